@@ -1,0 +1,16 @@
+# Strict warnings for our own targets; sanitizers when asked for.
+function(quarvel_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_definitions(${target} PRIVATE QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+endfunction()
+
+if(QUARVEL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Collects the sources of a folder tree, so a new file needs no edit of a list.
+function(quarvel_sources out dir)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()

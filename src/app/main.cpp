@@ -1,0 +1,104 @@
+// Start-up: the program-wide values, the splash window, the program's windows in their fixed
+// order (the main window first, since it reads the settings every later window relies on),
+// then the event loop until the main window closes.
+
+#include "gui/app/AppContext.h"
+#include "gui/app/Main_Unit.h"
+#include "gui/app/Splash_Unit.h"
+#include "gui/support/QtDialogs.h"
+#include "logic/common/Global_Unit.h"
+#include "platform/SystemInfo.h"
+#include "platform/linux/DesktopLauncher.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QThread>
+#include <QTranslator>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+Globals computeGlobals()
+{
+    Globals globals;
+    globals.ExePfad = QCoreApplication::applicationDirPath() + u'/';
+    globals.TempPfad = SystemInfo::tempPath();
+    globals.TempVersionsDatei = globals.TempPfad + QStringLiteral("ver_quarvel.tmp");
+    FileVersion version;
+    SystemInfo::FileVersionOf(QCoreApplication::applicationFilePath(), version);
+    globals.LokaleVersion = versionText(version);
+    return globals;
+}
+
+void installGermanTranslation(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarvel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quarvel"));
+    installGermanTranslation(app);
+
+    Globals globals = computeGlobals();
+    QtDialogs dialogs;
+    DesktopLauncher launcher;
+    AppContext context {globals, dialogs, launcher, {}};
+
+    const bool withSplash = !SystemInfo::developmentEnvironmentRunning();
+    QPointer<TfrmSplash> splash;
+    if (withSplash) {
+        splash = new TfrmSplash(globals.LokaleVersion);
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+        QThread::msleep(1500);
+    }
+
+    std::unique_ptr<TfrmQuarvelMain> mainWindow;
+    std::vector<std::unique_ptr<QWidget>> windows;
+    QString startError;
+    try {
+        mainWindow = std::make_unique<TfrmQuarvelMain>(context);
+        // The later windows, in their fixed order.
+        // [window 2: TfrmInfo]
+
+        // [window 3: TfrmEinstellungen]
+
+        // [window 4: TfrmMisc]
+
+        // [window 5: TfrmCacher]
+
+        // [window 6: TfrmUpdDL]
+
+        // [window 7: TfrmSudoku]
+
+        // [window 8: TfrmFermilab]
+
+        mainWindow->windowsCreated();
+    } catch (const std::exception &error) {
+        startError = QString::fromLocal8Bit(error.what());
+    }
+    if (withSplash && splash)
+        splash->setInitializationDone(true);
+    if (!mainWindow) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quarvel"), startError);
+        return 1;
+    }
+
+    mainWindow->show();
+    const int result = app.exec();
+    windows.clear();
+    return result;
+}

@@ -1,0 +1,205 @@
+// The main window's actions, its menu bar and its tool bar.
+
+#include "gui/app/AppContext.h"
+#include "gui/app/Main_Unit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+QAction *makeAction(QObject *owner, const char *name, const QString &caption,
+                    const QString &hint = {})
+{
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) {
+        // "short|long": the part before "|" is the tool tip, the rest the long hint.
+        const qsizetype bar = hint.indexOf(u'|');
+        action->setToolTip(bar < 0 ? hint : hint.left(bar));
+        action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    }
+    return action;
+}
+
+QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name),
+                            QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+void TfrmQuarvelMain::createActions()
+{
+    actFileExit = makeAction(this, "actFileExit", QStringLiteral("&Beenden"),
+                             QStringLiteral("Beenden|Anwendung beenden"));
+    actFileExit->setIcon(themeIcon("application-exit", QStyle::SP_DialogCloseButton));
+    EditCut1 = makeAction(
+        this, "EditCut1", QStringLiteral("&Ausschneiden"),
+        QStringLiteral("Ausschneiden|Markiertes Objekt in die Zwischenablage verschieben"));
+    EditCut1->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    EditCut1->setIcon(themeIcon("edit-cut", QStyle::SP_DialogDiscardButton));
+    EditCopy1 =
+        makeAction(this, "EditCopy1", QStringLiteral("&Kopieren"),
+                   QStringLiteral("Kopieren|Markiertes Objekt in die Zwischenablage kopieren"));
+    EditCopy1->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    EditCopy1->setIcon(themeIcon("edit-copy", QStyle::SP_FileDialogDetailedView));
+    EditPaste1 = makeAction(this, "EditPaste1", QStringLiteral("&Einfügen"),
+                            QStringLiteral("Einfügen|Inhalt der Zwischenablage einfügen"));
+    EditPaste1->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    EditPaste1->setIcon(themeIcon("edit-paste", QStyle::SP_DialogApplyButton));
+    for (QAction *edit : {EditCut1, EditCopy1, EditPaste1})
+        edit->setShortcutContext(Qt::ApplicationShortcut);
+
+    actCalc = makeAction(this, "actCalc", QStringLiteral("&Rechner"), QStringLiteral("Rechner"));
+    actCalc->setIcon(themeIcon("accessories-calculator", QStyle::SP_ComputerIcon));
+    actCharMap = makeAction(this, "actCharMap", QStringLiteral("&Zeichentabelle"),
+                            QStringLiteral("Zeichentabelle"));
+    actCharMap->setIcon(themeIcon("accessories-character-map", QStyle::SP_FileDialogListView));
+    actEditor = makeAction(this, "actEditor", QStringLiteral("E&ditor"), QStringLiteral("Editor"));
+    actEditor->setIcon(themeIcon("accessories-text-editor", QStyle::SP_FileIcon));
+    actSkrivoEditor = makeAction(this, "actSkrivoEditor", QStringLiteral("&SkrivoEditor"));
+    actGSAK = makeAction(this, "actGSAK", QStringLiteral("&GSAK"));
+    actGCStatistic = makeAction(this, "actGCStatistic", QStringLiteral("G&CStatistic"));
+    for (QAction *action : {actSkrivoEditor, actGSAK, actGCStatistic})
+        action->setEnabled(false);
+    actExtProgramm =
+        makeAction(this, "actExtProgramm", QStringLiteral("&Externes Programm hinzufügen ..."));
+    for (int i = 0; i < 9; ++i) {
+        Action[i] = makeAction(this, "", QStringLiteral("Action%1").arg(i + 1));
+        Action[i]->setObjectName(QStringLiteral("Action%1").arg(i + 1));
+        Action[i]->setVisible(false);
+    }
+
+    actCacher = makeAction(this, "actCacher", QStringLiteral("&Cacher"));
+    actEinstellungen = makeAction(this, "actEinstellungen", QStringLiteral("&Einstellungen"));
+    actSudoku = makeAction(this, "actSudoku", QStringLiteral("&Sudoku-Solver"),
+                           QStringLiteral("Sudoku-Solver"));
+    actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
+    actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
+    HelpContents1 = makeAction(this, "HelpContents1", QStringLiteral("I&nhalt"),
+                               QStringLiteral("Inhalt der Hilfe"));
+    HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
+    actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
+    actInfo->setIcon(themeIcon("help-about", QStyle::SP_MessageBoxInformation));
+    actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
+    // Shown once their windows exist (windowsCreated).
+    for (QAction *action :
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actInfo, actUpdate})
+        action->setEnabled(false);
+
+    connect(actFileExit, &QAction::triggered, this, [this] { close(); });
+    connect(EditCut1, &QAction::triggered, this, [this] { clipboardAction("cut"); });
+    connect(EditCopy1, &QAction::triggered, this, [this] { clipboardAction("copy"); });
+    connect(EditPaste1, &QAction::triggered, this, [this] { clipboardAction("paste"); });
+    const std::pair<QAction *, QPointer<QWidget> SecondaryWindows::*> shows[] = {
+        {actCacher, &SecondaryWindows::cacher},
+        {actEinstellungen, &SecondaryWindows::einstellungen},
+        {actSudoku, &SecondaryWindows::sudoku},
+        {actFermilab, &SecondaryWindows::fermilab},
+        {actInfo, &SecondaryWindows::info},
+        {actUpdate, &SecondaryWindows::updDL},
+    };
+    for (const auto &[action, member] : shows) {
+        connect(action, &QAction::triggered, this,
+                [this, member = member] { showSecondaryWindow(m_context.windows.*member); });
+    }
+}
+
+void TfrmQuarvelMain::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+    bar->setFont(QFont(QStringLiteral("Segoe UI"), 9));
+    QMenu *datei = bar->addMenu(QStringLiteral("&Datei"));
+    datei->addAction(actFileExit);
+    QMenu *bearbeiten = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    bearbeiten->addActions({EditCut1, EditCopy1, EditPaste1});
+    QMenu *programme = bar->addMenu(QStringLiteral("&Programme"));
+    programme->setObjectName(QStringLiteral("mnuProgramme"));
+    programme->addActions({actCalc, actCharMap});
+    programme->addSeparator();
+    programme->addAction(actEditor);
+    programme->addSeparator();
+    programme->addAction(actSkrivoEditor);
+    programme->addSeparator();
+    programme->addActions({actGSAK, actGCStatistic});
+    programme->addSeparator();
+    programme->addAction(actExtProgramm);
+    programme->addSeparator();
+    for (QAction *action : Action)
+        programme->addAction(action);
+    bar->addMenu(QStringLiteral("D&atenbanken"))->addAction(actCacher);
+    bar->addMenu(QStringLiteral("&Optionen"))->addAction(actEinstellungen);
+    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->addActions({actSudoku, actFermilab});
+    QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
+    hilfe->addActions({HelpContents1, actInfo});
+    hilfe->addSeparator();
+    hilfe->addAction(actUpdate);
+}
+
+void TfrmQuarvelMain::createToolBar()
+{
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(24, 24));
+    const std::pair<QAction *, const char *> groups[][3] = {
+        {{actCalc, "tbtnCalc"}, {actCharMap, "tbtnCharMap"}, {nullptr, nullptr}},
+        {{actEditor, "tbtnEditor"}, {nullptr, nullptr}, {nullptr, nullptr}},
+        {{EditCut1, "ToolButton2"}, {EditCopy1, "ToolButton1"}, {EditPaste1, "ToolButton3"}},
+        {{actSudoku, "ToolButton5"}, {nullptr, nullptr}, {nullptr, nullptr}},
+        {{actInfo, "tbtnInfo"}, {nullptr, nullptr}, {nullptr, nullptr}},
+        {{actFileExit, "tbtnExit"}, {nullptr, nullptr}, {nullptr, nullptr}},
+    };
+    bool first = true;
+    for (const auto &group : groups) {
+        if (!first)
+            ToolBar1->addSeparator();
+        first = false;
+        for (const auto &[action, name] : group) {
+            if (!action)
+                continue;
+            ToolBar1->addAction(action);
+            if (QWidget *button = ToolBar1->widgetForAction(action))
+                button->setObjectName(QString::fromLatin1(name));
+        }
+    }
+}
+
+void TfrmQuarvelMain::windowsCreated()
+{
+    const std::pair<QAction *, QWidget *> shows[] = {
+        {actCacher, m_context.windows.cacher}, {actEinstellungen, m_context.windows.einstellungen},
+        {actSudoku, m_context.windows.sudoku}, {actFermilab, m_context.windows.fermilab},
+        {actInfo, m_context.windows.info},     {actUpdate, m_context.windows.updDL},
+    };
+    for (const auto &[action, window] : shows)
+        action->setEnabled(window != nullptr);
+}
+
+void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)
+{
+    if (!window)
+        return;
+    if (window == m_context.windows.updDL) {
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TfrmQuarvelMain::clipboardAction(const char *slot)
+{
+    // Text fields (line edits, rich-text boxes, memos) all offer cut, copy and paste as slots.
+    if (QWidget *focused = QApplication::focusWidget())
+        QMetaObject::invokeMethod(focused, slot);
+}

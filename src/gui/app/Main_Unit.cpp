@@ -1,0 +1,359 @@
+#include "gui/app/Main_Unit.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/app/NavigatorNodes.h"
+#include "gui/app/StatusBar1.h"
+#include "gui/app/panels/ToolPanels.h"
+#include "gui/support/Dialogs.h"
+#include "gui/support/HandlerGuard.h"
+#include "logic/common/Global_Unit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kNavigatorMinWidth = 255;
+constexpr int kDesignedNavigatorWidth = 255;
+const QColor kHeaderColour(189, 2, 152);
+
+// Node pictures: a group (closed folder, open when selected for most groups), the GPS tool and
+// every other tool, each with its own picture for the selected state.
+QIcon nodeIcon(QStyle *style, QStyle::StandardPixmap normal, QStyle::StandardPixmap selected)
+{
+    QIcon icon;
+    const QSize size(16, 16);
+    icon.addPixmap(style->standardIcon(normal).pixmap(size), QIcon::Normal);
+    icon.addPixmap(style->standardIcon(selected).pixmap(size), QIcon::Selected);
+    return icon;
+}
+
+QLabel *headerLabel(const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(10);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kHeaderColour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+TfrmQuarvelMain::TfrmQuarvelMain(AppContext &context, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmQuarvelMain"));
+    setWindowTitle(QStringLiteral("Quarvel"));
+    setMinimumSize(1024, 800);
+    resize(1103, 768);
+    createActions();
+    createMenus();
+    createToolBar();
+    createNavigator();
+    createHeaderAndPanels();
+    createStatusBar();
+    connectLauncherActions();
+    FormCreate();
+}
+
+TfrmQuarvelMain::~TfrmQuarvelMain() = default;
+
+void TfrmQuarvelMain::FormCreate()
+{
+    guarded(m_context.dialogs, this, [this] {
+        applyLayoutSettings();
+        lblOben->setText(m_context.globals.settings.HomeKoordinaten);
+        lblOben2->clear();
+        Panel2->setCurrentWidget(pnlLeer);
+        DateTime_Timer->start();
+        if (m_context.globals.settings.UpdateSuchen)
+            Update_Timer->start();
+    });
+}
+
+void TfrmQuarvelMain::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+    QApplication::quit();
+}
+
+void TfrmQuarvelMain::FormClose()
+{
+    guarded(m_context.dialogs, this, [this] { captureLayoutSettings(); });
+}
+
+void TfrmQuarvelMain::applyLayoutSettings()
+{
+    const Settings &s = m_context.globals.settings;
+    if (s.Left && s.Top)
+        move(*s.Left, *s.Top);
+    if (s.Width && s.Height)
+        resize(*s.Width, *s.Height);
+    const int navWidth =
+        std::max(kNavigatorMinWidth, s.NavFensterBreite.value_or(kDesignedNavigatorWidth));
+    SplitterNav->setSizes({navWidth, std::max(1, width() - navWidth)});
+    SplitterHome->setSizes({s.HomeFensterHoehe, std::max(1, height() - s.HomeFensterHoehe)});
+}
+
+void TfrmQuarvelMain::captureLayoutSettings()
+{
+    Settings &s = m_context.globals.settings;
+    const QRect frame = frameGeometry();
+    s.Left = frame.left();
+    s.Top = frame.top();
+    s.Width = frame.width();
+    s.Height = frame.height();
+    s.NavFensterBreite = gboxNavigation->width();
+    s.HomeFensterHoehe = gboxOben->height();
+}
+
+void TfrmQuarvelMain::createNavigator()
+{
+    gboxNavigation = new QGroupBox(QStringLiteral(" Navigation "));
+    gboxNavigation->setObjectName(QStringLiteral("gboxNavigation"));
+    gboxNavigation->setMinimumWidth(kNavigatorMinWidth);
+    TreeView1 = new QTreeWidget(gboxNavigation);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setIndentation(19);
+    TreeView1->setFont(QFont(QStringLiteral("Tahoma"), 10));
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto *layout = new QVBoxLayout(gboxNavigation);
+    layout->addWidget(TreeView1);
+
+    QStyle *s = style();
+    const QIcon groupIcon = nodeIcon(s, QStyle::SP_DirClosedIcon, QStyle::SP_DirOpenIcon);
+    const QIcon flatGroupIcon = nodeIcon(s, QStyle::SP_DirClosedIcon, QStyle::SP_DirClosedIcon);
+    const QIcon gpsIcon = nodeIcon(s, QStyle::SP_DriveNetIcon, QStyle::SP_ComputerIcon);
+    const QIcon toolIcon = nodeIcon(s, QStyle::SP_FileIcon, QStyle::SP_FileDialogContentsView);
+    for (const NavigatorGroup &group : navigatorTree()) {
+        auto *groupItem = new QTreeWidgetItem(TreeView1, {group.text});
+        const bool flat = group.text == u"Koordinaten" || group.text == u"Umrechnung";
+        groupItem->setIcon(0, flat ? flatGroupIcon : groupIcon);
+        for (const QString &toolText : group.tools) {
+            auto *item = new QTreeWidgetItem(groupItem, {toolText});
+            item->setIcon(0, toolText == u"GPS (WGS84)" ? gpsIcon : toolIcon);
+            if (toolText == kDisabledNode) {
+                item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+                item->setForeground(0, QColor(Qt::gray));
+            }
+        }
+    }
+    TreeView1->collapseAll();
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { TreeView1Change(current); });
+}
+
+void TfrmQuarvelMain::createHeaderAndPanels()
+{
+    auto *panel1 = new QWidget(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    SplitterNav = new QSplitter(Qt::Horizontal, panel1);
+    SplitterNav->setObjectName(QStringLiteral("SplitterNav"));
+    SplitterNav->setHandleWidth(6);
+    SplitterNav->setChildrenCollapsible(false);
+    SplitterNav->addWidget(gboxNavigation);
+
+    pnlBox = new QWidget;
+    pnlBox->setObjectName(QStringLiteral("pnlBox"));
+    SplitterHome = new QSplitter(Qt::Vertical, pnlBox);
+    SplitterHome->setObjectName(QStringLiteral("SplitterHome"));
+    SplitterHome->setHandleWidth(7);
+    SplitterHome->setChildrenCollapsible(false);
+
+    gboxOben = new QGroupBox(QStringLiteral(" Home "));
+    gboxOben->setObjectName(QStringLiteral("gboxOben"));
+    lblOben = headerLabel("lblOben", gboxOben);
+    lblOben2 = headerLabel("lblOben2", gboxOben);
+    auto *headerLayout = new QVBoxLayout(gboxOben);
+    headerLayout->addWidget(lblOben);
+    headerLayout->addWidget(lblOben2);
+    headerLayout->addStretch();
+
+    Panel2 = new QStackedWidget;
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    pnlLeer = new QWidget;
+    pnlLeer->setObjectName(QStringLiteral("pnlLeer"));
+    Panel2->addWidget(pnlLeer);
+    for (ToolPanel *panel : createToolPanels(m_context, *this, Panel2)) {
+        Panel2->addWidget(panel);
+        m_panels.insert(panel->objectName(), panel);
+    }
+    SplitterHome->addWidget(gboxOben);
+    SplitterHome->addWidget(Panel2);
+    SplitterHome->setStretchFactor(1, 1);
+    auto *boxLayout = new QVBoxLayout(pnlBox);
+    boxLayout->setContentsMargins(0, 0, 0, 0);
+    boxLayout->addWidget(SplitterHome);
+
+    SplitterNav->addWidget(pnlBox);
+    SplitterNav->setStretchFactor(1, 1);
+    auto *layout = new QVBoxLayout(panel1);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(SplitterNav);
+    setCentralWidget(panel1);
+}
+
+void TfrmQuarvelMain::createStatusBar()
+{
+    statusBar1 =
+        new StatusBar1([this](QPainter &painter, int panel,
+                              const QRect &rect) { StatusBar1DrawPanel(painter, panel, rect); },
+                       this);
+    setStatusBar(statusBar1);
+    DateTime_Timer = new QTimer(this);
+    DateTime_Timer->setObjectName(QStringLiteral("DateTime_Timer"));
+    DateTime_Timer->setInterval(1000);
+    connect(DateTime_Timer, &QTimer::timeout, this, [this] { DateTime_TimerTimer(); });
+    Update_Timer = new QTimer(this);
+    Update_Timer->setObjectName(QStringLiteral("Update_Timer"));
+    Update_Timer->setInterval(2000);
+    Update_Timer->setSingleShot(true);
+    connect(Update_Timer, &QTimer::timeout, this, [this] { Update_TimerTimer(); });
+    tmrUpdDL = new QTimer(this);
+    tmrUpdDL->setObjectName(QStringLiteral("tmrUpdDL"));
+    tmrUpdDL->setInterval(1000);
+    tmrUpdDL->setSingleShot(true);
+    connect(tmrUpdDL, &QTimer::timeout, this, [this] { tmrUpdDLTimer(); });
+}
+
+void TfrmQuarvelMain::StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect)
+{
+    const QPoint origin(rect.left() + 10, rect.top());
+    const QRect textRect(origin, QSize(rect.width() - 10, rect.height()));
+    if (panel == 0) {
+        painter.setPen(QColor(0, 0, 255));
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         statusClockText(QDateTime::currentDateTime()));
+    } else if (panel == 1) {
+        const StatusVerdict verdict = statusVerdict(m_context.globals);
+        if (verdict.text.isEmpty())
+            return;
+        QFont bold = painter.font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(verdict.colour);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, verdict.text);
+    }
+}
+
+void TfrmQuarvelMain::DateTime_TimerTimer()
+{
+    statusBar1->setPanelText(
+        0, QStringLiteral("  ") + statusClockText(QDateTime::currentDateTime()).mid(1));
+}
+
+void TfrmQuarvelMain::refreshStatusBar()
+{
+    statusBar1->update();
+}
+
+void TfrmQuarvelMain::setOben(const QString &text)
+{
+    lblOben->setText(text);
+}
+
+void TfrmQuarvelMain::setOben2(const QString &text)
+{
+    lblOben2->setText(text);
+}
+
+void TfrmQuarvelMain::ShowHome()
+{
+    gboxOben->setTitle(QStringLiteral(" Home "));
+    Panel2->setCurrentWidget(pnlLeer);
+    lblOben->setText(m_context.globals.settings.HomeKoordinaten);
+    lblOben2->clear();
+}
+
+void TfrmQuarvelMain::OpenGroup(bool recursive)
+{
+    ShowHome();
+    QTreeWidgetItem *item = TreeView1->currentItem();
+    if (!item)
+        return;
+    if (recursive)
+        TreeView1->expandRecursively(TreeView1->indexFromItem(item));
+    else
+        item->setExpanded(true);
+}
+
+void TfrmQuarvelMain::ShowToolPanel(ToolPanel *panel)
+{
+    Panel2->setCurrentWidget(panel);
+    panel->setTitle(u' ' + m_aktuellerKnoten + u' ');
+}
+
+void TfrmQuarvelMain::ShowChart(const QString &fileName)
+{
+    gboxOben->setTitle(QStringLiteral(" Diagramme "));
+    lblOben->setText(QStringLiteral("Verschiedene nützliche Diagramme"));
+    lblOben2->clear();
+    ToolPanel *panel = toolPanel(QStringLiteral("gboxDiagramm"));
+    if (!panel)
+        return;
+    Panel2->setCurrentWidget(panel);
+    panel->setTitle(u' ' + m_aktuellerKnoten + u' ');
+    panel->showChart(m_context.globals.ExePfad + fileName);
+}
+
+void TfrmQuarvelMain::TreeView1Change(QTreeWidgetItem *current)
+{
+    guarded(m_context.dialogs, this, [&] {
+        m_aktuellerKnoten = current ? current->text(0) : QString();
+        if (m_ersterWechsel) {
+            m_aktuellerKnoten.clear();
+            m_ersterWechsel = false;
+        }
+        if (const NavigatorNode *node = findNavigatorNode(m_aktuellerKnoten))
+            runNode(*node);
+    });
+}
+
+void TfrmQuarvelMain::runNode(const NavigatorNode &node)
+{
+    using Kind = NavigatorNode::Kind;
+    switch (node.kind) {
+    case Kind::Group:
+    case Kind::GroupRecursive:
+        OpenGroup(node.kind == Kind::GroupRecursive);
+        return;
+    case Kind::Chart:
+        ShowChart(node.chartFile);
+        return;
+    case Kind::Tool:
+        break;
+    }
+    gboxOben->setTitle(node.caption);
+    if (node.oben)
+        lblOben->setText(*node.oben);
+    if (node.oben2)
+        lblOben2->setText(*node.oben2);
+    ToolPanel *panel = toolPanel(node.panel);
+    if (!panel)
+        return; // the tool's panel is not part of this build
+    if (node.panelCaption) {
+        Panel2->setCurrentWidget(panel);
+        panel->setTitle(*node.panelCaption);
+    } else {
+        ShowToolPanel(panel);
+    }
+    panel->nodeChosen();
+}

@@ -1,0 +1,33 @@
+#include "gui/app/panels/ToolPanels.h"
+
+#include "gui/app/ToolPanel.h"
+
+std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
+{
+    Q_UNUSED(context);
+    Q_UNUSED(header);
+    Q_UNUSED(parent);
+    std::vector<ToolPanel *> panels;
+    // One line per tool panel, in the order of the navigator.
+    // [gboxKoordinaten]
+
+    // [gboxQuersumme]
+
+    // [gboxBWW]
+
+    // [gboxBuchstabenverteilung]
+
+    // [gboxRotVerschiebung]
+
+    // [gboxRömZahlen]
+
+    // [gboxVigenere]
+
+    // [gboxTrifid]
+
+    // [gboxDiagramm]
+
+    // [gboxUmrechnung]
+
+    return panels;
+}

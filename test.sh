@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds Quarvel and runs every test: the normal build, the format check, the sanitizer build
+# and a short run of every fuzz harness.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== format"
+git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'data/*.cpp' \
+  | xargs -r clang-format --dry-run -Werror
+
+echo "== debug build and tests"
+cmake --preset debug "${launcher[@]}" >/dev/null
+cmake --build --preset debug -j "$jobs"
+ctest --preset debug -j "$jobs"
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan-ubsan "${launcher[@]}" >/dev/null
+cmake --build --preset asan-ubsan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --preset asan-ubsan -j "$jobs"
+
+echo "== fuzz harnesses (short runs)"
+cmake --preset fuzz "${launcher[@]}" >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+for harness in build/fuzz/bin/fuzz_*; do
+  [ -x "$harness" ] || continue
+  corpus=$(mktemp -d)
+  "$harness" -runs=20000 -max_len=4096 "$corpus" >/dev/null 2>&1 || { echo "fuzz failure: $harness"; "$harness" -runs=20000 -max_len=4096 "$corpus"; }
+  rm -rf "$corpus"
+done
+
+echo "== all tests passed"
