@@ -19,9 +19,10 @@ TEST(FileVersionOf, FilesWithoutVersionLeaveTheNumbersUntouched)
     ASSERT_TRUE(text.open());
     text.write("no version here");
     text.close();
-    for (const QString &path : {text.fileName(), QStringLiteral("/nonexistent/quarvel"), QStringLiteral("/bin/sh")}) {
+    for (const QString &path :
+         {text.fileName(), QStringLiteral("/nonexistent/quarvel"), QStringLiteral("/bin/sh")}) {
         SCOPED_TRACE(path.toStdString());
-        FileVersion version{9, 8, 7, 6};
+        FileVersion version {9, 8, 7, 6};
         EXPECT_FALSE(SystemInfo::FileVersionOf(path, version));
         EXPECT_EQ(versionText(version), QStringLiteral("9.8.7.6"));
     }

@@ -30,6 +30,7 @@ struct AppContext
     Dialogs &dialogs;
     Launcher &launcher;
     SecondaryWindows windows;
-    SettingsStore *settingsStore = nullptr; // the per-user settings store; none: defaults, nothing saved
-    Downloader *downloader = nullptr;       // HTTP downloads for the update check
+    SettingsStore *settingsStore =
+        nullptr; // the per-user settings store; none: defaults, nothing saved
+    Downloader *downloader = nullptr; // HTTP downloads for the update check
 };

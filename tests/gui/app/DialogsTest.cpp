@@ -10,7 +10,8 @@ TEST(GeneralErrorBox, AppendsAFullStopAfterCharactersAboveIt)
         const char *message;
         const char *shown;
     } cases[] = {
-        {"Der Schlüssel darf nur Buchstaben enthalten", "Der Schlüssel darf nur Buchstaben enthalten."},
+        {"Der Schlüssel darf nur Buchstaben enthalten",
+         "Der Schlüssel darf nur Buchstaben enthalten."},
         {"Fertig.", "Fertig."},
         {"Achtung !", "Achtung !"}, // "!" lies below "."
         {"Wert 5", "Wert 5."},
@@ -43,7 +44,8 @@ TEST(HandlerGuard, ShowsTheErrorInTheGeneralBoxAndAbandonsTheHandler)
 TEST(MessageDialogs, CaptionFollowsTheKind)
 {
     FakeDialogs dialogs;
-    dialogs.messageDlg(nullptr, QStringLiteral("x"), Dialogs::Icon::Warning, Dialogs::Yes | Dialogs::No);
+    dialogs.messageDlg(nullptr, QStringLiteral("x"), Dialogs::Icon::Warning,
+                       Dialogs::Yes | Dialogs::No);
     dialogs.messageDlg(nullptr, QStringLiteral("x"), Dialogs::Icon::Error, Dialogs::Ok);
     dialogs.messageDlg(nullptr, QStringLiteral("x"), Dialogs::Icon::Information, Dialogs::Ok);
     dialogs.messageDlg(nullptr, QStringLiteral("x"), Dialogs::Icon::Question, Dialogs::Ok);

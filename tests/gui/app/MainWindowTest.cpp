@@ -87,12 +87,15 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
         for (int k = 0; k < group->childCount(); ++k)
             shown << QStringLiteral("  ") + group->child(k)->text(0);
     }
-    EXPECT_EQ(shown.join(u'|'),
-              QStringLiteral("Koordinaten|  GPS (WGS84)|Zahlensysteme|  Quersumme|Strings|  Buchstabenwortwert|"
-                             "  Buchstabenverteilung|Kryptologie|  ROT-Verschiebung|  Freimauerer-Code|"
-                             "  Römische Zahlenkodierung|  Vigenère|  Trifid|Diagramme|  Brailleschrift|"
-                             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
-                             "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - Inch"));
+    EXPECT_EQ(
+        shown.join(u'|'),
+        QStringLiteral(
+            "Koordinaten|  GPS (WGS84)|Zahlensysteme|  Quersumme|Strings|  Buchstabenwortwert|"
+            "  Buchstabenverteilung|Kryptologie|  ROT-Verschiebung|  Freimauerer-Code|"
+            "  Römische Zahlenkodierung|  Vigenère|  Trifid|Diagramme|  Brailleschrift|"
+            "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
+            "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
+            "Inch"));
     QTreeWidgetItem *disabled = node(w, QStringLiteral("Freimauerer-Code"));
     EXPECT_FALSE(disabled->flags() & Qt::ItemIsEnabled);
 }
@@ -194,8 +197,9 @@ TEST(MainWindow, MenusCarryTheirEntriesAndShortcuts)
     EXPECT_FALSE(w.actSkrivoEditor->isEnabled());
     for (QAction *a : w.Action)
         EXPECT_FALSE(a->isVisible());
-    const char *buttons[] = {"tbtnCalc", "tbtnCharMap", "tbtnEditor", "ToolButton2", "ToolButton1",
-                             "ToolButton3", "ToolButton5", "tbtnInfo", "tbtnExit"};
+    const char *buttons[] = {"tbtnCalc",    "tbtnCharMap", "tbtnEditor",
+                             "ToolButton2", "ToolButton1", "ToolButton3",
+                             "ToolButton5", "tbtnInfo",    "tbtnExit"};
     for (const char *name : buttons)
         EXPECT_NE(w.ToolBar1->findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
 }

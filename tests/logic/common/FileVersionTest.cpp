@@ -27,7 +27,10 @@ QByteArray elfWithNote(uint16_t major, uint16_t minor, uint16_t release, uint16_
     put(note, 26, build, 2);
 
     QByteArray file(64, '\0');
-    std::memcpy(file.data(), "\x7f" "ELF\x02\x01", 6);
+    std::memcpy(file.data(),
+                "\x7f"
+                "ELF\x02\x01",
+                6);
     const int namesOffset = file.size();
     file += names;
     const int noteOffset = file.size();
@@ -56,7 +59,8 @@ TEST(FileVersion, ReadsTheStampedNote)
     const auto version = readElfVersionNote(elfWithNote(0, 4, 1, 0));
     ASSERT_TRUE(version.has_value());
     EXPECT_EQ(versionText(*version), QStringLiteral("0.4.1.0"));
-    EXPECT_EQ(versionText(*readElfVersionNote(elfWithNote(65535, 10, 0, 7))), QStringLiteral("65535.10.0.7"));
+    EXPECT_EQ(versionText(*readElfVersionNote(elfWithNote(65535, 10, 0, 7))),
+              QStringLiteral("65535.10.0.7"));
 }
 
 TEST(FileVersion, FilesWithoutANoteYieldNothing)

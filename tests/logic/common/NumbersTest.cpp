@@ -39,10 +39,10 @@ TEST(IntegerSyntax, AcceptedForms)
         {"XfF", 255},
         {"0x10", 16},
         {"0X10", 16},
-        {"$FFFFFFFF", -1},  // a 32-bit pattern
+        {"$FFFFFFFF", -1}, // a 32-bit pattern
         {"$80000000", INT32_MIN},
         {"-$10", -16},
-        {"$000000001", 1},  // leading zeros do not count as bits
+        {"$000000001", 1}, // leading zeros do not count as bits
         {"007", 7},
     };
     for (const auto &c : cases) {
@@ -56,8 +56,25 @@ TEST(IntegerSyntax, AcceptedForms)
 
 TEST(IntegerSyntax, RejectedFormsNameTheTextWithTwoApostrophes)
 {
-    const char *cases[] = {"", " ", "+", "-", "$", "0x", "12 ", "1,5", "1.5", "2147483648", "-2147483649",
-                           "$100000000", "12a", "a", "\t1", "--1", "1e3", "$G", "99999999999999999999"};
+    const char *cases[] = {"",
+                           " ",
+                           "+",
+                           "-",
+                           "$",
+                           "0x",
+                           "12 ",
+                           "1,5",
+                           "1.5",
+                           "2147483648",
+                           "-2147483649",
+                           "$100000000",
+                           "12a",
+                           "a",
+                           "\t1",
+                           "--1",
+                           "1e3",
+                           "$G",
+                           "99999999999999999999"};
     for (const char *text : cases) {
         SCOPED_TRACE(text);
         const QString t = QString::fromUtf8(text);
@@ -75,8 +92,8 @@ TEST(DecimalSyntax, AcceptedForms)
         const char *text;
         long double value;
     } cases[] = {
-        {"1,5", 1.5L},      {"  -2,25  ", -2.25L}, {"+3", 3.0L},  {"1,5E3", 1500.0L},
-        {"1,5e-2", 0.015L}, {"7,", 7.0L},          {",5", 0.5L},  {"3000000000", 3000000000.0L},
+        {"1,5", 1.5L},      {"  -2,25  ", -2.25L}, {"+3", 3.0L}, {"1,5E3", 1500.0L},
+        {"1,5e-2", 0.015L}, {"7,", 7.0L},          {",5", 0.5L}, {"3000000000", 3000000000.0L},
         {"0", 0.0L},        {"2E+2", 200.0L},
     };
     for (const auto &c : cases) {
@@ -89,7 +106,8 @@ TEST(DecimalSyntax, AcceptedForms)
 
 TEST(DecimalSyntax, RejectedFormsNameTheTextWithOneApostrophe)
 {
-    const char *cases[] = {"", "-", "1,2,3", "abc", "1.5", "1 000", "1E", "1E+", ",", "1,5x", "E5", "1e5000"};
+    const char *cases[] = {"",   "-",   "1,2,3", "abc",  "1.5", "1 000",
+                           "1E", "1E+", ",",     "1,5x", "E5",  "1e5000"};
     for (const char *text : cases) {
         SCOPED_TRACE(text);
         const QString t = QString::fromUtf8(text);
@@ -139,16 +157,10 @@ TEST(FixedFormats, ThreeAndTwoDecimalsRoundHalvesAwayFromZero)
         const char *three;
         const char *two;
     } cases[] = {
-        {0.0L, "0,000", "0,00"},
-        {23.65L, "23,650", "23,65"},
-        {0.0005L, "0,001", "0,00"},
+        {0.0L, "0,000", "0,00"},      {23.65L, "23,650", "23,65"},  {0.0005L, "0,001", "0,00"},
         {-0.0005L, "-0,001", "0,00"}, // no negative zero
-        {2.0005L, "2,001", "2,00"},
-        {0.125L, "0,125", "0,13"},
-        {-0.125L, "-0,125", "-0,13"},
-        {9.9996L, "10,000", "10,00"},
-        {40.181L, "40,181", "40,18"},
-        {0.0004L, "0,000", "0,00"},
+        {2.0005L, "2,001", "2,00"},   {0.125L, "0,125", "0,13"},    {-0.125L, "-0,125", "-0,13"},
+        {9.9996L, "10,000", "10,00"}, {40.181L, "40,181", "40,18"}, {0.0004L, "0,000", "0,00"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.three);
@@ -164,8 +176,14 @@ TEST(GroupedFormat, GermanThousandsSeparator)
         long double value;
         const char *text;
     } cases[] = {
-        {67108864.0L / 1024, "65.536"}, {0.0L, "0"},       {999.0L, "999"},     {1000.0L, "1.000"},
-        {1234567.4L, "1.234.567"},      {2.5L, "3"},       {-1234.5L, "-1.235"}, {4294967295.0L / 1024, "4.194.304"},
+        {67108864.0L / 1024, "65.536"},
+        {0.0L, "0"},
+        {999.0L, "999"},
+        {1000.0L, "1.000"},
+        {1234567.4L, "1.234.567"},
+        {2.5L, "3"},
+        {-1234.5L, "-1.235"},
+        {4294967295.0L / 1024, "4.194.304"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
