@@ -27,11 +27,15 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 echo "== fuzz harnesses (short runs)"
 cmake --preset fuzz "${launcher[@]}" >/dev/null
-cmake --build --preset fuzz -j "$jobs"
+cmake --build --preset fuzz -j "$jobs" --target quarvel_fuzzers
 for harness in build/fuzz/bin/fuzz_*; do
   [ -x "$harness" ] || continue
   corpus=$(mktemp -d)
-  "$harness" -runs=20000 -max_len=4096 "$corpus" >/dev/null 2>&1 || { echo "fuzz failure: $harness"; "$harness" -runs=20000 -max_len=4096 "$corpus"; }
+  if ! "$harness" -runs=20000 -max_len=4096 "$corpus" >"$corpus.log" 2>&1; then
+    echo "fuzz failure in $harness:"; tail -40 "$corpus.log"; exit 1
+  fi
+  echo "$(basename "$harness"): $(grep -o 'Done [0-9]* runs' "$corpus.log" || echo ok)"
+  rm -f "$corpus.log"
   rm -rf "$corpus"
 done
 
