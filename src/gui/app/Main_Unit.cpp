@@ -61,6 +61,7 @@ TfrmQuarvelMain::TfrmQuarvelMain(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmQuarvelMain"));
     setWindowTitle(QStringLiteral("Quarvel"));
     setMinimumSize(1024, 800);
+    move(0, 0);
     resize(1103, 768);
     createActions();
     createMenus();
