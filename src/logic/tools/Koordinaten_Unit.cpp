@@ -3,6 +3,8 @@
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
+#include <QStringList>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -23,6 +25,29 @@ QString trimmed(const QString &text)
     while (end > begin && isBlankOrControl(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
+}
+
+// Cuts a trimmed input into tokens: blanks separate (several count as one), "." becomes ",",
+// "°", "'" and '"' are dropped, everything else is kept. The last token is stored even when it
+// is empty, so a text of blanks only gives one empty token.
+QStringList tokens(const QString &text)
+{
+    QStringList result;
+    QString current;
+    for (const QChar c : text) {
+        if (c == u' ') {
+            if (!current.isEmpty()) {
+                result.append(current);
+                current.clear();
+            }
+        } else if (c == u'.') {
+            current += u',';
+        } else if (c != u'°' && c != u'\'' && c != u'"') {
+            current += c;
+        }
+    }
+    result.append(current);
+    return result;
 }
 
 // Degrees and minutes are whole 32-bit numbers; a typed value beyond that range is refused
@@ -64,26 +89,6 @@ QString decimalDegrees(const QString &grad, const QString &minute, const QString
 
 namespace Koordinaten {
 
-QStringList tokens(const QString &text)
-{
-    QStringList result;
-    QString current;
-    for (const QChar c : text) {
-        if (c == u' ') {
-            if (!current.isEmpty()) {
-                result.append(current);
-                current.clear();
-            }
-        } else if (c == u'.') {
-            current += u',';
-        } else if (c != u'°' && c != u'\'' && c != u'"') {
-            current += c;
-        }
-    }
-    result.append(current);
-    return result;
-}
-
 long double roundSeconds(long double seconds)
 {
     // The fraction of a binary floating-point number is exact, so the tie test is exact too.
@@ -107,7 +112,7 @@ int TKoordinaten::m_sSetKoordinaten(const QString &text)
 
 int TKoordinaten::ParseKoordinaten(const QString &text)
 {
-    const QStringList t = Koordinaten::tokens(trimmed(text));
+    const QStringList t = tokens(trimmed(text));
     switch (t.size()) {
     case 4:
         sLatitude = t[0];

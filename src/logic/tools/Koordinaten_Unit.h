@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // One WGS84 position as the user gave it: a latitude and a longitude, each as a letter and the
 // texts of degrees, minutes and seconds (decimal comma). It reads a position typed in any of
@@ -43,11 +42,6 @@ private:
 };
 
 namespace Koordinaten {
-
-// Cuts a trimmed input into tokens: blanks separate (several count as one), "." becomes ",",
-// "°", "'" and '"' are dropped, everything else is kept. The last token is stored even when it
-// is empty, so a text of blanks only gives one empty token.
-QStringList tokens(const QString &text);
 
 // Rounds to two decimals, ties to the even neighbour, in extended precision.
 long double roundSeconds(long double seconds);

@@ -3,6 +3,8 @@
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
+#include <QStringList>
+
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -124,6 +126,7 @@ TEST(Koordinaten, UnrecognisedTextsChangeNothing)
         "N54°23.650",
         "N 54 23 E 13",
         "N 54 E 13 °", // the trailing empty token makes five
+        "N\t54 E 13", // a tab does not separate
         "N 1 2 3 4 E 5 6 7 8",
         "a b c d e f g h i j k l m n o p",
     };
@@ -221,25 +224,5 @@ TEST(Koordinaten, SecondsRoundToTwoDecimalsWithTiesToEven)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(Numbers::floatToStr(Koordinaten::roundSeconds(c.seconds)),
                   QString::fromUtf8(c.text));
-    }
-}
-
-TEST(Koordinaten, Tokens)
-{
-    struct Case
-    {
-        const char *text;
-        QStringList tokens;
-    };
-    const Case cases[] = {
-        {"", {""}},
-        {"N 54° 23.650'", {"N", "54", "23,650"}},
-        {"a  \"b\"   c", {"a", "b", "c"}},
-        {"a\tb ,", {"a\tb", ","}},
-        {"a °", {"a", ""}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Koordinaten::tokens(QString::fromUtf8(c.text)), c.tokens);
     }
 }
