@@ -125,7 +125,6 @@ void gboxKoordinaten::createControls()
         QFontMetrics(bold).horizontalAdvance(QStringLiteral("Nicht erkannt !")) + 8);
     Label3 = label("Label3", QStringLiteral("letzte Eingabe:"));
     lblLastKoord = label("lblLastKoord", QString());
-    lblLastKoord->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label4 = label("Label4", QStringLiteral("Ausgabe:"));
 
     cboxKoordinaten = new NotationList(this);
