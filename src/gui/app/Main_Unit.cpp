@@ -4,9 +4,11 @@
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
 #include "gui/app/panels/ToolPanels.h"
+#include "gui/app/panels/gboxKoordinaten.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/tools/Koordinaten_Unit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -73,7 +75,10 @@ TfrmQuarvelMain::TfrmQuarvelMain(AppContext &context, QWidget *parent)
     FormCreate();
 }
 
-TfrmQuarvelMain::~TfrmQuarvelMain() = default;
+TfrmQuarvelMain::~TfrmQuarvelMain()
+{
+    freeKoordinaten();
+}
 
 void TfrmQuarvelMain::FormCreate()
 {
@@ -85,6 +90,8 @@ void TfrmQuarvelMain::FormCreate()
         DateTime_Timer->start();
         if (m_context.globals.settings.UpdateSuchen)
             Update_Timer->start();
+        m_koordinaten = std::make_unique<TKoordinaten>();
+        shareKoordinaten();
     });
 }
 
@@ -98,6 +105,20 @@ void TfrmQuarvelMain::closeEvent(QCloseEvent *event)
 void TfrmQuarvelMain::FormClose()
 {
     guarded(m_context.dialogs, this, [this] { captureLayoutSettings(); });
+    freeKoordinaten();
+}
+
+void TfrmQuarvelMain::shareKoordinaten()
+{
+    if (auto *panel = dynamic_cast<gboxKoordinaten *>(toolPanel(QStringLiteral("gboxKoordinaten"))))
+        panel->setKoordinaten(m_koordinaten.get());
+}
+
+void TfrmQuarvelMain::freeKoordinaten()
+{
+    // The panel lets go first, so no later focus change reads into a freed object.
+    const std::unique_ptr<TKoordinaten> freed = std::move(m_koordinaten);
+    shareKoordinaten();
 }
 
 void TfrmQuarvelMain::applyLayoutSettings()

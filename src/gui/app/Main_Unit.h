@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -15,6 +17,7 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class StatusBar1;
+class TKoordinaten;
 struct AppContext;
 struct NavigatorNode;
 
@@ -44,6 +47,8 @@ public:
     AppContext &context() { return m_context; }
     QString AktuellerKnoten() const { return m_aktuellerKnoten; }
     bool ErsterWechsel() const { return m_ersterWechsel; }
+    // The coordinate object of the coordinates tool; none before creation and after closing.
+    TKoordinaten *koordinaten() const { return m_koordinaten.get(); }
 
     // Repaints the status bar, e.g. after an update check published its verdict.
     void refreshStatusBar();
@@ -72,11 +77,14 @@ private:
     void runNode(const NavigatorNode &node);
     void showSecondaryWindow(QWidget *window);
     void clipboardAction(const char *slot);
+    void shareKoordinaten();
+    void freeKoordinaten();
 
     AppContext &m_context;
     QString m_aktuellerKnoten;
     bool m_ersterWechsel = true;
     QHash<QString, ToolPanel *> m_panels;
+    std::unique_ptr<TKoordinaten> m_koordinaten;
 
 public:
     // Controls and actions, named as the program's documentation names them.

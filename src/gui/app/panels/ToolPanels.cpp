@@ -1,6 +1,7 @@
 #include "gui/app/panels/ToolPanels.h"
 
 #include "gui/app/ToolPanel.h"
+#include "gui/app/panels/gboxKoordinaten.h"
 
 std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
 {
@@ -9,7 +10,7 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
     Q_UNUSED(parent);
     std::vector<ToolPanel *> panels;
     // One line per tool panel, in the order of the navigator.
-    // [gboxKoordinaten]
+    panels.push_back(new gboxKoordinaten(context, parent));
 
     // [gboxQuersumme]
 
