@@ -65,7 +65,20 @@ int32_t truncated(long double value, const QString &token)
 
 QString secondsText(long double seconds)
 {
-    return Numbers::floatToStr(Koordinaten::roundSeconds(seconds));
+    return Numbers::floatToStr(seconds);
+}
+
+// A decimal value just below a whole minute (54,65° is 54,6499... in binary) rounds to 60
+// seconds; a position is never written with 60 seconds or 60 minutes, so the full unit is
+// carried into the next one, keeping the sign.
+void carrySixty(long double &lower, int32_t &upper)
+{
+    if (std::fabs(lower) >= 60.0L && upper != std::numeric_limits<int32_t>::max() &&
+        upper != std::numeric_limits<int32_t>::min()) {
+        const int step = lower < 0 ? -1 : 1;
+        lower -= 60.0L * step;
+        upper += step;
+    }
 }
 
 // Degrees plus minutes as one decimal number of minutes, written "0.000".
@@ -151,20 +164,25 @@ void TKoordinaten::readDecimalDegrees(const QString &token, QString &grad, QStri
     long double x = Numbers::strToFloat(token);
     const int32_t g = truncated(x, token);
     x = (x - g) * 60;
-    const int32_t m = truncated(x, token);
-    x = (x - m) * 60;
-    grad = QString::number(g);
-    minute = QString::number(m);
-    sekunde = secondsText(x);
+    int32_t m = truncated(x, token);
+    long double seconds = Koordinaten::roundSeconds((x - m) * 60);
+    int32_t degrees = g;
+    carrySixty(seconds, m);
+    long double minutes = m;
+    carrySixty(minutes, degrees);
+    grad = QString::number(degrees);
+    minute = QString::number(int32_t(minutes));
+    sekunde = secondsText(seconds);
 }
 
 void TKoordinaten::readDecimalMinutes(const QString &token, QString &minute, QString &sekunde)
 {
     long double x = Numbers::strToFloat(token);
-    const int32_t m = truncated(x, token);
-    x = (x - m) * 60;
+    int32_t m = truncated(x, token);
+    long double seconds = Koordinaten::roundSeconds((x - m) * 60);
+    carrySixty(seconds, m);
     minute = QString::number(m);
-    sekunde = secondsText(x);
+    sekunde = secondsText(seconds);
 }
 
 QString TKoordinaten::m_sGetKoordinaten(int notation) const

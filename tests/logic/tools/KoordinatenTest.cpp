@@ -77,12 +77,17 @@ TEST(Koordinaten, ReadsEachNotation)
          "S -33° -30' 0\" W -70° -15' 0\" "},
         // The degree sign without a blank after it glues degrees and minutes into one token.
         // 5423,65 lies just below its decimal value, so its minutes truncate to 38 and the
-        // seconds round up to a full 60: the same position, not carried over.
+        // seconds round up to a full 60, which is carried into the minutes.
         {"N 54°23.650 E 013°40.181",
-         {"N", "5423", "38", "60", "E", "1340", "10", "51,6"},
+         {"N", "5423", "39", "0", "E", "1340", "10", "51,6"},
          "N 5423,65 E 1340,181",
          "N 5423° 39,000' E 1340° 10,860'",
-         "N 5423° 38' 60\" E 1340° 10' 51,6\" "},
+         "N 5423° 39' 0\" E 1340° 10' 51,6\" "},
+        {"N 54.65 W -0.9999999",
+         {"N", "54", "39", "0", "W", "-1", "0", "0"},
+         "N 54,65 W -1",
+         "N 54° 39,000' W -1° 0,000'",
+         "N 54° 39' 0\" W -1° 0' 0\" "},
         {"X 1 Y 2",
          {"X", "1", "0", "0", "Y", "2", "0", "0"},
          "X 1 Y 2",
