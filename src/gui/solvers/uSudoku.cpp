@@ -69,8 +69,10 @@ QPushButton *makeButton(const QString &text, const char *name, const QColor *col
         QFont font = button->font();
         font.setBold(true);
         button->setFont(font);
+        // Only the enabled look is coloured, so a blocked button still looks blocked.
         QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, *colour);
+        palette.setColor(QPalette::Active, QPalette::ButtonText, *colour);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, *colour);
         button->setPalette(palette);
     }
     return button;
@@ -218,11 +220,16 @@ void TfrmSudoku::layoutControls()
     for (QPushButton *button : {btnNew, btnLoad, Button3, btnSolve, btnCancel})
         buttons->addWidget(button);
 
+    // At the designed size the grid just holds its 9 × 9 cells; it grows with the window.
+    auto *gridRow = new QHBoxLayout;
+    gridRow->setContentsMargins(35, 0, 35, 0);
+    gridRow->addWidget(sgSodoku);
+
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(46, 12, 46, 16);
-    layout->setSpacing(12);
+    layout->setContentsMargins(12, 18, 12, 16);
+    layout->setSpacing(18);
     layout->addWidget(Label1, 0, Qt::AlignHCenter);
-    layout->addWidget(sgSodoku, 1);
+    layout->addLayout(gridRow, 1);
     layout->addLayout(buttons);
 
     resize(456, 488);
