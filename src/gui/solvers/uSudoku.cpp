@@ -83,7 +83,7 @@ QPushButton *makeButton(const QString &text, const char *name, const QColor *col
 // The search's view of the window. The digits go into a copy of the cells; the grid is brought
 // up to date whenever the user gets to see it: at each turn of the event loop, while a
 // solution is shown, and when the search ends.
-class TfrmSudoku::SearchHost : public Sudoku::SudokuHost
+class TfrmSudoku::SearchHost final : public Sudoku::SudokuHost
 {
 public:
     explicit SearchHost(TfrmSudoku &window)

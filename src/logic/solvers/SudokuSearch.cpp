@@ -2,8 +2,6 @@
 
 #include "logic/common/Numbers.h"
 
-#include <bit>
-
 namespace Sudoku {
 
 int CellValue(const QString &text)
@@ -36,43 +34,6 @@ SudokuSearch::SudokuSearch(const CellValues &values)
             }
         }
     }
-}
-
-SearchEnd SudokuSearch::run(SudokuHost &host)
-{
-    m_host = &host;
-    const bool searchedOn = SudokuSolve(0);
-    m_host = nullptr;
-    return searchedOn ? SearchEnd::Finished : SearchEnd::Stopped;
-}
-
-bool SudokuSearch::SudokuSolve(int i)
-{
-    if (i == K)
-        return m_host->askContinue();
-    const EmptyCell cell = EmptyCells[i];
-    const DigitSet candidates = BoxSets[cell.box] & ColSets[cell.col] & RowSets[cell.row];
-    // The candidates are fixed on entry; visiting their bits from the lowest tries the digits
-    // in ascending order.
-    for (DigitSet rest = candidates; rest != 0; rest &= DigitSet(rest - 1)) {
-        const int digit = std::countr_zero(rest);
-        const DigitSet bit = DigitSet(1u << digit);
-        m_host->place(cell.row, cell.col, digit);
-        m_host->poll();
-        ColSets[cell.col] &= DigitSet(~bit);
-        RowSets[cell.row] &= DigitSet(~bit);
-        BoxSets[cell.box] &= DigitSet(~bit);
-        // A stop leaves the solution standing: no digit is put back, no cell emptied.
-        if (!SudokuSolve(i + 1))
-            return false;
-        ColSets[cell.col] |= bit;
-        RowSets[cell.row] |= bit;
-        BoxSets[cell.box] |= bit;
-        m_host->clear(cell.row, cell.col);
-        if (m_host->cancelRequested())
-            break;
-    }
-    return true;
 }
 
 QStringList samplePuzzleRows()

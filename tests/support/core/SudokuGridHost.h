@@ -6,7 +6,7 @@
 
 // A headless grid for the Sudoku search: keeps the cells in an array, records every solution
 // it is asked about and answers "search on" until it has seen `stopAfter` of them.
-struct SudokuGridHost : Sudoku::SudokuHost
+struct SudokuGridHost final : Sudoku::SudokuHost
 {
     explicit SudokuGridHost(const Sudoku::CellValues &start)
         : cells(start)
