@@ -236,15 +236,3 @@ TEST(SudokuCell, TextsReadWithTheIntegerSyntax)
     EXPECT_EQ(Sudoku::CellText(0), QString());
     EXPECT_EQ(Sudoku::CellText(7), QStringLiteral("7"));
 }
-
-TEST(SudokuCell, SamplePuzzleHas24Givens)
-{
-    const CellValues sample = Sudoku::samplePuzzle();
-    int givens = 0;
-    for (const auto &row : sample)
-        givens += int(std::count_if(row.begin(), row.end(), [](int v) { return v != 0; }));
-    EXPECT_EQ(givens, 24);
-    EXPECT_EQ(sample[0][0], 2);
-    EXPECT_EQ(sample[8][8], 6);
-    EXPECT_EQ(sample[5][7], 9);
-}
