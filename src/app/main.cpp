@@ -5,6 +5,8 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
+#include "gui/solvers/Fermil_Unit.h"
+#include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
@@ -83,8 +85,12 @@ int main(int argc, char *argv[])
         // [window 6: TfrmUpdDL]
 
         // [window 7: TfrmSudoku]
+        windows.push_back(std::make_unique<TfrmSudoku>(context));
+        context.windows.sudoku = windows.back().get();
 
         // [window 8: TfrmFermilab]
+        windows.push_back(std::make_unique<TfrmFermilab>(context));
+        context.windows.fermilab = windows.back().get();
 
         mainWindow->windowsCreated();
     } catch (const std::exception &error) {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "gui/support/Dialogs.h"
+#include "logic/solvers/SudokuSearch.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPainter;
+class QPushButton;
+class QTableWidget;
+struct AppContext;
+
+// The Sudoku window: a 9 × 9 grid the user types into and a search that lists every solution.
+//
+// While "Lösen" runs, the search writes its digits into a copy of the cells and the grid shows
+// that copy at screen rate: about every 16 ms the search hands the event loop a turn, which
+// repaints the grid and delivers a click on "Abbrechen". Each solution is shown in the grid
+// while the user is asked whether to search on. During a search "Lösen", "Neu", "Laden" and
+// editing are blocked; closing the window (or the program) cancels the search.
+class TfrmSudoku : public QWidget
+{
+public:
+    explicit TfrmSudoku(AppContext &context, QWidget *parent = nullptr);
+    ~TfrmSudoku() override;
+
+    // The cell's text read as an integer, 0 for any other text.
+    int CellValue(int row, int col) const;
+    // Writes v in decimal, or the empty text for 0.
+    void SetCellValue(int row, int col, int v);
+
+    bool searchRunning() const { return m_searching; }
+
+    // Cancel request of the running search; reset at every start of a search.
+    bool SudokuCancel = false;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class SearchHost;
+    friend class SearchHost;
+
+    void FormCreate();
+    void btnNewClick();
+    void btnLoadClick();
+    void btnSolveClick();
+    void btnCancelClick();
+
+    void createControls();
+    void layoutControls();
+    void connectHandlers();
+    void setSearching(bool searching);
+    Sudoku::CellValues readCells() const;
+    QString runSearch();
+
+    AppContext &m_context;
+    bool m_searching = false;
+    bool m_closedDuringSearch = false;
+
+public:
+    // Paints one cell: background, centred text, grid lines and the blue 3 × 3 block borders.
+    void sgSodokuDrawCell(QPainter &painter, int ACol, int ARow, const QRect &Rect,
+                          bool selected) const;
+
+    QLabel *Label1 = nullptr;
+    QTableWidget *sgSodoku = nullptr;
+    QPushButton *btnNew = nullptr;
+    QPushButton *btnLoad = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *btnSolve = nullptr;
+    QPushButton *btnCancel = nullptr;
+    Dialogs::FileRequest OpenDialog1;
+    Dialogs::FileRequest SaveDialog1; // never shown: saving is not offered yet
+};
