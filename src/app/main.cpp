@@ -6,9 +6,11 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/support/QtDialogs.h"
+#include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/NetworkDownloader.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,6 +33,7 @@ Globals computeGlobals()
     FileVersion version;
     SystemInfo::FileVersionOf(QCoreApplication::applicationFilePath(), version);
     globals.LokaleVersion = versionText(version);
+    globals.UpdateServer = QStringLiteral(QUARVEL_UPDATE_SERVER);
     return globals;
 }
 
@@ -54,7 +57,9 @@ int main(int argc, char *argv[])
     Globals globals = computeGlobals();
     QtDialogs dialogs;
     DesktopLauncher launcher;
+    NetworkDownloader downloader;
     AppContext context {globals, dialogs, launcher, {}};
+    context.downloader = &downloader;
 
     const bool withSplash = !SystemInfo::developmentEnvironmentRunning();
     QPointer<TfrmSplash> splash;
@@ -81,6 +86,8 @@ int main(int argc, char *argv[])
         // [window 5: TfrmCacher]
 
         // [window 6: TfrmUpdDL]
+        context.windows.updDL =
+            new TfrmUpdDL(context, mainWindow.get()); // owned by the main window
 
         // [window 7: TfrmSudoku]
 

@@ -15,8 +15,12 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class StatusBar1;
+class UpdateChecks;
 struct AppContext;
 struct NavigatorNode;
+namespace VersionCheck {
+struct Result;
+}
 
 // The main window: navigator on the left, header box and the tool panels on the right, menu,
 // tool bar and status bar around them. Choosing a navigator node switches the header texts,
@@ -58,6 +62,7 @@ private:
     void DateTime_TimerTimer();
     void Update_TimerTimer();
     void tmrUpdDLTimer();
+    void UpdateThreadSynchronize(const VersionCheck::Result &result);
     void StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect);
 
     void createActions();
@@ -77,6 +82,7 @@ private:
     QString m_aktuellerKnoten;
     bool m_ersterWechsel = true;
     QHash<QString, ToolPanel *> m_panels;
+    UpdateChecks *m_updateChecks = nullptr; // made with the first check
 
 public:
     // Controls and actions, named as the program's documentation names them.

@@ -72,6 +72,11 @@ QString updateAddress(const QString &updateServer, const QString &fileName)
     return updateServer + QString::fromUtf16(UpdatePfad) + fileName;
 }
 
+QString updateFileName(const QString &serverVersion)
+{
+    return QStringLiteral("Quarvelupd.") + serverVersion + QStringLiteral(".exe");
+}
+
 std::optional<Result> CheckServerVersion(Downloader &downloader, const QString &updateServer,
                                          const QString &tempPfad, const QString &lokaleVersion)
 {

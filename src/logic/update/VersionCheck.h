@@ -45,4 +45,7 @@ std::optional<Result> CheckServerVersion(Downloader &downloader, const QString &
 // The address of a file in the update folder of the server.
 QString updateAddress(const QString &updateServer, const QString &fileName);
 
+// The update program offered for a server version: "Quarvelupd.0.4.2.0.exe".
+QString updateFileName(const QString &serverVersion);
+
 } // namespace VersionCheck
