@@ -107,6 +107,9 @@ void TfrmUpdDL::createControls()
     bbtnDownload = new QPushButton(QStringLiteral("Download"), Panel1);
     bbtnDownload->setObjectName(QStringLiteral("bbtnDownload"));
     setTextColour(bbtnDownload, QPalette::ButtonText, QColor(255, 0, 0));
+    // A download starts only by a click, never by the Enter key.
+    for (QPushButton *button : {bbtnUpdate, bbtnDownload})
+        button->setAutoDefault(false);
     sbtnExit = new QToolButton(Panel1);
     sbtnExit->setObjectName(QStringLiteral("sbtnExit"));
     sbtnExit->setText(QStringLiteral("X"));
