@@ -13,6 +13,7 @@ namespace {
 
 // How often a waiting download looks whether its thread was asked to stop.
 constexpr int kInterruptPollMs = 50;
+constexpr qint64 kReadBufferBytes = 256 * 1024;
 
 QNetworkRequest networkRequest(const QUrl &url, const NetworkDownloader::Limits &limits)
 {
@@ -50,8 +51,10 @@ public:
     // False once reading must stop: enough read, too much arrived, or the target failed.
     bool consume()
     {
-        if (!successStatus(m_reply))
-            return true; // an error page: nothing of it is kept, the reply's error decides
+        if (!successStatus(m_reply)) {
+            m_failed = true; // an error page: nothing of it is read
+            return false;
+        }
         while (!m_done && m_reply.bytesAvailable() > 0) {
             QByteArray chunk = m_reply.read(std::min<qint64>(m_reply.bytesAvailable(), 65536));
             if (m_request.firstLineOnly) {
@@ -108,6 +111,8 @@ bool NetworkDownloader::DownloadToFile(const Request &request, QIODevice &target
         return false;
     QNetworkAccessManager manager;
     std::unique_ptr<QNetworkReply> reply(manager.get(networkRequest(request.url, m_limits)));
+    // Bounds what waits in memory between two reads.
+    reply->setReadBufferSize(kReadBufferBytes);
     ReplyReader reader(request, *reply, target);
 
     QEventLoop loop;

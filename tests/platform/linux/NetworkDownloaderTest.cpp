@@ -123,6 +123,16 @@ TEST(NetworkDownloader, AHugeReplyIsCutOff)
             downloader.DownloadToFile(requestFor(server.baseUrl() + u"huge"_s, 1 << 20), whole));
         EXPECT_LE(whole.size(), 1 << 20);
     }
+    {
+        // An endless error page is not collected either.
+        HttpTestServer errorPages;
+        errorPages.serve("/huge", {HttpTestServer::Kind::Huge, 404, {}});
+        QBuffer page;
+        page.open(QIODevice::WriteOnly);
+        EXPECT_FALSE(downloader.DownloadToFile(requestFor(errorPages.baseUrl() + u"huge"_s), page));
+        EXPECT_EQ(page.size(), 0);
+        EXPECT_LT(errorPages.hugeBytesSent, HttpTestServer::kHugeBound);
+    }
     EXPECT_LT(server.hugeBytesSent, HttpTestServer::kHugeBound) << "the reply was read to its end";
 }
 

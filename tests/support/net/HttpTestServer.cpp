@@ -85,7 +85,7 @@ void HttpTestServer::answer(QTcpSocket *socket, const QByteArray &path)
     case Kind::NeverAnswer:
         return;
     case Kind::Huge:
-        streamHuge(socket);
+        streamHuge(socket, route.status);
         return;
     case Kind::Slow:
         streamSlow(socket, route.body);
@@ -117,9 +117,9 @@ void HttpTestServer::release()
     }
 }
 
-void HttpTestServer::streamHuge(QTcpSocket *socket)
+void HttpTestServer::streamHuge(QTcpSocket *socket, int status)
 {
-    socket->write(header(200, -1));
+    socket->write(header(status, -1));
     const QByteArray chunk(64 * 1024, 'x');
     auto more = [this, socket, chunk] {
         if (socket->bytesToWrite() > 4 * chunk.size())

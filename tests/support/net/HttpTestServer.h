@@ -16,7 +16,7 @@ public:
     enum class Kind {
         Body, // status and body at once
         NeverAnswer, // reads the request and stays silent
-        Huge, // an endless body without a line end (stops after a bound)
+        Huge, // an endless body without a line end, with the route's status (stops after a bound)
         Slow, // the body in small pieces with pauses, with its length announced
         Redirect, // 302 to `body` as the new location
         Held, // like Body, but only after release()
@@ -56,7 +56,7 @@ private:
     void accept();
     void answer(QTcpSocket *socket, const QByteArray &path);
     void reply(QTcpSocket *socket, int status, const QByteArray &body);
-    void streamHuge(QTcpSocket *socket);
+    void streamHuge(QTcpSocket *socket, int status);
     void streamSlow(QTcpSocket *socket, const QByteArray &body);
 
     QTcpServer m_server;
