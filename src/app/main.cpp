@@ -8,9 +8,11 @@
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
+#include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/NetworkDownloader.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -33,6 +35,7 @@ Globals computeGlobals()
     FileVersion version;
     SystemInfo::FileVersionOf(QCoreApplication::applicationFilePath(), version);
     globals.LokaleVersion = versionText(version);
+    globals.UpdateServer = QStringLiteral(QUARVEL_UPDATE_SERVER);
     return globals;
 }
 
@@ -56,7 +59,9 @@ int main(int argc, char *argv[])
     Globals globals = computeGlobals();
     QtDialogs dialogs;
     DesktopLauncher launcher;
+    NetworkDownloader downloader;
     AppContext context {globals, dialogs, launcher, {}};
+    context.downloader = &downloader;
 
     const bool withSplash = !SystemInfo::developmentEnvironmentRunning();
     QPointer<TfrmSplash> splash;
@@ -83,6 +88,8 @@ int main(int argc, char *argv[])
         // [window 5: TfrmCacher]
 
         // [window 6: TfrmUpdDL]
+        context.windows.updDL =
+            new TfrmUpdDL(context, mainWindow.get()); // owned by the main window
 
         // [window 7: TfrmSudoku]
         windows.push_back(std::make_unique<TfrmSudoku>(context));

@@ -18,8 +18,12 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class StatusBar1;
 class TKoordinaten;
+class UpdateChecks;
 struct AppContext;
 struct NavigatorNode;
+namespace VersionCheck {
+struct Result;
+}
 
 // The main window: navigator on the left, header box and the tool panels on the right, menu,
 // tool bar and status bar around them. Choosing a navigator node switches the header texts,
@@ -63,6 +67,7 @@ private:
     void DateTime_TimerTimer();
     void Update_TimerTimer();
     void tmrUpdDLTimer();
+    void UpdateThreadSynchronize(const VersionCheck::Result &result);
     void StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect);
 
     void createActions();
@@ -85,6 +90,7 @@ private:
     bool m_ersterWechsel = true;
     QHash<QString, ToolPanel *> m_panels;
     std::unique_ptr<TKoordinaten> m_koordinaten;
+    UpdateChecks *m_updateChecks = nullptr; // made with the first check
 
 public:
     // Controls and actions, named as the program's documentation names them.

@@ -13,6 +13,8 @@ struct Globals
     QString TempPfad; // temporary folder, ending with "/"
     QString TempVersionsDatei; // TempPfad + "ver_quarvel.tmp"
     QString LokaleVersion = QStringLiteral("0.0.0.0");
+    // Base address of the update server, ending with "/" (a build setting).
+    QString UpdateServer;
 
     Settings settings;
 

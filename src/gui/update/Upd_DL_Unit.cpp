@@ -1,0 +1,249 @@
+#include "gui/update/Upd_DL_Unit.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/support/BrowseForFolder.h"
+#include "gui/support/HandlerGuard.h"
+#include "logic/common/Global_Unit.h"
+#include "logic/common/QuarvelError.h"
+#include "logic/update/Downloader.h"
+#include "logic/update/VersionCheck.h"
+#include "platform/Launcher.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMargin = 10; // inside the main window's bottom right corner
+// Far above any update program; a server sending more is not sending one.
+constexpr qint64 kMaxProgramBytes = qint64(512) << 20;
+
+void setTextColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// Keeps the window's buttons disabled while a download blocks it, and restores them after.
+class ButtonsDisabled
+{
+public:
+    explicit ButtonsDisabled(std::initializer_list<QWidget *> buttons)
+    {
+        for (QWidget *button : buttons) {
+            m_states.append({button, button->isEnabled()});
+            button->setEnabled(false);
+        }
+    }
+    ~ButtonsDisabled()
+    {
+        for (const auto &[button, enabled] : m_states)
+            button->setEnabled(enabled);
+    }
+
+private:
+    QList<QPair<QWidget *, bool>> m_states;
+};
+
+} // namespace
+
+QString DesktopPfad()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+}
+
+TfrmUpdDL::TfrmUpdDL(AppContext &context, QWidget *mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_context(context)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("frmUpdDL"));
+    setWindowTitle(QStringLiteral("Update"));
+    setWindowModality(Qt::ApplicationModal);
+    createControls();
+    connect(bbtnUpdate, &QPushButton::clicked, this, [this] { bbtnUpdateClick(bbtnUpdate); });
+    connect(bbtnDownload, &QPushButton::clicked, this, [this] { bbtnUpdateClick(bbtnDownload); });
+    connect(sbtnExit, &QToolButton::clicked, this, [this] { close(); });
+    placeInMainWindow();
+}
+
+void TfrmUpdDL::createControls()
+{
+    setFixedSize(360, 150);
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(2);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(Panel1);
+
+    lbllocalVersion = new QLabel(Panel1);
+    lbllocalVersion->setObjectName(QStringLiteral("lbllocalVersion"));
+    lblVersion = new QLabel(Panel1);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    QFont bold = lblVersion->font();
+    bold.setBold(true);
+    lblVersion->setFont(bold);
+    ProgressBar1 = new QProgressBar(Panel1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setValue(0);
+    bbtnUpdate = new QPushButton(QStringLiteral("Update"), Panel1);
+    bbtnUpdate->setObjectName(QStringLiteral("bbtnUpdate"));
+    bbtnDownload = new QPushButton(QStringLiteral("Download"), Panel1);
+    bbtnDownload->setObjectName(QStringLiteral("bbtnDownload"));
+    setTextColour(bbtnDownload, QPalette::ButtonText, QColor(255, 0, 0));
+    // A download starts only by a click, never by the Enter key.
+    for (QPushButton *button : {bbtnUpdate, bbtnDownload})
+        button->setAutoDefault(false);
+    sbtnExit = new QToolButton(Panel1);
+    sbtnExit->setObjectName(QStringLiteral("sbtnExit"));
+    sbtnExit->setText(QStringLiteral("X"));
+    sbtnExit->setAutoRaise(true);
+    sbtnExit->setFixedSize(20, 20);
+
+    auto *grid = new QGridLayout(Panel1);
+    grid->setContentsMargins(12, 6, 6, 12);
+    grid->addWidget(lbllocalVersion, 0, 0, 1, 2);
+    grid->addWidget(sbtnExit, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(lblVersion, 1, 0, 1, 3);
+    grid->addWidget(ProgressBar1, 2, 0, 1, 3);
+    grid->addWidget(bbtnUpdate, 3, 0);
+    grid->addWidget(bbtnDownload, 3, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void TfrmUpdDL::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TfrmUpdDL::placeInMainWindow()
+{
+    if (!m_mainWindow)
+        return;
+    const QRect main = m_mainWindow->frameGeometry();
+    move(main.left() + main.width() - width() - kMargin,
+         main.top() + main.height() - height() - kMargin);
+}
+
+void TfrmUpdDL::FormActivate()
+{
+    guarded(m_context.dialogs, this, [this] {
+        placeInMainWindow();
+        const Globals &globals = m_context.globals;
+        bbtnUpdate->setEnabled(false);
+        lbllocalVersion->setText(QStringLiteral("Programmversion: ") + globals.LokaleVersion);
+        const QString &word = globals.VersionsVergleich;
+        QString text;
+        QColor colour;
+        if (word == QString::fromUtf16(VersionCheck::Gleich)) {
+            text = QStringLiteral("Ihre Version ") + globals.ServerVersion +
+                QStringLiteral(" ist aktuell !");
+            colour = QColor(0, 128, 0);
+        } else if (word == QString::fromUtf16(VersionCheck::Groesser)) {
+            text = QStringLiteral("Version ") + globals.ServerVersion +
+                QStringLiteral(" ist verfügbar !!!");
+            colour = QColor(255, 0, 0);
+            bbtnUpdate->setEnabled(true);
+        } else if (word == QString::fromUtf16(VersionCheck::Kleiner)) {
+            text = QStringLiteral("Ihre Version ist neuer als die auf dem Server !");
+            colour = QColor(255, 128, 64);
+        } else if (word == QString::fromUtf16(VersionCheck::Nil)) {
+            text = QStringLiteral("Keine Verbindung zum Server !");
+            colour = QColor(255, 0, 0);
+        } else {
+            return; // no verdict yet: the line stays as it is
+        }
+        lblVersion->setText(text);
+        setTextColour(lblVersion, QPalette::WindowText, colour);
+    });
+}
+
+void TfrmUpdDL::bbtnUpdateClick(QAbstractButton *sender)
+{
+    guarded(m_context.dialogs, this, [&] {
+        const Globals &globals = m_context.globals;
+        const QString UpdateDatei = VersionCheck::updateFileName(globals.ServerVersion);
+        const QString address = VersionCheck::updateAddress(globals.UpdateServer, UpdateDatei);
+        if (sender == bbtnUpdate) {
+            const QString UpdateZiel = globals.TempPfad + UpdateDatei;
+            download(address, UpdateZiel);
+            startUpdate(UpdateZiel);
+        } else {
+            QString folder = DesktopPfad();
+            BrowseForFolder(m_context.dialogs, this,
+                            QStringLiteral("Bitte wählen Sie einen Zielordner aus: "), folder);
+            download(address, folder + u'/' + UpdateDatei);
+        }
+        close();
+    });
+}
+
+void TfrmUpdDL::download(const QString &address, const QString &target)
+{
+    ButtonsDisabled blocked {bbtnUpdate, bbtnDownload, sbtnExit};
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    // Written beside the target and put in its place only when complete, so a failed download
+    // leaves neither a broken file nor a damaged older one.
+    QSaveFile file(target);
+    bool ok = m_context.downloader && file.open(QIODevice::WriteOnly);
+    if (ok) {
+        Downloader::Request request;
+        request.url = QUrl(address);
+        request.maxBytes = kMaxProgramBytes;
+        request.progress = [this](qint64 done, qint64 total) { showProgress(done, total); };
+        ok = m_context.downloader->DownloadToFile(request, file) && file.commit();
+    }
+    if (!ok)
+        file.cancelWriting();
+    ProgressBar1->setRange(0, std::max(1, ProgressBar1->maximum()));
+    ProgressBar1->setValue(ProgressBar1->maximum());
+    pause(m_pauseMs);
+    if (!ok)
+        throw QuarvelError(QStringLiteral("Fehler beim Download von URL: ") + address);
+}
+
+void TfrmUpdDL::showProgress(qint64 done, qint64 total)
+{
+    if (total <= 0)
+        return; // length unknown: the bar waits for the end
+    // The bar counts in int; the download is bounded far below its range.
+    ProgressBar1->setRange(0, int(std::min<qint64>(total, kMaxProgramBytes)));
+    ProgressBar1->setValue(int(std::min(done, total)));
+}
+
+void TfrmUpdDL::startUpdate(const QString &file)
+{
+    QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner | QFile::ExeUser);
+    // The file stays while the started program runs; removing it at once could pull it away
+    // before the program (or its interpreter) has opened it. Only a file that could not be
+    // started is removed again.
+    if (m_context.launcher.open(file, QString(), QString()) <= 32)
+        QFile::remove(file);
+}
+
+void TfrmUpdDL::pause(int ms)
+{
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
