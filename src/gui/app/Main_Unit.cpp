@@ -7,6 +7,7 @@
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/settings/LoadSaveSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,7 +78,7 @@ TfrmQuarvelMain::~TfrmQuarvelMain() = default;
 void TfrmQuarvelMain::FormCreate()
 {
     guarded(m_context.dialogs, this, [this] {
-        applyLayoutSettings();
+        loadSettings();
         lblOben->setText(m_context.globals.settings.HomeKoordinaten);
         lblOben2->clear();
         Panel2->setCurrentWidget(pnlLeer);
@@ -96,7 +97,11 @@ void TfrmQuarvelMain::closeEvent(QCloseEvent *event)
 
 void TfrmQuarvelMain::FormClose()
 {
-    guarded(m_context.dialogs, this, [this] { captureLayoutSettings(); });
+    guarded(m_context.dialogs, this, [this] {
+        captureLayoutSettings();
+        if (m_context.settingsStore)
+            SaveSettings(*m_context.settingsStore, m_context.globals.settings);
+    });
 }
 
 void TfrmQuarvelMain::applyLayoutSettings()

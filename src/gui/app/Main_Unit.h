@@ -48,6 +48,9 @@ public:
     // Repaints the status bar, e.g. after an update check published its verdict.
     void refreshStatusBar();
 
+    // The help file F1 opens: ExePfad + "Quarvel.chm".
+    const QString &HelpFile() const { return m_helpFile; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -67,6 +70,14 @@ private:
     void createHeaderAndPanels();
     void createStatusBar();
     void connectLauncherActions();
+    void loadSettings();
+    void applyProgramSettings();
+    void showProgramEntry(int slot);
+    void launch(const QString &file, const QString &workingDirectory);
+    void launchInItsFolder(const QString &path);
+    void actExtProgrammExecute();
+    void ActionExtProgExecute(QObject *sender);
+    void HelpContents1Execute();
     void applyLayoutSettings();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);
@@ -77,6 +88,7 @@ private:
     QString m_aktuellerKnoten;
     bool m_ersterWechsel = true;
     QHash<QString, ToolPanel *> m_panels;
+    QString m_helpFile;
 
 public:
     // Controls and actions, named as the program's documentation names them.
