@@ -3,12 +3,14 @@
 // then the event loop until the main window closes.
 
 #include "gui/app/AppContext.h"
+#include "gui/app/Einstellungen_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/support/QtDialogs.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/FileSettingsStore.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -55,6 +57,8 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     DesktopLauncher launcher;
     AppContext context {globals, dialogs, launcher, {}};
+    FileSettingsStore settingsStore(FileSettingsStore::defaultFilePath());
+    context.settingsStore = &settingsStore;
 
     const bool withSplash = !SystemInfo::developmentEnvironmentRunning();
     QPointer<TfrmSplash> splash;
@@ -75,6 +79,8 @@ int main(int argc, char *argv[])
         // [window 2: TfrmInfo]
 
         // [window 3: TfrmEinstellungen]
+        windows.push_back(std::make_unique<TfrmEinstellungen>(context, *mainWindow));
+        context.windows.einstellungen = windows.back().get();
 
         // [window 4: TfrmMisc]
 
