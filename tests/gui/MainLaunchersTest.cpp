@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -170,4 +171,36 @@ TEST(MainWindowSettings, ADamagedStoreFileIsReportedAndTheDefaultsApply)
     EXPECT_TRUE(app.dialogs.messages.first().text.contains(QStringLiteral("beiseitegelegt")));
     EXPECT_EQ(window.lblOben->text(), QStringLiteral("N 0° E 0°"));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(MainWindowSettings, LayoutIsAppliedAndWrittenBackUnchanged)
+{
+    QTemporaryDir dir;
+    FileSettingsStore store(dir.filePath(QStringLiteral("registry.reg")));
+    Settings stored;
+    stored.Left = 40;
+    stored.Top = 30;
+    stored.Width = 1200;
+    stored.Height = 900;
+    stored.NavFensterBreite = 300;
+    stored.HomeFensterHoehe = 170;
+    SaveSettings(store, stored);
+
+    TestApp app;
+    app.context.settingsStore = &store;
+    {
+        TfrmQuarvelMain window(app.context);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.close();
+    }
+    const Settings &s = app.globals.settings;
+    EXPECT_EQ(std::make_tuple(*s.Left, *s.Top, *s.Width, *s.Height),
+              std::make_tuple(40, 30, 1200, 900));
+    EXPECT_EQ(s.NavFensterBreite, 300);
+    EXPECT_EQ(s.HomeFensterHoehe, 170);
+    Settings reread;
+    LoadSettings(store, reread);
+    EXPECT_EQ(reread.Width, 1200);
+    EXPECT_EQ(reread.HomeFensterHoehe, 170);
 }

@@ -120,11 +120,14 @@ void TfrmQuarvelMain::applyLayoutSettings()
 void TfrmQuarvelMain::captureLayoutSettings()
 {
     Settings &s = m_context.globals.settings;
+    // The position is the frame's, as move() takes it; the size is the client area's, as
+    // resize() takes it: the frame belongs to the window manager, and storing its size would
+    // grow the window by the frame on every start.
     const QRect frame = frameGeometry();
     s.Left = frame.left();
     s.Top = frame.top();
-    s.Width = frame.width();
-    s.Height = frame.height();
+    s.Width = width();
+    s.Height = height();
     s.NavFensterBreite = gboxNavigation->width();
     s.HomeFensterHoehe = gboxOben->height();
 }
