@@ -167,3 +167,21 @@ TEST_F(FileSettingsStoreTest, AFolderThatCannotBeMadeWritesNothing)
     EXPECT_FALSE(store.openKey(kSettingsKey, true));
     EXPECT_NO_THROW(SaveSettings(store, Settings {}));
 }
+
+TEST_F(FileSettingsStoreTest, AWritingSessionKeepsOthersOutUntilItCloses)
+{
+    FileSettingsStore first(path(), 0);
+    FileSettingsStore second(path(), 0);
+    ASSERT_TRUE(first.openKey(kSettingsKey, true));
+    first.writeString(QStringLiteral("GSAK"), QStringLiteral("/erste"));
+    EXPECT_FALSE(second.openKey(kSettingsKey, true));
+    first.closeKey();
+    ASSERT_TRUE(second.openKey(kSettingsKey, true));
+    second.writeString(QStringLiteral("Datenbank"), QStringLiteral("/zweite"));
+    second.closeKey();
+    const RegistryDocument file = document();
+    const RegistryKey *saved = file.find(kSettingsKey);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->readString(QStringLiteral("GSAK")), QStringLiteral("/erste"));
+    EXPECT_EQ(saved->readString(QStringLiteral("Datenbank")), QStringLiteral("/zweite"));
+}

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Another instance holds the lock only while it replaces the file.
-constexpr int kLockWaitMs = 5000;
-
 QString lockPathOf(const QString &filePath)
 {
     return filePath + QStringLiteral(".lock");
@@ -23,8 +20,9 @@ QString lockPathOf(const QString &filePath)
 
 } // namespace
 
-FileSettingsStore::FileSettingsStore(QString filePath)
+FileSettingsStore::FileSettingsStore(QString filePath, int lockWaitMs)
     : m_filePath(std::move(filePath))
+    , m_lockWaitMs(lockWaitMs)
 {
 }
 
@@ -73,7 +71,7 @@ bool FileSettingsStore::openForReading(const QString &path)
         // Moved aside only under the lock, so a file another instance is just replacing is
         // never the one that goes.
         QLockFile lock(lockPathOf(m_filePath));
-        if (!lock.tryLock(kLockWaitMs))
+        if (!lock.tryLock(m_lockWaitMs))
             throw QuarvelError(damagedMessage(error, QString(), false));
         loaded = load(bytes, error);
         if (loaded == Loaded::Damaged)
@@ -94,7 +92,7 @@ bool FileSettingsStore::openForWriting(const QString &path)
     if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
         return false;
     m_lock = std::make_unique<QLockFile>(lockPathOf(m_filePath));
-    if (!m_lock->tryLock(kLockWaitMs)) {
+    if (!m_lock->tryLock(m_lockWaitMs)) {
         m_lock.reset();
         return false;
     }

@@ -20,7 +20,8 @@
 class FileSettingsStore : public SettingsStore
 {
 public:
-    explicit FileSettingsStore(QString filePath);
+    // `lockWaitMs`: how long a writing session waits for another one to finish.
+    explicit FileSettingsStore(QString filePath, int lockWaitMs = 5000);
     ~FileSettingsStore() override;
 
     // "<configuration folder>/Brask/registry.reg".
@@ -49,6 +50,7 @@ private:
     RegistryKey &writableKey(const QString &name);
 
     QString m_filePath;
+    int m_lockWaitMs;
     RegistryDocument m_document;
     QString m_keyPath;
     bool m_open = false;
