@@ -48,9 +48,6 @@ public:
     // Repaints the status bar, e.g. after an update check published its verdict.
     void refreshStatusBar();
 
-    // The help file F1 opens: ExePfad + "Quarvel.chm".
-    const QString &HelpFile() const { return m_helpFile; }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -88,7 +85,7 @@ private:
     QString m_aktuellerKnoten;
     bool m_ersterWechsel = true;
     QHash<QString, ToolPanel *> m_panels;
-    QString m_helpFile;
+    QString m_helpFile; // the help F1 opens: ExePfad + "Quarvel.chm"
 
 public:
     // Controls and actions, named as the program's documentation names them.
