@@ -3,6 +3,7 @@
 // then the event loop until the main window closes.
 
 #include "gui/app/AppContext.h"
+#include "gui/app/Einstellungen_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -13,6 +14,7 @@
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/NetworkDownloader.h"
+#include "platform/linux/FileSettingsStore.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -62,6 +64,8 @@ int main(int argc, char *argv[])
     NetworkDownloader downloader;
     AppContext context {globals, dialogs, launcher, {}};
     context.downloader = &downloader;
+    FileSettingsStore settingsStore(FileSettingsStore::defaultFilePath());
+    context.settingsStore = &settingsStore;
 
     const bool withSplash = !SystemInfo::developmentEnvironmentRunning();
     QPointer<TfrmSplash> splash;
@@ -82,6 +86,8 @@ int main(int argc, char *argv[])
         // [window 2: TfrmInfo]
 
         // [window 3: TfrmEinstellungen]
+        windows.push_back(std::make_unique<TfrmEinstellungen>(context, *mainWindow));
+        context.windows.einstellungen = windows.back().get();
 
         // [window 4: TfrmMisc]
 

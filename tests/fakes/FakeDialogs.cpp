@@ -20,6 +20,8 @@ Dialogs::Button FakeDialogs::ask(QWidget *, const Message &message)
 QString FakeDialogs::openFileName(QWidget *, const FileRequest &request)
 {
     fileRequests.append(request);
+    if (onFileDialog)
+        onFileDialog(request);
     if (fileAnswers.empty())
         return {};
     const QString answer = fileAnswers.front();

@@ -30,4 +30,6 @@ public:
     int beeps = 0;
     // Runs inside ask(), e.g. to check the state of a window while a message is open.
     std::function<void(const Message &)> onAsk;
+    // Runs inside every file or folder dialog, before it answers.
+    std::function<void(const FileRequest &)> onFileDialog;
 };

@@ -1,13 +1,127 @@
 // The main window's program launchers: calculator, character map, editor, the outside programs
-// and the programs the user adds.
+// and the programs the user adds, the help, and reading and writing the settings they use.
 
+#include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/Dialogs.h"
+#include "gui/support/HandlerGuard.h"
+#include "logic/common/Global_Unit.h"
+#include "logic/settings/LoadSaveSettings.h"
+#include "logic/settings/ProgramSlots.h"
+#include "platform/Launcher.h"
 
 #include <QAction>
 
 void TfrmQuarvelMain::connectLauncherActions()
 {
-    // Until the launchers are connected their entries cannot be chosen.
-    for (QAction *action : {actCalc, actCharMap, actEditor, actExtProgramm, HelpContents1})
-        action->setEnabled(false);
+    const Settings &s = m_context.globals.settings;
+    const std::pair<QAction *, std::function<void()>> launchers[] = {
+        {actCalc, [this] { launch(QStringLiteral("calc.exe"), QString()); }},
+        {actCharMap, [this] { launch(QStringLiteral("charmap.exe"), QString()); }},
+        {actEditor, [this, &s] { launch(s.Editor, QString()); }},
+        {actSkrivoEditor, [this, &s] { launchInItsFolder(s.SkrivoEditor); }},
+        {actGSAK, [this, &s] { launchInItsFolder(s.GSAK); }},
+        {actGCStatistic, [this, &s] { launchInItsFolder(s.GCStatistic); }},
+        {actExtProgramm, [this] { actExtProgrammExecute(); }},
+        {HelpContents1, [this] { HelpContents1Execute(); }},
+    };
+    for (const auto &[action, run] : launchers) {
+        connect(action, &QAction::triggered, this,
+                [this, run = run] { guarded(m_context.dialogs, this, run); });
+    }
+    for (QAction *action : Action) {
+        connect(action, &QAction::triggered, this, [this, action] {
+            guarded(m_context.dialogs, this, [&] { ActionExtProgExecute(action); });
+        });
+    }
+}
+
+// Creation step 2: read the settings and apply what was read, also when the reading stopped at
+// a broken value; the window stays fully usable and the error is shown afterwards.
+void TfrmQuarvelMain::loadSettings()
+{
+    m_helpFile = m_context.globals.ExePfad + QStringLiteral("Quarvel.chm");
+    QString error;
+    if (m_context.settingsStore) {
+        try {
+            LoadSettings(*m_context.settingsStore, m_context.globals.settings);
+        } catch (const QuarvelError &failure) {
+            error = failure.message();
+        }
+    }
+    applyLayoutSettings();
+    applyProgramSettings();
+    if (!error.isEmpty())
+        m_context.dialogs.showError(this, error);
+}
+
+void TfrmQuarvelMain::applyProgramSettings()
+{
+    const Settings &s = m_context.globals.settings;
+    for (int slot = 1; slot <= ProgramSlots::kSlots; ++slot) {
+        if (!s.ExterneProgramme[slot - 1].isEmpty())
+            showProgramEntry(slot);
+    }
+    actGSAK->setEnabled(!s.GSAK.isEmpty());
+    actGCStatistic->setEnabled(!s.GCStatistic.isEmpty());
+    actSkrivoEditor->setEnabled(!s.SkrivoEditor.isEmpty());
+}
+
+void TfrmQuarvelMain::showProgramEntry(int slot)
+{
+    const QString &path = m_context.globals.settings.ExterneProgramme[slot - 1];
+    QAction *action = Action[slot - 1];
+    action->setText(ProgramSlots::caption(slot, path));
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    action->setVisible(true);
+}
+
+// The launcher's result is not looked at: whatever goes wrong is the desktop's to show.
+void TfrmQuarvelMain::launch(const QString &file, const QString &workingDirectory)
+{
+    m_context.launcher.open(file, QString(), workingDirectory);
+}
+
+// The outside programs start in their own folder; an empty path starts nothing.
+void TfrmQuarvelMain::launchInItsFolder(const QString &path)
+{
+    if (!path.isEmpty())
+        launch(path, ProgramSlots::programFolder(path));
+}
+
+void TfrmQuarvelMain::actExtProgrammExecute()
+{
+    Settings &s = m_context.globals.settings;
+    const std::optional<int> slot = ProgramSlots::freeSlot(s);
+    if (!slot) {
+        m_context.dialogs.messageDlg(this,
+                                     QStringLiteral("Die Anzahl der Programme ist erreicht !"),
+                                     Dialogs::Icon::Warning, Dialogs::Ok);
+        return;
+    }
+    const QString path = m_context.dialogs.openFileName(this, {});
+    if (path.isEmpty())
+        return;
+    s.ExterneProgramme[*slot - 1] = path;
+    showProgramEntry(*slot);
+}
+
+void TfrmQuarvelMain::ActionExtProgExecute(QObject *sender)
+{
+    const auto *action = qobject_cast<QAction *>(sender);
+    if (!action)
+        return;
+    const std::optional<int> slot = ProgramSlots::slotOfCaption(action->text());
+    if (!slot)
+        return;
+    const QString &path = m_context.globals.settings.ExterneProgramme[*slot - 1];
+    launch(path, ProgramSlots::programFolder(path));
+}
+
+// The associated viewer opens the help; it cannot be asked for a topic, so the help opens at
+// its start page.
+void TfrmQuarvelMain::HelpContents1Execute()
+{
+    m_context.launcher.open(m_helpFile, QString(), QString());
 }

@@ -8,6 +8,7 @@
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/settings/LoadSaveSettings.h"
 #include "logic/tools/Koordinaten_Unit.h"
 
 #include <QApplication>
@@ -83,7 +84,7 @@ TfrmQuarvelMain::~TfrmQuarvelMain()
 void TfrmQuarvelMain::FormCreate()
 {
     guarded(m_context.dialogs, this, [this] {
-        applyLayoutSettings();
+        loadSettings();
         lblOben->setText(m_context.globals.settings.HomeKoordinaten);
         lblOben2->clear();
         Panel2->setCurrentWidget(pnlLeer);
@@ -104,7 +105,11 @@ void TfrmQuarvelMain::closeEvent(QCloseEvent *event)
 
 void TfrmQuarvelMain::FormClose()
 {
-    guarded(m_context.dialogs, this, [this] { captureLayoutSettings(); });
+    guarded(m_context.dialogs, this, [this] {
+        captureLayoutSettings();
+        if (m_context.settingsStore)
+            SaveSettings(*m_context.settingsStore, m_context.globals.settings);
+    });
     freeKoordinaten();
 }
 
@@ -137,11 +142,14 @@ void TfrmQuarvelMain::applyLayoutSettings()
 void TfrmQuarvelMain::captureLayoutSettings()
 {
     Settings &s = m_context.globals.settings;
+    // The position is the frame's, as move() takes it; the size is the client area's, as
+    // resize() takes it: the frame belongs to the window manager, and storing its size would
+    // grow the window by the frame on every start.
     const QRect frame = frameGeometry();
     s.Left = frame.left();
     s.Top = frame.top();
-    s.Width = frame.width();
-    s.Height = frame.height();
+    s.Width = width();
+    s.Height = height();
     s.NavFensterBreite = gboxNavigation->width();
     s.HomeFensterHoehe = gboxOben->height();
 }

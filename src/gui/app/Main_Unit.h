@@ -77,6 +77,14 @@ private:
     void createHeaderAndPanels();
     void createStatusBar();
     void connectLauncherActions();
+    void loadSettings();
+    void applyProgramSettings();
+    void showProgramEntry(int slot);
+    void launch(const QString &file, const QString &workingDirectory);
+    void launchInItsFolder(const QString &path);
+    void actExtProgrammExecute();
+    void ActionExtProgExecute(QObject *sender);
+    void HelpContents1Execute();
     void applyLayoutSettings();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);
@@ -91,6 +99,7 @@ private:
     QHash<QString, ToolPanel *> m_panels;
     std::unique_ptr<TKoordinaten> m_koordinaten;
     UpdateChecks *m_updateChecks = nullptr; // made with the first check
+    QString m_helpFile; // the help F1 opens: ExePfad + "Quarvel.chm"
 
 public:
     // Controls and actions, named as the program's documentation names them.

@@ -1,0 +1,232 @@
+#include "platform/linux/FileSettingsStore.h"
+
+#include "logic/common/QuarvelError.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <utility>
+
+namespace {
+
+QString lockPathOf(const QString &filePath)
+{
+    return filePath + QStringLiteral(".lock");
+}
+
+} // namespace
+
+FileSettingsStore::FileSettingsStore(QString filePath, int lockWaitMs)
+    : m_filePath(std::move(filePath))
+    , m_lockWaitMs(lockWaitMs)
+{
+}
+
+FileSettingsStore::~FileSettingsStore()
+{
+    release();
+}
+
+QString FileSettingsStore::defaultFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Brask/registry.reg");
+}
+
+bool FileSettingsStore::openKey(const QString &path, bool create)
+{
+    closeKey();
+    return create ? openForWriting(path) : openForReading(path);
+}
+
+FileSettingsStore::Loaded FileSettingsStore::load(QByteArray &bytes, QString &parseError)
+{
+    QFile file(m_filePath);
+    if (!file.exists())
+        return Loaded::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return Loaded::Unreadable;
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Loaded::Unreadable;
+    RegistryParseResult result = parseRegistryText(bytes);
+    if (!result.document) {
+        parseError = result.error;
+        return Loaded::Damaged;
+    }
+    m_document = std::move(*result.document);
+    return Loaded::Document;
+}
+
+bool FileSettingsStore::openForReading(const QString &path)
+{
+    QByteArray bytes;
+    QString error;
+    Loaded loaded = load(bytes, error);
+    if (loaded == Loaded::Damaged) {
+        // Moved aside only under the lock, so a file another instance is just replacing is
+        // never the one that goes.
+        QLockFile lock(lockPathOf(m_filePath));
+        if (!lock.tryLock(m_lockWaitMs))
+            throw QuarvelError(damagedMessage(error, QString(), false));
+        loaded = load(bytes, error);
+        if (loaded == Loaded::Damaged)
+            throw QuarvelError(damagedMessage(error, keepAside(), false));
+    }
+    if (loaded != Loaded::Document)
+        return false;
+    const RegistryKey *key = m_document.find(path);
+    if (!key)
+        return false;
+    m_keyPath = key->path;
+    m_open = true;
+    return true;
+}
+
+bool FileSettingsStore::openForWriting(const QString &path)
+{
+    if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
+        return false;
+    m_lock = std::make_unique<QLockFile>(lockPathOf(m_filePath));
+    if (!m_lock->tryLock(m_lockWaitMs)) {
+        m_lock.reset();
+        return false;
+    }
+    QByteArray bytes;
+    QString error;
+    switch (load(bytes, error)) {
+    case Loaded::Document:
+        break;
+    case Loaded::Missing:
+        m_document = {};
+        break;
+    case Loaded::Unreadable:
+        release();
+        return false;
+    case Loaded::Damaged: {
+        const QString aside = keepAside();
+        if (aside.isEmpty()) {
+            release();
+            return false;
+        }
+        m_noticeAfterSaving = damagedMessage(error, aside, true);
+        m_document = {};
+        break;
+    }
+    }
+    m_changed = m_document.find(path) == nullptr;
+    m_keyPath = m_document.findOrCreate(path).path;
+    m_open = true;
+    m_writing = true;
+    return true;
+}
+
+QString FileSettingsStore::keepAside()
+{
+    const QFileInfo info(m_filePath);
+    const QString stem = info.fileName() + QStringLiteral(".defekt-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1; n < 100; ++n) {
+        const QString name = n == 1 ? stem : stem + QStringLiteral("-%1").arg(n);
+        const QString target = info.absoluteDir().filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        return QFile::rename(m_filePath, target) ? name : QString();
+    }
+    return QString();
+}
+
+QString FileSettingsStore::damagedMessage(const QString &parseError, const QString &asideName,
+                                          bool whileSaving) const
+{
+    if (asideName.isEmpty())
+        return QStringLiteral("Die Einstellungsdatei „%1“ ist beschädigt (%2) und bleibt "
+                              "unverändert; es gelten die Standardeinstellungen")
+            .arg(m_filePath, parseError);
+    if (whileSaving)
+        return QStringLiteral("Die Einstellungsdatei „%1“ war beschädigt (%2) und wurde als „%3“ "
+                              "beiseitegelegt; die Einstellungen wurden neu gespeichert")
+            .arg(m_filePath, parseError, asideName);
+    return QStringLiteral("Die Einstellungsdatei „%1“ ist beschädigt (%2) und wurde als „%3“ "
+                          "beiseitegelegt; es gelten die Standardeinstellungen")
+        .arg(m_filePath, parseError, asideName);
+}
+
+int FileSettingsStore::readInteger(const QString &name)
+{
+    const RegistryKey *key = m_open ? m_document.find(m_keyPath) : nullptr;
+    if (!key)
+        throw QuarvelError(QStringLiteral("Fehler beim Holen der Daten für '%1'").arg(name));
+    return key->readInteger(name);
+}
+
+QString FileSettingsStore::readString(const QString &name)
+{
+    const RegistryKey *key = m_open ? m_document.find(m_keyPath) : nullptr;
+    return key ? key->readString(name) : QString();
+}
+
+RegistryKey &FileSettingsStore::writableKey(const QString &name)
+{
+    RegistryKey *key = m_open && m_writing ? m_document.find(m_keyPath) : nullptr;
+    if (!key)
+        throw QuarvelError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
+    m_changed = true;
+    return *key;
+}
+
+void FileSettingsStore::writeInteger(const QString &name, int value)
+{
+    writableKey(name).writeInteger(name, value);
+}
+
+void FileSettingsStore::writeString(const QString &name, const QString &value)
+{
+    writableKey(name).writeString(name, value);
+}
+
+void FileSettingsStore::commit()
+{
+    QSaveFile file(m_filePath);
+    if (file.open(QIODevice::WriteOnly) && file.write(registryText(m_document)) >= 0 &&
+        file.commit())
+        return;
+    throw QuarvelError(
+        QStringLiteral("Die Einstellungsdatei „%1“ konnte nicht geschrieben werden: %2")
+            .arg(m_filePath, file.errorString()));
+}
+
+void FileSettingsStore::closeKey()
+{
+    if (!m_open)
+        return;
+    const bool save = m_writing && m_changed;
+    const QString notice = std::exchange(m_noticeAfterSaving, QString());
+    try {
+        if (save)
+            commit();
+    } catch (...) {
+        release();
+        throw;
+    }
+    release();
+    if (!notice.isEmpty())
+        throw QuarvelError(notice);
+}
+
+void FileSettingsStore::release()
+{
+    m_open = false;
+    m_writing = false;
+    m_changed = false;
+    m_keyPath.clear();
+    m_document = {};
+    m_noticeAfterSaving.clear();
+    if (m_lock)
+        m_lock->unlock();
+    m_lock.reset();
+}

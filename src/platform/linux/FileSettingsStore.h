@@ -1,0 +1,61 @@
+#pragma once
+
+#include "logic/settings/RegistryText.h"
+#include "platform/SettingsStore.h"
+
+#include <QLockFile>
+
+#include <memory>
+
+// The settings store as one file in the user's configuration folder, in the text form of a
+// registry export, shared with the maker's other programs (the companion editor writes its own
+// key into it).
+//
+// Every opening reads the file afresh. Writes are collected in memory and the whole file is
+// replaced atomically (QSaveFile) when the key is closed. A writing session holds a lock file
+// from opening to closing and starts from the file as it is then, so keys written by someone
+// else in the meantime are kept and two instances closing together cannot mix their values:
+// the one closing last wins. A file that cannot be parsed is never overwritten: it is renamed
+// aside and the user is told in one sentence.
+class FileSettingsStore : public SettingsStore
+{
+public:
+    // `lockWaitMs`: how long a writing session waits for another one to finish.
+    explicit FileSettingsStore(QString filePath, int lockWaitMs = 5000);
+    ~FileSettingsStore() override;
+
+    // "<configuration folder>/Brask/registry.reg".
+    static QString defaultFilePath();
+    const QString &filePath() const { return m_filePath; }
+
+    bool openKey(const QString &path, bool create) override;
+    int readInteger(const QString &name) override;
+    QString readString(const QString &name) override;
+    void writeInteger(const QString &name, int value) override;
+    void writeString(const QString &name, const QString &value) override;
+    void closeKey() override;
+
+private:
+    enum class Loaded { Document, Missing, Unreadable, Damaged };
+
+    Loaded load(QByteArray &bytes, QString &parseError);
+    bool openForReading(const QString &path);
+    bool openForWriting(const QString &path);
+    // Renames the damaged file aside; the new name, or empty when it could not be moved.
+    QString keepAside();
+    QString damagedMessage(const QString &parseError, const QString &asideName,
+                           bool whileSaving) const;
+    void commit();
+    void release();
+    RegistryKey &writableKey(const QString &name);
+
+    QString m_filePath;
+    int m_lockWaitMs;
+    RegistryDocument m_document;
+    QString m_keyPath;
+    bool m_open = false;
+    bool m_writing = false;
+    bool m_changed = false;
+    QString m_noticeAfterSaving;
+    std::unique_ptr<QLockFile> m_lock;
+};
