@@ -6,6 +6,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/support/QtDialogs.h"
+#include "gui/tools/Hilfsfenster_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
@@ -76,7 +77,8 @@ int main(int argc, char *argv[])
 
         // [window 3: TfrmEinstellungen]
 
-        // [window 4: TfrmMisc]
+        windows.push_back(std::make_unique<TfrmMisc>());
+        context.windows.misc = windows.back().get();
 
         // [window 5: TfrmCacher]
 
