@@ -69,7 +69,11 @@ void TfrmMisc::createRtfRot()
     rtfRot->setLineWrapMode(QTextEdit::NoWrap);
     rtfRot->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rtfRot->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"));
+    // Courier New, else a face with its metrics, else a common monospaced face whose line height
+    // still lets all 27 lines fit the window.
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(17);
