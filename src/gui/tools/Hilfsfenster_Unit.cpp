@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,11 +62,10 @@ TfrmMisc::TfrmMisc(QWidget *parent)
 
 void TfrmMisc::createRtfRot()
 {
-    rtfRot = new QTextEdit(this);
+    rtfRot = new QPlainTextEdit(this);
     rtfRot->setObjectName(QStringLiteral("rtfRot"));
     rtfRot->setReadOnly(true);
-    rtfRot->setAcceptRichText(false);
-    rtfRot->setLineWrapMode(QTextEdit::NoWrap);
+    rtfRot->setLineWrapMode(QPlainTextEdit::NoWrap);
     rtfRot->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rtfRot->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Courier New, else a face with its metrics, else a common monospaced face whose line height
@@ -101,10 +100,10 @@ void TfrmMisc::createActions()
         *actions[i] = action;
     }
     // The box is read-only: cut and paste leave the table as it is.
-    connect(EditCut1, &QAction::triggered, rtfRot, &QTextEdit::cut);
-    connect(EditCopy1, &QAction::triggered, rtfRot, &QTextEdit::copy);
-    connect(EditPaste1, &QAction::triggered, rtfRot, &QTextEdit::paste);
-    connect(EditSelectAll1, &QAction::triggered, rtfRot, &QTextEdit::selectAll);
+    connect(EditCut1, &QAction::triggered, rtfRot, &QPlainTextEdit::cut);
+    connect(EditCopy1, &QAction::triggered, rtfRot, &QPlainTextEdit::copy);
+    connect(EditPaste1, &QAction::triggered, rtfRot, &QPlainTextEdit::paste);
+    connect(EditSelectAll1, &QAction::triggered, rtfRot, &QPlainTextEdit::selectAll);
 }
 
 void TfrmMisc::createPopupMenu()

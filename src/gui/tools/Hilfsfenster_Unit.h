@@ -4,7 +4,7 @@
 
 class QAction;
 class QMenu;
-class QTextEdit;
+class QPlainTextEdit;
 
 // The shift table of the ROT tool: a text under all 27 letter shifts, one numbered line each, in
 // a monospaced read-only box so the lines line up column by column. Created once at start-up;
@@ -17,7 +17,7 @@ public:
     // Fills the table for s and shows the window without blocking the main window.
     void rot1_26(const QString &s);
 
-    QTextEdit *rtfRot = nullptr;
+    QPlainTextEdit *rtfRot = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
     // ActionList1, category "Bearbeiten": what the popup menu's entries run.

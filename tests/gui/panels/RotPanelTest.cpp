@@ -1,9 +1,9 @@
 #include "gui/panels/CipherPanelFixture.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextEdit>
 
 namespace {
 

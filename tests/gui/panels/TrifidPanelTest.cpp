@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 namespace {
 
@@ -14,8 +14,8 @@ protected:
     {
         CipherPanelTest::SetUp();
         choose(QStringLiteral("Trifid"));
-        plain = find<QTextEdit>("rtfTrifidDecrypt");
-        cipher = find<QTextEdit>("rtfTrifidEncrypt");
+        plain = find<QPlainTextEdit>("rtfTrifidDecrypt");
+        cipher = find<QPlainTextEdit>("rtfTrifidEncrypt");
         key = find<QLineEdit>("edtTrifidKey");
         encryptButton = find<QPushButton>("bbtnTrifidEncrypt");
         decryptButton = find<QPushButton>("bbtnTrifidDecrypt");
@@ -24,8 +24,8 @@ protected:
     void encrypt() { QTest::mouseClick(encryptButton, Qt::LeftButton); }
     void decrypt() { QTest::mouseClick(decryptButton, Qt::LeftButton); }
 
-    QTextEdit *plain = nullptr;
-    QTextEdit *cipher = nullptr;
+    QPlainTextEdit *plain = nullptr;
+    QPlainTextEdit *cipher = nullptr;
     QLineEdit *key = nullptr;
     QPushButton *encryptButton = nullptr;
     QPushButton *decryptButton = nullptr;

@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextEdit>
 
 namespace {
 
@@ -23,18 +23,18 @@ protected:
     {
         CipherPanelTest::SetUp();
         choose(QStringLiteral("Vigenère"));
-        plain = find<QTextEdit>("rtfVigenereDecrypt");
-        cipher = find<QTextEdit>("rtfVigenereEncrypt");
+        plain = find<QPlainTextEdit>("rtfVigenereDecrypt");
+        cipher = find<QPlainTextEdit>("rtfVigenereEncrypt");
         key = find<QLineEdit>("edtVigenereKey");
         encrypting = find<QRadioButton>("rbtnEnCrypt");
         decrypting = find<QRadioButton>("rbtnDecrypt");
     }
 
     // Replaces a box's text without any key release, as pasting with the mouse would.
-    static void put(QTextEdit *box, const QString &text) { box->setPlainText(text); }
+    static void put(QPlainTextEdit *box, const QString &text) { box->setPlainText(text); }
 
-    QTextEdit *plain = nullptr;
-    QTextEdit *cipher = nullptr;
+    QPlainTextEdit *plain = nullptr;
+    QPlainTextEdit *cipher = nullptr;
     QLineEdit *key = nullptr;
     QRadioButton *encrypting = nullptr;
     QRadioButton *decrypting = nullptr;

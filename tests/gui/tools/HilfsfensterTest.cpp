@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QMenu>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 

@@ -9,18 +9,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 using namespace CipherLook;
 
 namespace {
 
-QTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
+QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
 {
-    auto *box = named<QTextEdit>(name, parent);
-    box->setAcceptRichText(false);
+    auto *box = named<QPlainTextEdit>(name, parent);
     box->setTabChangesFocus(true);
     setTextColour(box, colour);
     return box;

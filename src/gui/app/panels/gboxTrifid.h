@@ -6,7 +6,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 struct AppContext;
 
 // The Trifid tool: one button per direction; the result replaces the other box. The option boxes
@@ -20,13 +20,13 @@ public:
     void nodeChosen() override;
 
     QLabel *Label48 = nullptr;
-    QTextEdit *rtfTrifidDecrypt = nullptr;
+    QPlainTextEdit *rtfTrifidDecrypt = nullptr;
     QLabel *Label50 = nullptr;
     QLineEdit *edtTrifidKey = nullptr;
     QPushButton *bbtnTrifidEncrypt = nullptr;
     QPushButton *bbtnTrifidDecrypt = nullptr;
     QLabel *Label52 = nullptr;
-    QTextEdit *rtfTrifidEncrypt = nullptr;
+    QPlainTextEdit *rtfTrifidEncrypt = nullptr;
 
     QGroupBox *GroupBox4 = nullptr;
     QCheckBox *CheckBox15 = nullptr;

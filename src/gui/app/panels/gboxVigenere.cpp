@@ -10,9 +10,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 using namespace CipherLook;
@@ -22,10 +22,9 @@ namespace {
 const QString kSampleSentence =
     QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern");
 
-QTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
+QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
 {
-    auto *box = named<QTextEdit>(name, parent);
-    box->setAcceptRichText(false);
+    auto *box = named<QPlainTextEdit>(name, parent);
     box->setTabChangesFocus(true);
     setTextColour(box, colour);
     return box;
@@ -39,6 +38,14 @@ QCheckBox *option(const char *name, QWidget *parent, const char16_t *caption,
         box->setToolTip(QString::fromUtf16(hint));
     box->setEnabled(enabled);
     return box;
+}
+
+// Setting a large text costs a new layout and moves the view back to the top, so a key release
+// that changes nothing (arrows, Shift) leaves the box as it is.
+void replaceText(QPlainTextEdit *box, const QString &text)
+{
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
 }
 
 } // namespace
@@ -160,7 +167,7 @@ void gboxVigenere::edtVigenereKeyKeyUp()
         }
         const QString plain = rtfVigenereDecrypt->toPlainText();
         if (!plain.isEmpty())
-            rtfVigenereEncrypt->setPlainText(VigenereEncrypt(plain, key, m_vigGross));
+            replaceText(rtfVigenereEncrypt, VigenereEncrypt(plain, key, m_vigGross));
     });
 }
 
@@ -170,7 +177,7 @@ void gboxVigenere::rtfVigenereDecryptKeyUp()
         const QString plain = rtfVigenereDecrypt->toPlainText();
         const QString key = edtVigenereKey->text();
         if (!plain.isEmpty() && !key.isEmpty())
-            rtfVigenereEncrypt->setPlainText(VigenereEncrypt(plain, key, m_vigGross));
+            replaceText(rtfVigenereEncrypt, VigenereEncrypt(plain, key, m_vigGross));
         rbtnEnCrypt->setChecked(true); // marks the direction only, clears nothing
     });
 }
@@ -181,7 +188,7 @@ void gboxVigenere::rtfVigenereEncryptKeyUp()
         const QString cipher = rtfVigenereEncrypt->toPlainText();
         const QString key = edtVigenereKey->text();
         if (!cipher.isEmpty() && !key.isEmpty())
-            rtfVigenereDecrypt->setPlainText(VigenereDecrypt(cipher, key));
+            replaceText(rtfVigenereDecrypt, VigenereDecrypt(cipher, key));
         rbtnDecrypt->setChecked(true);
     });
 }

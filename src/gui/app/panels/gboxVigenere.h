@@ -7,7 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTextEdit;
+class QPlainTextEdit;
 struct AppContext;
 
 // The Vigenère tool. There is no run button: every key released in the key box or the plain-text
@@ -25,11 +25,11 @@ public:
     bool VigGross() const { return m_vigGross; }
 
     QLabel *Label17 = nullptr;
-    QTextEdit *rtfVigenereDecrypt = nullptr;
+    QPlainTextEdit *rtfVigenereDecrypt = nullptr;
     QLabel *Label25 = nullptr;
     QLineEdit *edtVigenereKey = nullptr;
     QLabel *Label21 = nullptr;
-    QTextEdit *rtfVigenereEncrypt = nullptr;
+    QPlainTextEdit *rtfVigenereEncrypt = nullptr;
     QPushButton *bbtnDecrypt = nullptr; // never shown
     QPushButton *bbtnEncrypt = nullptr; // never shown
 
