@@ -37,5 +37,4 @@ private:
     void createRtfRot();
     void createActions();
     void createPopupMenu();
-    void FormActivate() { }
 };
