@@ -10,6 +10,7 @@
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
 #include "gui/update/Upd_DL_Unit.h"
+#include "gui/tools/Hilfsfenster_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
@@ -89,7 +90,8 @@ int main(int argc, char *argv[])
         windows.push_back(std::make_unique<TfrmEinstellungen>(context, *mainWindow));
         context.windows.einstellungen = windows.back().get();
 
-        // [window 4: TfrmMisc]
+        windows.push_back(std::make_unique<TfrmMisc>());
+        context.windows.misc = windows.back().get();
 
         // [window 5: TfrmCacher]
 

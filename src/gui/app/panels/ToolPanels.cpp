@@ -2,6 +2,9 @@
 
 #include "gui/app/ToolPanel.h"
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/app/panels/gboxRotVerschiebung.h"
+#include "gui/app/panels/gboxTrifid.h"
+#include "gui/app/panels/gboxVigenere.h"
 
 std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
 {
@@ -18,13 +21,13 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
 
     // [gboxBuchstabenverteilung]
 
-    // [gboxRotVerschiebung]
+    panels.push_back(new gboxRotVerschiebung(context, header, parent));
 
     // [gboxRömZahlen]
 
-    // [gboxVigenere]
+    panels.push_back(new gboxVigenere(context, parent));
 
-    // [gboxTrifid]
+    panels.push_back(new gboxTrifid(context, parent));
 
     // [gboxDiagramm]
 
