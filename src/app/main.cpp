@@ -3,6 +3,7 @@
 // then the event loop until the main window closes.
 
 #include "gui/app/AppContext.h"
+#include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/support/QtDialogs.h"
@@ -73,6 +74,8 @@ int main(int argc, char *argv[])
         mainWindow = std::make_unique<TfrmQuarvelMain>(context);
         // The later windows, in their fixed order.
         // [window 2: TfrmInfo]
+        windows.push_back(std::make_unique<TfrmInfo>(context));
+        context.windows.info = windows.back().get();
 
         // [window 3: TfrmEinstellungen]
 

@@ -1,6 +1,7 @@
 #include "gui/app/panels/ToolPanels.h"
 
 #include "gui/app/ToolPanel.h"
+#include "gui/app/panels/gboxDiagramm.h"
 
 std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
 {
@@ -25,7 +26,7 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
 
     // [gboxTrifid]
 
-    // [gboxDiagramm]
+    panels.push_back(new gboxDiagramm(context, parent));
 
     // [gboxUmrechnung]
 
