@@ -35,9 +35,21 @@ QPointF drawArm(QPainter &p, QPointF shoulder, char code, int side)
 {
     const qreal base = side < 0 ? 180 : 0; // pointing outwards
     switch (code) {
-    case 'u': { const QPointF hand = polar(shoulder, 14, base - side * 50); p.drawLine(shoulder, hand); return hand; }
-    case 'o': { const QPointF hand = polar(shoulder, 14, base); p.drawLine(shoulder, hand); return hand; }
-    case 'd': { const QPointF hand = polar(shoulder, 14, base + side * 60); p.drawLine(shoulder, hand); return hand; }
+    case 'u': {
+        const QPointF hand = polar(shoulder, 14, base - side * 50);
+        p.drawLine(shoulder, hand);
+        return hand;
+    }
+    case 'o': {
+        const QPointF hand = polar(shoulder, 14, base);
+        p.drawLine(shoulder, hand);
+        return hand;
+    }
+    case 'd': {
+        const QPointF hand = polar(shoulder, 14, base + side * 60);
+        p.drawLine(shoulder, hand);
+        return hand;
+    }
     case 'h': {
         const QPointF elbow = polar(shoulder, 8, base + side * 40);
         const QPointF hand = shoulder + QPointF(side * 3, 10);
@@ -56,9 +68,15 @@ QPointF drawArm(QPainter &p, QPointF shoulder, char code, int side)
 void drawLeg(QPainter &p, QPointF hip, char code, int side)
 {
     switch (code) {
-    case 's': p.drawLine(hip, hip + QPointF(side * 5, 15)); break;
-    case 'w': p.drawLine(hip, hip + QPointF(side * 11, 13)); break;
-    case 'x': p.drawLine(hip, hip + QPointF(-side * 6, 15)); break;
+    case 's':
+        p.drawLine(hip, hip + QPointF(side * 5, 15));
+        break;
+    case 'w':
+        p.drawLine(hip, hip + QPointF(side * 11, 13));
+        break;
+    case 'x':
+        p.drawLine(hip, hip + QPointF(-side * 6, 15));
+        break;
     default: { // 'k': knee lifted, foot drawn back
         const QPointF knee = hip + QPointF(side * 9, 6);
         p.drawPolyline(QPolygonF({hip, knee, knee + QPointF(0, 9)}));
@@ -80,8 +98,8 @@ void drawFigure(QPainter &p, QPointF o, const char *limbs, bool flag, qreal scal
     p.setBrush(Chart::kInk);
     p.drawEllipse(head, 4.5, 4.5);
     p.setBrush(Qt::NoBrush);
-    const QPointF shoulder = o + QPointF(20, 16);
-    const QPointF hip = o + QPointF(20, 30);
+    const QPointF shoulder = o + QPointF(20, 18);
+    const QPointF hip = o + QPointF(20, 32);
     p.drawLine(head + QPointF(0, 4), hip);
     drawArm(p, shoulder, limbs[0], -1);
     const QPointF rightHand = drawArm(p, shoulder, limbs[1], +1);
@@ -112,21 +130,21 @@ QImage drawDancingMen()
     QImage image = Chart::blank(Chart::kMaxHeight);
     QPainter p(&image);
     Chart::begin(p);
-    int y = Chart::drawTitle(p, QStringLiteral("Dancing Men Cypher"),
-                             QStringLiteral("Die tanzenden Männchen: jedes steht für einen "
-                                            "Buchstaben. Ein Männchen mit Fahne beendet ein Wort."));
+    int y =
+        Chart::drawTitle(p, QStringLiteral("Dancing Men Cypher"),
+                         QStringLiteral("Die tanzenden Männchen: jedes steht für einen "
+                                        "Buchstaben. Ein Männchen mit Fahne beendet ein Wort."));
     constexpr int kColumns = 9;
     const qreal slot = (Chart::kWidth - 2 * Chart::kMargin) / qreal(kColumns);
-    constexpr int kRowHeight = 82;
+    constexpr int kRowHeight = 88;
     int index = 0;
     for (const Pose &pose : kPoses) {
         const qreal x = Chart::kMargin + (index % kColumns) * slot;
         const qreal top = y + (index / kColumns) * kRowHeight;
         p.fillRect(QRectF(x + 3, top, slot - 6, kRowHeight - 6), Chart::kShade);
         drawFigure(p, QPointF(x + (slot - 50) / 2, top + 2), pose.limbs, false, 1.25);
-        Chart::drawCentred(p, QRectF(x, top + kRowHeight - 26, slot, 18),
-                           QString(QLatin1Char(pose.letter)), Chart::font(14, true),
-                           Chart::kTitle);
+        Chart::drawCentred(p, QRectF(x, top + kRowHeight - 24, slot, 18),
+                           QString(QLatin1Char(pose.letter)), Chart::font(14, true), Chart::kTitle);
         ++index;
     }
     y += 3 * kRowHeight + 4;

@@ -24,10 +24,10 @@ struct Flag
 };
 
 constexpr Flag kFlags[] = {
-    {'A', "Alfa"},   {'B', "Bravo"},   {'C', "Charlie"}, {'D', "Delta"},    {'E', "Echo"},
+    {'A', "Alfa"},    {'B', "Bravo"},  {'C', "Charlie"}, {'D', "Delta"},    {'E', "Echo"},
     {'F', "Foxtrot"}, {'G', "Golf"},   {'H', "Hotel"},   {'I', "India"},    {'J', "Juliett"},
-    {'K', "Kilo"},   {'L', "Lima"},    {'M', "Mike"},    {'N', "November"}, {'O', "Oscar"},
-    {'P', "Papa"},   {'Q', "Quebec"},  {'R', "Romeo"},   {'S', "Sierra"},   {'T', "Tango"},
+    {'K', "Kilo"},    {'L', "Lima"},   {'M', "Mike"},    {'N', "November"}, {'O', "Oscar"},
+    {'P', "Papa"},    {'Q', "Quebec"}, {'R', "Romeo"},   {'S', "Sierra"},   {'T', "Tango"},
     {'U', "Uniform"}, {'V', "Victor"}, {'W', "Whiskey"}, {'X', "X-ray"},    {'Y', "Yankee"},
     {'Z', "Zulu"},
 };
@@ -80,32 +80,53 @@ void paintFlag(QPainter &p, char letter)
 {
     const QRectF all(0, 0, kW, kH);
     switch (letter) {
-    case 'A': stripes(p, {kWhite, kBlue}); break;
-    case 'B': p.fillRect(all, kRed); break;
-    case 'C': bands(p, {{kBlue, 1}, {kWhite, 1}, {kRed, 1}, {kWhite, 1}, {kBlue, 1}}); break;
-    case 'D': bands(p, {{kYellow, 1}, {kBlue, 2}, {kYellow, 1}}); break;
-    case 'E': bands(p, {{kBlue, 1}, {kRed, 1}}); break;
+    case 'A':
+        stripes(p, {kWhite, kBlue});
+        break;
+    case 'B':
+        p.fillRect(all, kRed);
+        break;
+    case 'C':
+        bands(p, {{kBlue, 1}, {kWhite, 1}, {kRed, 1}, {kWhite, 1}, {kBlue, 1}});
+        break;
+    case 'D':
+        bands(p, {{kYellow, 1}, {kBlue, 2}, {kYellow, 1}});
+        break;
+    case 'E':
+        bands(p, {{kBlue, 1}, {kRed, 1}});
+        break;
     case 'F':
         p.fillRect(all, kWhite);
         polygon(p, kRed, {{kW / 2, 0}, {kW, kH / 2}, {kW / 2, kH}, {0, kH / 2}});
         break;
-    case 'G': stripes(p, {kYellow, kBlue, kYellow, kBlue, kYellow, kBlue}); break;
-    case 'H': stripes(p, {kWhite, kRed}); break;
+    case 'G':
+        stripes(p, {kYellow, kBlue, kYellow, kBlue, kYellow, kBlue});
+        break;
+    case 'H':
+        stripes(p, {kWhite, kRed});
+        break;
     case 'I':
         p.fillRect(all, kYellow);
         p.setPen(Qt::NoPen);
         p.setBrush(kBlack);
         p.drawEllipse(QPointF(kW / 2, kH / 2), kH * 0.27, kH * 0.27);
         break;
-    case 'J': bands(p, {{kBlue, 1}, {kWhite, 1}, {kBlue, 1}}); break;
-    case 'K': stripes(p, {kYellow, kBlue}); break;
+    case 'J':
+        bands(p, {{kBlue, 1}, {kWhite, 1}, {kBlue, 1}});
+        break;
+    case 'K':
+        stripes(p, {kYellow, kBlue});
+        break;
     case 'L':
         p.fillRect(QRectF(0, 0, kW / 2, kH / 2), kYellow);
         p.fillRect(QRectF(kW / 2, 0, kW / 2, kH / 2), kBlack);
         p.fillRect(QRectF(0, kH / 2, kW / 2, kH / 2), kBlack);
         p.fillRect(QRectF(kW / 2, kH / 2, kW / 2, kH / 2), kYellow);
         break;
-    case 'M': p.fillRect(all, kBlue); saltire(p, kWhite, 9); break;
+    case 'M':
+        p.fillRect(all, kBlue);
+        saltire(p, kWhite, 9);
+        break;
     case 'N':
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c)
@@ -116,24 +137,43 @@ void paintFlag(QPainter &p, char letter)
         polygon(p, kRed, {{0, 0}, {kW, 0}, {0, kH}});
         polygon(p, kYellow, {{kW, 0}, {kW, kH}, {0, kH}});
         break;
-    case 'P': p.fillRect(all, kBlue); p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kWhite); break;
-    case 'Q': p.fillRect(all, kYellow); break;
-    case 'R': p.fillRect(all, kRed); cross(p, kYellow, 9); break;
-    case 'S': p.fillRect(all, kWhite); p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kBlue); break;
-    case 'T': stripes(p, {kRed, kWhite, kBlue}); break;
+    case 'P':
+        p.fillRect(all, kBlue);
+        p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kWhite);
+        break;
+    case 'Q':
+        p.fillRect(all, kYellow);
+        break;
+    case 'R':
+        p.fillRect(all, kRed);
+        cross(p, kYellow, 9);
+        break;
+    case 'S':
+        p.fillRect(all, kWhite);
+        p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kBlue);
+        break;
+    case 'T':
+        stripes(p, {kRed, kWhite, kBlue});
+        break;
     case 'U':
         p.fillRect(QRectF(0, 0, kW / 2, kH / 2), kRed);
         p.fillRect(QRectF(kW / 2, 0, kW / 2, kH / 2), kWhite);
         p.fillRect(QRectF(0, kH / 2, kW / 2, kH / 2), kWhite);
         p.fillRect(QRectF(kW / 2, kH / 2, kW / 2, kH / 2), kRed);
         break;
-    case 'V': p.fillRect(all, kWhite); saltire(p, kRed, 9); break;
+    case 'V':
+        p.fillRect(all, kWhite);
+        saltire(p, kRed, 9);
+        break;
     case 'W':
         p.fillRect(all, kBlue);
         p.fillRect(all.adjusted(kH / 6, kH / 6, -kH / 6, -kH / 6), kWhite);
         p.fillRect(all.adjusted(kH / 3, kH / 3, -kH / 3, -kH / 3), kRed);
         break;
-    case 'X': p.fillRect(all, kWhite); cross(p, kBlue, 9); break;
+    case 'X':
+        p.fillRect(all, kWhite);
+        cross(p, kBlue, 9);
+        break;
     case 'Y': { // diagonal stripes, yellow and red, running from the lower hoist to the upper fly
         p.fillRect(all, kYellow);
         p.setPen(QPen(kRed, 6.2, Qt::SolidLine, Qt::FlatCap));
@@ -151,7 +191,8 @@ void paintFlag(QPainter &p, char letter)
         polygon(p, kBlack, {{0, kH}, {0, 0}, c});
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

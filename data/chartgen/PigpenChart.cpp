@@ -76,8 +76,8 @@ void drawGridKey(QPainter &p, QPointF o, qreal cell, int first, bool dots)
     }
     for (int k = 0; k < 9; ++k) {
         const QRectF box(o.x() + (k % 3) * cell, o.y() + (k / 3) * cell, cell, cell);
-        Chart::drawCentred(p, box.adjusted(0, dots ? -7 : 0, 0, dots ? -7 : 0), letterText(first + k),
-                           Chart::font(14, true), Chart::kTitle);
+        Chart::drawCentred(p, box.adjusted(0, dots ? -7 : 0, 0, dots ? -7 : 0),
+                           letterText(first + k), Chart::font(14, true), Chart::kTitle);
         if (dots) {
             p.setPen(Qt::NoPen);
             p.setBrush(kLine);
@@ -95,7 +95,8 @@ void drawCrossKey(QPainter &p, QPointF o, qreal size, int first, bool dots)
     p.drawLine(o, o + QPointF(size, size));
     p.drawLine(o + QPointF(size, 0), o + QPointF(0, size));
     const qreal h = size / 2;
-    const QPointF places[] = {{h, size * 0.17}, {size * 0.17, h}, {size * 0.83, h}, {h, size * 0.83}};
+    const QPointF places[] = {
+        {h, size * 0.17}, {size * 0.17, h}, {size * 0.83, h}, {h, size * 0.83}};
     for (int k = 0; k < 4; ++k) {
         const QPointF c = o + places[k];
         Chart::drawCentred(p, QRectF(c.x() - 10, c.y() - 10, 20, 20), letterText(first + k),
@@ -147,6 +148,7 @@ QImage drawPigpen()
                QStringLiteral("Beispiel GEOCACHE:"));
     const QString word = QStringLiteral("GEOCACHE");
     for (int i = 0; i < word.size(); ++i)
-        drawSymbol(p, QPointF(Chart::kMargin + 150 + i * 36, y + 4), 22, word.at(i).unicode() - u'A');
+        drawSymbol(p, QPointF(Chart::kMargin + 150 + i * 36, y + 4), 22,
+                   word.at(i).unicode() - u'A');
     return image;
 }

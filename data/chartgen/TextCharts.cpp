@@ -26,7 +26,8 @@ void drawRow(QPainter &p, const Table &t, int row, const QStringList &cells, boo
     for (int c = 0; c < cells.size() && c < t.columnWidths.size(); ++c) {
         const QRect cell(x, y, t.columnWidths[c], t.rowHeight);
         const bool first = c == 0;
-        Chart::drawCentred(p, cell, cells[c], Chart::font(header ? 12 : (first ? 15 : 14), header || first),
+        Chart::drawCentred(p, cell, cells[c],
+                           Chart::font(header ? 12 : (first ? 15 : 14), header || first),
                            header ? QColor(Qt::white) : Chart::kInk);
         x += t.columnWidths[c];
     }
@@ -48,10 +49,10 @@ QImage drawLetterValues()
     QImage image = Chart::blank(Chart::kMaxHeight);
     QPainter p(&image);
     Chart::begin(p);
-    const int top = Chart::drawTitle(
-        p, QStringLiteral("Buchstabenwerte"),
-        QStringLiteral("Wert: A=1, B=2 … Z=26, Ä=27, Ö=28, Ü=29, ß=30.  "
-                       "Rückwärts: Z=1, Y=2 … A=26."));
+    const int top =
+        Chart::drawTitle(p, QStringLiteral("Buchstabenwerte"),
+                         QStringLiteral("Wert: A=1, B=2 … Z=26, Ä=27, Ö=28, Ü=29, ß=30.  "
+                                        "Rückwärts: Z=1, Y=2 … A=26."));
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜß");
     constexpr int kRows = 15;
     const int blockWidth = (Chart::kWidth - 2 * Chart::kMargin - 16) / 2;
@@ -59,8 +60,8 @@ QImage drawLetterValues()
         const Table t {QRect(Chart::kMargin + block * (blockWidth + 16), top, blockWidth, 0),
                        {blockWidth / 3, blockWidth / 3, blockWidth - 2 * (blockWidth / 3)},
                        22};
-        drawRow(p, t, 0, {QStringLiteral("Buchstabe"), QStringLiteral("Wert"),
-                          QStringLiteral("rückwärts")},
+        drawRow(p, t, 0,
+                {QStringLiteral("Buchstabe"), QStringLiteral("Wert"), QStringLiteral("rückwärts")},
                 true);
         for (int r = 0; r < kRows; ++r) {
             const int index = block * kRows + r;
@@ -72,8 +73,7 @@ QImage drawLetterValues()
     p.setFont(Chart::font(11));
     p.setPen(Chart::kMuted);
     p.drawText(QRect(Chart::kMargin, top + 16 * 22 + 6, Chart::kWidth - 2 * Chart::kMargin, 20),
-               Qt::AlignLeft,
-               QStringLiteral("Groß- und Kleinbuchstaben haben denselben Wert."));
+               Qt::AlignLeft, QStringLiteral("Groß- und Kleinbuchstaben haben denselben Wert."));
     return image;
 }
 
@@ -102,7 +102,8 @@ QImage drawRoman()
 
     // The six subtractive pairs.
     p.setFont(Chart::font(13, true));
-    p.drawText(Chart::kMargin, y + 12, QStringLiteral("Abzug: ein kleineres Zeichen vor einem größeren"));
+    p.drawText(Chart::kMargin, y + 12,
+               QStringLiteral("Abzug: ein kleineres Zeichen vor einem größeren"));
     y += 20;
     const QStringList pairs {"IV = 4", "IX = 9", "XL = 40", "XC = 90", "CD = 400", "CM = 900"};
     const int pw = w / 6;
@@ -130,9 +131,8 @@ QImage drawRoman()
     const Table t {QRect(Chart::kMargin, y, w, 0), {110, w - 110}, 18};
     drawRow(p, t, 0, {QStringLiteral("Zahl"), QStringLiteral("Römisch")}, true);
     const QList<QStringList> examples {
-        {"14", "XIV"},         {"49", "XLIX"},       {"99", "XCIX"},
-        {"444", "CDXLIV"},     {"1666", "MDCLXVI"},  {"1987", "MCMLXXXVII"},
-        {"2024", "MMXXIV"},    {"3999", "MMMCMXCIX"},
+        {"14", "XIV"},       {"49", "XLIX"},         {"99", "XCIX"},     {"444", "CDXLIV"},
+        {"1666", "MDCLXVI"}, {"1987", "MCMLXXXVII"}, {"2024", "MMXXIV"}, {"3999", "MMMCMXCIX"},
     };
     for (int i = 0; i < examples.size(); ++i)
         drawRow(p, t, i + 1, examples[i], false);

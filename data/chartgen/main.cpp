@@ -51,10 +51,14 @@ int main(int argc, char *argv[])
         return 1;
     }
     const ChartFile charts[] = {
-        {"Braille_Alphabet.jpg", drawBraille},   {"Zahlenwerte.jpg", drawLetterValues},
-        {"dancing_men_cypher.jpg", drawDancingMen}, {"Flaggenalphabet.png", drawFlags},
-        {"Freimaurer_Code.jpg", drawPigpen},     {"Hexenschrift.jpg", drawTheban},
-        {"Morse_Code.jpg", drawMorse},           {"Roemische_Zahlen.jpg", drawRoman},
+        {"Braille_Alphabet.jpg", drawBraille},
+        {"Zahlenwerte.jpg", drawLetterValues},
+        {"dancing_men_cypher.jpg", drawDancingMen},
+        {"Flaggenalphabet.png", drawFlags},
+        {"Freimaurer_Code.jpg", drawPigpen},
+        {"Hexenschrift.jpg", drawTheban},
+        {"Morse_Code.jpg", drawMorse},
+        {"Roemische_Zahlen.jpg", drawRoman},
         {"Stabzahlen.jpg", drawRodNumerals},
     };
     bool ok = true;

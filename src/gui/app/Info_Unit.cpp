@@ -62,8 +62,8 @@ QString decodeHistory(const QByteArray &bytes)
 
 QString memoryKB(uint64_t bytes)
 {
-    return Numbers::formatGrouped(static_cast<long double>(bytes) / 1024.0L)
-        + QStringLiteral(" KB");
+    return Numbers::formatGrouped(static_cast<long double>(bytes) / 1024.0L) +
+        QStringLiteral(" KB");
 }
 
 TfrmInfo::TfrmInfo(AppContext &context, OsInfo *osInfo, QWidget *parent)
@@ -154,11 +154,11 @@ QWidget *TfrmInfo::createMemoryPanel()
     lblOS = named(new QLabel(Panel3), "lblOS");
     lblOS->setWordWrap(true);
     Label8 = named(new QLabel(QStringLiteral("Phys. Windows - Speicher:"), Panel3), "Label8");
-    Label10 = named(new QLabel(QStringLiteral("Verfügb. Phys.  Windows - Speicher:"), Panel3),
-                    "Label10");
+    Label10 =
+        named(new QLabel(QStringLiteral("Verfügb. Phys.  Windows - Speicher:"), Panel3), "Label10");
     Label9 = named(new QLabel(QStringLiteral("Auslagerungsspeicher:"), Panel3), "Label9");
-    Label11 = named(new QLabel(QStringLiteral("Verfügbarer Auslagerungsspeicher:"), Panel3),
-                    "Label11");
+    Label11 =
+        named(new QLabel(QStringLiteral("Verfügbarer Auslagerungsspeicher:"), Panel3), "Label11");
     lblMemory = valueLabel("lblMemory", Panel3);
     lblMemoryAvail = valueLabel("lblMemoryAvail", Panel3);
     lblPageMemory = valueLabel("lblPageMemory", Panel3);

@@ -7,6 +7,7 @@ void ShellErrorMessage(Dialogs &dialogs, QWidget *parent, int code)
 {
     if (code > 32)
         return;
-    dialogs.ask(parent, {QStringLiteral("Fataler Dateifehler !"), shellErrorText(code),
-                         Dialogs::Icon::Warning, Dialogs::Ok});
+    dialogs.ask(parent,
+                {QStringLiteral("Fataler Dateifehler !"), shellErrorText(code),
+                 Dialogs::Icon::Warning, Dialogs::Ok});
 }

@@ -77,9 +77,8 @@ OsVersionRecord linuxRecord(const Distribution &distribution, const QString &ker
 
 std::optional<quint64> memAvailableBytes(const QByteArray &meminfo)
 {
-    static const QRegularExpression line(
-        QStringLiteral("^MemAvailable:\\s+(\\d{1,15})\\s*kB\\s*$"),
-        QRegularExpression::MultilineOption);
+    static const QRegularExpression line(QStringLiteral("^MemAvailable:\\s+(\\d{1,15})\\s*kB\\s*$"),
+                                         QRegularExpression::MultilineOption);
     const QRegularExpressionMatch m = line.match(QString::fromLatin1(meminfo));
     if (!m.hasMatch())
         return std::nullopt;

@@ -42,7 +42,9 @@ public:
     MemoryStatus memoryStatus() override
     {
         MemoryStatus status;
-        struct sysinfo info {};
+        struct sysinfo info
+        {
+        };
         if (sysinfo(&info) != 0)
             return status;
         const uint64_t unit = info.mem_unit ? info.mem_unit : 1;

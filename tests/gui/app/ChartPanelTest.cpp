@@ -59,7 +59,10 @@ struct MainWindowFixture
         window.TreeView1->setCurrentItem(item);
     }
 
-    gboxDiagramm *panel() { return window.findChild<gboxDiagramm *>(QStringLiteral("gboxDiagramm")); }
+    gboxDiagramm *panel()
+    {
+        return window.findChild<gboxDiagramm *>(QStringLiteral("gboxDiagramm"));
+    }
     QImage picture() { return panel()->ImageContainer->picture(); }
 
     TfrmQuarvelMain window;
@@ -191,8 +194,7 @@ TEST(ChartPanel, PictureKeepsItsWidthAndFollowsThePanelsHeight)
         SCOPED_TRACE(size.height());
         panel.resize(size);
         panel.show();
-        EXPECT_EQ(panel.ImageContainer->geometry(),
-                  QRect(23, 37, 498, size.height() - 37 - 12));
+        EXPECT_EQ(panel.ImageContainer->geometry(), QRect(23, 37, 498, size.height() - 37 - 12));
     }
 }
 

@@ -101,7 +101,8 @@ TEST(InfoWindow, HistoryFilesInTheWindowsCodePageKeepTheirUmlauts)
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("Historie.txt")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Erste Ver\xF6""ffentlichung");
+    file.write("Erste Ver\xF6"
+               "ffentlichung");
     file.close();
     TestApp app;
     app.globals.ExePfad = dir.path() + u'/';
@@ -143,7 +144,8 @@ TEST(InfoWindow, LinkButtonOpensTheWebSiteAndReportsOnlyFailures)
         {32, true, u""},
         {31, true, u""},
         {2, true, u"Datei wurde nicht gefunden."},
-        {0, true, u"Zuwenig Speicher, ausführbare Datei war zerstört, Relokationswerte waren ungültig"},
+        {0, true,
+         u"Zuwenig Speicher, ausführbare Datei war zerstört, Relokationswerte waren ungültig"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.result);

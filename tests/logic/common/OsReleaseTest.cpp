@@ -13,7 +13,8 @@ TEST(OsRelease, ReadsTheDistributionsNames)
     const Case cases[] = {
         {"PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\nID=debian\n",
          u"Debian GNU/Linux 12 (bookworm)", u"debian"},
-        {"NAME='Fedora Linux'\nVERSION='39 (Workstation Edition)'\nID=fedora", u"Fedora Linux 39 (Workstation Edition)", u"fedora"},
+        {"NAME='Fedora Linux'\nVERSION='39 (Workstation Edition)'\nID=fedora",
+         u"Fedora Linux 39 (Workstation Edition)", u"fedora"},
         {"# comment\n\nNAME=Arch\nbroken line\n=value\nID=arch\n", u"Arch", u"arch"},
         {"PRETTY_NAME=\"Say \\\"hi\\\"\"\n", u"Say \"hi\"", u""},
         {"PRETTY_NAME=\"unterminated\n", u"\"unterminated", u""},

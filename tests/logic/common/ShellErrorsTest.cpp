@@ -25,8 +25,18 @@ TEST(ShellErrorText, GivesTheTextOfEachKnownCodeAndNothingElse)
         {16, u"Versuch, eine zweite Instanz"},
         {19, u"Versuch, eine komprimierte ausführbare Datei zu laden. Die Datei muß"},
         {20, u"Ungültige dynamische Linkbibliothek (DLL)."},
-        {1, u""}, {4, u""}, {7, u""}, {9, u""}, {17, u""}, {18, u""}, {21, u""},
-        {31, u""}, {32, u""}, {33, u""}, {42, u""}, {-1, u""},
+        {1, u""},
+        {4, u""},
+        {7, u""},
+        {9, u""},
+        {17, u""},
+        {18, u""},
+        {21, u""},
+        {31, u""},
+        {32, u""},
+        {33, u""},
+        {42, u""},
+        {-1, u""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code);
@@ -37,6 +47,7 @@ TEST(ShellErrorText, GivesTheTextOfEachKnownCodeAndNothingElse)
         else
             EXPECT_TRUE(text.startsWith(start)) << text.toStdString();
     }
-    EXPECT_EQ(shellErrorText(0), QStringLiteral("Zuwenig Speicher, ausführbare Datei war zerstört, "
-                                                "Relokationswerte waren ungültig"));
+    EXPECT_EQ(shellErrorText(0),
+              QStringLiteral("Zuwenig Speicher, ausführbare Datei war zerstört, "
+                             "Relokationswerte waren ungültig"));
 }

@@ -54,8 +54,7 @@ TEST(WindowsVersionText, NamesEverySystemOfTheTable)
         SCOPED_TRACE(QString::fromUtf16(c.longName).toStdString());
         EXPECT_EQ(WindowsVersionText(c.r, false, false, false, false),
                   QString::fromUtf16(c.longName));
-        EXPECT_EQ(WindowsVersionText(c.r, true, true, true, true),
-                  QString::fromUtf16(c.shortName));
+        EXPECT_EQ(WindowsVersionText(c.r, true, true, true, true), QString::fromUtf16(c.shortName));
     }
 }
 
