@@ -17,21 +17,6 @@ const QColor kBlack(20, 20, 20);
 constexpr qreal kW = 66; // flag width (hoist on the left, fly on the right)
 constexpr qreal kH = 44;
 
-struct Flag
-{
-    char letter;
-    const char *word;
-};
-
-constexpr Flag kFlags[] = {
-    {'A', "Alfa"},    {'B', "Bravo"},  {'C', "Charlie"}, {'D', "Delta"},    {'E', "Echo"},
-    {'F', "Foxtrot"}, {'G', "Golf"},   {'H', "Hotel"},   {'I', "India"},    {'J', "Juliett"},
-    {'K', "Kilo"},    {'L', "Lima"},   {'M', "Mike"},    {'N', "November"}, {'O', "Oscar"},
-    {'P', "Papa"},    {'Q', "Quebec"}, {'R', "Romeo"},   {'S', "Sierra"},   {'T', "Tango"},
-    {'U', "Uniform"}, {'V', "Victor"}, {'W', "Whiskey"}, {'X', "X-ray"},    {'Y', "Yankee"},
-    {'Z', "Zulu"},
-};
-
 // Horizontal bands from top to bottom, each with a relative height.
 void bands(QPainter &p, std::initializer_list<std::pair<QColor, qreal>> parts)
 {
@@ -76,125 +61,154 @@ void cross(QPainter &p, const QColor &colour, qreal width)
     p.fillRect(QRectF(0, (kH - width) / 2, kW, width), colour);
 }
 
-void paintFlag(QPainter &p, char letter)
+void quarters(QPainter &p, const QColor &upperHoist, const QColor &upperFly)
 {
-    const QRectF all(0, 0, kW, kH);
-    switch (letter) {
-    case 'A':
-        stripes(p, {kWhite, kBlue});
-        break;
-    case 'B':
-        p.fillRect(all, kRed);
-        break;
-    case 'C':
-        bands(p, {{kBlue, 1}, {kWhite, 1}, {kRed, 1}, {kWhite, 1}, {kBlue, 1}});
-        break;
-    case 'D':
-        bands(p, {{kYellow, 1}, {kBlue, 2}, {kYellow, 1}});
-        break;
-    case 'E':
-        bands(p, {{kBlue, 1}, {kRed, 1}});
-        break;
-    case 'F':
-        p.fillRect(all, kWhite);
-        polygon(p, kRed, {{kW / 2, 0}, {kW, kH / 2}, {kW / 2, kH}, {0, kH / 2}});
-        break;
-    case 'G':
-        stripes(p, {kYellow, kBlue, kYellow, kBlue, kYellow, kBlue});
-        break;
-    case 'H':
-        stripes(p, {kWhite, kRed});
-        break;
-    case 'I':
-        p.fillRect(all, kYellow);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kBlack);
-        p.drawEllipse(QPointF(kW / 2, kH / 2), kH * 0.27, kH * 0.27);
-        break;
-    case 'J':
-        bands(p, {{kBlue, 1}, {kWhite, 1}, {kBlue, 1}});
-        break;
-    case 'K':
-        stripes(p, {kYellow, kBlue});
-        break;
-    case 'L':
-        p.fillRect(QRectF(0, 0, kW / 2, kH / 2), kYellow);
-        p.fillRect(QRectF(kW / 2, 0, kW / 2, kH / 2), kBlack);
-        p.fillRect(QRectF(0, kH / 2, kW / 2, kH / 2), kBlack);
-        p.fillRect(QRectF(kW / 2, kH / 2, kW / 2, kH / 2), kYellow);
-        break;
-    case 'M':
-        p.fillRect(all, kBlue);
-        saltire(p, kWhite, 9);
-        break;
-    case 'N':
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                p.fillRect(QRectF(c * kW / 4, r * kH / 4, kW / 4 + 0.5, kH / 4 + 0.5),
-                           (r + c) % 2 == 0 ? kBlue : kWhite);
-        break;
-    case 'O': // red in the upper hoist, yellow in the lower fly
-        polygon(p, kRed, {{0, 0}, {kW, 0}, {0, kH}});
-        polygon(p, kYellow, {{kW, 0}, {kW, kH}, {0, kH}});
-        break;
-    case 'P':
-        p.fillRect(all, kBlue);
-        p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kWhite);
-        break;
-    case 'Q':
-        p.fillRect(all, kYellow);
-        break;
-    case 'R':
-        p.fillRect(all, kRed);
-        cross(p, kYellow, 9);
-        break;
-    case 'S':
-        p.fillRect(all, kWhite);
-        p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), kBlue);
-        break;
-    case 'T':
-        stripes(p, {kRed, kWhite, kBlue});
-        break;
-    case 'U':
-        p.fillRect(QRectF(0, 0, kW / 2, kH / 2), kRed);
-        p.fillRect(QRectF(kW / 2, 0, kW / 2, kH / 2), kWhite);
-        p.fillRect(QRectF(0, kH / 2, kW / 2, kH / 2), kWhite);
-        p.fillRect(QRectF(kW / 2, kH / 2, kW / 2, kH / 2), kRed);
-        break;
-    case 'V':
-        p.fillRect(all, kWhite);
-        saltire(p, kRed, 9);
-        break;
-    case 'W':
-        p.fillRect(all, kBlue);
-        p.fillRect(all.adjusted(kH / 6, kH / 6, -kH / 6, -kH / 6), kWhite);
-        p.fillRect(all.adjusted(kH / 3, kH / 3, -kH / 3, -kH / 3), kRed);
-        break;
-    case 'X':
-        p.fillRect(all, kWhite);
-        cross(p, kBlue, 9);
-        break;
-    case 'Y': { // diagonal stripes, yellow and red, running from the lower hoist to the upper fly
-        p.fillRect(all, kYellow);
-        p.setPen(QPen(kRed, 6.2, Qt::SolidLine, Qt::FlatCap));
-        for (int k = -4; k < 12; k += 2) {
-            const qreal x = k * 6.2 * 1.4142;
-            p.drawLine(QPointF(x, kH), QPointF(x + kH, 0));
-        }
-        break;
-    }
-    case 'Z': {
-        const QPointF c(kW / 2, kH / 2);
-        polygon(p, kYellow, {{0, 0}, {kW, 0}, c});
-        polygon(p, kBlue, {{kW, 0}, {kW, kH}, c});
-        polygon(p, kRed, {{kW, kH}, {0, kH}, c});
-        polygon(p, kBlack, {{0, kH}, {0, 0}, c});
-        break;
-    }
-    default:
-        break;
+    p.fillRect(QRectF(0, 0, kW / 2, kH / 2), upperHoist);
+    p.fillRect(QRectF(kW / 2, 0, kW / 2, kH / 2), upperFly);
+    p.fillRect(QRectF(0, kH / 2, kW / 2, kH / 2), upperFly);
+    p.fillRect(QRectF(kW / 2, kH / 2, kW / 2, kH / 2), upperHoist);
+}
+
+void centreSquare(QPainter &p, const QColor &field, const QColor &square)
+{
+    p.fillRect(QRectF(0, 0, kW, kH), field);
+    p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), square);
+}
+
+void plain(QPainter &p, const QColor &colour)
+{
+    p.fillRect(QRectF(0, 0, kW, kH), colour);
+}
+
+void checks(QPainter &p)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.fillRect(QRectF(c * kW / 4, r * kH / 4, kW / 4 + 0.5, kH / 4 + 0.5),
+                       (r + c) % 2 == 0 ? kBlue : kWhite);
+}
+
+// Diagonal stripes, yellow and red, running from the lower hoist to the upper fly.
+void diagonalStripes(QPainter &p)
+{
+    plain(p, kYellow);
+    p.setPen(QPen(kRed, 6.2, Qt::SolidLine, Qt::FlatCap));
+    for (int k = -4; k < 12; k += 2) {
+        const qreal x = k * 6.2 * 1.4142;
+        p.drawLine(QPointF(x, kH), QPointF(x + kH, 0));
     }
 }
+
+// Four triangles meeting in the centre: yellow above, blue at the fly, red below, black at
+// the hoist.
+void triangles(QPainter &p)
+{
+    const QPointF c(kW / 2, kH / 2);
+    polygon(p, kYellow, {{0, 0}, {kW, 0}, c});
+    polygon(p, kBlue, {{kW, 0}, {kW, kH}, c});
+    polygon(p, kRed, {{kW, kH}, {0, kH}, c});
+    polygon(p, kBlack, {{0, kH}, {0, 0}, c});
+}
+
+struct Flag
+{
+    char letter;
+    const char *word;
+    void (*paint)(QPainter &p);
+};
+
+// Each flag as flown, the hoist (mast side) on the left.
+const Flag kFlags[] = {
+    {'A', "Alfa",
+     [](QPainter &p) {
+         stripes(p, {kWhite, kBlue});
+     }},
+    {'B', "Bravo", [](QPainter &p) { plain(p, kRed); }},
+    {'C', "Charlie",
+     [](QPainter &p) {
+         bands(p, {{kBlue, 1}, {kWhite, 1}, {kRed, 1}, {kWhite, 1}, {kBlue, 1}});
+     }},
+    {'D', "Delta",
+     [](QPainter &p) {
+         bands(p, {{kYellow, 1}, {kBlue, 2}, {kYellow, 1}});
+     }},
+    {'E', "Echo",
+     [](QPainter &p) {
+         bands(p, {{kBlue, 1}, {kRed, 1}});
+     }},
+    {'F', "Foxtrot",
+     [](QPainter &p) {
+         plain(p, kWhite);
+         polygon(p, kRed, {{kW / 2, 0}, {kW, kH / 2}, {kW / 2, kH}, {0, kH / 2}});
+     }},
+    {'G', "Golf",
+     [](QPainter &p) {
+         stripes(p, {kYellow, kBlue, kYellow, kBlue, kYellow, kBlue});
+     }},
+    {'H', "Hotel",
+     [](QPainter &p) {
+         stripes(p, {kWhite, kRed});
+     }},
+    {'I', "India",
+     [](QPainter &p) {
+         plain(p, kYellow);
+         p.setPen(Qt::NoPen);
+         p.setBrush(kBlack);
+         p.drawEllipse(QPointF(kW / 2, kH / 2), kH * 0.27, kH * 0.27);
+     }},
+    {'J', "Juliett",
+     [](QPainter &p) {
+         bands(p, {{kBlue, 1}, {kWhite, 1}, {kBlue, 1}});
+     }},
+    {'K', "Kilo",
+     [](QPainter &p) {
+         stripes(p, {kYellow, kBlue});
+     }},
+    {'L', "Lima", [](QPainter &p) { quarters(p, kYellow, kBlack); }},
+    {'M', "Mike",
+     [](QPainter &p) {
+         plain(p, kBlue);
+         saltire(p, kWhite, 9);
+     }},
+    {'N', "November", checks},
+    {'O', "Oscar", // red in the upper hoist, yellow in the lower fly
+     [](QPainter &p) {
+         polygon(p, kRed, {{0, 0}, {kW, 0}, {0, kH}});
+         polygon(p, kYellow, {{kW, 0}, {kW, kH}, {0, kH}});
+     }},
+    {'P', "Papa", [](QPainter &p) { centreSquare(p, kBlue, kWhite); }},
+    {'Q', "Quebec", [](QPainter &p) { plain(p, kYellow); }},
+    {'R', "Romeo",
+     [](QPainter &p) {
+         plain(p, kRed);
+         cross(p, kYellow, 9);
+     }},
+    {'S', "Sierra", [](QPainter &p) { centreSquare(p, kWhite, kBlue); }},
+    {'T', "Tango",
+     [](QPainter &p) {
+         stripes(p, {kRed, kWhite, kBlue});
+     }},
+    {'U', "Uniform", [](QPainter &p) { quarters(p, kRed, kWhite); }},
+    {'V', "Victor",
+     [](QPainter &p) {
+         plain(p, kWhite);
+         saltire(p, kRed, 9);
+     }},
+    {'W', "Whiskey",
+     [](QPainter &p) {
+         const QRectF all(0, 0, kW, kH);
+         plain(p, kBlue);
+         p.fillRect(all.adjusted(kH / 6, kH / 6, -kH / 6, -kH / 6), kWhite);
+         p.fillRect(all.adjusted(kH / 3, kH / 3, -kH / 3, -kH / 3), kRed);
+     }},
+    {'X', "X-ray",
+     [](QPainter &p) {
+         plain(p, kWhite);
+         cross(p, kBlue, 9);
+     }},
+    {'Y', "Yankee", diagonalStripes},
+    {'Z', "Zulu", triangles},
+};
 
 // A and B are swallow-tailed: the fly is cut in by a quarter of the flag's width.
 QPainterPath outline(char letter)
@@ -213,14 +227,14 @@ QPainterPath outline(char letter)
     return path;
 }
 
-void drawFlag(QPainter &p, QPointF at, char letter)
+void drawFlag(QPainter &p, QPointF at, const Flag &flag)
 {
     p.save();
     p.translate(at);
-    const QPainterPath shape = outline(letter);
+    const QPainterPath shape = outline(flag.letter);
     p.save();
     p.setClipPath(shape);
-    paintFlag(p, letter);
+    flag.paint(p);
     p.restore();
     p.setPen(QPen(QColor(60, 60, 70), 1));
     p.setBrush(Qt::NoBrush);
@@ -266,7 +280,7 @@ QImage drawFlags()
     for (const Flag &flag : kFlags) {
         const qreal x = Chart::kMargin + (index % kColumns) * slot;
         const qreal y = top + (index / kColumns) * kRowHeight;
-        drawFlag(p, QPointF(x + (slot - kW) / 2, y + 2), flag.letter);
+        drawFlag(p, QPointF(x + (slot - kW) / 2, y + 2), flag);
         drawLabel(p, QRectF(x, y + kH + 5, slot, 18), flag);
         ++index;
     }

@@ -77,20 +77,16 @@ QImage drawLetterValues()
     return image;
 }
 
-QImage drawRoman()
-{
-    QImage image = Chart::blank(Chart::kMaxHeight);
-    QPainter p(&image);
-    Chart::begin(p);
-    int y = Chart::drawTitle(p, QStringLiteral("Römische Zahlen"),
-                             QStringLiteral("Die Zeichen werden von links nach rechts addiert, "
-                                            "die größten zuerst."));
-    const int w = Chart::kWidth - 2 * Chart::kMargin;
+namespace {
 
-    // The seven symbols side by side.
+constexpr int kTextWidth = Chart::kWidth - 2 * Chart::kMargin;
+
+// The seven symbols side by side; returns the next free y.
+int romanSymbols(QPainter &p, int y)
+{
     const QStringList symbols {"I", "V", "X", "L", "C", "D", "M"};
     const QStringList values {"1", "5", "10", "50", "100", "500", "1000"};
-    const int cw = w / 7;
+    const int cw = kTextWidth / 7;
     for (int i = 0; i < 7; ++i) {
         const QRect cell(Chart::kMargin + i * cw, y, cw - 4, 58);
         p.fillRect(cell, Chart::kShade);
@@ -98,22 +94,28 @@ QImage drawRoman()
                            Chart::kTitle);
         Chart::drawCentred(p, cell.adjusted(0, 34, 0, 0), values[i], Chart::font(14, true));
     }
-    y += 70;
+    return y + 70;
+}
 
-    // The six subtractive pairs.
+// The six subtractive pairs.
+int romanPairs(QPainter &p, int y)
+{
     p.setFont(Chart::font(13, true));
     p.drawText(Chart::kMargin, y + 12,
                QStringLiteral("Abzug: ein kleineres Zeichen vor einem größeren"));
     y += 20;
     const QStringList pairs {"IV = 4", "IX = 9", "XL = 40", "XC = 90", "CD = 400", "CM = 900"};
-    const int pw = w / 6;
+    const int pw = kTextWidth / 6;
     for (int i = 0; i < 6; ++i) {
         const QRect cell(Chart::kMargin + i * pw, y, pw - 4, 28);
         p.fillRect(cell, QColor(248, 236, 246));
         Chart::drawCentred(p, cell, pairs[i], Chart::font(13, true));
     }
-    y += 40;
+    return y + 40;
+}
 
+int romanRules(QPainter &p, int y)
+{
     p.setFont(Chart::font(12));
     p.setPen(Chart::kInk);
     const QStringList rules {
@@ -123,12 +125,16 @@ QImage drawRoman()
         QStringLiteral("• Größte Zahl in dieser Schreibweise: 3999 = MMMCMXCIX."),
     };
     for (const QString &rule : rules) {
-        p.drawText(QRect(Chart::kMargin, y, w, 18), Qt::AlignLeft | Qt::AlignVCenter, rule);
+        p.drawText(QRect(Chart::kMargin, y, kTextWidth, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                   rule);
         y += 19;
     }
-    y += 8;
+    return y + 8;
+}
 
-    const Table t {QRect(Chart::kMargin, y, w, 0), {110, w - 110}, 18};
+void romanExamples(QPainter &p, int y)
+{
+    const Table t {QRect(Chart::kMargin, y, kTextWidth, 0), {110, kTextWidth - 110}, 18};
     drawRow(p, t, 0, {QStringLiteral("Zahl"), QStringLiteral("Römisch")}, true);
     const QList<QStringList> examples {
         {"14", "XIV"},       {"49", "XLIX"},         {"99", "XCIX"},     {"444", "CDXLIV"},
@@ -137,5 +143,21 @@ QImage drawRoman()
     for (int i = 0; i < examples.size(); ++i)
         drawRow(p, t, i + 1, examples[i], false);
     frame(p, t, int(examples.size()) + 1);
+}
+
+} // namespace
+
+QImage drawRoman()
+{
+    QImage image = Chart::blank(Chart::kMaxHeight);
+    QPainter p(&image);
+    Chart::begin(p);
+    int y = Chart::drawTitle(p, QStringLiteral("Römische Zahlen"),
+                             QStringLiteral("Die Zeichen werden von links nach rechts addiert, "
+                                            "die größten zuerst."));
+    y = romanSymbols(p, y);
+    y = romanPairs(p, y);
+    y = romanRules(p, y);
+    romanExamples(p, y);
     return image;
 }
