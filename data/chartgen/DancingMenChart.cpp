@@ -131,8 +131,8 @@ QImage drawDancingMen()
     QPainter p(&image);
     Chart::begin(p);
     int y =
-        Chart::drawTitle(p, QStringLiteral("Dancing Men Cypher"),
-                         QStringLiteral("Die tanzenden Männchen: jedes steht für einen "
+        Chart::drawTitle(p, QStringLiteral("Die tanzenden Männchen"),
+                         QStringLiteral("Dancing Men: jedes Männchen steht für einen "
                                         "Buchstaben. Ein Männchen mit Fahne beendet ein Wort."));
     constexpr int kColumns = 9;
     const qreal slot = (Chart::kWidth - 2 * Chart::kMargin) / qreal(kColumns);
