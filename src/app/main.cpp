@@ -4,6 +4,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Einstellungen_Unit.h"
+#include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -85,6 +86,8 @@ int main(int argc, char *argv[])
         mainWindow = std::make_unique<TfrmQuarvelMain>(context);
         // The later windows, in their fixed order.
         // [window 2: TfrmInfo]
+        windows.push_back(std::make_unique<TfrmInfo>(context));
+        context.windows.info = windows.back().get();
 
         // [window 3: TfrmEinstellungen]
         windows.push_back(std::make_unique<TfrmEinstellungen>(context, *mainWindow));

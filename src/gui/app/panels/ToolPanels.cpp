@@ -1,6 +1,7 @@
 #include "gui/app/panels/ToolPanels.h"
 
 #include "gui/app/ToolPanel.h"
+#include "gui/app/panels/gboxDiagramm.h"
 #include "gui/app/panels/gboxKoordinaten.h"
 #include "gui/app/panels/gboxRotVerschiebung.h"
 #include "gui/app/panels/gboxTrifid.h"
@@ -29,7 +30,7 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
 
     panels.push_back(new gboxTrifid(context, parent));
 
-    // [gboxDiagramm]
+    panels.push_back(new gboxDiagramm(context, parent));
 
     // [gboxUmrechnung]
 
