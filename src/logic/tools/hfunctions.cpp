@@ -162,10 +162,8 @@ int32_t CountWords(const QString &text)
 bool IsWordSeparator(QChar c)
 {
     constexpr uint64_t kSeparators = ((uint64_t(1) << 33) - 1) | (uint64_t(1) << '(') |
-                                     (uint64_t(1) << ')') | (uint64_t(1) << ',') |
-                                     (uint64_t(1) << '.') | (uint64_t(1) << '/') |
-                                     (uint64_t(1) << ':') | (uint64_t(1) << ';') |
-                                     (uint64_t(1) << '?');
+        (uint64_t(1) << ')') | (uint64_t(1) << ',') | (uint64_t(1) << '.') | (uint64_t(1) << '/') |
+        (uint64_t(1) << ':') | (uint64_t(1) << ';') | (uint64_t(1) << '?');
     const char16_t u = c.unicode();
     return u < 64 && (kSeparators >> u) & 1;
 }

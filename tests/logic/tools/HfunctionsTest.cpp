@@ -1,5 +1,5 @@
-#include "logic/common/QuarvelError.h"
 #include "logic/tools/hfunctions.h"
+#include "logic/common/QuarvelError.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +92,8 @@ TEST(Hfunctions, LongNumeralsConvertExactly)
         binary += u'1';
         SCOPED_TRACE(length);
         // 2^length - 1 in hexadecimal: a leading digit 1, 3, 7 then F's.
-        const QString hex = QString(QChar(u"137F"[(length - 1) % 4])) + QString((length - 1) / 4, u'F');
+        const QString hex =
+            QString(QChar(u"137F"[(length - 1) % 4])) + QString((length - 1) / 4, u'F');
         EXPECT_EQ(Bin2Dez(binary), Hex2Dez(hex));
     }
 }
@@ -105,12 +106,8 @@ TEST(Hfunctions, RejectedCharactersNameThemselves)
         const char16_t *input;
         const char16_t *culprit;
     } cases[] = {
-        {Okt2Dez, u"7a", u"a"},
-        {Okt2Dez, u"1 2", u" "},
-        {Hex2Dez, u"1G", u"G"},
-        {Hex2Dez, u"ff-x", u"-"},
-        {Quersumme, u"-1", u"-"},
-        {Quersumme, u"12a3b", u"a"},
+        {Okt2Dez, u"7a", u"a"},   {Okt2Dez, u"1 2", u" "},  {Hex2Dez, u"1G", u"G"},
+        {Hex2Dez, u"ff-x", u"-"}, {Quersumme, u"-1", u"-"}, {Quersumme, u"12a3b", u"a"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(q(c.input).toStdString());
@@ -138,8 +135,11 @@ TEST(Hfunctions, IntPowSquaresAndMultiplies)
 
 TEST(Hfunctions, DigitHelpers)
 {
-    const TextCase digits[] = {{u"a1-b2 3", u"123"}, {u"N 54° 23", u"5423"}, {u"abc", u""},
-                               {u"0007", u"0007"}, {u"٣", u""}};
+    const TextCase digits[] = {{u"a1-b2 3", u"123"},
+                               {u"N 54° 23", u"5423"},
+                               {u"abc", u""},
+                               {u"0007", u"0007"},
+                               {u"٣", u""}};
     for (const TextCase &c : digits) {
         SCOPED_TRACE(q(c.input).toStdString());
         EXPECT_EQ(OnlyDigits(q(c.input)), q(c.expected));
@@ -190,9 +190,9 @@ TEST(Hfunctions, CountsCharactersAndWords)
         int32_t nonBlank;
         int32_t words;
     } cases[] = {
-        {u"Hallo Welt", 9, 2}, {u"  a,b;c  ", 5, 3}, {u"x-y", 3, 1},   {u"!", 1, 1},
+        {u"Hallo Welt", 9, 2}, {u"  a,b;c  ", 5, 3}, {u"x-y", 3, 1},  {u"!", 1, 1},
         {u"...", 3, 0},        {u"", 0, 0},          {u"    ", 0, 0}, {u"a(b)c", 5, 3},
-        {u"a\tb", 3, 2},       {u"a,b", 3, 2},       {u"N 47", 3, 2},  {u"a\nb\r\nc", 6, 3},
+        {u"a\tb", 3, 2},       {u"a,b", 3, 2},       {u"N 47", 3, 2}, {u"a\nb\r\nc", 6, 3},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(q(c.text).toStdString());
@@ -207,8 +207,8 @@ TEST(Hfunctions, IsIntegerFollowsTheIntegerSyntax)
     {
         const char16_t *text;
         bool integer;
-    } cases[] = {{u"12", true},          {u"  -7", true}, {u"$A", true},      {u"0x1f", true},
-                 {u"2147483647", true},  {u"", false},    {u"1,5", false},    {u"12 ", false},
+    } cases[] = {{u"12", true},          {u"  -7", true}, {u"$A", true},         {u"0x1f", true},
+                 {u"2147483647", true},  {u"", false},    {u"1,5", false},       {u"12 ", false},
                  {u"3000000000", false}, {u"-", false},   {u"2147483648", false}};
     for (const auto &c : cases) {
         SCOPED_TRACE(q(c.text).toStdString());
@@ -222,9 +222,10 @@ TEST(Hfunctions, RomanNumeralsBothWays)
     {
         int32_t number;
         const char16_t *roman;
-    } writes[] = {{1994, u"MCMXCIV"}, {4, u"IV"},      {3999, u"MMMCMXCIX"}, {5000, u"MMMMM"},
-                  {0, u""},           {-5, u""},       {49, u"XLIX"},        {2024, u"MMXXIV"},
-                  {444, u"CDXLIV"},   {888, u"DCCCLXXXVIII"}};
+    } writes[] = {{1994, u"MCMXCIV"},    {4, u"IV"},        {3999, u"MMMCMXCIX"},
+                  {5000, u"MMMMM"},      {0, u""},          {-5, u""},
+                  {49, u"XLIX"},         {2024, u"MMXXIV"}, {444, u"CDXLIV"},
+                  {888, u"DCCCLXXXVIII"}};
     for (const auto &c : writes) {
         SCOPED_TRACE(c.number);
         EXPECT_EQ(Dez2Roem(c.number), q(c.roman));
@@ -233,9 +234,10 @@ TEST(Hfunctions, RomanNumeralsBothWays)
     {
         const char16_t *roman;
         int64_t number;
-    } reads[] = {{u"MCMXCIV", 1994}, {u"IIII", 4}, {u"VX", 15},  {u"IM", 1001}, {u"MMXXIV", 2024},
-                 {u"XaX", 20},       {u"abc", 0},  {u"", 0},     {u"XLIX", 49}, {u"xiv", 0},
-                 {u"ROMA", 1000},    {u"CCMM", 1800}, {u"IXIX", 18}};
+    } reads[] = {{u"MCMXCIV", 1994}, {u"IIII", 4}, {u"VX", 15},     {u"IM", 1001},
+                 {u"MMXXIV", 2024},  {u"XaX", 20}, {u"abc", 0},     {u"", 0},
+                 {u"XLIX", 49},      {u"xiv", 0},  {u"ROMA", 1000}, {u"CCMM", 1800},
+                 {u"IXIX", 18}};
     for (const auto &c : reads) {
         SCOPED_TRACE(q(c.roman).toStdString());
         EXPECT_EQ(Roem2Dez(q(c.roman)), c.number);
@@ -296,7 +298,7 @@ TEST(Hfunctions, LengthConversions)
     const struct
     {
         long double feet, inches, metres;
-    } back[] = {{1, 0, 0.3048L}, {0, 1, 0.0254L}, {0, 0, 0},     {-3, 6, 0.1524L},
+    } back[] = {{1, 0, 0.3048L}, {0, 1, 0.0254L},   {0, 0, 0},  {-3, 6, 0.1524L},
                 {6, 2, 1.8796L}, {-1, 12, 0.3048L}, {-1, -1, 0}};
     for (const auto &c : back) {
         SCOPED_TRACE(double(c.feet));

@@ -1,6 +1,11 @@
 #include "gui/app/panels/ToolPanels.h"
 
 #include "gui/app/ToolPanel.h"
+#include "gui/app/panels/gboxBWW.h"
+#include "gui/app/panels/gboxBuchstabenverteilung.h"
+#include "gui/app/panels/gboxQuersumme.h"
+#include "gui/app/panels/gboxRoemZahlen.h"
+#include "gui/app/panels/gboxUmrechnung.h"
 
 std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
 {
@@ -11,15 +16,15 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
     // One line per tool panel, in the order of the navigator.
     // [gboxKoordinaten]
 
-    // [gboxQuersumme]
+    panels.push_back(new gboxQuersumme(context, header, parent));
 
-    // [gboxBWW]
+    panels.push_back(new gboxBWW(context, parent));
 
-    // [gboxBuchstabenverteilung]
+    panels.push_back(new gboxBuchstabenverteilung(context, parent));
 
     // [gboxRotVerschiebung]
 
-    // [gboxRömZahlen]
+    panels.push_back(new gboxRömZahlen(context, parent));
 
     // [gboxVigenere]
 
@@ -27,7 +32,7 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
 
     // [gboxDiagramm]
 
-    // [gboxUmrechnung]
+    panels.push_back(new gboxUmrechnung(context, parent));
 
     return panels;
 }
