@@ -52,10 +52,10 @@ void gboxBuchstabenverteilung::createControls()
         caption->setAlignment(Qt::AlignHCenter);
         count->setAlignment(Qt::AlignHCenter);
         const int band = i / kLettersPerBand;
-        letters->addWidget(caption, band * 2, i % kLettersPerBand);
-        letters->addWidget(count, band * 2 + 1, i % kLettersPerBand);
+        letters->addWidget(caption, band * 3, i % kLettersPerBand);
+        letters->addWidget(count, band * 3 + 1, i % kLettersPerBand);
     }
-    letters->setRowMinimumHeight(2, 28);
+    letters->setRowMinimumHeight(2, 10); // gap between the two bands
 
     auto *button = new QHBoxLayout;
     button->addWidget(bbtnBerechnenBSV);

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 QLabel *resultLabel(QWidget *parent, const char *name, const QColor &colour)
@@ -59,8 +61,10 @@ void gboxRömZahlen::createControls()
     attachFocusColour(edtDez2Röm);
     bbtnDez2Röm = named(new QPushButton(this), "bbtnDez2Röm");
     lblDez2Röm = resultLabel(this, "lblDez2Röm", Colours::kNavy);
-    for (QLineEdit *field : {edtRöm2Dez, edtDez2Röm})
+    for (QLineEdit *field : {edtRöm2Dez, edtDez2Röm}) {
         field->setMaximumWidth(260);
+        field->setMaxLength(std::numeric_limits<int>::max());
+    }
 
     auto *grid = new QGridLayout;
     grid->setColumnStretch(3, 1);

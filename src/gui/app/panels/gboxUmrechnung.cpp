@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 constexpr int kInchGap = 20; // pixels between "Feet" result, "Inch:" and its result
@@ -30,6 +32,7 @@ QLineEdit *lengthField(QWidget *parent, const char *name)
     setBold(field);
     setTextColour(field, Colours::kPurple);
     field->setMaximumWidth(220);
+    field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
 
@@ -84,14 +87,14 @@ void gboxUmrechnung::createControls()
     lblErgMeter = resultLabel(this, "lblErgMeter", Colours::kNavy);
 
     auto *grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     grid->setVerticalSpacing(8);
     grid->addWidget(Label30, 0, 0);
     grid->addWidget(edtMeter, 0, 1);
-    grid->addWidget(Label32, 1, 0, 1, 2);
+    grid->addWidget(Label32, 1, 0, 1, 3);
     Label34 = named(new QLabel(QStringLiteral("Feet:"), this), "Label34");
     grid->addWidget(Label34, 2, 0);
-    grid->addWidget(createFeetRow(), 2, 1);
+    grid->addWidget(createFeetRow(), 2, 1, 1, 2);
     grid->addWidget(Label38, 3, 0);
     grid->addWidget(lblErgFeetOnly, 3, 1);
     grid->addWidget(Label42, 4, 0);
