@@ -3,6 +3,8 @@
 #include "gui/app/panels/gboxQuersumme.h"
 #include "gui/support/Dialogs.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -173,7 +175,10 @@ TEST_F(QuersummePanel, PastedForeignCharactersReportTheCharacter)
         mark(button);
         type(panel->edtZahlQS, QStringLiteral("7"));
         calculate();
-        panel->edtZahlQS->setText(QStringLiteral("7z")); // pasting is not filtered
+        // Pasting is not filtered.
+        QGuiApplication::clipboard()->setText(QStringLiteral("z"));
+        QTest::keyClick(panel->edtZahlQS, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(panel->edtZahlQS->text(), QStringLiteral("7z"));
         calculate();
         EXPECT_EQ(lastError(),
                   generalErrorText(QStringLiteral("''z'' ist kein gültiger Integer-Wert")));
