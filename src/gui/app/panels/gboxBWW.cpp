@@ -65,6 +65,26 @@ void gboxBWW::createControls()
     input->addWidget(edtWort, 1);
     input->addWidget(bbtnQuersumme);
 
+    auto *sums = new QGridLayout;
+    sums->setColumnStretch(1, 1);
+    m_rows = std::make_unique<DigitSumRows>(this, sums, 0, QStringLiteral("lblBWWIteration"),
+                                            QStringLiteral("lblBWWQuersumme"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(optionRow(cboxBWWInvers, lblBWWInvers));
+    layout->addLayout(optionRow(cboxBWWPlusNummer, lblBWWPlusNummer));
+    layout->addSpacing(8);
+    layout->addLayout(input);
+    layout->addSpacing(8);
+    layout->addLayout(createCounts());
+    layout->addSpacing(8);
+    layout->addLayout(sums);
+    layout->addStretch();
+}
+
+// The letter sum, the character count with its blanks option and the word count.
+QGridLayout *gboxBWW::createCounts()
+{
     Label5 = named(new QLabel(QStringLiteral("Summe der Buchstabenwerte:"), this), "Label5");
     lblErgebnis = named(new QLabel(this), "lblErgebnis");
     Label6 = named(new QLabel(QStringLiteral("Anzahl der Zeichen:"), this), "Label6");
@@ -82,22 +102,7 @@ void gboxBWW::createControls()
     counts->addWidget(cboxSpaces, 1, 2);
     counts->addWidget(Label28, 2, 0);
     counts->addWidget(lblAnzahlWort, 2, 1);
-
-    auto *sums = new QGridLayout;
-    sums->setColumnStretch(1, 1);
-    m_rows = std::make_unique<DigitSumRows>(this, sums, 0, QStringLiteral("lblBWWIteration"),
-                                            QStringLiteral("lblBWWQuersumme"));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(optionRow(cboxBWWInvers, lblBWWInvers));
-    layout->addLayout(optionRow(cboxBWWPlusNummer, lblBWWPlusNummer));
-    layout->addSpacing(8);
-    layout->addLayout(input);
-    layout->addSpacing(8);
-    layout->addLayout(counts);
-    layout->addSpacing(8);
-    layout->addLayout(sums);
-    layout->addStretch();
+    return counts;
 }
 
 void gboxBWW::connectHandlers()

@@ -6,6 +6,7 @@
 
 class DigitSumRows;
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,6 +48,7 @@ public:
 
 private:
     void createControls();
+    QGridLayout *createCounts();
     void connectHandlers();
     void recompute();
 
