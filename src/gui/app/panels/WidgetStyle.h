@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QString>
+#include <QWidget>
+
+// Small helpers for building panels in code: a control gets its documented name as objectName,
+// text colours and bold fonts are set through the palette and font.
+template<typename W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromUtf8(name));
+    return widget;
+}
+
+inline void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+inline void setBold(QWidget *widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+namespace Colours {
+inline const QColor kBlack(0, 0, 0);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kGreen(0, 128, 0);
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kPurple(128, 0, 128);
+inline const QColor kOrange(255, 128, 0);
+inline const QColor kRedOrange(255, 69, 0);
+inline const QColor kLightGrey(224, 224, 224);
+} // namespace Colours
