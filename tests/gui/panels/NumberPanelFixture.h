@@ -15,11 +15,6 @@
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A shown main window whose navigator has already swallowed its first selection change, so
 // choose() switches the view the way a user's click does.
 class NumberPanelTest : public ::testing::Test
