@@ -5,6 +5,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
+#include "gui/cacher/Cacher_Unit.h"
 #include "gui/support/QtDialogs.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
@@ -79,6 +80,8 @@ int main(int argc, char *argv[])
         // [window 4: TfrmMisc]
 
         // [window 5: TfrmCacher]
+        windows.push_back(std::make_unique<TfrmCacher>(context));
+        context.windows.cacher = windows.back().get();
 
         // [window 6: TfrmUpdDL]
 

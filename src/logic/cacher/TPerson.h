@@ -74,6 +74,6 @@ private:
 };
 
 // Fields that together fill the record without gaps or overlaps.
-static_assert(TPerson::layout(TPerson::Homepage).offset + 1
-                  + TPerson::layout(TPerson::Homepage).maxLength
-              == TPerson::Size);
+static_assert(TPerson::layout(TPerson::Homepage).offset + 1 +
+                  TPerson::layout(TPerson::Homepage).maxLength ==
+              TPerson::Size);

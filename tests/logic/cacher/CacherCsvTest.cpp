@@ -1,5 +1,5 @@
-#include "logic/cacher/CacherBook.h"
 #include "logic/cacher/CacherCsv.h"
+#include "logic/cacher/CacherBook.h"
 #include "logic/common/CodePage.h"
 #include "logic/common/QuarvelError.h"
 #include "support/core/FailingDevice.h"
@@ -44,14 +44,23 @@ TEST(CacherCsv, ExportIsWindows1252InBookOrder)
 {
     CacherBook book;
     book.replacePersonen({personOf({"Zwerg", "Jörg"}), personOf({"Äsop", "", "", "Straße"})});
-    EXPECT_EQ(csvText(book), QByteArray("Zwerg,J\xF6rg,,,,,,,,,\r\n\xC4sop,,,Stra\xDF"
-                                        "e,,,,,,,\r\n"));
+    EXPECT_EQ(csvText(book),
+              QByteArray("Zwerg,J\xF6rg,,,,,,,,,\r\n\xC4sop,,,Stra\xDF"
+                         "e,,,,,,,\r\n"));
 }
 
 TEST(CacherCsv, RoundTripGivesTheSameBook)
 {
-    const QStringList full = {"Häuptling+1", "Anna", "Müller", "Hauptstraße 1", "12345",
-                              "Köln", "a@b.de", "0221 / 123-4", "(0171) 5", "https://x/?u=a",
+    const QStringList full = {"Häuptling+1",
+                              "Anna",
+                              "Müller",
+                              "Hauptstraße 1",
+                              "12345",
+                              "Köln",
+                              "a@b.de",
+                              "0221 / 123-4",
+                              "(0171) 5",
+                              "https://x/?u=a",
                               "https://anna.example/€"};
     CacherBook book;
     book.replacePersonen({personOf(full), personOf({}), personOf({"nur Name"})});
@@ -81,11 +90,13 @@ TEST(CacherCsv, LinesAndFieldsAreSplitAsWritten)
         {"lone LF and lone CR", "a\nb\rc", {{"a"}, {"b"}, {"c"}}},
         {"final break makes no line", "a\n", {{"a"}}},
         {"LF CR is two breaks", "a\n\rb", {{"a"}, {}, {"b"}}},
-        {"comma moves the rest right", "Name,Vor,Nach,Stra\xDF"
-                                       "e 1, 2,12345",
+        {"comma moves the rest right",
+         "Name,Vor,Nach,Stra\xDF"
+         "e 1, 2,12345",
          {{"Name", "Vor", "Nach", "Straße 1", " 2", "12345"}}},
         {"quotes are ordinary", "\"a,b\"", {{"\"a", "b\""}}},
-        {"more than eleven fields", "1,2,3,4,5,6,7,8,9,10,11,12,13",
+        {"more than eleven fields",
+         "1,2,3,4,5,6,7,8,9,10,11,12,13",
          {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}}},
     };
     for (const auto &c : cases) {
@@ -119,8 +130,7 @@ TEST(CacherCsv, ByteOrderMarksChooseTheEncoding)
         {"UTF-8 with mark", "\xEF\xBB\xBF" + line.toUtf8(), {"Jürgen", "Öttö", "€"}},
         {"UTF-16 LE", utf16le, {"Jürgen", "Öttö", "€"}},
         {"UTF-16 BE", utf16be, {"Jürgen", "Öttö", "€"}},
-        {"UTF-8 without mark reads as ANSI", line.toUtf8(),
-         {"JÃ¼rgen", "Ã–ttÃ¶", "â‚¬"}},
+        {"UTF-8 without mark reads as ANSI", line.toUtf8(), {"JÃ¼rgen", "Ã–ttÃ¶", "â‚¬"}},
         {"ANSI", CodePage::toAnsi(line), {"Jürgen", "Öttö", "€"}},
     };
     for (const auto &c : cases) {

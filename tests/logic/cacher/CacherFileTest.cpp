@@ -1,5 +1,5 @@
-#include "logic/cacher/CacherBook.h"
 #include "logic/cacher/CacherFile.h"
+#include "logic/cacher/CacherBook.h"
 #include "support/core/FailingDevice.h"
 
 #include <QBuffer>
@@ -104,7 +104,9 @@ TEST(CacherFile, ShortOrOddFilesAreReadSafely)
         {"empty file", {}, CacherFileResult::ReadError, {"X", "Y"}},
         {"one byte", QByteArray(1, '\x02'), CacherFileResult::ReadError, {"X", "Y"}},
         {"record cut short", two.left(2 + 886 + 100), CacherFileResult::ReadError, {"X", "Y"}},
-        {"count without records", QByteArray("\x05\x00", 2), CacherFileResult::ReadError,
+        {"count without records",
+         QByteArray("\x05\x00", 2),
+         CacherFileResult::ReadError,
          {"X", "Y"}},
         {"count zero", QByteArray("\x00\x00", 2), CacherFileResult::Ok, {""}},
         {"trailing bytes", two + QByteArray(500, 'z'), CacherFileResult::Ok, {"A", "B"}},

@@ -1,5 +1,5 @@
-#include "logic/cacher/CacherBook.h"
 #include "logic/cacher/TPerson.h"
+#include "logic/cacher/CacherBook.h"
 #include "logic/common/QuarvelError.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +32,8 @@ TEST(TPerson, FieldsLieAtTheirOffsetsWithALengthByte)
         int offset;
         int maxLength;
     } cases[] = {
-        {TPerson::Cachername, 0, 50}, {TPerson::Vorname, 51, 40},   {TPerson::Nachname, 92, 40},
-        {TPerson::Strasse, 133, 40},  {TPerson::PLZ, 174, 5},       {TPerson::Wohnort, 180, 40},
+        {TPerson::Cachername, 0, 50}, {TPerson::Vorname, 51, 40},    {TPerson::Nachname, 92, 40},
+        {TPerson::Strasse, 133, 40},  {TPerson::PLZ, 174, 5},        {TPerson::Wohnort, 180, 40},
         {TPerson::eMail, 221, 100},   {TPerson::TelefonNr, 322, 25}, {TPerson::HandyNr, 348, 25},
         {TPerson::Profil, 374, 255},  {TPerson::Homepage, 630, 255},
     };
