@@ -8,6 +8,8 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 QByteArray csvText(const CacherBook &book)
 {
     QByteArray text;
@@ -18,7 +20,7 @@ QByteArray csvText(const CacherBook &book)
         for (int f = 0; f < TPerson::FieldCount; ++f) {
             if (f > 0)
                 text += ',';
-            text += person.fieldBytes(TPerson::Field(f));
+            text += person.fieldView(TPerson::Field(f));
         }
         text += "\r\n";
     }
@@ -33,25 +35,35 @@ bool ExportCsv(QIODevice &device, const CacherBook &book)
 
 namespace {
 
-QString decodeCsv(const QByteArray &data)
+struct Mark
 {
-    struct Mark
-    {
-        QByteArrayView bytes;
-        QStringConverter::Encoding encoding;
-    };
-    const Mark marks[] = {
-        {"\xEF\xBB\xBF", QStringConverter::Utf8},
-        {"\xFF\xFE", QStringConverter::Utf16LE},
-        {"\xFE\xFF", QStringConverter::Utf16BE},
-    };
-    for (const Mark &mark : marks) {
+    QByteArrayView bytes;
+    QStringConverter::Encoding encoding;
+};
+const Mark kMarks[] = {
+    {"\xEF\xBB\xBF", QStringConverter::Utf8},
+    {"\xFF\xFE", QStringConverter::Utf16LE},
+    {"\xFE\xFF", QStringConverter::Utf16BE},
+};
+
+bool hasByteOrderMark(const QByteArray &data)
+{
+    for (const Mark &mark : kMarks) {
+        if (data.startsWith(mark.bytes))
+            return true;
+    }
+    return false;
+}
+
+QString decodeMarked(const QByteArray &data)
+{
+    for (const Mark &mark : kMarks) {
         if (data.startsWith(mark.bytes)) {
             QStringDecoder decoder(mark.encoding, QStringConverter::Flag::Stateless);
             return decoder.decode(QByteArrayView(data).sliced(mark.bytes.size()));
         }
     }
-    return CodePage::fromAnsi(data);
+    return {};
 }
 
 // `ansi` is the line in Windows-1252, one byte for each character of `line`.
@@ -76,10 +88,15 @@ TPerson personFromLine(QStringView line, QByteArrayView ansi, QStringList &namen
 
 CsvBook csvBook(const QByteArray &data)
 {
-    const QString text = decodeCsv(data);
-    // Converting the whole text once is much cheaper than field by field.
-    const QByteArray ansi = CodePage::toAnsi(text);
+    const bool marked = hasByteOrderMark(data);
+    const QString text = marked ? decodeMarked(data) : CodePage::fromAnsi(data);
+    // The records take Windows-1252 bytes, one for each character of `text`: a file without a
+    // mark already is that, a marked one is converted once as a whole.
+    const QByteArray ansi = marked ? CodePage::toAnsi(text) : data;
     CsvBook book;
+    const auto breaks =
+        std::count_if(data.begin(), data.end(), [](char c) { return c == '\n' || c == '\r'; });
+    book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
     qsizetype start = 0;
     const qsizetype end = text.size();
     while (start < end) {

@@ -21,18 +21,26 @@ CacherFileResult ReadCacherFile(QIODevice &device, CacherBook &book)
         return CacherFileResult::ReadError;
     const quint16 count = qFromLittleEndian<quint16>(countBytes);
 
+    // The file holds the book's last record first: the first block read goes to the end.
     std::vector<TPerson> personen;
-    // Reserve no more than the device can hold, so a damaged count does not allocate 58 MB.
-    const qint64 available = device.isSequential() ? 0 : device.bytesAvailable() / TPerson::Size;
-    personen.reserve(size_t(std::min<qint64>(count, available)));
-    for (int i = 0; i < count; ++i) {
-        TPerson person;
-        if (device.read(person.data(), TPerson::Size) != TPerson::Size)
+    if (!device.isSequential()) {
+        // Known too short: no need to allocate for a count the file cannot hold.
+        if (device.bytesAvailable() < qint64(count) * TPerson::Size)
             return CacherFileResult::ReadError;
-        personen.push_back(person);
+        personen.resize(count);
+        for (auto it = personen.rbegin(); it != personen.rend(); ++it) {
+            if (device.read(it->data(), TPerson::Size) != TPerson::Size)
+                return CacherFileResult::ReadError;
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            TPerson person;
+            if (device.read(person.data(), TPerson::Size) != TPerson::Size)
+                return CacherFileResult::ReadError;
+            personen.push_back(person);
+        }
+        std::reverse(personen.begin(), personen.end());
     }
-    // The file holds the book's last record first.
-    std::reverse(personen.begin(), personen.end());
     book.replacePersonen(std::move(personen));
     return CacherFileResult::Ok;
 }
@@ -51,9 +59,16 @@ CacherFileResult WriteCacherFile(QIODevice &device, const CacherBook &book)
     qToLittleEndian<quint16>(book.PersonenAnzahl(), countBytes);
     if (device.write(reinterpret_cast<const char *>(countBytes), 2) != 2)
         return CacherFileResult::WriteError;
+    // Records go out in blocks, in file order: the book's last record first.
+    constexpr qsizetype kBlockRecords = 256;
     const std::vector<TPerson> &personen = book.Personen();
-    for (auto it = personen.rbegin(); it != personen.rend(); ++it) {
-        if (device.write(it->data(), TPerson::Size) != TPerson::Size)
+    QByteArray block;
+    block.reserve(kBlockRecords * TPerson::Size);
+    for (auto it = personen.rbegin(); it != personen.rend();) {
+        block.clear();
+        for (qsizetype n = 0; n < kBlockRecords && it != personen.rend(); ++n, ++it)
+            block.append(it->data(), TPerson::Size);
+        if (device.write(block) != block.size())
             return CacherFileResult::WriteError;
     }
     return CacherFileResult::Ok;

@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <cstring>
 
-QByteArray TPerson::fieldBytes(Field field) const
+QByteArrayView TPerson::fieldView(Field field) const
 {
     const Layout where = layout(field);
     // A damaged file can hold a length beyond the field; never read into the next field.
     const int length = std::min(int(uchar(m_bytes[where.offset])), where.maxLength);
-    return QByteArray(m_bytes.data() + where.offset + 1, length);
+    return QByteArrayView(m_bytes.data() + where.offset + 1, length);
 }
 
 QString TPerson::field(Field field) const
 {
-    return CodePage::fromAnsi(fieldBytes(field));
+    return CodePage::fromAnsi(fieldView(field).toByteArray());
 }
 
 void TPerson::setFieldBytes(Field field, QByteArrayView bytes)

@@ -46,7 +46,8 @@ public:
     void setField(Field field, const QString &text);
 
     // The stored characters of a field as they are in the record.
-    QByteArray fieldBytes(Field field) const;
+    QByteArray fieldBytes(Field field) const { return fieldView(field).toByteArray(); }
+    QByteArrayView fieldView(Field field) const;
     // The same as setField for text already in Windows-1252.
     void setFieldBytes(Field field, QByteArrayView bytes);
 
@@ -73,6 +74,8 @@ private:
     std::array<char, Size> m_bytes {};
 };
 
+// The record file and the book hold records back to back, byte for byte.
+static_assert(sizeof(TPerson) == TPerson::Size);
 // Fields that together fill the record without gaps or overlaps.
 static_assert(TPerson::layout(TPerson::Homepage).offset + 1 +
                   TPerson::layout(TPerson::Homepage).maxLength ==

@@ -156,9 +156,24 @@ TEST(CacherFile, WriteThatFailsPartWayIsReported)
 TEST(CacherFile, ReadThatFailsPartWayKeepsTheBook)
 {
     const QByteArray bytes = written(bookOf({"A", "B", "C"}));
-    FailingDevice device(1000, bytes);
-    device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    CacherBook book = bookOf({"X"});
-    EXPECT_EQ(ReadCacherFile(device, book), CacherFileResult::ReadError);
-    EXPECT_EQ(names(book), QStringList({"X"}));
+    const struct
+    {
+        bool sequential;
+        qint64 limit;
+        CacherFileResult result;
+        QStringList names;
+    } cases[] = {
+        {false, 1000, CacherFileResult::ReadError, {"X"}},
+        {true, 1000, CacherFileResult::ReadError, {"X"}},
+        {true, 100000, CacherFileResult::Ok, {"A", "B", "C"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sequential);
+        FailingDevice device(c.limit, bytes);
+        device.setSequential(c.sequential);
+        device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        CacherBook book = bookOf({"X"});
+        EXPECT_EQ(ReadCacherFile(device, book), c.result);
+        EXPECT_EQ(names(book), c.names);
+    }
 }

@@ -15,7 +15,9 @@ public:
 
     const QByteArray &content() const { return m_content; }
 
-    bool isSequential() const override { return false; }
+    // Sequential, the device behaves like a pipe: no size, no seeking.
+    void setSequential(bool sequential) { m_sequential = sequential; }
+    bool isSequential() const override { return m_sequential; }
     qint64 size() const override { return m_content.size(); }
     bool seek(qint64 position) override;
 
@@ -25,6 +27,7 @@ protected:
 
 private:
     qint64 m_limit;
+    bool m_sequential = false;
     qint64 m_passed = 0;
     qint64 m_position = 0; // where readData and writeData work, apart from QIODevice's buffer
     QByteArray m_content;
