@@ -6,6 +6,7 @@
 #include "gui/support/FocusColour.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -64,6 +65,9 @@ void TfrmCacher::createDatenBox()
     // Created in tab order.
     cboxCachername = editableCombo(gboxDaten, "cboxCachername");
     cboxCachername->setMaxVisibleItems(12);
+    // Leaving the box picks the entry whose name was typed; only an exact match does, so a
+    // name retyped in other letter case stays as typed.
+    cboxCachername->completer()->setCaseSensitivity(Qt::CaseSensitive);
     edtVorname = named(new QLineEdit(gboxDaten), "edtVorname");
     edtNachname = named(new QLineEdit(gboxDaten), "edtNachname");
     edtStrasse = named(new QLineEdit(gboxDaten), "edtStrasse");

@@ -77,10 +77,14 @@ void TfrmCacher::ShowRecord()
     const QList<QWidget *> all = fields();
     for (int f = 0; f < TPerson::FieldCount; ++f) {
         const QString text = person.field(TPerson::Field(f));
-        if (auto *box = qobject_cast<QComboBox *>(all[f]))
+        QLineEdit *edit = qobject_cast<QLineEdit *>(all[f]);
+        if (auto *box = qobject_cast<QComboBox *>(all[f])) {
             box->setEditText(text);
-        else
-            static_cast<QLineEdit *>(all[f])->setText(text);
+            edit = box->lineEdit();
+        } else {
+            edit->setText(text);
+        }
+        edit->setCursorPosition(0); // long addresses show their beginning
     }
     // The field holding the focus now starts from the record shown, not from the one before.
     if (QWidget *field = focusedField())
@@ -178,7 +182,9 @@ void TfrmCacher::cboxCachernameExit()
                 cboxCachername->setItemText(m_book.AktuellerIndex, name);
                 cboxCachername->setEditText(name);
             }
-            edtProfil->setText(BuildProfileUrl(name.replace(u'+', QStringLiteral("%2b"))));
+            // No name, no profile: an address without one leads nowhere.
+            if (!name.isEmpty())
+                edtProfil->setText(BuildProfileUrl(name.replace(u'+', QStringLiteral("%2b"))));
         } else if (edtProfil->text().isEmpty() && !name.isEmpty()) {
             edtProfil->setText(BuildProfileUrl(name));
         }

@@ -16,6 +16,11 @@ TEST_F(CacherWindow, FreshWindowShowsOneEmptyRecord)
     for (const char *name : {"btnRückwärts", "btnDatensatzlöschen", "sbtnProfil", "cboxPLZ"})
         EXPECT_NE(window->findChild<QWidget *>(QString::fromUtf8(name)), nullptr) << name;
 
+    // Without a name there is no profile address to make.
+    enter(window->cboxCachername);
+    leave();
+    EXPECT_EQ(window->edtProfil->text(), QString());
+
     window->btnVorwärts->click();
     window->btnRückwärts->click();
     EXPECT_EQ(book().AktuellerIndex, 0);
@@ -127,6 +132,12 @@ TEST_F(CacherWindow, NameListStaysInStepWithTheRecords)
     window->btnNeuerDatensatz->click();
     typeInto(window->cboxCachername, QStringLiteral("Zwei"));
     EXPECT_EQ(nameList(), QStringList({"A", "B", "C", "Neu", "", "Zwei", "D", "E"}));
+
+    // Retyping the shown name in other letters keeps the typing.
+    enter(window->cboxCachername);
+    window->cboxCachername->setEditText(QStringLiteral("ZWEI"));
+    leave();
+    EXPECT_EQ(window->cboxCachername->currentText(), QStringLiteral("ZWEI"));
 
     QTest::keyClick(window->cboxCachername, Qt::Key_Down);
     EXPECT_EQ(window->cboxCachername->currentText(), QStringLiteral("D"));
