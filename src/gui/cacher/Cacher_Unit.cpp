@@ -69,7 +69,7 @@ void TfrmCacher::ShowRecord()
 {
     gboxDaten->setTitle(QStringLiteral(" Aktueller Index: %1 ").arg(m_book.AktuellerIndex + 1));
     const TPerson &person = m_book.current();
-    // Keep the list's selection on the record shown, so picking it again counts as a pick.
+    // The list marks the record shown, so the arrow keys and the drop-down start from it.
     if (m_book.AktuellerIndex < cboxCachername->count()) {
         const QSignalBlocker blocker(cboxCachername);
         cboxCachername->setCurrentIndex(m_book.AktuellerIndex);

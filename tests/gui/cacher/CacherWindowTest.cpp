@@ -76,6 +76,8 @@ TEST_F(CacherWindow, OnlyARealChangeMarksTheBookChanged)
 
     enter(window->cboxWohnort);
     EXPECT_EQ(window->FeldText(), QStringLiteral("Ort Anna"));
+    EXPECT_EQ(window->cboxWohnort->lineEdit()->palette().color(QPalette::Base),
+              QColor(255, 255, 0));
     QTest::keyClick(window->cboxWohnort, Qt::Key_End);
     QTest::keyClicks(window->cboxWohnort, QStringLiteral("x"));
     QTest::keyClick(window->cboxWohnort, Qt::Key_Backspace);
