@@ -7,16 +7,17 @@
 #include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
+#include "gui/cacher/Cacher_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
-#include "gui/update/Upd_DL_Unit.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
+#include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
-#include "platform/linux/NetworkDownloader.h"
 #include "platform/linux/FileSettingsStore.h"
+#include "platform/linux/NetworkDownloader.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -97,6 +98,8 @@ int main(int argc, char *argv[])
         context.windows.misc = windows.back().get();
 
         // [window 5: TfrmCacher]
+        windows.push_back(std::make_unique<TfrmCacher>(context));
+        context.windows.cacher = windows.back().get();
 
         // [window 6: TfrmUpdDL]
         context.windows.updDL =

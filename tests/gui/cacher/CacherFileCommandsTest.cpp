@@ -1,0 +1,245 @@
+#include "CacherFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+
+#include <functional>
+
+using CacherFiles = CacherFixture;
+
+TEST_F(CacherFiles, AutomaticLoadWaitsForTheSettingAndIsTriedOnce)
+{
+    activate();
+    EXPECT_TRUE(book().LadenAusstehend);
+
+    const QString file = path("Cacher.dat");
+    writeBook(file, {"Anna", "Bert"});
+    app.globals.settings.Datenbank = file;
+    activate();
+    EXPECT_FALSE(book().LadenAusstehend);
+    EXPECT_EQ(nameList(), QStringList({"Anna", "Bert"}));
+    EXPECT_EQ(window->cboxCachername->currentText(), QStringLiteral("Anna"));
+    EXPECT_TRUE(window->fSave->isEnabled());
+    EXPECT_EQ(book().AktuelleDatei, file);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Datenbank - Cacher"));
+
+    writeBook(file, {"Carl"});
+    activate();
+    EXPECT_EQ(nameList(), QStringList({"Anna", "Bert"}));
+    EXPECT_EQ(app.dialogs.beeps, 0);
+}
+
+TEST_F(CacherFiles, AutomaticLoadNeverReplacesWorkInTheBook)
+{
+    const QString file = path("Cacher.dat");
+    writeBook(file, {"Datei"});
+    const struct
+    {
+        const char *what;
+        std::function<void()> before;
+    } cases[] = {
+        {"unsaved typing", [&] { typeInto(window->edtVorname, QStringLiteral("Anna")); }},
+        {"a file opened meanwhile", [&] { openBook({"Offen"}); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        window = std::make_unique<TfrmCacher>(app.context);
+        showWindow();
+        app.globals.settings.Datenbank.clear();
+        activate();
+        c.before();
+        const QStringList before = nameList();
+        const QString vorname = window->edtVorname->text();
+        app.globals.settings.Datenbank = file;
+        activate();
+        EXPECT_EQ(nameList(), before);
+        EXPECT_EQ(window->edtVorname->text(), vorname);
+    }
+}
+
+TEST_F(CacherFiles, FailedAutomaticLoadBeepsOnceAndKeepsTheBook)
+{
+    app.globals.settings.Datenbank = path("fehlt.dat");
+    activate();
+    activate();
+    EXPECT_EQ(app.dialogs.beeps, 1);
+    EXPECT_EQ(app.dialogs.texts(), QStringList({"Die Datei konnte nicht geöffnet werden!"}));
+    EXPECT_EQ(app.dialogs.messages.last().title, QStringLiteral("Fehler"));
+    EXPECT_FALSE(window->fSave->isEnabled());
+    EXPECT_EQ(book().AktuelleDatei, app.globals.ExePfad + QStringLiteral("Cacher.dat"));
+}
+
+TEST_F(CacherFiles, OpenSetsCaptionSettingAndSave)
+{
+    openBook({"A", "B"});
+    const QString file = path("buch.dat");
+    EXPECT_EQ(window->windowTitle(), file);
+    EXPECT_EQ(app.globals.settings.Datenbank, file);
+    EXPECT_TRUE(window->fSave->isEnabled());
+    EXPECT_EQ(app.dialogs.fileRequests.last().filter, QStringLiteral("Personaldatenbank (*.dat)"));
+
+    window->btnVorwärts->click();
+    window->edtVorname->setText(QStringLiteral("Berta"));
+    window->btnDatensatzSpeichern->click();
+    book().Geaendert = true;
+    window->fSave->trigger();
+    EXPECT_FALSE(book().Geaendert);
+    CacherBook back;
+    ASSERT_EQ(ReadCacherFile(file, back), CacherFileResult::Ok);
+    EXPECT_EQ(back.person(1).field(TPerson::Vorname), QStringLiteral("Berta"));
+}
+
+TEST_F(CacherFiles, UnopenableOrShortFilesKeepTheBook)
+{
+    openBook({"A", "B"});
+    const QString missing = path("fehlt.dat");
+    app.dialogs.fileAnswers.push_back(missing);
+    window->fOpen->trigger();
+    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Die Datei konnte nicht geöffnet werden!"));
+    EXPECT_EQ(nameList(), QStringList({"A", "B"}));
+    EXPECT_EQ(book().AktuelleDatei, missing);
+    EXPECT_EQ(app.dialogs.beeps, 0);
+
+    // Save now aims at the unreachable path and says so; the changes stay unsaved.
+    book().Geaendert = true;
+    window->fSave->trigger();
+    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral(" Fehler beim Speichern von ") + missing);
+    EXPECT_TRUE(book().Geaendert);
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const QString shortFile = path("kurz.dat");
+    writeBook(shortFile, {"X", "Y", "Z"});
+    QFile::resize(shortFile, 2 + 886 + 10);
+    app.dialogs.fileAnswers.push_back(shortFile);
+    window->fOpen->trigger();
+    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Stream-Lesefehler."));
+    EXPECT_EQ(nameList(), QStringList({"A", "B"}));
+}
+
+TEST_F(CacherFiles, SaveAsReplacesTheFileAndReportsFailures)
+{
+    const QString file = path("neu.dat");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(5000, 'x'));
+    old.close();
+    app.dialogs.fileAnswers.push_back(file);
+    book().Geaendert = true;
+    window->fSaveAs->trigger();
+    EXPECT_EQ(app.dialogs.fileRequests.last().fileName,
+              app.globals.ExePfad + QStringLiteral("Cacher.dat"));
+    EXPECT_EQ(fileBytes(file).size(), 2 + 886);
+    EXPECT_EQ(window->windowTitle(), file);
+    EXPECT_TRUE(window->fSave->isEnabled());
+    EXPECT_FALSE(book().Geaendert);
+
+    app.dialogs.fileAnswers.push_back(path("kein/Ordner.dat"));
+    book().Geaendert = true;
+    window->fSaveAs->trigger();
+    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Fehler beim Erzeugen der neuen Datei!"));
+    EXPECT_TRUE(book().Geaendert);
+}
+
+TEST_F(CacherFiles, CloseAsksOnlyAfterChangesAndSavesOnYes)
+{
+    window->close();
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+
+    showWindow();
+    typeInto(window->edtVorname, QStringLiteral("Anna"));
+    app.dialogs.answers = {Dialogs::No};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_EQ(app.dialogs.messages[0].title, QStringLiteral("Frage"));
+    EXPECT_EQ(app.dialogs.messages[0].text,
+              QStringLiteral("Soll die Änderungen gespeichert werden?"));
+    EXPECT_TRUE(book().Geaendert);
+
+    // Yes with no file yet: Save As, with the fields stored first.
+    showWindow();
+    const QString file = path("gesichert.dat");
+    app.dialogs.answers = {Dialogs::Yes};
+    app.dialogs.fileAnswers.push_back(file);
+    window->close();
+    EXPECT_EQ(app.dialogs.messages.size(), 2);
+    CacherBook back;
+    ASSERT_EQ(ReadCacherFile(file, back), CacherFileResult::Ok);
+    EXPECT_EQ(back.person(0).field(TPerson::Vorname), QStringLiteral("Anna"));
+    EXPECT_FALSE(book().Geaendert);
+}
+
+TEST_F(CacherFiles, TypingAndClosingAtOnceStillAsks)
+{
+    enter(window->edtStrasse);
+    QTest::keyClicks(window->edtStrasse, QStringLiteral("Weg 1"));
+    window->close();
+    EXPECT_EQ(app.dialogs.texts(), QStringList({"Soll die Änderungen gespeichert werden?"}));
+}
+
+TEST_F(CacherFiles, AbbrechenClosesWithoutQuestionAndKeepsTheBook)
+{
+    openBook({"A", "B"});
+    window->edtVorname->setText(QStringLiteral("Anton"));
+    window->btnVorwärts->click();
+    typeInto(window->edtNachname, QStringLiteral("Bauer"));
+    const qsizetype before = app.dialogs.messages.size();
+    window->btnAbbrechen->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(app.dialogs.messages.size(), before);
+    EXPECT_EQ(book().person(0).field(TPerson::Vorname), QStringLiteral("Anton"));
+
+    showWindow();
+    EXPECT_EQ(window->edtNachname->text(), QStringLiteral("Bauer"));
+    window->btnOK->click();
+    EXPECT_EQ(app.dialogs.messages.size(), before);
+}
+
+TEST_F(CacherFiles, ExportAndImportThroughTheMenu)
+{
+    const QString csv = path("cacher.csv");
+    app.dialogs.fileAnswers.push_back(csv);
+    window->mnuExport->trigger();
+    EXPECT_EQ(fileBytes(csv), QByteArray(",,,,,,,,,,\r\n"));
+    EXPECT_EQ(app.dialogs.fileRequests.last().fileName, QStringLiteral("cacher.csv"));
+    EXPECT_EQ(app.dialogs.fileRequests.last().defaultSuffix, QStringLiteral("csv"));
+
+    const QString name(60, u'n');
+    QFile in(csv);
+    ASSERT_TRUE(in.open(QIODevice::WriteOnly));
+    in.write("\xEF\xBB\xBF" + (name + QStringLiteral(",Jürgen\n,Zwei\r\n")).toUtf8());
+    in.close();
+    app.dialogs.fileAnswers.push_back(csv);
+    window->mnuImport->trigger();
+    EXPECT_EQ(nameList(), QStringList({name, ""}));
+    EXPECT_EQ(window->cboxCachername->currentText(), name.left(50));
+    EXPECT_EQ(window->edtVorname->text(), QStringLiteral("Jürgen"));
+    EXPECT_TRUE(book().Geaendert);
+    EXPECT_FALSE(window->fSave->isEnabled());
+    // Open then offers the import's file name.
+    window->fOpen->trigger();
+    EXPECT_EQ(app.dialogs.fileRequests.last().fileName, csv);
+}
+
+TEST_F(CacherFiles, ImportOrExportFailuresKeepBookAndFile)
+{
+    openBook({"A", "B"});
+    app.dialogs.fileAnswers.push_back(path("fehlt.csv"));
+    window->mnuImport->trigger();
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(path("fehlt.csv"))));
+    EXPECT_EQ(nameList(), QStringList({"A", "B"}));
+
+    app.dialogs.fileAnswers.push_back(path("kein/Ordner.csv"));
+    window->mnuExport->trigger();
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(path("kein/Ordner.csv"))));
+
+    const QString empty = path("leer.csv");
+    QFile(empty).open(QIODevice::WriteOnly);
+    app.dialogs.fileAnswers.push_back(empty);
+    window->mnuImport->trigger();
+    EXPECT_EQ(book().PersonenAnzahl(), 1);
+    EXPECT_EQ(nameList(), QStringList({""}));
+}

@@ -1,0 +1,183 @@
+#include "logic/cacher/CacherCsv.h"
+#include "logic/cacher/CacherBook.h"
+#include "logic/common/CodePage.h"
+#include "logic/common/QuarvelError.h"
+#include "support/core/FailingDevice.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TPerson personOf(const QStringList &fields)
+{
+    TPerson person;
+    for (int f = 0; f < fields.size(); ++f)
+        person.setField(TPerson::Field(f), fields[f]);
+    return person;
+}
+
+QStringList fieldsOf(const TPerson &person)
+{
+    QStringList fields;
+    for (int f = 0; f < TPerson::FieldCount; ++f)
+        fields.append(person.field(TPerson::Field(f)));
+    return fields;
+}
+
+QStringList padded(QStringList fields)
+{
+    while (fields.size() < TPerson::FieldCount)
+        fields.append(QString());
+    return fields;
+}
+
+} // namespace
+
+TEST(CacherCsv, FreshBookIsTenCommasAndCrLf)
+{
+    EXPECT_EQ(csvText(CacherBook()), QByteArray(",,,,,,,,,,\r\n"));
+}
+
+TEST(CacherCsv, ExportIsWindows1252InBookOrder)
+{
+    CacherBook book;
+    book.replacePersonen({personOf({"Zwerg", "Jörg"}), personOf({"Äsop", "", "", "Straße"})});
+    EXPECT_EQ(csvText(book),
+              QByteArray("Zwerg,J\xF6rg,,,,,,,,,\r\n\xC4sop,,,Stra\xDF"
+                         "e,,,,,,,\r\n"));
+}
+
+TEST(CacherCsv, RoundTripGivesTheSameBook)
+{
+    const QStringList full = {"Häuptling+1",
+                              "Anna",
+                              "Müller",
+                              "Hauptstraße 1",
+                              "12345",
+                              "Köln",
+                              "a@b.de",
+                              "0221 / 123-4",
+                              "(0171) 5",
+                              "https://x/?u=a",
+                              "https://anna.example/€"};
+    CacherBook book;
+    book.replacePersonen({personOf(full), personOf({}), personOf({"nur Name"})});
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(ExportCsv(buffer, book));
+    buffer.close();
+    buffer.open(QIODevice::ReadOnly);
+    const CsvBook back = ImportCsv(buffer);
+    ASSERT_EQ(back.personen.size(), 3u);
+    EXPECT_EQ(fieldsOf(back.personen[0]), full);
+    EXPECT_EQ(back.personen[1], TPerson());
+    EXPECT_EQ(back.namen, QStringList({"Häuptling+1", "", "nur Name"}));
+}
+
+TEST(CacherCsv, LinesAndFieldsAreSplitAsWritten)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray data;
+        QList<QStringList> records; // the given fields; the rest must be empty
+    } cases[] = {
+        {"no line", "", {}},
+        {"three fields", "a,b,c\r\n", {{"a", "b", "c"}}},
+        {"empty line between", "a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}},
+        {"lone LF and lone CR", "a\nb\rc", {{"a"}, {"b"}, {"c"}}},
+        {"final break makes no line", "a\n", {{"a"}}},
+        {"LF CR is two breaks", "a\n\rb", {{"a"}, {}, {"b"}}},
+        {"comma moves the rest right",
+         "Name,Vor,Nach,Stra\xDF"
+         "e 1, 2,12345",
+         {{"Name", "Vor", "Nach", "Straße 1", " 2", "12345"}}},
+        {"quotes are ordinary", "\"a,b\"", {{"\"a", "b\""}}},
+        {"more than eleven fields",
+         "1,2,3,4,5,6,7,8,9,10,11,12,13",
+         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const CsvBook book = csvBook(c.data);
+        ASSERT_EQ(book.personen.size(), size_t(c.records.size()));
+        for (qsizetype i = 0; i < c.records.size(); ++i) {
+            EXPECT_EQ(fieldsOf(book.personen[size_t(i)]), padded(c.records[i]));
+            EXPECT_EQ(book.namen[i], padded(c.records[i]).first());
+        }
+    }
+}
+
+TEST(CacherCsv, ByteOrderMarksChooseTheEncoding)
+{
+    const QString line = QStringLiteral("Jürgen,Öttö,€\r\n");
+    QByteArray utf16le("\xFF\xFE");
+    QByteArray utf16be("\xFE\xFF");
+    for (const QChar c : line) {
+        utf16le += char(c.unicode() & 0xFF);
+        utf16le += char(c.unicode() >> 8);
+        utf16be += char(c.unicode() >> 8);
+        utf16be += char(c.unicode() & 0xFF);
+    }
+    const struct
+    {
+        const char *what;
+        QByteArray data;
+        QStringList fields;
+    } cases[] = {
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + line.toUtf8(), {"Jürgen", "Öttö", "€"}},
+        {"UTF-16 LE", utf16le, {"Jürgen", "Öttö", "€"}},
+        {"UTF-16 BE", utf16be, {"Jürgen", "Öttö", "€"}},
+        {"UTF-8 without mark reads as ANSI", line.toUtf8(), {"JÃ¼rgen", "Ã–ttÃ¶", "â‚¬"}},
+        {"ANSI", CodePage::toAnsi(line), {"Jürgen", "Öttö", "€"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const CsvBook book = csvBook(c.data);
+        ASSERT_EQ(book.personen.size(), 1u);
+        EXPECT_EQ(fieldsOf(book.personen[0]), padded(c.fields));
+    }
+}
+
+TEST(CacherCsv, LongNameStaysWholeInTheNameListOnly)
+{
+    const QString name(60, u'n');
+    const CsvBook book = csvBook(name.toLatin1());
+    EXPECT_EQ(book.namen, QStringList({name}));
+    EXPECT_EQ(book.personen[0].field(TPerson::Cachername), name.left(50));
+}
+
+TEST(CacherCsv, TooManyLinesAreRefused)
+{
+    EXPECT_NO_THROW(csvBook(QByteArray(CacherBook::MaxPersonen, '\n')));
+    EXPECT_THROW(csvBook(QByteArray(CacherBook::MaxPersonen + 1, '\n')), QuarvelError);
+}
+
+TEST(CacherCsv, FailingDevicesAreReported)
+{
+    FailingDevice full(5);
+    full.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    EXPECT_FALSE(ExportCsv(full, CacherBook()));
+
+    FailingDevice broken(3, "a,b,c\r\nd,e\r\n");
+    broken.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    EXPECT_THROW(ImportCsv(broken), QuarvelError);
+}
+
+TEST(CacherCsv, EveryPrintableByteSurvivesExportAndImport)
+{
+    QByteArray bytes;
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        if (b != ',')
+            bytes += char(b);
+    }
+    TPerson person;
+    person.setFieldBytes(TPerson::Homepage, bytes);
+    CacherBook book;
+    book.replacePersonen({person});
+    const CsvBook back = csvBook(csvText(book));
+    ASSERT_EQ(back.personen.size(), 1u);
+    EXPECT_EQ(back.personen[0].fieldBytes(TPerson::Homepage), bytes);
+}
