@@ -17,11 +17,6 @@
 
 #include <memory>
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A shown, active address book window with fake dialogs and launcher, and a folder for files.
 class CacherFixture : public ::testing::Test
 {
