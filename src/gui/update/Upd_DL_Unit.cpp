@@ -1,4 +1,5 @@
 #include "gui/update/Upd_DL_Unit.h"
+#include "gui/support/WidgetStyle.h"
 
 #include "gui/app/AppContext.h"
 #include "gui/support/BrowseForFolder.h"
@@ -28,13 +29,6 @@ namespace {
 constexpr int kMargin = 10; // inside the main window's bottom right corner
 // Far above any update program; a server sending more is not sending one.
 constexpr qint64 kMaxProgramBytes = qint64(512) << 20;
-
-void setTextColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 // Keeps the window's buttons disabled while a download blocks it, and restores them after.
 class ButtonsDisabled
@@ -106,7 +100,7 @@ void TfrmUpdDL::createControls()
     bbtnUpdate->setObjectName(QStringLiteral("bbtnUpdate"));
     bbtnDownload = new QPushButton(QStringLiteral("Download"), Panel1);
     bbtnDownload->setObjectName(QStringLiteral("bbtnDownload"));
-    setTextColour(bbtnDownload, QPalette::ButtonText, QColor(255, 0, 0));
+    setPaletteColour(bbtnDownload, QPalette::ButtonText, QColor(255, 0, 0));
     // A download starts only by a click, never by the Enter key.
     for (QPushButton *button : {bbtnUpdate, bbtnDownload})
         button->setAutoDefault(false);
@@ -171,7 +165,7 @@ void TfrmUpdDL::FormActivate()
             return; // no verdict yet: the line stays as it is
         }
         lblVersion->setText(text);
-        setTextColour(lblVersion, QPalette::WindowText, colour);
+        setPaletteColour(lblVersion, QPalette::WindowText, colour);
     });
 }
 

@@ -15,18 +15,6 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 // A finite value as decimal digits: value = ±0.d1d2d3... × 10^exponent. The digits are the
 // value correctly rounded to 18 significant digits, the precision of the 80-bit format; every
 // further rounding starts from these digits and goes half away from zero.
@@ -120,6 +108,18 @@ Decimal roundedToDecimals(long double value, int decimals)
 
 } // namespace
 
+int hexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
 [[noreturn]] void throwNotAnInteger(const QString &text)
 {
     throw QuarvelError(QStringLiteral("''%1'' ist kein gültiger Integer-Wert").arg(text));
@@ -153,7 +153,7 @@ std::optional<int32_t> tryStrToInt(const QString &text)
     if (hex) {
         uint64_t value = 0;
         for (; i < n; ++i) {
-            const int digit = hexValue(text.at(i));
+            const int digit = hexDigitValue(text.at(i));
             if (digit < 0)
                 return std::nullopt;
             value = value * 16 + uint64_t(digit);

@@ -19,6 +19,9 @@ int32_t strToInt(const QString &text);
 
 bool isInteger(const QString &text);
 
+// The value of a hexadecimal digit "0".."9", "a".."f", "A".."F"; -1 for any other character.
+int hexDigitValue(QChar c);
+
 // The integer conversion error for a text (also used by callers that convert single characters).
 [[noreturn]] void throwNotAnInteger(const QString &text);
 

@@ -14,18 +14,6 @@ int binaryDigit(QChar c)
     return c == u'1' ? 1 : 0;
 }
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 // Octal digits are read as one-character decimal integers, so "8" and "9" pass.
 int octalDigit(QChar c)
 {
@@ -95,7 +83,7 @@ QString Bin2Dez(const QString &text)
 
 QString Hex2Dez(const QString &text)
 {
-    return PositionalNumerals::toDecimal(text, 16, hexDigit);
+    return PositionalNumerals::toDecimal(text, 16, Numbers::hexDigitValue);
 }
 
 QString Okt2Dez(const QString &text)
@@ -175,7 +163,7 @@ bool IsDigit(QChar c)
 
 bool IsHexDigit(QChar c)
 {
-    return hexDigit(c) >= 0;
+    return Numbers::hexDigitValue(c) >= 0;
 }
 
 bool IsBinDigit(QChar c)

@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "gui/support/WidgetStyle.h"
+
 #include <utility>
 
 // Fonts and colours shared by the Kryptologie panels.
@@ -25,15 +27,7 @@ inline QFont panelFont()
     return font;
 }
 
-// The text colour of a label, button, check box or text field.
-inline void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
+using ::setTextColour;
 
 template<typename Widget, typename... Args>
 Widget *named(const char *name, QWidget *parent, Args &&...args)

@@ -1,9 +1,9 @@
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
 
 #include "gui/app/AppContext.h"
-#include "gui/app/panels/WidgetStyle.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/WidgetStyle.h"
 #include "logic/tools/Buchstabenverteilung.h"
 
 #include <QGridLayout>

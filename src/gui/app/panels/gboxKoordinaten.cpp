@@ -1,4 +1,5 @@
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/support/WidgetStyle.h"
 
 #include "gui/app/AppContext.h"
 #include "gui/support/FocusColour.h"
@@ -21,13 +22,6 @@ const QColor kExampleBackground(227, 255, 227);
 const QColor kExampleOrange(255, 128, 0);
 const QColor kExampleRedOrange(255, 69, 0);
 constexpr int kFieldWidth = 380;
-
-void setTextColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 QLineEdit *exampleField(const char *name, const QString &text, const QColor &colour,
                         QWidget *parent)
@@ -140,7 +134,7 @@ void gboxKoordinaten::createControls()
     edtKoordAus->setFrame(false);
     edtKoordAus->setFixedWidth(kFieldWidth);
     // No box of its own: the text sits on the panel's background.
-    setTextColour(edtKoordAus, QPalette::Base, Qt::transparent);
+    setPaletteColour(edtKoordAus, QPalette::Base, Qt::transparent);
 
     Edit1 = exampleField("Edit1", QStringLiteral("N 54.3941666666667 E 13.6696833333333"),
                          kExampleOrange, this);
@@ -213,7 +207,7 @@ void gboxKoordinaten::edtKoordinatenExit()
 void gboxKoordinaten::showTestResult(bool recognised)
 {
     lblKoordTest->setText(recognised ? QStringLiteral("OK !") : QStringLiteral("Nicht erkannt !"));
-    setTextColour(lblKoordTest, QPalette::WindowText, recognised ? kRecognised : kNotRecognised);
+    setPaletteColour(lblKoordTest, QPalette::WindowText, recognised ? kRecognised : kNotRecognised);
 }
 
 void gboxKoordinaten::cboxKoordinatenCloseUp()

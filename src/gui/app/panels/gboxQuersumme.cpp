@@ -3,9 +3,9 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/DigitSumRows.h"
 #include "gui/app/panels/KeyPressFilter.h"
-#include "gui/app/panels/WidgetStyle.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/WidgetStyle.h"
 #include "logic/tools/hfunctions.h"
 
 #include <QGridLayout>

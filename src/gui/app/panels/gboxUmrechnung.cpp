@@ -2,8 +2,8 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/KeyPressFilter.h"
-#include "gui/app/panels/WidgetStyle.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
 #include "logic/tools/hfunctions.h"
 

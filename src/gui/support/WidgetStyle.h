@@ -6,18 +6,28 @@
 #include <QString>
 #include <QWidget>
 
-// Small helpers for building panels in code: a control gets its documented name as objectName,
-// text colours and bold fonts are set through the palette and font.
+// Small helpers for building windows and panels in code: a control gets its documented name as
+// objectName, text colours and bold fonts are set through the palette and font.
 template<typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QString::fromUtf8(name));
     return widget;
 }
 
+// One colour role of a widget's palette.
+inline void setPaletteColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// The text colour of a label, button, check box or text field.
 inline void setTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
 }
