@@ -45,6 +45,11 @@ QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request,
 Dialogs::Button QtDialogs::ask(QWidget *parent, const Message &message)
 {
     QMessageBox box(toQt(message.icon), message.title, message.text, QMessageBox::NoButton, parent);
+    // A message during start-up must not hide behind the splash, which stays on top.
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     struct Choice
     {
         Button button;
