@@ -270,7 +270,7 @@ void TfrmQuarvelMain::StatusBar1DrawPanel(QPainter &painter, int panel, const QR
     const QRect textRect(origin, QSize(rect.width() - 10, rect.height()));
     if (panel == 0) {
         painter.setPen(QColor(0, 0, 255));
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop,
                          statusClockText(QDateTime::currentDateTime()));
     } else if (panel == 1) {
         const StatusVerdict verdict = statusVerdict(m_context.globals);
@@ -280,7 +280,7 @@ void TfrmQuarvelMain::StatusBar1DrawPanel(QPainter &painter, int panel, const QR
         bold.setBold(true);
         painter.setFont(bold);
         painter.setPen(verdict.colour);
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, verdict.text);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, verdict.text);
     }
 }
 
