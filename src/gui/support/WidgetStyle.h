@@ -48,4 +48,6 @@ inline const QColor kPurple(128, 0, 128);
 inline const QColor kOrange(255, 128, 0);
 inline const QColor kRedOrange(255, 69, 0);
 inline const QColor kLightGrey(224, 224, 224);
+inline const QColor kBlue(0, 0, 255);
+inline const QColor kRose(255, 0, 128);
 } // namespace Colours

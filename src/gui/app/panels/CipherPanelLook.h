@@ -12,12 +12,7 @@
 // Fonts and colours shared by the Kryptologie panels.
 namespace CipherLook {
 
-inline const QColor kRed(255, 0, 0);
-inline const QColor kGreen(0, 128, 0);
-inline const QColor kNavy(0, 0, 128);
-inline const QColor kBlue(0, 0, 255);
-inline const QColor kPurple(128, 0, 128);
-inline const QColor kRose(255, 0, 128);
+using namespace Colours;
 
 // Tahoma, 18 pixels high at 120 dots per inch.
 inline QFont panelFont()
