@@ -10,22 +10,27 @@ QImage blank(int height, bool transparent)
     return image;
 }
 
-QFont font(int pixelSize, bool bold)
+namespace {
+
+QFont face(const QString &family, int pixelSize, bool bold)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
+    QFont f(family);
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
+} // namespace
+
+QFont font(int pixelSize, bool bold)
+{
+    return face(QStringLiteral("DejaVu Sans"), pixelSize, bold);
+}
+
 QFont serifFont(int pixelSize, bool bold)
 {
-    QFont f(QStringLiteral("DejaVu Serif"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
+    return face(QStringLiteral("DejaVu Serif"), pixelSize, bold);
 }
 
 void begin(QPainter &p)

@@ -5,6 +5,7 @@
 #include "gui/cacher/Cacher_Unit.h"
 #include "logic/cacher/CacherCsv.h"
 #include "logic/cacher/CacherFile.h"
+#include "logic/common/FileOpenError.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/QuarvelError.h"
 
@@ -162,8 +163,7 @@ void TfrmCacher::ImportCsv()
     OpenDialog1.fileName = path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw QuarvelError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                               .arg(path, file.errorString()));
+        throw QuarvelError(cannotOpenFileText(path, file.errorString()));
     }
     // Everything is read first: a file that cannot be read leaves the book as it was.
     CsvBook csv = ::ImportCsv(file);
