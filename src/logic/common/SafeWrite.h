@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QFileDevice;
+class QIODevice;
+
+// Whole-file writes that either leave the complete new contents or the old file untouched.
+//
+// QSaveFile::commit() in Qt 6.4 does not notice a write error that shows only when its buffer
+// is flushed (a full disk with files under 16 KB): the empty temporary file then replaces the
+// old one and commit() reports success. Every whole-file write therefore goes through here,
+// which flushes first and looks at the result.
+
+// Finishes a file opened for writing: flushes the buffer, then commits a QSaveFile (or closes
+// any other file device). On failure a QSaveFile is discarded, the old file stays as it was,
+// and `reason` receives the system's reason.
+bool finishWrite(QFileDevice &file, QString &reason);
+
+// Writes `path` whole through a QSaveFile: `write` fills the device and says whether it
+// succeeded. Returns an empty text on success, otherwise a German message that names the file
+// and the system's reason.
+QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write);
+
+// The message for a file that could not be written.
+QString cannotWriteFileText(const QString &path, const QString &reason);
