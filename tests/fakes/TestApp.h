@@ -15,6 +15,8 @@ struct TestApp
         globals.TempVersionsDatei = globals.TempPfad + QStringLiteral("ver_quarvel.tmp");
         globals.LokaleVersion = QStringLiteral("0.4.1.0");
         globals.settings.UpdateSuchen = false; // no timers reaching out unless a test asks
+        // A build with an update server; the tests of a build without one clear it.
+        globals.UpdateServer = QStringLiteral("https://update.invalid/");
     }
 
     Globals globals;

@@ -14,8 +14,9 @@ void TfrmQuarvelMain::Update_TimerTimer()
 {
     guarded(m_context.dialogs, this, [this] {
         Update_Timer->stop();
-        if (!m_context.downloader)
-            return; // nothing to fetch with
+        if (!m_context.downloader ||
+            !VersionCheck::serverConfigured(m_context.globals.UpdateServer))
+            return; // nothing to fetch with, or nowhere to fetch from
         if (!m_updateChecks) {
             m_updateChecks = new UpdateChecks(
                 [this](const VersionCheck::Result &result) { UpdateThreadSynchronize(result); },

@@ -10,6 +10,7 @@
 #include "logic/common/Global_Unit.h"
 #include "logic/settings/LoadSaveSettings.h"
 #include "logic/tools/Koordinaten_Unit.h"
+#include "logic/update/VersionCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -89,7 +90,8 @@ void TfrmQuarvelMain::FormCreate()
         lblOben2->clear();
         Panel2->setCurrentWidget(pnlLeer);
         DateTime_Timer->start();
-        if (m_context.globals.settings.UpdateSuchen)
+        if (m_context.globals.settings.UpdateSuchen &&
+            VersionCheck::serverConfigured(m_context.globals.UpdateServer))
             Update_Timer->start();
         m_koordinaten = std::make_unique<TKoordinaten>();
         shareKoordinaten();

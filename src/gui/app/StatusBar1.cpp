@@ -1,6 +1,7 @@
 #include "gui/app/StatusBar1.h"
 
 #include "logic/common/Global_Unit.h"
+#include "logic/update/VersionCheck.h"
 
 #include <QDateTime>
 #include <QPainter>
@@ -48,6 +49,8 @@ void StatusBar1::paintEvent(QPaintEvent *)
 
 StatusVerdict statusVerdict(const Globals &globals)
 {
+    if (!VersionCheck::serverConfigured(globals.UpdateServer))
+        return {QString::fromUtf16(VersionCheck::NichtEingerichtet), QColor(128, 128, 128)};
     const QString &word = globals.VersionsVergleich;
     if (word == u"gleich")
         return {QStringLiteral("Version %1 ist aktuell !").arg(globals.LokaleVersion),

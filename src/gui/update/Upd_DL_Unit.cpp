@@ -146,7 +146,13 @@ void TfrmUpdDL::FormActivate()
         const QString &word = globals.VersionsVergleich;
         QString text;
         QColor colour;
-        if (word == QString::fromUtf16(VersionCheck::Gleich)) {
+        // Without a server there is nothing to fetch either.
+        const bool server = VersionCheck::serverConfigured(globals.UpdateServer);
+        bbtnDownload->setEnabled(server);
+        if (!server) {
+            text = QString::fromUtf16(VersionCheck::NichtEingerichtet);
+            colour = QColor(128, 128, 128);
+        } else if (word == QString::fromUtf16(VersionCheck::Gleich)) {
             text = QStringLiteral("Ihre Version ") + globals.ServerVersion +
                 QStringLiteral(" ist aktuell !");
             colour = QColor(0, 128, 0);

@@ -13,7 +13,8 @@ struct Globals
     QString TempPfad; // temporary folder, ending with "/"
     QString TempVersionsDatei; // TempPfad + "ver_quarvel.tmp"
     QString LokaleVersion = QStringLiteral("0.0.0.0");
-    // Base address of the update server, ending with "/" (a build setting).
+    // Base address of the update server, ending with "/" (a build setting); empty in a build
+    // without one, which then checks nothing.
     QString UpdateServer;
 
     Settings settings;

@@ -17,6 +17,16 @@ inline constexpr char16_t Groesser[] = u"größer";
 inline constexpr char16_t Kleiner[] = u"kleiner";
 inline constexpr char16_t Nil[] = u"NIL";
 
+// What the status bar and the update window say in a build without an update server: no
+// check runs then, and "no connection" would only alarm.
+inline constexpr char16_t NichtEingerichtet[] = u"Keine Update-Prüfung eingerichtet";
+
+// A build names its update server, or none (the default); without one nothing is checked.
+inline bool serverConfigured(const QString &updateServer)
+{
+    return !updateServer.isEmpty();
+}
+
 // No more than this is read of the version file: its first line is all that counts.
 inline constexpr qint64 kVersionFileMaxBytes = 4096;
 

@@ -117,6 +117,32 @@ TEST(UpdateCheck, WithoutTheSettingNoCheckStartsAndNoWindowOpens)
     EXPECT_FALSE(update.updDL->isVisible());
 }
 
+TEST(UpdateCheck, ABuildWithoutServerChecksNothingAndSaysSoInGrey)
+{
+    HttpTestServer server;
+    server.serveBody(kVersionPath, "0.4.2.0\r\n");
+    for (const bool updateSuchen : {true, false}) {
+        SCOPED_TRACE(updateSuchen);
+        UpdateApp update(server, updateSuchen);
+        update.app.globals.UpdateServer.clear();
+        // The window as start-up makes it in such a build.
+        update.main = std::make_unique<TfrmQuarvelMain>(update.app.context);
+        EXPECT_FALSE(update.main->Update_Timer->isActive());
+        const StatusVerdict verdict = statusVerdict(update.app.globals);
+        EXPECT_EQ(verdict.text, u"Keine Update-Prüfung eingerichtet");
+        EXPECT_EQ(verdict.colour, QColor(128, 128, 128));
+
+        // The settings dialog's OK starts the timer; its event still fetches nothing.
+        update.main->Update_Timer->setInterval(0);
+        update.main->Update_Timer->start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !update.main->Update_Timer->isActive(); }));
+        QTest::qWait(50);
+        EXPECT_TRUE(server.requestedPaths.isEmpty());
+        EXPECT_TRUE(update.app.globals.VersionsVergleich.isEmpty());
+        EXPECT_EQ(statusVerdict(update.app.globals).text, u"Keine Update-Prüfung eingerichtet");
+    }
+}
+
 TEST(UpdateCheck, AFileThatIsNoVersionKeepsThePreviousVerdict)
 {
     HttpTestServer server;

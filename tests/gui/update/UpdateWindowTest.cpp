@@ -121,6 +121,22 @@ TEST(UpdateWindow, ShowsTheVerdictOfTheLastCheck)
     }
 }
 
+TEST(UpdateWindow, WithoutServerItSaysSoAndOffersNothing)
+{
+    for (const char *word : {"", "größer"}) {
+        SCOPED_TRACE(word);
+        UpdateWindow w;
+        w.app.globals.UpdateServer.clear();
+        w.offer(QString::fromUtf8(word), u"0.4.2.0"_s);
+        EXPECT_EQ(w.window->lblVersion->text(), u"Keine Update-Prüfung eingerichtet");
+        EXPECT_EQ(w.window->lblVersion->palette().color(QPalette::WindowText),
+                  QColor(128, 128, 128));
+        EXPECT_FALSE(w.window->bbtnUpdate->isEnabled());
+        EXPECT_FALSE(w.window->bbtnDownload->isEnabled());
+        EXPECT_TRUE(w.app.dialogs.messages.isEmpty());
+    }
+}
+
 TEST(UpdateWindow, SitsTenPixelsInsideTheMainWindowsBottomRightCorner)
 {
     UpdateWindow w;
