@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/support/HandlerGuard.h"
+#include "logic/solvers/SudokuFile.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -208,7 +209,7 @@ void TfrmSudoku::createControls()
     btnSolve = makeButton(QStringLiteral("Lösen"), "btnSolve", &green, this);
     btnCancel = makeButton(QStringLiteral("Abbrechen"), "btnCancel", &red, this);
 
-    const QString filter = QStringLiteral("Sudoku (*.sud);;Alle Dateien (*)");
+    const QString filter = QStringLiteral("Sudoku (*.sud);;Textdateien (*.txt);;Alle Dateien (*)");
     OpenDialog1 = {QStringLiteral("Öffnen"), {}, {}, filter, QStringLiteral("sud")};
     SaveDialog1 = {QStringLiteral("Speichern unter"), {}, {}, filter, QStringLiteral("sud")};
 }
@@ -241,6 +242,7 @@ void TfrmSudoku::connectHandlers()
 {
     connect(btnNew, &QPushButton::clicked, this, [this] { btnNewClick(); });
     connect(btnLoad, &QPushButton::clicked, this, [this] { btnLoadClick(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(btnSolve, &QPushButton::clicked, this, [this] { btnSolveClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
 }
@@ -278,21 +280,14 @@ void TfrmSudoku::btnNewClick()
     });
 }
 
-void TfrmSudoku::btnLoadClick()
-{
-    guarded(m_context.dialogs, this, [this] {
-        if (m_searching)
-            return;
-        // Reading a puzzle file is not offered yet: the choice is asked for and left unused.
-        m_context.dialogs.openFileName(this, OpenDialog1);
-    });
-}
-
 void TfrmSudoku::btnSolveClick()
 {
     guarded(m_context.dialogs, this, [this] {
         if (m_searching)
             return;
+        // Contradictory givens could keep the search busy for hours, or let it fill the grid
+        // around the contradiction and call that a solution.
+        Sudoku::CheckGivens(readCells());
         const QString message = runSearch();
         if (!message.isEmpty())
             m_context.dialogs.showMessage(this, message);
@@ -340,7 +335,7 @@ Sudoku::CellValues TfrmSudoku::readCells() const
 void TfrmSudoku::setSearching(bool searching)
 {
     m_searching = searching;
-    for (QPushButton *button : {btnSolve, btnNew, btnLoad})
+    for (QPushButton *button : {btnSolve, btnNew, btnLoad, Button3})
         button->setEnabled(!searching);
     sgSodoku->setEditTriggers(searching ? QAbstractItemView::NoEditTriggers
                                         : QAbstractItemView::DoubleClicked |

@@ -17,7 +17,8 @@ struct AppContext;
 // that copy at screen rate: about every 16 ms the search hands the event loop a turn, which
 // repaints the grid and delivers a click on "Abbrechen". Each solution is shown in the grid
 // while the user is asked whether to search on. During a search "Lösen", "Neu", "Laden" and
-// editing are blocked; closing the window (or the program) cancels the search.
+// editing are blocked, and so is "Speichern", which would store the search's digits as givens;
+// closing the window (or the program) cancels the search.
 class TfrmSudoku : public QWidget
 {
 public:
@@ -44,6 +45,7 @@ private:
     void FormCreate();
     void btnNewClick();
     void btnLoadClick();
+    void Button3Click();
     void btnSolveClick();
     void btnCancelClick();
 
@@ -52,6 +54,8 @@ private:
     void connectHandlers();
     void setSearching(bool searching);
     Sudoku::CellValues readCells() const;
+    void showCells(const Sudoku::CellValues &values);
+    void rememberFile(const QString &path);
     QString runSearch();
 
     AppContext &m_context;
@@ -71,5 +75,5 @@ public:
     QPushButton *btnSolve = nullptr;
     QPushButton *btnCancel = nullptr;
     Dialogs::FileRequest OpenDialog1;
-    Dialogs::FileRequest SaveDialog1; // never shown: saving is not offered yet
+    Dialogs::FileRequest SaveDialog1;
 };

@@ -3,9 +3,11 @@
 #include "gui/solvers/uSudoku.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -142,6 +144,7 @@ TEST_F(SudokuFixture, AbbrechenReactsWhileTheOtherButtonsAreBlocked)
         EXPECT_FALSE(window.btnSolve->isEnabled());
         EXPECT_FALSE(window.btnNew->isEnabled());
         EXPECT_FALSE(window.btnLoad->isEnabled());
+        EXPECT_FALSE(window.Button3->isEnabled());
         EXPECT_TRUE(window.btnCancel->isEnabled());
         EXPECT_EQ(window.sgSodoku->editTriggers(), QAbstractItemView::NoEditTriggers);
         // The grid shows the search at work, and blocked buttons change nothing.
@@ -173,17 +176,57 @@ TEST_F(SudokuFixture, AbbrechenWhileASolutionIsShownEmptiesTheGrid)
 
 TEST_F(SudokuFixture, FullGridAsksAtOnce)
 {
-    const char *const allOnes[9] = {
-        "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1",
-        "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1",
-        "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1", "1 1 1 1 1 1 1 1 1",
+    // A full grid without a repeated digit is not checked any further, nor are numbers that
+    // are no digits.
+    const char *const twelves[9] = {
+        "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12",
+        "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12",
+        "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12", "12 12 12 12 12 12 12 12 12",
     };
-    for (const auto *rows : {&kFirstSolution, &allOnes}) {
+    for (const auto *rows : {&kFirstSolution, &twelves}) {
         app.dialogs.messages.clear();
         fill(window, *rows);
         click(window.btnSolve);
         EXPECT_EQ(app.dialogs.texts(), QStringList({kAsk, kNoSolution}));
         EXPECT_EQ(gridRows(window), rowsOf(*rows));
+    }
+}
+
+TEST_F(SudokuFixture, ContradictoryGivensAreNamedAndNotSearched)
+{
+    struct Case
+    {
+        int row, col;
+        const char16_t *text;
+        const char16_t *message;
+    };
+    // Each case adds one cell to the sample; the sample alone has no contradiction.
+    const Case cases[] = {
+        {0, 8, u"2", u"Die Vorgaben widersprechen sich: Zeile 1 enthält zweimal die 2."},
+        {0, 8, u" 3", u"Die Vorgaben widersprechen sich: Zeile 1 enthält zweimal die 3."},
+        {0, 8, u"$3", u"Die Vorgaben widersprechen sich: Zeile 1 enthält zweimal die 3."},
+        {4, 0, u"8", u"Die Vorgaben widersprechen sich: Spalte 1 enthält zweimal die 8."},
+        {2, 2, u"2", u"Die Vorgaben widersprechen sich: Block oben links enthält zweimal die 2."},
+        {8, 8, u"06", u""}, // the same cell again: no pair
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.message).toStdString());
+        fill(window, kSample);
+        window.sgSodoku->item(c.row, c.col)->setText(QString::fromUtf16(c.text));
+        const QStringList before = gridRows(window);
+        app.dialogs.messages.clear();
+        app.dialogs.answers = {Dialogs::No};
+        click(window.btnSolve);
+        if (*c.message == 0) {
+            EXPECT_EQ(app.dialogs.texts(), QStringList({kAsk, kCancelled}));
+            continue;
+        }
+        ASSERT_EQ(app.dialogs.messages.size(), 1);
+        EXPECT_EQ(app.dialogs.messages[0].title, QStringLiteral("Quarvel"));
+        EXPECT_EQ(app.dialogs.messages[0].icon, Dialogs::Icon::Error);
+        EXPECT_EQ(app.dialogs.lastText(), QString::fromUtf16(c.message));
+        EXPECT_EQ(gridRows(window), before);
+        EXPECT_FALSE(window.searchRunning());
     }
 }
 
@@ -218,16 +261,71 @@ TEST_F(SudokuFixture, EmptyGridAfterNeuReachesItsFirstSolution)
     EXPECT_EQ(gridRows(window).at(8), QStringLiteral("9 7 8 5 3 1 6 4 2"));
 }
 
-TEST_F(SudokuFixture, LadenAsksForAFileAndChangesNothing)
+TEST_F(SudokuFixture, SpeichernAndLadenRoundTripTheGivens)
 {
-    app.dialogs.fileAnswers = {QStringLiteral("/tmp/raetsel.sud")};
-    click(window.btnLoad);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("raetsel.sud"));
+    // What is no digit 1-9 is no given of the exchange format.
+    window.sgSodoku->item(0, 8)->setText(QStringLiteral("12"));
+    window.sgSodoku->item(1, 8)->setText(QStringLiteral("a"));
+    window.sgSodoku->item(2, 8)->setText(QStringLiteral(" 7"));
+    app.dialogs.fileAnswers = {path};
     click(window.Button3);
     ASSERT_EQ(app.dialogs.fileRequests.size(), 1);
     EXPECT_EQ(app.dialogs.fileRequests[0].filter,
-              QStringLiteral("Sudoku (*.sud);;Alle Dateien (*)"));
+              QStringLiteral("Sudoku (*.sud);;Textdateien (*.txt);;Alle Dateien (*)"));
     EXPECT_EQ(app.dialogs.fileRequests[0].defaultSuffix, QStringLiteral("sud"));
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("23.......\n8.1......\n.....3..7\n..46.21.8\n.....7...\n"
+                         ".28.3..94\n...4.6...\n..7.8.32.\n1.......6\n"));
+
+    click(window.btnNew);
+    app.dialogs.fileAnswers = {path};
+    click(window.btnLoad);
+    ASSERT_EQ(app.dialogs.fileRequests.size(), 2);
+    EXPECT_EQ(app.dialogs.fileRequests[1].directory, dir.path());
+    EXPECT_EQ(app.dialogs.fileRequests[1].fileName, QStringLiteral("raetsel.sud"));
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+    QStringList expected = rowsOf(kSample);
+    expected[2] = QStringLiteral(". . . . . 3 . . 7");
+    EXPECT_EQ(gridRows(window), expected);
+}
+
+TEST_F(SudokuFixture, LadenKeepsTheGridWhenTheFileIsCancelledMissingOrMalformed)
+{
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("kaputt.txt"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("23.......\n8.1......\n..x..3...\n");
+    file.close();
+    const QString missing = dir.filePath(QStringLiteral("fehlt.sud"));
+    app.dialogs.fileAnswers = {QString(), bad, missing};
+    for (int i = 0; i < 3; ++i)
+        click(window.btnLoad);
+    EXPECT_EQ(gridRows(window), rowsOf(kSample));
+    ASSERT_EQ(app.dialogs.messages.size(), 2);
+    EXPECT_EQ(app.dialogs.messages[0].text,
+              QStringLiteral("Die Datei „%1“ enthält kein lesbares Sudoku.\nZeile 3, Zeichen 3: "
+                             "„x“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“).")
+                  .arg(bad));
+    EXPECT_TRUE(app.dialogs.messages[1].text.startsWith(
+        QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(missing)));
+    // A failed load does not move the dialogs' starting point.
+    EXPECT_TRUE(app.dialogs.fileRequests[2].directory.isEmpty());
+}
+
+TEST_F(SudokuFixture, SpeichernIntoAFolderThatIsNotThereSaysSoAndKeepsTheGrid)
+{
+    const QString path = QStringLiteral("/nicht/da/raetsel.sud");
+    app.dialogs.fileAnswers = {path};
+    click(window.Button3);
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral("Die Datei „/nicht/da/raetsel.sud“ konnte nicht geschrieben werden")));
     EXPECT_EQ(gridRows(window), rowsOf(kSample));
 }
 
