@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/LaunchFailureMessage.h"
 #include "gui/support/Pictures.h"
 #include "gui/support/ShellErrorMessage.h"
 #include "logic/common/CodePage.h"
@@ -233,7 +234,9 @@ void TfrmInfo::BitBtnOKClick()
 void TfrmInfo::BitBtnSysClick()
 {
     guarded(m_context.dialogs, this, [this] {
-        m_context.launcher.open(QStringLiteral("MSInfo32.exe"), QString(), QString());
+        const QString program = QStringLiteral("MSInfo32.exe");
+        const int result = m_context.launcher.open(program, QString(), QString());
+        reportLaunchFailure(m_context.dialogs, this, program, result);
     });
 }
 

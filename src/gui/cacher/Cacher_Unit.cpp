@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/cacher/CacherFieldEvents.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/LaunchFailureMessage.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/Launcher.h"
 
@@ -221,9 +222,10 @@ void TfrmCacher::sbtnClick(QObject *sender)
             target = edtProfil->text();
         else if (sender == sbtnHomepage)
             target = edtHomepage->text();
-        // Whether the desktop could open it is not reported.
-        if (!target.isEmpty())
-            m_context.launcher.open(target, {}, {});
+        if (!target.isEmpty()) {
+            const int result = m_context.launcher.open(target, {}, {});
+            reportLaunchFailure(m_context.dialogs, this, target, result);
+        }
     });
 }
 

@@ -171,13 +171,21 @@ TEST(InfoWindow, SystemInfoStartsTheSystemInformationProgramAndOkHides)
     TestApp app;
     FakeOsInfo os;
     TfrmInfo info(app.context, &os);
-    app.launcher.result = 2; // a failed start shows nothing of ours
     info.BitBtnSys->click();
     ASSERT_EQ(app.launcher.calls.size(), 1);
     EXPECT_EQ(app.launcher.calls[0].file, QStringLiteral("MSInfo32.exe"));
     EXPECT_TRUE(app.launcher.calls[0].parameters.isEmpty());
     EXPECT_TRUE(app.launcher.calls[0].workingDirectory.isEmpty());
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
+
+    // Linux has no shell that would report it: with no system monitor installed we say so.
+    app.launcher.result = 2;
+    info.BitBtnSys->click();
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_EQ(app.dialogs.messages[0].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(app.dialogs.lastText(),
+              QStringLiteral("Es wurde kein Programm für die Systeminformation gefunden. "
+                             "Installieren Sie zum Beispiel gnome-system-monitor oder ksysguard."));
 
     info.show();
     info.BitBtnOK->click();

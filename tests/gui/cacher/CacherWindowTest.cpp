@@ -179,6 +179,13 @@ TEST_F(CacherWindow, LinkButtonsOpenMailProfileAndHomepage)
     window->edtEMail->clear();
     window->sbtnEMail->click();
     EXPECT_EQ(app.launcher.calls.size(), 2);
+
+    app.launcher.result = 31; // no mail program set up
+    window->edtEMail->setText(QStringLiteral("anna@example.org"));
+    window->sbtnEMail->click();
+    EXPECT_EQ(app.dialogs.lastText(),
+              QStringLiteral("„mailto:anna@example.org“ konnte nicht geöffnet werden.\n"
+                             "Es ist kein Programm eingerichtet, das diese Datei öffnen kann."));
 }
 
 TEST_F(CacherWindow, DeleteAsksAndKeepsTheLastRecord)
