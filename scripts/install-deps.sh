@@ -7,11 +7,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
+  xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fp-utils
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-            xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra)
+            xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fp-utils)
 fi
 
 missing=()

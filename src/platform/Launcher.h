@@ -11,4 +11,7 @@ public:
     virtual ~Launcher() = default;
     virtual int open(const QString &file, const QString &parameters,
                      const QString &workingDirectory) = 0;
+    // Whether the desktop has a program registered for files of this kind (the compiled help
+    // opens in its viewer only where there is one).
+    virtual bool hasViewerFor(const QString &file) = 0;
 };

@@ -21,7 +21,9 @@ public:
         calls.append({file, parameters, workingDirectory});
         return result;
     }
+    bool hasViewerFor(const QString &) override { return viewerRegistered; }
 
     QList<Call> calls;
     int result = 42;
+    bool viewerRegistered = false;
 };

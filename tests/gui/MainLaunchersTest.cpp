@@ -52,7 +52,7 @@ TEST(MainLaunchers, EveryActionHandsTheLauncherItsFileAndFolder)
         {"actSkrivoEditor", s.SkrivoEditor, QStringLiteral("/opt/skrivo/")},
         {"actGSAK", s.GSAK, QStringLiteral("/opt/gsak/")},
         {"actGCStatistic", s.GCStatistic, QStringLiteral("/opt/gcs/")},
-        {"HelpContents1", app.globals.ExePfad + QStringLiteral("Quarvel.chm"), QString()},
+        {"HelpContents1", app.globals.ExePfad + QStringLiteral("hilfe/index.html"), QString()},
     };
     for (const auto &[name, file, folder] : cases) {
         SCOPED_TRACE(name);

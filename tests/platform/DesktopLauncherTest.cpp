@@ -1,4 +1,5 @@
 #include "platform/linux/DesktopLauncher.h"
+#include "support/core/ScopedSearchPath.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -52,4 +53,113 @@ TEST(DesktopLauncher, ProgramsStartInTheGivenWorkingDirectory)
     QFile written(result);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll().trimmed(), dir.path().toUtf8());
+}
+
+namespace {
+
+// A shell script that leaves a file "gestartet.txt" in the folder it was started in.
+QString writeMarkerProgram(const QString &folder, const QString &name)
+{
+    const QString path = folder + u'/' + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    // Only shell built-ins: the search path the test sets holds nothing else.
+    file.write("#!/bin/sh\n: > gestartet.txt\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+bool waitForFile(const QString &path)
+{
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(path) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return QFile::exists(path);
+}
+
+} // namespace
+
+TEST(DesktopLauncher, WithAnEmptySearchPathNoBareNameIsFound)
+{
+    QTemporaryDir emptyFolder;
+    ScopedSearchPath path(emptyFolder.path());
+    DesktopLauncher launcher;
+    for (const char *name :
+         {"calc.exe", "charmap.exe", "Notepad", "MSInfo32.exe", "Intern", "sh"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(launcher.open(QString::fromLatin1(name), {}, {}), 2);
+    }
+    EXPECT_EQ(launcher.open(QString(), {}, {}), 2);
+}
+
+TEST(DesktopLauncher, BareNamesAreFoundOnTheSearchPathAndStartInTheGivenFolder)
+{
+    QTemporaryDir programs;
+    QTemporaryDir workFolder;
+    ASSERT_FALSE(writeMarkerProgram(programs.path(), QStringLiteral("gnome-calculator")).isEmpty());
+    ASSERT_FALSE(writeMarkerProgram(programs.path(), QStringLiteral("mein-werkzeug")).isEmpty());
+    ScopedSearchPath path(programs.path());
+    DesktopLauncher launcher;
+    const QString marker = workFolder.filePath(QStringLiteral("gestartet.txt"));
+    for (const char *name : {"calc.exe", "mein-werkzeug"}) {
+        SCOPED_TRACE(name);
+        QFile::remove(marker);
+        EXPECT_GT(launcher.open(QString::fromLatin1(name), {}, workFolder.path()), 32);
+        EXPECT_TRUE(waitForFile(marker));
+    }
+    // The stand-in of another role is not there.
+    EXPECT_EQ(launcher.open(QStringLiteral("charmap.exe"), {}, {}), 2);
+}
+
+TEST(DesktopLauncher, AFileThatIsNoProgramFailsToStart)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kaputt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x7f"
+               "ELF kaputt");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    DesktopLauncher launcher;
+    const int result = launcher.open(path, {}, {});
+    EXPECT_LE(result, 32);
+}
+
+TEST(DesktopLauncher, AViewerIsRegisteredOnlyWhenTheDesktopNamesOne)
+{
+    struct Case
+    {
+        const char *name;
+        const char *script; // the stand-in for xdg-mime; none: not installed
+        bool registered;
+    };
+    const Case cases[] = {
+        {"no xdg-mime", nullptr, false},
+        {"a default program", "echo xchm.desktop", true},
+        {"no default program", "exit 0", false},
+        {"query fails", "echo kaputt >&2; exit 4", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir programs;
+        if (c.script) {
+            const QString path = programs.filePath(QStringLiteral("xdg-mime"));
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            // The query names the help file's type.
+            file.write(
+                QByteArray("#!/bin/sh\n[ \"$3\" = application/vnd.ms-htmlhelp ] || exit 9\n") +
+                c.script + "\n");
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        ScopedSearchPath path(programs.path() + QStringLiteral(":/bin:/usr/bin"));
+        if (!c.script)
+            qputenv("PATH", programs.path().toLocal8Bit());
+        DesktopLauncher launcher;
+        EXPECT_EQ(launcher.hasViewerFor(QStringLiteral("/opt/quarvel/Quarvel.chm")), c.registered);
+    }
 }

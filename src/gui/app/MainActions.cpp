@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/KeyAwareAction.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,10 +12,11 @@
 
 namespace {
 
-QAction *makeAction(QObject *owner, const char *name, const QString &caption,
-                    const QString &hint = {})
+template<class Action = QAction>
+Action *makeAction(QObject *owner, const char *name, const QString &caption,
+                   const QString &hint = {})
 {
-    auto *action = new QAction(caption, owner);
+    auto *action = new Action(caption, owner);
     action->setObjectName(QString::fromLatin1(name));
     if (!hint.isEmpty()) {
         // "short|long": the part before "|" is the tool tip, the rest the long hint.
@@ -81,9 +83,11 @@ void TfrmQuarvelMain::createActions()
                            QStringLiteral("Sudoku-Solver"));
     actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
-    HelpContents1 = makeAction(this, "HelpContents1", QStringLiteral("I&nhalt"),
-                               QStringLiteral("Inhalt der Hilfe"));
+    HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
+                                               QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 also works in the other windows, where it opens their own help page.
+    HelpContents1->setShortcutContext(Qt::ApplicationShortcut);
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actInfo->setIcon(themeIcon("help-about", QStyle::SP_MessageBoxInformation));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));

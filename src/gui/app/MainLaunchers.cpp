@@ -5,12 +5,17 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/KeyAwareAction.h"
+#include "gui/support/LaunchFailureMessage.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/HelpTopics.h"
 #include "logic/settings/LoadSaveSettings.h"
 #include "logic/settings/ProgramSlots.h"
 #include "platform/Launcher.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QStackedWidget>
 
 void TfrmQuarvelMain::connectLauncherActions()
 {
@@ -40,7 +45,6 @@ void TfrmQuarvelMain::connectLauncherActions()
 // a broken value; the window stays fully usable and the error is shown afterwards.
 void TfrmQuarvelMain::loadSettings()
 {
-    m_helpFile = m_context.globals.ExePfad + QStringLiteral("Quarvel.chm");
     QString error;
     if (m_context.settingsStore) {
         try {
@@ -77,10 +81,11 @@ void TfrmQuarvelMain::showProgramEntry(int slot)
     action->setVisible(true);
 }
 
-// The launcher's result is not looked at: whatever goes wrong is the desktop's to show.
+// On Windows the shell reports a failed start itself; on Linux nobody does, so we say it.
 void TfrmQuarvelMain::launch(const QString &file, const QString &workingDirectory)
 {
-    m_context.launcher.open(file, QString(), workingDirectory);
+    const int result = m_context.launcher.open(file, QString(), workingDirectory);
+    reportLaunchFailure(m_context.dialogs, this, file, result);
 }
 
 // The outside programs start in their own folder; an empty path starts nothing.
@@ -119,9 +124,33 @@ void TfrmQuarvelMain::ActionExtProgExecute(QObject *sender)
     launch(path, ProgramSlots::programFolder(path));
 }
 
-// The associated viewer opens the help; it cannot be asked for a topic, so the help opens at
-// its start page.
+// "Inhalt" opens the contents; F1 the page of the panel or window the user works in.
 void TfrmQuarvelMain::HelpContents1Execute()
 {
-    m_context.launcher.open(m_helpFile, QString(), QString());
+    openHelp(HelpContents1->triggeredByKey() ? helpPageHere()
+                                             : QString::fromUtf16(Help::StartPage));
+}
+
+QString TfrmQuarvelMain::helpPageHere() const
+{
+    const QWidget *active = QApplication::activeWindow();
+    if (active && active != this)
+        return Help::pageFor(active->objectName());
+    // In the main window: the tool in front; the empty panel of the home view has the contents.
+    return Help::pageFor(Panel2->currentWidget()->objectName());
+}
+
+void TfrmQuarvelMain::openHelp(const QString &page)
+{
+    const QString &exePfad = m_context.globals.ExePfad;
+    const bool contents = page == QString::fromUtf16(Help::StartPage);
+    const bool chmViewer =
+        contents && m_context.launcher.hasViewerFor(exePfad + QString::fromUtf16(Help::ChmFile));
+    const Help::Target target = Help::targetFor(exePfad, page, chmViewer);
+    if (target.file.isEmpty()) {
+        m_context.dialogs.messageDlg(this, Help::missingHelpText(target.missing),
+                                     Dialogs::Icon::Warning, Dialogs::Ok);
+        return;
+    }
+    launch(target.file, QString());
 }

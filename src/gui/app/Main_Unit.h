@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class KeyAwareAction;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -57,6 +58,9 @@ public:
     // Repaints the status bar, e.g. after an update check published its verdict.
     void refreshStatusBar();
 
+    // Opens a page of the help ("index.html" for the contents), or says that it is missing.
+    void openHelp(const QString &page);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -85,6 +89,7 @@ private:
     void actExtProgrammExecute();
     void ActionExtProgExecute(QObject *sender);
     void HelpContents1Execute();
+    QString helpPageHere() const;
     void applyLayoutSettings();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);
@@ -99,7 +104,6 @@ private:
     QHash<QString, ToolPanel *> m_panels;
     std::unique_ptr<TKoordinaten> m_koordinaten;
     UpdateChecks *m_updateChecks = nullptr; // made with the first check
-    QString m_helpFile; // the help F1 opens: ExePfad + "Quarvel.chm"
 
 public:
     // Controls and actions, named as the program's documentation names them.
@@ -135,7 +139,7 @@ public:
     QAction *actEinstellungen = nullptr;
     QAction *actSudoku = nullptr;
     QAction *actFermilab = nullptr;
-    QAction *HelpContents1 = nullptr;
+    KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;
 };

@@ -1,7 +1,10 @@
 #include "platform/linux/DesktopLauncher.h"
 
+#include "logic/common/ProgramRoles.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -12,6 +15,7 @@ constexpr int kSuccess = 42;
 constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
 constexpr int kNoAssociation = 31;
+constexpr int kQueryTimeoutMs = 3000;
 
 bool isLink(const QString &file)
 {
@@ -23,33 +27,6 @@ bool isLink(const QString &file)
             return true;
     }
     return false;
-}
-
-struct Role
-{
-    const char *windowsName;
-    QStringList programs;
-};
-
-const QList<Role> &roles()
-{
-    static const QList<Role> table {
-        {"calc.exe",
-         {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-          QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")}},
-        {"charmap.exe",
-         {QStringLiteral("gucharmap"), QStringLiteral("kcharselect"),
-          QStringLiteral("gnome-characters")}},
-        {"Notepad",
-         {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-          QStringLiteral("kwrite"), QStringLiteral("mousepad"), QStringLiteral("xed"),
-          QStringLiteral("pluma"), QStringLiteral("featherpad")}},
-        {"MSInfo32.exe",
-         {QStringLiteral("gnome-system-monitor"), QStringLiteral("ksysguard"),
-          QStringLiteral("plasma-systemmonitor"), QStringLiteral("hardinfo"),
-          QStringLiteral("mate-system-monitor"), QStringLiteral("xfce4-taskmanager")}},
-    };
-    return table;
 }
 
 // The program to start for a name without a folder: the first installed one of its role, or
@@ -77,11 +54,27 @@ int startProgram(const QString &program, const QString &parameters, const QStrin
 
 QStringList DesktopLauncher::roleCandidates(const QString &windowsName)
 {
-    for (const Role &role : roles()) {
-        if (windowsName.compare(QLatin1String(role.windowsName), Qt::CaseInsensitive) == 0)
-            return role.programs;
+    const ProgramRole *role = programRole(windowsName);
+    return role ? role->programs : QStringList();
+}
+
+bool DesktopLauncher::hasViewerFor(const QString &file)
+{
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return false;
+    const QString type =
+        QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchExtension).name();
+    QProcess process;
+    process.start(query, {QStringLiteral("query"), QStringLiteral("default"), type});
+    // The registry answers at once; a hanging query must not freeze the window.
+    if (!process.waitForFinished(kQueryTimeoutMs)) {
+        process.kill();
+        process.waitForFinished(kQueryTimeoutMs);
+        return false;
     }
-    return {};
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+        !process.readAllStandardOutput().trimmed().isEmpty();
 }
 
 int DesktopLauncher::open(const QString &file, const QString &parameters,

@@ -13,6 +13,8 @@ class DesktopLauncher : public Launcher
 public:
     int open(const QString &file, const QString &parameters,
              const QString &workingDirectory) override;
+    // Asks the desktop's MIME registry (xdg-mime) for the default program of the file's type.
+    bool hasViewerFor(const QString &file) override;
 
     // The Linux programs that stand in for a Windows program name, in order of preference;
     // empty for any other name.

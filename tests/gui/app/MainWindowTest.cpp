@@ -2,6 +2,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
+#include "gui/support/KeyAwareAction.h"
 
 #include <QAction>
 #include <QApplication>
@@ -255,6 +256,7 @@ TEST(MainWindow, ClosingWritesTheLayoutIntoTheSettings)
 TEST(StatusBar, VerdictTextsAndColours)
 {
     Globals g;
+    g.UpdateServer = QStringLiteral("https://update.invalid/");
     g.LokaleVersion = QStringLiteral("0.4.1.0");
     g.ServerVersion = QStringLiteral("0.5.0.0");
     const struct
@@ -278,6 +280,11 @@ TEST(StatusBar, VerdictTextsAndColours)
         if (!v.text.isEmpty()) {
             EXPECT_EQ(v.colour, c.colour);
         }
+        // A build without an update server shows its neutral state whatever the word says.
+        Globals none = g;
+        none.UpdateServer.clear();
+        EXPECT_EQ(statusVerdict(none).text, u"Keine Update-Prüfung eingerichtet");
+        EXPECT_EQ(statusVerdict(none).colour, QColor(128, 128, 128));
     }
 }
 
