@@ -53,6 +53,14 @@ TEST(HelpExamples, NumbersAndTheirMessages)
     EXPECT_EQ(errorOf([] { Okt2Dez(QStringLiteral("7z")); }),
               u"''z'' ist kein gültiger Integer-Wert");
     TKoordinaten position;
+    // The three notations the coordinates page shows are read, with point or comma.
+    for (const char16_t *text :
+         {u"N 54.3941666666667 E 13.6696833333333", u"N 54° 23.650 E 013° 40.181",
+          u"N 54° 23,650 E 013° 40,181", u"N 54° 23' 39\" E 013° 40' 10.86\""}) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        EXPECT_EQ(position.m_sSetKoordinaten(QString::fromUtf16(text)), 1);
+    }
+    EXPECT_NE(position.m_sSetKoordinaten(QStringLiteral("N54°23.650 E013°40.181")), 1);
     EXPECT_EQ(
         errorOf([&] { position.m_sSetKoordinaten(QStringLiteral("N 54° 23,6x E 013° 40.181")); }),
         u"'23,6x' ist kein gültiger Gleitkommawert");
