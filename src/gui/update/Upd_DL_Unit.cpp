@@ -2,9 +2,11 @@
 #include "gui/support/WidgetStyle.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/app/Main_Unit.h"
 #include "gui/support/BrowseForFolder.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/HelpTopics.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/update/Downloader.h"
 #include "logic/update/VersionCheck.h"
@@ -19,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
@@ -71,6 +74,14 @@ TfrmUpdDL::TfrmUpdDL(AppContext &context, QWidget *mainWindow)
     connect(bbtnUpdate, &QPushButton::clicked, this, [this] { bbtnUpdateClick(bbtnUpdate); });
     connect(bbtnDownload, &QPushButton::clicked, this, [this] { bbtnUpdateClick(bbtnDownload); });
     connect(sbtnExit, &QToolButton::clicked, this, [this] { close(); });
+    // The window is modal, so the main window's F1 does not reach it: it opens its page itself.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        guarded(m_context.dialogs, this, [this] {
+            if (auto *main = dynamic_cast<TfrmQuarvelMain *>(m_mainWindow))
+                main->openHelp(Help::pageFor(objectName()));
+        });
+    });
     placeInMainWindow();
 }
 

@@ -2,8 +2,10 @@
 #include "fakes/TestApp.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/support/KeyAwareAction.h"
+#include "gui/update/Upd_DL_Unit.h"
 
 #include <QApplication>
+#include <QShortcut>
 #include <QShortcutEvent>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -82,6 +84,18 @@ TEST(HelpKey, F1InAnotherWindowOpensThatWindowsPage)
     ASSERT_EQ(QApplication::activeWindow(), &sudoku);
     pressF1(window);
     EXPECT_EQ(opened(app), app.globals.ExePfad + QStringLiteral("hilfe/sudoku.html"));
+}
+
+TEST(HelpKey, F1InTheModalUpdateWindowOpensItsPage)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    TfrmUpdDL update(app.context, &window);
+    auto *f1 = update.findChild<QShortcut *>();
+    ASSERT_NE(f1, nullptr);
+    EXPECT_EQ(f1->key(), QKeySequence(Qt::Key_F1));
+    emit f1->activated();
+    EXPECT_EQ(opened(app), app.globals.ExePfad + QStringLiteral("hilfe/update.html"));
 }
 
 TEST(HelpKey, AMissingHelpIsNamedAndNothingIsStarted)
