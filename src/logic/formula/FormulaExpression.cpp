@@ -300,7 +300,8 @@ private:
         const qsizetype quote = m_pos++;
         const qsizetype end = m_text.indexOf(u'"', m_pos);
         if (end < 0) {
-            fail(error, quote, QStringLiteral("Zu diesem Anführungszeichen fehlt das schließende."));
+            fail(error, quote,
+                 QStringLiteral("Zu diesem Anführungszeichen fehlt das schließende."));
             return false;
         }
         const QString value =

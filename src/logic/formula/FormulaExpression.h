@@ -31,8 +31,19 @@ struct SyntaxError
 class Expression
 {
 public:
-    enum class Op : uint8_t { Constant, Variable, Negate, Add, Subtract, Multiply, Divide, Modulo,
-                              Power, DigitSum, IteratedDigitSum };
+    enum class Op : uint8_t {
+        Constant,
+        Variable,
+        Negate,
+        Add,
+        Subtract,
+        Multiply,
+        Divide,
+        Modulo,
+        Power,
+        DigitSum,
+        IteratedDigitSum
+    };
     struct Step
     {
         Op op;

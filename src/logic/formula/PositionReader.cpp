@@ -11,9 +11,12 @@ namespace {
 
 constexpr int kMaxTokens = 9; // one more than any notation has: nine means "not recognised"
 
+// The tokens as views into one cleaned copy of the text, so cutting allocates nothing once the
+// buffer has grown to the longest text seen.
 struct Tokens
 {
-    std::array<std::string, kMaxTokens> token;
+    std::string buffer;
+    std::array<std::string_view, kMaxTokens> token;
     int count = 0;
 };
 
@@ -29,29 +32,33 @@ void cut(std::string_view text, Tokens &tokens)
         text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
         text.remove_suffix(1);
-    std::string *current = &tokens.token[0];
-    current->clear();
+    tokens.buffer.resize(text.size());
+    char *out = tokens.buffer.data();
+    const char *tokenStart = out;
+    const auto store = [&] {
+        tokens.token[size_t(tokens.count++)] = {tokenStart, size_t(out - tokenStart)};
+    };
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ' ') {
-            if (!current->empty()) {
-                if (++tokens.count == kMaxTokens)
+            if (out != tokenStart) {
+                store();
+                if (tokens.count == kMaxTokens)
                     return;
-                current = &tokens.token[size_t(tokens.count)];
-                current->clear();
+                tokenStart = out;
             }
         } else if (c == '.') {
-            *current += ',';
+            *out++ = ',';
         } else if (c == '\xC2' && i + 1 < text.size() && text[i + 1] == '\xB0') {
             ++i; // the degree sign
         } else if (c != '\'' && c != '"') {
-            *current += c;
+            *out++ = c;
         }
     }
-    ++tokens.count;
+    store();
 }
 
-int latitudeSign(const std::string &letter)
+int latitudeSign(std::string_view letter)
 {
     if (letter == "N" || letter == "n")
         return 1;
@@ -60,7 +67,7 @@ int latitudeSign(const std::string &letter)
     return 0;
 }
 
-int longitudeSign(const std::string &letter)
+int longitudeSign(std::string_view letter)
 {
     if (letter == "E" || letter == "e" || letter == "O" || letter == "o")
         return 1;
@@ -77,7 +84,7 @@ struct Component
 };
 
 // One half of the position from its one, two or three number tokens.
-Component component(const std::string *numbers, int count, double limit)
+Component component(const std::string_view *numbers, int count, double limit)
 {
     std::array<double, 3> part {0, 0, 0};
     for (int i = 0; i < count; ++i) {
@@ -95,9 +102,8 @@ Component component(const std::string *numbers, int count, double limit)
     return result;
 }
 
-} // namespace
-
-bool readDecimalComma(std::string_view token, double &value)
+// Any number of digits and an exponent: through the standard conversion.
+bool readDecimalCommaSlowly(std::string_view token, double &value)
 {
     std::string number;
     size_t i = 0;
@@ -136,6 +142,46 @@ bool readDecimalComma(std::string_view token, double &value)
     return result.ec == std::errc() && std::isfinite(value);
 }
 
+} // namespace
+
+bool readDecimalComma(std::string_view token, double &value)
+{
+    // The common case, up to 15 digits and no exponent, is exact this way: both the digits
+    // and the power of ten are exact doubles, so the one division rounds correctly.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    const bool negative = !token.empty() && token[0] == '-';
+    if (!token.empty() && (token[0] == '+' || token[0] == '-'))
+        ++i;
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool comma = false;
+    for (; i < token.size(); ++i) {
+        const char c = token[i];
+        if (isDigit(c)) {
+            digits = digits * 10 + uint64_t(c - '0');
+            ++count;
+            decimals += comma ? 1 : 0;
+            if (count > 15)
+                return readDecimalCommaSlowly(token, value);
+        } else if (c == ',' && !comma) {
+            comma = true;
+        } else if (c == 'e' || c == 'E') {
+            return readDecimalCommaSlowly(token, value);
+        } else {
+            return false;
+        }
+    }
+    if (count == 0)
+        return false;
+    value = double(digits) / kPowers[decimals];
+    if (negative)
+        value = -value;
+    return true;
+}
+
 ReadPosition readPosition(std::string_view text)
 {
     thread_local Tokens tokens;
@@ -146,7 +192,7 @@ ReadPosition readPosition(std::string_view text)
     if (tokens.count != 4 && tokens.count != 6 && tokens.count != 8)
         return {};
     const int perHalf = tokens.count / 2 - 1;
-    const std::string *t = tokens.token.data();
+    const std::string_view *t = tokens.token.data();
     const Component lat = component(t + 1, perHalf, 90);
     const Component lon = component(t + 2 + perHalf, perHalf, 180);
     ReadPosition position;

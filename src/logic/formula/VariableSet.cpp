@@ -49,7 +49,8 @@ std::optional<std::vector<Item>> readList(const QString &text, QString &error)
         const auto to = match.hasCaptured(2) ? toInt64(match.captured(2)) : from;
         const auto step = match.hasCaptured(3) ? toInt64(match.captured(3)) : 1;
         if (!from || !to || !step) {
-            error = QStringLiteral("Die Zahl „%1“ ist zu groß (höchstens 64 Bit).").arg(part.trimmed());
+            error =
+                QStringLiteral("Die Zahl „%1“ ist zu groß (höchstens 64 Bit).").arg(part.trimmed());
             return items;
         }
         if (*step == 0) {

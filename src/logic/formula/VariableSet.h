@@ -39,6 +39,7 @@ public:
     uint32_t needed() const { return m_needed; }
     // Needed letters that have no text: every candidate is then invalid.
     uint32_t withoutValue() const { return m_withoutValue; }
+    bool isExpression(int variable) const { return m_expressions[size_t(variable)].has_value(); }
     // Number of values of a letter with a list (1 for the others).
     uint64_t valueCount(int variable) const;
 

@@ -146,11 +146,11 @@ TEST(PositionReader, ReadsTheThreeNotations)
 TEST(PositionReader, AgreesWithTheCoordinatesTool)
 {
     QRandomGenerator random(4711);
-    const QStringList pieces {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("S"),
-                              QStringLiteral("W"), QStringLiteral("52"), QStringLiteral("13°"),
+    const QStringList pieces {QStringLiteral("N"),   QStringLiteral("E"),    QStringLiteral("S"),
+                              QStringLiteral("W"),   QStringLiteral("52"),   QStringLiteral("13°"),
                               QStringLiteral("7.5"), QStringLiteral("0,25"), QStringLiteral("59"),
-                              QStringLiteral("-3"), QStringLiteral("12'"), QStringLiteral("4\""),
-                              QStringLiteral("x1"), QStringLiteral("1e2")};
+                              QStringLiteral("-3"),  QStringLiteral("12'"),  QStringLiteral("4\""),
+                              QStringLiteral("x1"),  QStringLiteral("1e2")};
     for (int round = 0; round < 3000; ++round) {
         QString text;
         const int count = 3 + int(random.bounded(7));

@@ -22,7 +22,8 @@ std::optional<int64_t> evaluate(const QString &text)
 {
     SyntaxError error;
     const auto expression = Expression::parse(text, error);
-    EXPECT_TRUE(expression.has_value()) << text.toStdString() << ": " << error.message.toStdString();
+    EXPECT_TRUE(expression.has_value())
+        << text.toStdString() << ": " << error.message.toStdString();
     return expression ? expression->evaluate(sample()) : std::nullopt;
 }
 

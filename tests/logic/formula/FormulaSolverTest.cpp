@@ -1,5 +1,5 @@
-#include "logic/formula/FormulaExport.h"
 #include "logic/formula/FormulaSolver.h"
+#include "logic/formula/FormulaExport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ struct SolverRun
     Counts counts;
 };
 
-FormulaSolver solver(const QString &formulaText, VariableSet::Texts texts,
-                     const char *reference, Filter filter)
+FormulaSolver solver(const QString &formulaText, VariableSet::Texts texts, const char *reference,
+                     Filter filter)
 {
     SyntaxError error;
     auto formula = CoordinateFormula::parse(formulaText, error);
@@ -72,8 +72,8 @@ TEST(FormulaSolver, CountsComputedValidAndShown)
 TEST(FormulaSolver, TheValidityFilterDropsImpossiblePositions)
 {
     // A = 5..7 gives minutes 55, 65, 75: two of three are no minutes at all.
-    const auto withFilter = solver(QStringLiteral("N 52° A5.000 E 13° 1.000"), abc(u"5-7"),
-                                   nullptr, Filter {true, std::nullopt});
+    const auto withFilter = solver(QStringLiteral("N 52° A5.000 E 13° 1.000"), abc(u"5-7"), nullptr,
+                                   Filter {true, std::nullopt});
     const SolverRun kept = runAll(withFilter);
     EXPECT_EQ(kept.counts.computed, 3u);
     EXPECT_EQ(kept.counts.valid, 1u);
@@ -120,8 +120,9 @@ TEST(FormulaSolver, InvalidCandidatesAreCountedAndTheOthersGoOn)
     std::vector<QString> texts;
     for (const Hit &hit : run.hits)
         texts.push_back(s.variablesText(hit.index));
-    EXPECT_EQ(texts, (std::vector<QString> {QStringLiteral("A=1"), QStringLiteral("A=2"),
-                                            QStringLiteral("A=5"), QStringLiteral("A=10")}));
+    EXPECT_EQ(texts,
+              (std::vector<QString> {QStringLiteral("A=1"), QStringLiteral("A=2"),
+                                     QStringLiteral("A=5"), QStringLiteral("A=10")}));
 }
 
 TEST(FormulaSolver, AFormulaWithoutVariablesIsOneCandidate)
@@ -205,8 +206,9 @@ TEST(FormulaExport, CsvUsesSemicolonsAndTheDecimalComma)
     ASSERT_TRUE(writeCsv(buffer, s, run.hits));
     const QString text = QString::fromUtf8(buffer.data().mid(3));
     EXPECT_TRUE(buffer.data().startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(text, QStringLiteral("Variablen;Koordinate;Breite;Länge;Entfernung (m);"
-                                          "Richtung (°)\r\n"
-                                          "A=1;N 52° 31.000 E 13° 1.000;52,51666667;13,01666667;"
-                                          "0,0;\r\n")); // no bearing to the point itself
+    EXPECT_EQ(text,
+              QStringLiteral("Variablen;Koordinate;Breite;Länge;Entfernung (m);"
+                             "Richtung (°)\r\n"
+                             "A=1;N 52° 31.000 E 13° 1.000;52,51666667;13,01666667;"
+                             "0,0;\r\n")); // no bearing to the point itself
 }
