@@ -12,20 +12,40 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Great-circle distance on the mean sphere: within 0.6 % of the ellipsoid's, and a fraction of
-// its cost, so it decides first which candidates are clearly too far away.
-double sphericalDistance(double lat1, double lon1, double lat2, double lon2)
+constexpr double kRad = std::numbers::pi / 180;
+// The shortest metre length of one degree of latitude on WGS84 (at the equator, where the
+// meridian's radius of curvature is a(1 - e²)). Every path between two parallels is at least
+// as long as the meridian arc between them, so this bounds a distance from below.
+constexpr double kMinMetresPerDegreeLatitude = 110574.0;
+
+// Equirectangular estimate: exact enough (far below 1 %) for the few kilometres of a final's
+// radius, and much cheaper than the geodesic.
+double roughDistance(double lat1, double lon1, double lat2, double lon2)
 {
-    constexpr double kRadius = 6371008.8;
-    constexpr double kRad = std::numbers::pi / 180;
-    const double dLat = (lat2 - lat1) * kRad;
-    const double dLon = (lon2 - lon1) * kRad;
-    const double a = std::sin(dLat / 2) * std::sin(dLat / 2) +
-        std::cos(lat1 * kRad) * std::cos(lat2 * kRad) * std::sin(dLon / 2) * std::sin(dLon / 2);
-    return 2 * kRadius * std::asin(std::min(1.0, std::sqrt(a)));
+    constexpr double kMetresPerDegree = 6371008.8 * kRad;
+    double dLon = std::fabs(lon2 - lon1);
+    if (dLon > 180)
+        dLon = 360 - dLon;
+    const double x = dLon * std::cos((lat1 + lat2) / 2 * kRad);
+    const double y = lat2 - lat1;
+    return kMetresPerDegree * std::sqrt(x * x + y * y);
+}
+
+// The estimate decides alone only where it is safe: short radii away from the poles.
+bool roughEstimateHolds(double maxMetres, double latitude)
+{
+    return maxMetres <= 200000 && std::fabs(latitude) < 80;
 }
 
 } // namespace
+
+bool mayBeWithin(double lat1, double lon1, double lat2, double lon2, double maxMetres)
+{
+    if (std::fabs(lat2 - lat1) * kMinMetresPerDegreeLatitude > maxMetres)
+        return false;
+    return !roughEstimateHolds(maxMetres, lat1) ||
+        roughDistance(lat1, lon1, lat2, lon2) <= maxMetres * 1.02 + 10;
+}
 
 DistanceBearing geodesicDistance(double lat1, double lon1, double lat2, double lon2)
 {
@@ -59,9 +79,8 @@ bool FormulaSolver::keep(const ReadPosition &position, Hit &hit) const
     if (m_filter.maxDistanceMetres) {
         if (!measurable)
             return false;
-        const double rough = sphericalDistance(m_reference->latitude, m_reference->longitude,
-                                               position.latitude, position.longitude);
-        if (rough > *m_filter.maxDistanceMetres * 1.01 + 1)
+        if (!mayBeWithin(m_reference->latitude, m_reference->longitude, position.latitude,
+                         position.longitude, *m_filter.maxDistanceMetres))
             return false;
     }
     if (measurable) {

@@ -83,4 +83,9 @@ struct DistanceBearing
 };
 DistanceBearing geodesicDistance(double lat1, double lon1, double lat2, double lon2);
 
+// A cheap test that never says no to a pair within `maxMetres` on the ellipsoid: false means
+// the geodesic distance is surely larger. Millions of candidates are sorted out with it before
+// the exact distance is computed for the rest.
+bool mayBeWithin(double lat1, double lon1, double lat2, double lon2, double maxMetres);
+
 } // namespace Formula

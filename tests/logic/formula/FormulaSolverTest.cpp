@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QXmlStreamReader>
+
+#include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 
@@ -211,4 +214,32 @@ TEST(FormulaExport, CsvUsesSemicolonsAndTheDecimalComma)
                              "Richtung (°)\r\n"
                              "A=1;N 52° 31.000 E 13° 1.000;52,51666667;13,01666667;"
                              "0,0;\r\n")); // no bearing to the point itself
+}
+
+// The quick pre-test may let a far pair through, but must never drop one within the radius:
+// random pairs at every latitude and longitude (dateline included), with radii from 1 m to
+// 300 km, each tried at its exact distance and just above and below it.
+TEST(FormulaSolver, ThePreTestNeverDropsAPairWithinTheRadius)
+{
+    QRandomGenerator random(20261209);
+    const auto uniform = [&](double low, double high) {
+        return low + (high - low) * random.generateDouble();
+    };
+    for (int i = 0; i < 10000; ++i) {
+        const double lat1 = uniform(-90, 90);
+        const double lon1 = uniform(-180, 180);
+        const double radius = std::pow(10.0, uniform(0, 5.5));
+        const double azimuth = uniform(0, 360);
+        double lat2 = 0;
+        double lon2 = 0;
+        GeographicLib::Geodesic::WGS84().Direct(lat1, lon1, azimuth, uniform(0, radius), lat2,
+                                                lon2);
+        const double exact = geodesicDistance(lat1, lon1, lat2, lon2).metres;
+        SCOPED_TRACE(testing::Message() << lat1 << ' ' << lon1 << " -> " << lat2 << ' ' << lon2);
+        for (const double max : {exact, std::nextafter(exact, 1e9), exact * 1.001})
+            EXPECT_TRUE(mayBeWithin(lat1, lon1, lat2, lon2, max)) << max;
+    }
+    // And it does sort out what is plainly far.
+    EXPECT_FALSE(mayBeWithin(52, 13, 53, 13, 3200));
+    EXPECT_FALSE(mayBeWithin(52, 13, 52, 14, 3200));
 }
