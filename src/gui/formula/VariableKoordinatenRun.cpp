@@ -79,6 +79,12 @@ void TfrmVariableKoordinaten::checkInputs()
         const Formula::VariableSet set(m_definitions, formula->variablesUsed());
         problem = set.firstError();
         m_total = set.combinationCount();
+        m_lacking.clear();
+        for (int v = 0; v < Formula::kVariableCount; ++v) {
+            if (set.withoutValue() >> v & 1)
+                m_lacking +=
+                    (m_lacking.isEmpty() ? QString() : QStringLiteral(", ")) + QChar(u'A' + v);
+        }
     }
     const QString reference = edtBezugspunkt->text();
     const bool hasReference = readReference(reference).has_value();

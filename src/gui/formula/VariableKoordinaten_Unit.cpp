@@ -41,7 +41,7 @@ QLabel *errorLabel(const char *name, QWidget *parent)
 QString variableNote(const Formula::VariableSet &set, int variable)
 {
     if (set.withoutValue() >> variable & 1)
-        return QStringLiteral("ohne Wert: jede Kombination ist ungültig");
+        return QStringLiteral("ohne Wert");
     if (set.isExpression(variable))
         return QStringLiteral("Ausdruck");
     const uint64_t count = set.valueCount(variable);
@@ -110,6 +110,7 @@ QWidget *TfrmVariableKoordinaten::createInputArea()
         {QStringLiteral("Variable"), QStringLiteral("Werte"), QStringLiteral("Anzahl / Hinweis")});
     tblVariablen->verticalHeader()->hide();
     tblVariablen->horizontalHeader()->setSectionResizeMode(NoteColumn, QHeaderView::Stretch);
+    tblVariablen->setColumnWidth(LetterColumn, 60);
     tblVariablen->setColumnWidth(ValuesColumn, 180);
     tblVariablen->setToolTip(QStringLiteral(
         "Ein Wert (5), eine Liste (1,4,7), ein Bereich (0-9), ein Bereich mit Schrittweite "
@@ -179,6 +180,7 @@ QWidget *TfrmVariableKoordinaten::createResultArea()
     tvErgebnisse->setSortingEnabled(true);
     tvErgebnisse->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tvErgebnisse->horizontalHeader()->setStretchLastSection(true);
+    tvErgebnisse->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tvErgebnisse->verticalHeader()->setDefaultSectionSize(tvErgebnisse->fontMetrics().height() + 6);
     tvErgebnisse->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *copy = new QAction(QStringLiteral("Zeile kopieren"), tvErgebnisse);

@@ -62,6 +62,7 @@ private:
     size_t m_dropped = 0;
     QString m_runFormula;
     Formula::VariableSet::Texts m_definitions;
+    QString m_lacking; // letters the formula needs that have no values, "A, B"
     bool m_fillingTable = false;
 
 public:

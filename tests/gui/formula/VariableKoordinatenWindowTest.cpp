@@ -97,7 +97,9 @@ TEST_F(VariableKoordinatenFixture, ListsTheLettersOfTheFormulaAndKeepsTheirValue
 {
     typeFormula(QStringLiteral("N 52° 3A.B(C+2)0 E 013° 2D.(E*2)1"));
     EXPECT_EQ(letters(), (QStringList {"A", "B", "C", "D", "E"}));
-    EXPECT_TRUE(note(0).startsWith(QStringLiteral("ohne Wert")));
+    EXPECT_EQ(note(0), QStringLiteral("ohne Wert"));
+    EXPECT_EQ(window->lblZaehler->text(),
+              QStringLiteral("1 Kombination – ohne Wert und darum ungültig: A, B, C, D, E"));
     setValues(QStringLiteral("A"), QStringLiteral("0-9"));
     setValues(QStringLiteral("E"), QStringLiteral("F+1"));
     EXPECT_EQ(letters(), (QStringList {"A", "B", "C", "D", "E", "F"})); // F came with E
