@@ -97,9 +97,17 @@ void TfrmVariableKoordinaten::checkInputs()
     else if (problem.isEmpty() && distance && !hasReference)
         problem = QStringLiteral("Für den Umkreis wird ein Bezugspunkt gebraucht.");
     btnBerechnen->setEnabled(problem.isEmpty() && !running());
-    if (!running())
-        lblZaehler->setText(
-            problem.isEmpty() ? QStringLiteral("%1 Kombinationen").arg(grouped(m_total)) : problem);
+    if (running())
+        return;
+    if (!problem.isEmpty()) {
+        lblZaehler->setText(problem);
+        return;
+    }
+    QString count = m_total == 1 ? QStringLiteral("1 Kombination")
+                                 : QStringLiteral("%1 Kombinationen").arg(grouped(m_total));
+    if (!m_lacking.isEmpty())
+        count += QStringLiteral(" – ohne Wert und darum ungültig: %1").arg(m_lacking);
+    lblZaehler->setText(count);
 }
 
 void TfrmVariableKoordinaten::btnBerechnenClick()
