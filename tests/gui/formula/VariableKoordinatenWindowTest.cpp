@@ -136,7 +136,8 @@ TEST_F(VariableKoordinatenFixture, RefusesWhatCannotRunAndSaysWhy)
     setValues(QStringLiteral("C"), QStringLiteral("0-99"));
     EXPECT_TRUE(window->lblZaehler->text().contains(QStringLiteral("Zu viele Kombinationen")));
     setValues(QStringLiteral("C"), QStringLiteral("0-9"));
-    EXPECT_EQ(window->lblZaehler->text(), QStringLiteral("10.000.000 Kombinationen"));
+    EXPECT_EQ(window->lblZaehler->text(),
+              QStringLiteral("10.000.000 Kombinationen – ohne Wert und darum ungültig: D"));
     EXPECT_TRUE(window->btnBerechnen->isEnabled());
 
     window->edtUmkreis->setText(QStringLiteral("0"));
