@@ -4,14 +4,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libgeographiclib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fp-utils
 )
 if [ "${1:-}" = "--run-only" ]; then
-  packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-            xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fp-utils)
+  packages=(cmake ninja-build g++ pkg-config libgeographiclib-dev qt6-base-dev qt6-base-dev-tools
+            qt6-translations-l10n libgl-dev xvfb xauth imagemagick fonts-dejavu-core
+            fonts-dejavu-extra fp-utils)
 fi
 
 missing=()

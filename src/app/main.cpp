@@ -8,6 +8,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/formula/VariableKoordinaten_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
@@ -112,6 +113,10 @@ int main(int argc, char *argv[])
         // [window 8: TfrmFermilab]
         windows.push_back(std::make_unique<TfrmFermilab>(context));
         context.windows.fermilab = windows.back().get();
+
+        // Beyond the eight windows of old: the tools that came later.
+        windows.push_back(std::make_unique<TfrmVariableKoordinaten>(context));
+        context.windows.variableKoordinaten = windows.back().get();
 
         mainWindow->windowsCreated();
     } catch (const std::exception &error) {

@@ -83,6 +83,8 @@ void TfrmQuarvelMain::createActions()
                            QStringLiteral("Sudoku-Solver"));
     actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
+    actVariableKoordinaten =
+        makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -93,7 +95,8 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
-         {actCacher, actEinstellungen, actSudoku, actFermilab, actInfo, actUpdate})
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actVariableKoordinaten, actInfo,
+          actUpdate})
         action->setEnabled(false);
 
     connect(actFileExit, &QAction::triggered, this, [this] { close(); });
@@ -105,6 +108,7 @@ void TfrmQuarvelMain::createActions()
         {actEinstellungen, &SecondaryWindows::einstellungen},
         {actSudoku, &SecondaryWindows::sudoku},
         {actFermilab, &SecondaryWindows::fermilab},
+        {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
     };
@@ -141,6 +145,8 @@ void TfrmQuarvelMain::createMenus()
     bar->addMenu(QStringLiteral("&Optionen"))->addAction(actEinstellungen);
     QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
     tools->addActions({actSudoku, actFermilab});
+    tools->addSeparator();
+    tools->addAction(actVariableKoordinaten);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -182,6 +188,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actCacher, m_context.windows.cacher}, {actEinstellungen, m_context.windows.einstellungen},
         {actSudoku, m_context.windows.sudoku}, {actFermilab, m_context.windows.fermilab},
         {actInfo, m_context.windows.info},     {actUpdate, m_context.windows.updDL},
+        {actVariableKoordinaten, m_context.windows.variableKoordinaten},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window != nullptr);

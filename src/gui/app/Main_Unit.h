@@ -139,6 +139,7 @@ public:
     QAction *actEinstellungen = nullptr;
     QAction *actSudoku = nullptr;
     QAction *actFermilab = nullptr;
+    QAction *actVariableKoordinaten = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

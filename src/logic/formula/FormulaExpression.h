@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Integer expressions of the variable coordinates: numbers, the variables A..Z, + - * / % ^,
+// unary minus, round brackets and the functions QS(x) (digit sum), IQS(x) (digit sum repeated
+// down to one digit) and BWW("text") (letter word value). Everything is a 64-bit integer; a
+// division that leaves a remainder, a division by zero, a negative exponent and every overflow
+// make the candidate invalid instead of giving a rounded or wrapped number.
+namespace Formula {
+
+constexpr int kVariableCount = 26;
+
+// The values of A..Z for one candidate; a variable without a value is std::nullopt.
+using Values = std::array<std::optional<int64_t>, kVariableCount>;
+
+// Where and why a text is not a well-formed expression (position: a character index of the
+// text handed to the parser, counted from 0).
+struct SyntaxError
+{
+    qsizetype position = 0;
+    QString message;
+};
+
+// An expression compiled to postfix order, so evaluating it needs no allocation.
+class Expression
+{
+public:
+    enum class Op : uint8_t {
+        Constant,
+        Variable,
+        Negate,
+        Add,
+        Subtract,
+        Multiply,
+        Divide,
+        Modulo,
+        Power,
+        DigitSum,
+        IteratedDigitSum
+    };
+    struct Step
+    {
+        Op op;
+        int64_t operand = 0; // the constant, or the variable's index 0..25
+    };
+
+    // Reads `text`; `offset` is added to every error position, so errors in a part of a longer
+    // text point into that text.
+    static std::optional<Expression> parse(const QString &text, SyntaxError &error,
+                                           qsizetype offset = 0);
+
+    // The value, or nothing when the candidate is invalid (see above).
+    std::optional<int64_t> evaluate(const Values &values) const;
+
+    // Bit i is set when the variable with index i occurs.
+    uint32_t variablesUsed() const { return m_variables; }
+
+private:
+    friend class ExpressionParser;
+    std::vector<Step> m_steps;
+    uint32_t m_variables = 0;
+    int m_stackDepth = 0;
+};
+
+// Digit sum of the absolute value.
+int64_t digitSum(int64_t value);
+// Digit sum of the digit sum until one digit is left.
+int64_t iteratedDigitSum(int64_t value);
+
+} // namespace Formula
