@@ -38,7 +38,7 @@ public:
 private:
     int ParseKoordinaten(const QString &text);
     void readDecimalDegrees(const QString &token, QString &grad, QString &minute, QString &sekunde);
-    void readDecimalMinutes(const QString &token, QString &minute, QString &sekunde);
+    void readDecimalMinutes(const QString &token, QString &grad, QString &minute, QString &sekunde);
 };
 
 namespace Koordinaten {
