@@ -2,7 +2,9 @@
 # German ones our users have, and the ones whose number conventions differ most from ours (an
 # apostrophe or a narrow no-break space as group separator, a dotless i).
 set(QUARVEL_TEST_LOCALE_SOURCES de_DE de_AT de_CH en_US fr_FR tr_TR)
-set(QUARVEL_TEST_LOCALE_DIR ${CMAKE_BINARY_DIR}/locales)
+# Build trees may share one folder (test.sh does), so the locales are compiled once.
+set(QUARVEL_TEST_LOCALE_DIR ${CMAKE_BINARY_DIR}/locales CACHE PATH
+    "Folder the test locales are compiled into")
 
 set(stamps)
 foreach(source IN LISTS QUARVEL_TEST_LOCALE_SOURCES)

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format locales
   xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 if [ "${1:-}" = "--run-only" ]; then
