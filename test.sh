@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Quarvel and runs every test: the normal build, the format check, the sanitizer build
-# and a short run of every fuzz harness.
+# Builds Quarvel and runs every test: the format check, the normal build (its tests under the C
+# and the German locale), the sanitizer build and a short run of every fuzz harness.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,13 +14,26 @@ echo "== format"
 git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'data/*.cpp' \
   | xargs -r clang-format --dry-run -Werror
 
+# The build compiles the locales the tests run under (localedef, sources from Debian's locales
+# package) into one folder; LOCPATH points the C library at it, so no system set-up is needed.
+locales=(-DQUARVEL_TEST_LOCALE_DIR="$PWD/build/locales")
+export LOCPATH=$PWD/build/locales
+
 echo "== debug build and tests"
-cmake --preset debug "${launcher[@]}" >/dev/null
+cmake --preset debug "${launcher[@]}" "${locales[@]}" >/dev/null
 cmake --build --preset debug -j "$jobs"
-ctest --preset debug -j "$jobs"
+if [ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" != "," ]; then
+  echo "test.sh: the locale de_DE.UTF-8 could not be made in $LOCPATH" >&2
+  exit 1
+fi
+# Once under C, as before, and once under the German locale our users have.
+for locale in C de_DE.UTF-8; do
+  echo "-- ctest under $locale"
+  LANG=$locale LC_ALL=$locale ctest --preset debug -j "$jobs"
+done
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset asan-ubsan "${launcher[@]}" >/dev/null
+cmake --preset asan-ubsan "${launcher[@]}" "${locales[@]}" >/dev/null
 cmake --build --preset asan-ubsan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --preset asan-ubsan -j "$jobs"

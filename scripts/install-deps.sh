@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quarvel needs to build, test and look at, when some are missing.
+#   install-deps.sh             everything: build, tests, sanitizers, fuzzing, packaging checks
+#   install-deps.sh --run-only  what building and starting the program needs
+#   install-deps.sh --package   what building the Debian package needs
 set -euo pipefail
 
+# Building the program: compiler, Qt, the libraries the operations use, the help compiler and
+# the icon renderer.
+build=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  libgmp-dev libgeographiclib-dev libproj-dev proj-data
+  fp-utils librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
+)
 packages=(
-  cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libgeographiclib-dev
+  "${build[@]}" ccache
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-format
-  xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fp-utils
+  clang libclang-rt-14-dev clang-format locales
+  xvfb xauth imagemagick
+  dpkg-dev file desktop-file-utils appstream
 )
 if [ "${1:-}" = "--run-only" ]; then
-  packages=(cmake ninja-build g++ pkg-config libgeographiclib-dev qt6-base-dev qt6-base-dev-tools
-            qt6-translations-l10n libgl-dev xvfb xauth imagemagick fonts-dejavu-core
-            fonts-dejavu-extra fp-utils)
+  packages=("${build[@]}" xvfb xauth imagemagick)
+fi
+if [ "${1:-}" = "--package" ]; then
+  packages=("${build[@]}" dpkg-dev file)
 fi
 
 missing=()

@@ -1,3 +1,5 @@
+#include "support/core/ProcessLocale.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -7,6 +9,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestLocales::useBuildLocales();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,3 +1,5 @@
+#include "support/core/ProcessLocale.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestLocales::useBuildLocales();
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2,10 +2,12 @@
 
 #include "logic/common/QuarvelError.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 namespace Numbers {
 namespace {
@@ -25,6 +27,8 @@ struct Decimal
     int exponent = 0;
 };
 
+// std::to_chars never looks at the process locale, which Qt sets from the environment: under
+// a German locale printf would write "3,28..." and the digits would come out wrong.
 Decimal toDecimal(long double value)
 {
     Decimal d;
@@ -32,15 +36,27 @@ Decimal toDecimal(long double value)
     if (value == 0.0L)
         return d;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
-    // buffer looks like "d.ddddddddddddddddde+XX"
-    QString text = QString::fromLatin1(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 17);
+    // buffer holds "d.ddddddddddddddddde+XX" or "d.ddddddddddddddddde-XXXX"
+    const QString text = QString::fromLatin1(buffer, written.ptr - buffer);
     const qsizetype ePos = text.indexOf(u'e');
     d.digits = text.left(ePos).remove(u'.');
-    d.exponent = text.mid(ePos + 1).toInt() + 1;
+    d.exponent = text.mid(ePos + 1).toInt() + 1; // QString::toInt reads "+05" the C way
     while (d.digits.endsWith(u'0'))
         d.digits.chop(1);
     return d;
+}
+
+// The C locale as an object of its own, made once and never changed, for strtold_l: the
+// process locale may be German, where strtold stops at the ".". strtold_l keeps strtold's
+// handling of huge and tiny values (a value below the smallest normal one still reads).
+locale_t cNumericLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    if (locale == locale_t(nullptr))
+        throw std::bad_alloc(); // newlocale fails for "C" only when memory runs out
+    return locale;
 }
 
 // Keeps `keep` digits, rounding the rest half away from zero; a carry may add a digit in front.
@@ -237,7 +253,7 @@ std::optional<long double> tryStrToFloat(const QString &text)
     if (i != end)
         return std::nullopt;
     char *parsedEnd = nullptr;
-    const long double value = std::strtold(c.constData(), &parsedEnd);
+    const long double value = strtold_l(c.constData(), &parsedEnd, cNumericLocale());
     if (parsedEnd != c.constData() + c.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

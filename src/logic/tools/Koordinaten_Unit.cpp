@@ -81,6 +81,28 @@ void carrySixty(long double &lower, int32_t &upper)
     }
 }
 
+// The typed degrees moved by one whole degree, as a decimal number in the general format with
+// its whole part padded to the number of digits the user typed.
+QString degreesMovedBy(const QString &grad, int step)
+{
+    const long double degrees = Numbers::strToFloat(grad) + step;
+    qsizetype typedDigits = 0;
+    for (const QChar c : grad) {
+        if (c == u',' || c == u'e' || c == u'E')
+            break;
+        if (c >= u'0' && c <= u'9')
+            ++typedDigits;
+    }
+    QString text = Numbers::floatToStr(degrees);
+    const bool negative = text.startsWith(u'-');
+    const qsizetype signLength = negative ? 1 : 0;
+    qsizetype wholeDigits = text.indexOf(u',');
+    wholeDigits = (wholeDigits < 0 ? text.size() : wholeDigits) - signLength;
+    if (!text.contains(u'E') && wholeDigits < typedDigits)
+        text.insert(signLength, QString(typedDigits - wholeDigits, u'0'));
+    return text;
+}
+
 // Degrees plus minutes as one decimal number of minutes, written "0.000".
 QString decimalMinutes(const QString &minute, const QString &sekunde)
 {
@@ -138,8 +160,8 @@ int TKoordinaten::ParseKoordinaten(const QString &text)
         sGradLat = t[1];
         sLongitude = t[3];
         sGradLon = t[4];
-        readDecimalMinutes(t[2], sMinuteLat, sSekundeLat);
-        readDecimalMinutes(t[5], sMinuteLon, sSekundeLon);
+        readDecimalMinutes(t[2], sGradLat, sMinuteLat, sSekundeLat);
+        readDecimalMinutes(t[5], sGradLon, sMinuteLon, sSekundeLon);
         return 1;
     case 8:
         sLatitude = t[0];
@@ -175,12 +197,24 @@ void TKoordinaten::readDecimalDegrees(const QString &token, QString &grad, QStri
     sekunde = secondsText(seconds);
 }
 
-void TKoordinaten::readDecimalMinutes(const QString &token, QString &minute, QString &sekunde)
+// The degrees of a six-token input are the user's own text. Only when the carry of the seconds
+// fills the minutes to a full 60 are they read as a number and moved by one, keeping as many
+// digits as were typed ("013" becomes "014"), so the position is never written with 60 minutes.
+void TKoordinaten::readDecimalMinutes(const QString &token, QString &grad, QString &minute,
+                                      QString &sekunde)
 {
-    long double x = Numbers::strToFloat(token);
+    const long double x = Numbers::strToFloat(token);
     int32_t m = truncated(x, token);
     long double seconds = Koordinaten::roundSeconds((x - m) * 60);
+    const int32_t typedMinutes = m;
     carrySixty(seconds, m);
+    QString degrees = grad;
+    // Minutes the user typed beyond 59 stay as typed; only the carry is passed on.
+    if (m != typedMinutes && (m == 60 || m == -60)) {
+        degrees = degreesMovedBy(grad, m / 60);
+        m = 0;
+    }
+    grad = degrees;
     minute = QString::number(m);
     sekunde = secondsText(seconds);
 }

@@ -18,7 +18,9 @@ public:
     // 1 when the text was read and the fields were set, 0 when it was not recognised (the
     // fields are then unchanged). Throws QuarvelError when a number position holds no number or
     // degrees or minutes leave the 32-bit range; the fields written before that point keep
-    // their new values.
+    // their new values. Seconds that round to 60 are carried into the minutes, and full 60
+    // minutes into the degrees, also into the typed degrees of six tokens ("N 0 59.9999999"
+    // gives 1° 0' 0"), which must then be a number.
     int m_sSetKoordinaten(const QString &text);
 
     // The position in notation 0, 1 or 2; the empty text for any other number. Notations 0 and
@@ -38,7 +40,7 @@ public:
 private:
     int ParseKoordinaten(const QString &text);
     void readDecimalDegrees(const QString &token, QString &grad, QString &minute, QString &sekunde);
-    void readDecimalMinutes(const QString &token, QString &minute, QString &sekunde);
+    void readDecimalMinutes(const QString &token, QString &grad, QString &minute, QString &sekunde);
 };
 
 namespace Koordinaten {

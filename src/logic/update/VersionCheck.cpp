@@ -8,27 +8,16 @@
 #include <QTemporaryFile>
 
 #include <array>
-#include <limits>
 
 namespace VersionCheck {
 
 namespace {
 
-// A version part: decimal digits only, leading zeros allowed. Signs, blanks and hexadecimal
-// forms make no version; the number must fit the signed 32-bit range.
+// A version part is read as every text that becomes an integer: leading blanks, an optional
+// sign, decimal digits or a hexadecimal form, within the signed 32-bit range.
 int32_t versionPart(const QString &text)
 {
-    if (text.isEmpty())
-        Numbers::throwNotAnInteger(text);
-    qint64 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            Numbers::throwNotAnInteger(text);
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > std::numeric_limits<int32_t>::max())
-            Numbers::throwNotAnInteger(text);
-    }
-    return int32_t(value);
+    return Numbers::strToInt(text);
 }
 
 std::array<int32_t, 4> splitVersion(QString text)

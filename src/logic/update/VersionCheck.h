@@ -31,8 +31,9 @@ inline bool serverConfigured(const QString &updateServer)
 inline constexpr qint64 kVersionFileMaxBytes = 4096;
 
 // "gleich", "größer" or "kleiner" for the server's version against the local one. Both texts
-// are four decimal integers joined by exactly three "."; leading zeros do not count (0.04.1.00
-// equals 0.4.1.0). Any other text fails with the integer error for the part that is not one.
+// are four integers of the program's integer syntax joined by exactly three "." (" 2.15.13.2"
+// and "1.2.3.-4" are versions); leading zeros do not count (0.04.1.00 equals 0.4.1.0). Any
+// other text fails with the integer error for the part that is not one.
 QString CompareVersions(const QString &local, const QString &server);
 
 // The first line of the version file's bytes (single-byte Windows-1252 text), without its

@@ -167,6 +167,35 @@ TEST_F(UmrechnungPanel, InvalidMetresReportAndKeepTheResults)
     }
 }
 
+TEST_F(UmrechnungPanel, InvalidMetresWithPointsShowOneErrorBox)
+{
+    // The "." become "," first; the rewritten text is still no number, and that is one mistake
+    // with one box, not one box for the rewrite and another for the text that was pasted.
+    type(panel->edtMeter, QStringLiteral("1"));
+    const QString before = metreResults();
+    const struct
+    {
+        const char *pasted;
+        const char *shown;
+    } cases[] = {{"1.2.3", "1,2,3"}, {"..", ",,"}, {"1.5x", "1,5x"}, {"-.", "-,"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pasted);
+        app.dialogs.messages.clear();
+        panel->edtMeter->setText(QString::fromUtf8(c.pasted));
+        EXPECT_EQ(panel->edtMeter->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(app.dialogs.texts(),
+                  QStringList {generalErrorText(
+                      QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(c.shown))});
+        EXPECT_EQ(metreResults(), before);
+    }
+    // A valid text with points is converted as its rewritten form, without any box.
+    app.dialogs.messages.clear();
+    panel->edtMeter->setText(QStringLiteral("1.8"));
+    EXPECT_EQ(text("lblErgFeet"), QStringLiteral("5"));
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+    expectInchPlacedAfterFeet();
+}
+
 TEST_F(UmrechnungPanel, EmptyMetresKeepResultsUntilLeft)
 {
     type(panel->edtMeter, QStringLiteral("1"));

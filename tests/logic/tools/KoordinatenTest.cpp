@@ -231,3 +231,58 @@ TEST(Koordinaten, SecondsRoundToTwoDecimalsWithTiesToEven)
                   QString::fromUtf8(c.text));
     }
 }
+
+TEST(Koordinaten, SixTokensCarryFullMinutesIntoTheTypedDegrees)
+{
+    const struct
+    {
+        const char *input;
+        QStringList fields;
+        const char *notation0;
+    } cases[] = {
+        // Seconds that round to 60 fill the minutes to 60, which go on into the degrees; the
+        // degrees keep as many digits as were typed.
+        {"N 0 59.9999999 E 013 59.9999999", {"N", "1", "0", "0", "E", "014", "0", "0"}, "N 1 E 14"},
+        {"N 09 59.9999999 E 99 59.9999999",
+         {"N", "10", "0", "0", "E", "100", "0", "0"},
+         "N 10 E 100"},
+        // Negative minutes carry toward the negative side, as the sum in notation 0 has it.
+        {"S -33 -59.9999999 W -070 -59.9999999",
+         {"S", "-34", "0", "0", "W", "-071", "0", "0"},
+         "S -34 W -71"},
+        {"N 52 -59.9999999 E +13 59.9999999",
+         {"N", "51", "0", "0", "E", "14", "0", "0"},
+         "N 51 E 14"},
+        {"N 52,5 59.9999999 E 1E1 59.9999999",
+         {"N", "53,5", "0", "0", "E", "11", "0", "0"},
+         "N 53,5 E 11"},
+        // Below a full 60 the degrees stay the user's text, and so do minutes typed beyond 59.
+        {"N 052 58.9999999 E 013 75.9999999",
+         {"N", "052", "59", "0", "E", "013", "76", "0"},
+         "N 52,9833333333333 E 14,2666666666667"},
+        {"N a 30 E b 15", {"N", "a", "30", "0", "E", "b", "15", "0"}, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.input);
+        TKoordinaten k;
+        ASSERT_EQ(k.m_sSetKoordinaten(QString::fromUtf8(c.input)), 1);
+        EXPECT_EQ(fields(k), c.fields);
+        if (c.notation0) {
+            EXPECT_EQ(k.m_sGetKoordinaten(0), QString::fromUtf8(c.notation0));
+        }
+        const QString dms = k.m_sGetKoordinaten(2);
+        EXPECT_FALSE(dms.contains(QStringLiteral(" 60'")) || dms.contains(QStringLiteral(" 60\"")))
+            << dms.toStdString();
+    }
+}
+
+TEST(Koordinaten, SixTokensWithTextDegreesCannotCarry)
+{
+    // The carry needs the degrees as a number; text there is the decimal-number error, and
+    // the latitude keeps what it had before.
+    TKoordinaten k;
+    EXPECT_EQ(errorOf([&k] { k.m_sSetKoordinaten(QStringLiteral("N a 59.9999999 E 1 2")); }),
+              QStringLiteral("'a' ist kein gültiger Gleitkommawert"));
+    EXPECT_EQ(k.sMinuteLat, QStringLiteral("0"));
+    EXPECT_EQ(k.sSekundeLat, QStringLiteral("0,00"));
+}

@@ -20,10 +20,26 @@ TEST(CompareVersions, ComparesPartByPartAsNumbers)
         const char *server;
         const char *word;
     } cases[] = {
-        {"0.4.1.0", "gleich"},          {"0.4.2.0", "größer"},    {"0.4.0.9", "kleiner"},
-        {"1.0.0.0", "größer"},          {"0.3.99.99", "kleiner"}, {"0.10.0.0", "größer"},
-        {"0.04.1.00", "gleich"},        {"0.4.1.1", "größer"},    {"0.4.1.0000", "gleich"},
+        {"0.4.1.0", "gleich"},
+        {"0.4.2.0", "größer"},
+        {"0.4.0.9", "kleiner"},
+        {"1.0.0.0", "größer"},
+        {"0.3.99.99", "kleiner"},
+        {"0.10.0.0", "größer"},
+        {"0.04.1.00", "gleich"},
+        {"0.4.1.1", "größer"},
+        {"0.4.1.0000", "gleich"},
         {"2147483647.0.0.0", "größer"},
+        // Each part is read with the program's integer syntax: leading blanks, a sign, a
+        // hexadecimal form.
+        {" 0.4.1.0", "gleich"},
+        {"+0.4.1.0", "gleich"},
+        {"0.4.1.-1", "kleiner"},
+        {"0. 4.+1.0", "gleich"},
+        {"$1.0.0.0", "größer"},
+        {"0x1.0.0.0", "größer"},
+        {"0.4.1.-2147483648", "kleiner"},
+        {"0.4.1.$FFFFFFFF", "kleiner"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.server);
@@ -32,12 +48,34 @@ TEST(CompareVersions, ComparesPartByPartAsNumbers)
     }
 }
 
+TEST(CompareVersions, ServerLinesWithBlanksAndSignsCompare)
+{
+    EXPECT_EQ(CompareVersions(QStringLiteral("2.15.13.1"), QStringLiteral(" 2.15.13.2")),
+              QStringLiteral("größer"));
+    EXPECT_EQ(CompareVersions(QStringLiteral("1.2.3.0"), QStringLiteral("1.2.3.-4")),
+              QStringLiteral("kleiner"));
+}
+
 TEST(CompareVersions, TextsThatAreNoVersionFail)
 {
     const char *const notVersions[] = {
-        "",         "0.4.1",     "0.4.1.0.0", "a.b.c.d", " 0.4.1.0",  "0.4.1.0 ",
-        "+0.4.1.0", "0.4.1.-1",  "$1.0.0.0",  "0.4..0",  "0x1.0.0.0", "2147483648.0.0.0",
-        "0,4,1,0",  "0.4.1.0\r", "1.0.0.0\n",
+        "",
+        "0.4.1",
+        "0.4.1.0.0",
+        "a.b.c.d",
+        "0.4.1.0 ",
+        "0 .4.1.0",
+        "0.4..0",
+        "2147483648.0.0.0",
+        "0.4.1.-2147483649",
+        "--1.0.0.0",
+        "0x.0.0.0",
+        "+.0.0.0",
+        "0,4,1,0",
+        "0.4.1.0\r",
+        "1.0.0.0\n",
+        "\t1.0.0.0",
+        "$100000000.0.0.0",
     };
     for (const char *text : notVersions) {
         SCOPED_TRACE(text);
@@ -57,10 +95,10 @@ TEST(CompareVersions, TextsThatAreNoVersionFail)
 TEST(CompareVersions, NamesThePartThatIsNoInteger)
 {
     try {
-        CompareVersions(QStringLiteral("0.4.1.0"), QStringLiteral("0.4.x1.0"));
+        CompareVersions(QStringLiteral("0.4.1.0"), QStringLiteral("0.4.y1.0"));
         FAIL();
     } catch (const QuarvelError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("''x1'' ist kein gültiger Integer-Wert"));
+        EXPECT_EQ(error.message(), QStringLiteral("''y1'' ist kein gültiger Integer-Wert"));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -157,16 +158,27 @@ void gboxUmrechnung::edtMeterChange()
         if (!edtMeter->text().isEmpty()) {
             QString text = edtMeter->text();
             text.replace(u'.', u',');
-            if (text != edtMeter->text())
-                edtMeter->setText(text); // converts the new text once before going on
-            const hfunctions::FeetInch lengths = hfunctions::Meter2FeetInch(readMetres(text));
-            lblErgFeet->setText(Numbers::floatToStr(lengths.wholeFeet));
-            lblErgInch->setText(Numbers::floatToStr(lengths.remainingInches));
-            lblErgFeetOnly->setText(Numbers::floatToStr(lengths.feet));
-            lblErgInchOnly->setText(Numbers::floatToStr(lengths.inches));
+            if (text != edtMeter->text()) {
+                // The field takes the rewritten text without a nested run of this handler: that
+                // run would convert the same text in a guard of its own, and an invalid text
+                // would show its error box twice. Converting it once here ends this run with
+                // one box, as for any other invalid text.
+                const QSignalBlocker quiet(edtMeter);
+                edtMeter->setText(text);
+            }
+            showMetreResults(text);
         }
         placeInchLabels();
     });
+}
+
+void gboxUmrechnung::showMetreResults(const QString &text)
+{
+    const hfunctions::FeetInch lengths = hfunctions::Meter2FeetInch(readMetres(text));
+    lblErgFeet->setText(Numbers::floatToStr(lengths.wholeFeet));
+    lblErgInch->setText(Numbers::floatToStr(lengths.remainingInches));
+    lblErgFeetOnly->setText(Numbers::floatToStr(lengths.feet));
+    lblErgInchOnly->setText(Numbers::floatToStr(lengths.inches));
 }
 
 void gboxUmrechnung::edtMeterExit()

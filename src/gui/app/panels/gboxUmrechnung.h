@@ -41,6 +41,7 @@ private:
     QWidget *createFeetRow();
     void connectHandlers();
     void placeInchLabels();
+    void showMetreResults(const QString &text);
 
     AppContext &m_context;
 };
