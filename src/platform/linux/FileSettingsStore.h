@@ -1,7 +1,7 @@
 #pragma once
 
 #include "logic/settings/RegistryText.h"
-#include "platform/SettingsStore.h"
+#include "logic/settings/SettingsStore.h"
 
 #include <QLockFile>
 
