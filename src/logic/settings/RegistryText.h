@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -45,15 +46,73 @@ struct RegistryValue
     bool operator==(const RegistryValue &) const = default;
 };
 
+// Finds entries by a name that compares without regard to case, in constant time, so files
+// with many values read and write in linear time. The index is built on first use and rebuilt
+// when the number of entries changed behind its back or a found entry no longer carries the
+// name (a list edited directly).
+class CaseInsensitiveIndex
+{
+public:
+    // The position of `folded` (a name in QString::toCaseFolded form) among `count` entries, or
+    // -1; `nameAt` gives the name of an entry.
+    template<typename NameAt>
+    qsizetype find(const QString &folded, qsizetype count, NameAt nameAt) const
+    {
+        if (m_count != count)
+            rebuild(count, nameAt);
+        qsizetype position = m_positions.value(folded, -1);
+        if (position < 0 || nameAt(position).compare(folded, Qt::CaseInsensitive) == 0)
+            return position;
+        rebuild(count, nameAt); // moved or renamed since the last look
+        return m_positions.value(folded, -1);
+    }
+    // An entry appended at `position` under `folded`.
+    void appended(const QString &folded, qsizetype position)
+    {
+        if (m_count == position) {
+            m_positions.insert(folded, position);
+            m_count = position + 1;
+        }
+    }
+    // After changes the index cannot follow (removals): rebuilt on the next search.
+    void invalidate() { m_count = -1; }
+
+private:
+    template<typename NameAt> void rebuild(qsizetype count, NameAt nameAt) const
+    {
+        m_positions.clear();
+        m_positions.reserve(count);
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString folded = nameAt(i).toCaseFolded();
+            if (!m_positions.contains(folded)) // the first of equal names, as a scan finds it
+                m_positions.insert(folded, i);
+        }
+        m_count = count;
+    }
+
+    mutable QHash<QString, qsizetype> m_positions;
+    mutable qsizetype m_count = -1;
+};
+
 // One key. Key paths and value names compare without regard to case, as in the registry.
+// `values` is best changed through set() and remove(); reading it directly is fine.
 struct RegistryKey
 {
+    RegistryKey() = default;
+    explicit RegistryKey(QString keyPath, QList<RegistryValue> keyValues = {})
+        : path(std::move(keyPath))
+        , values(std::move(keyValues))
+    {
+    }
+
     QString path; // below the user's root, without a leading "\"
     QList<RegistryValue> values;
 
     const RegistryValue *find(const QString &name) const;
     // Replaces a value of the same name in place, or appends it.
     void set(const RegistryValue &value);
+    // True when a value of that name was there.
+    bool remove(const QString &name);
 
     // The registry operations with their failure messages (QuarvelError).
     int readInteger(const QString &name) const;
@@ -67,7 +126,15 @@ struct RegistryKey
         set(RegistryValue::text(name, text));
     }
 
-    bool operator==(const RegistryKey &) const = default;
+    bool operator==(const RegistryKey &other) const
+    {
+        return path == other.path && values == other.values;
+    }
+
+private:
+    qsizetype position(const QString &name) const;
+
+    CaseInsensitiveIndex m_index;
 };
 
 struct RegistryDocument
@@ -80,7 +147,12 @@ struct RegistryDocument
     const RegistryKey *find(const QString &path) const;
     RegistryKey &findOrCreate(const QString &path);
 
-    bool operator==(const RegistryDocument &) const = default;
+    bool operator==(const RegistryDocument &other) const { return keys == other.keys; }
+
+private:
+    qsizetype position(const QString &normalized) const;
+
+    CaseInsensitiveIndex m_index;
 };
 
 struct RegistryParseResult
