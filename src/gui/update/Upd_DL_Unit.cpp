@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -197,6 +198,18 @@ void TfrmUpdDL::bbtnUpdateClick(QAbstractButton *sender)
     });
 }
 
+Downloader::Request TfrmUpdDL::downloadRequest(const QString &address)
+{
+    Downloader::Request request;
+    request.url = QUrl(address);
+    request.maxBytes = kMaxProgramBytes;
+    request.progress = [this](qint64 done, qint64 total) { showProgress(done, total); };
+    request.minBytesPerSecond = m_minBytesPerSecond;
+    request.rateWindowMs = m_rateWindowMs;
+    request.cancelled = [this] { return m_cancelRequested; };
+    return request;
+}
+
 bool TfrmUpdDL::download(const QString &address, const QString &target)
 {
     ButtonsDisabled blocked {bbtnUpdate, bbtnDownload, sbtnExit};
@@ -205,13 +218,7 @@ bool TfrmUpdDL::download(const QString &address, const QString &target)
     m_cancelRequested = false;
     m_downloading = true;
     btnAbbrechen->show();
-    Downloader::Request request;
-    request.url = QUrl(address);
-    request.maxBytes = kMaxProgramBytes;
-    request.progress = [this](qint64 done, qint64 total) { showProgress(done, total); };
-    request.minBytesPerSecond = m_minBytesPerSecond;
-    request.rateWindowMs = m_rateWindowMs;
-    request.cancelled = [this] { return m_cancelRequested; };
+    const Downloader::Request request = downloadRequest(address);
     bool transferFailed = !m_context.downloader;
     // Written beside the target and put in its place only when complete, so a failed or
     // cancelled download leaves neither a partial file nor a damaged older one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/common/SafeWrite.h"
+#include "logic/update/Downloader.h"
 
 #include <QDialog>
 
@@ -57,6 +58,7 @@ private:
     void bbtnUpdateClick(QAbstractButton *sender);
     // False when the user cancelled it; throws when it failed.
     bool download(const QString &address, const QString &target);
+    Downloader::Request downloadRequest(const QString &address);
     void btnAbbrechenClick();
     void showProgress(qint64 done, qint64 total);
     void startUpdate(const QString &file);
