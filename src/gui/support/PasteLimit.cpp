@@ -65,7 +65,7 @@ private:
     void showContextMenu(const QPoint &at)
     {
         QMenu *menu = m_edit->createStandardContextMenu();
-        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        if (QAction *paste = pasteAction(*menu)) {
             QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
             QObject::connect(paste, &QAction::triggered, m_edit, [this] {
                 if (!refused(QClipboard::Clipboard))
@@ -82,6 +82,17 @@ private:
 };
 
 } // namespace
+
+QAction *pasteAction(const QMenu &menu)
+{
+    // Found by the field's own (translated) text: the entry carries no object name in Qt 6.4.
+    const QString text = QLineEdit::tr("&Paste");
+    for (QAction *action : menu.actions()) {
+        if (action->text().startsWith(text))
+            return action;
+    }
+    return nullptr;
+}
 
 void limitPasteLength(QLineEdit *edit, Dialogs &dialogs, qsizetype maxCharacters)
 {

@@ -3,7 +3,9 @@
 #include <QtGlobal>
 
 class Dialogs;
+class QAction;
 class QLineEdit;
+class QMenu;
 
 // A single-line field lays out every character it holds: in Qt 6.4 a pasted text costs about
 // 70 bytes per character in the field and as much again in the per-character undo steps of a
@@ -15,3 +17,6 @@ inline constexpr qsizetype kMaxPasteCharacters = 1000000;
 // middle mouse button (the selection).
 void limitPasteLength(QLineEdit *edit, Dialogs &dialogs,
                       qsizetype maxCharacters = kMaxPasteCharacters);
+
+// The paste entry of a line edit's standard context menu, or none.
+QAction *pasteAction(const QMenu &menu);

@@ -45,32 +45,47 @@ qint32 RegistryValue::dwordValue() const
     return data.size() == 4 ? qFromLittleEndian<qint32>(data.constData()) : 0;
 }
 
-qsizetype RegistryKey::position(const QString &name) const
+size_t CaseInsensitiveIndex::foldedHash(QStringView name)
 {
-    return m_index.find(name.toCaseFolded(), values.size(),
+    // FNV-1a over the case-folded code points, the units QString::compare folds.
+    size_t hash = 14695981039346656037ULL;
+    const qsizetype size = name.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t point = name[i].unicode();
+        if (QChar::isHighSurrogate(point) && i + 1 < size && name[i + 1].isLowSurrogate())
+            point = QChar::surrogateToUcs4(char16_t(point), name[++i].unicode());
+        hash = (hash ^ QChar::toCaseFolded(point)) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+qsizetype RegistryKey::position(const QString &name, size_t hash) const
+{
+    return m_index.find(name, hash, values.size(),
                         [this](qsizetype i) -> const QString & { return values.at(i).name; });
 }
 
 const RegistryValue *RegistryKey::find(const QString &name) const
 {
-    const qsizetype at = position(name);
+    const qsizetype at = position(name, CaseInsensitiveIndex::foldedHash(name));
     return at < 0 ? nullptr : &values.at(at);
 }
 
 void RegistryKey::set(const RegistryValue &value)
 {
-    const qsizetype at = position(value.name);
+    const size_t hash = CaseInsensitiveIndex::foldedHash(value.name);
+    const qsizetype at = position(value.name, hash);
     if (at >= 0) {
         values[at] = value;
         return;
     }
     values.append(value);
-    m_index.appended(value.name.toCaseFolded(), values.size() - 1);
+    m_index.appended(hash, values.size() - 1);
 }
 
 bool RegistryKey::remove(const QString &name)
 {
-    const qsizetype at = position(name);
+    const qsizetype at = position(name, CaseInsensitiveIndex::foldedHash(name));
     if (at < 0)
         return false;
     values.removeAt(at);
@@ -109,31 +124,34 @@ QString RegistryDocument::normalizedPath(const QString &path)
     return path.sliced(begin, end - begin);
 }
 
-qsizetype RegistryDocument::position(const QString &normalized) const
+qsizetype RegistryDocument::position(const QString &normalized, size_t hash) const
 {
-    return m_index.find(normalized.toCaseFolded(), keys.size(),
+    return m_index.find(normalized, hash, keys.size(),
                         [this](qsizetype i) -> const QString & { return keys.at(i).path; });
 }
 
 RegistryKey *RegistryDocument::find(const QString &path)
 {
-    const qsizetype at = position(normalizedPath(path));
+    const QString normalized = normalizedPath(path);
+    const qsizetype at = position(normalized, CaseInsensitiveIndex::foldedHash(normalized));
     return at < 0 ? nullptr : &keys[at];
 }
 
 const RegistryKey *RegistryDocument::find(const QString &path) const
 {
-    const qsizetype at = position(normalizedPath(path));
+    const QString normalized = normalizedPath(path);
+    const qsizetype at = position(normalized, CaseInsensitiveIndex::foldedHash(normalized));
     return at < 0 ? nullptr : &keys.at(at);
 }
 
 RegistryKey &RegistryDocument::findOrCreate(const QString &path)
 {
     const QString normalized = normalizedPath(path);
-    const qsizetype at = position(normalized);
+    const size_t hash = CaseInsensitiveIndex::foldedHash(normalized);
+    const qsizetype at = position(normalized, hash);
     if (at >= 0)
         return keys[at];
     keys.append(RegistryKey(normalized));
-    m_index.appended(normalized.toCaseFolded(), keys.size() - 1);
+    m_index.appended(hash, keys.size() - 1);
     return keys.last();
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QString>
 
 #include <optional>
@@ -47,30 +48,35 @@ struct RegistryValue
 };
 
 // Finds entries by a name that compares without regard to case, in constant time, so files
-// with many values read and write in linear time. The index is built on first use and rebuilt
-// when the number of entries changed behind its back or a found entry no longer carries the
-// name (a list edited directly).
+// with many values read and write in linear time. It keeps a hash of each name with its code
+// points case-folded (nothing is copied) and confirms a candidate by comparing the names. The
+// index is built on first use and rebuilt when the number of entries changed behind its back
+// or a candidate no longer carries its name (a list edited directly).
 class CaseInsensitiveIndex
 {
 public:
-    // The position of `folded` (a name in QString::toCaseFolded form) among `count` entries, or
-    // -1; `nameAt` gives the name of an entry.
+    // Equal for names that QString::compare with Qt::CaseInsensitive finds equal.
+    static size_t foldedHash(QStringView name);
+
+    // The position of `name` (whose foldedHash is `hash`) among `count` entries, or -1;
+    // `nameAt` gives the name of an entry.
     template<typename NameAt>
-    qsizetype find(const QString &folded, qsizetype count, NameAt nameAt) const
+    qsizetype find(QStringView name, size_t hash, qsizetype count, NameAt nameAt) const
     {
         if (m_count != count)
             rebuild(count, nameAt);
-        qsizetype position = m_positions.value(folded, -1);
-        if (position < 0 || nameAt(position).compare(folded, Qt::CaseInsensitive) == 0)
-            return position;
+        bool stale = false;
+        const qsizetype found = lookup(name, hash, count, nameAt, stale);
+        if (!stale)
+            return found;
         rebuild(count, nameAt); // moved or renamed since the last look
-        return m_positions.value(folded, -1);
+        return lookup(name, hash, count, nameAt, stale);
     }
-    // An entry appended at `position` under `folded`.
-    void appended(const QString &folded, qsizetype position)
+    // An entry appended at `position` with the name hash `hash`.
+    void appended(size_t hash, qsizetype position)
     {
         if (m_count == position) {
-            m_positions.insert(folded, position);
+            m_positions.insert(hash, position);
             m_count = position + 1;
         }
     }
@@ -78,19 +84,38 @@ public:
     void invalidate() { m_count = -1; }
 
 private:
+    template<typename NameAt>
+    qsizetype lookup(QStringView name, size_t hash, qsizetype count, NameAt nameAt,
+                     bool &stale) const
+    {
+        const auto [begin, end] = m_positions.equal_range(hash);
+        for (auto it = begin; it != end; ++it) {
+            const qsizetype position = it.value();
+            if (position < count &&
+                QStringView(nameAt(position)).compare(name, Qt::CaseInsensitive) == 0)
+                return position;
+            // Another name of the same hash is fine; one that changed under the index is not.
+            if (position >= count || foldedHash(nameAt(position)) != hash)
+                stale = true;
+        }
+        return -1;
+    }
+
     template<typename NameAt> void rebuild(qsizetype count, NameAt nameAt) const
     {
         m_positions.clear();
         m_positions.reserve(count);
-        for (qsizetype i = 0; i < count; ++i) {
-            const QString folded = nameAt(i).toCaseFolded();
-            if (!m_positions.contains(folded)) // the first of equal names, as a scan finds it
-                m_positions.insert(folded, i);
-        }
         m_count = count;
+        bool stale = false;
+        for (qsizetype i = 0; i < count; ++i) {
+            const size_t hash = foldedHash(nameAt(i));
+            // The first of equal names, as a scan finds it.
+            if (lookup(nameAt(i), hash, i, nameAt, stale) < 0)
+                m_positions.insert(hash, i);
+        }
     }
 
-    mutable QHash<QString, qsizetype> m_positions;
+    mutable QMultiHash<size_t, qsizetype> m_positions;
     mutable qsizetype m_count = -1;
 };
 
@@ -132,7 +157,7 @@ struct RegistryKey
     }
 
 private:
-    qsizetype position(const QString &name) const;
+    qsizetype position(const QString &name, size_t hash) const;
 
     CaseInsensitiveIndex m_index;
 };
@@ -150,7 +175,7 @@ struct RegistryDocument
     bool operator==(const RegistryDocument &other) const { return keys == other.keys; }
 
 private:
-    qsizetype position(const QString &normalized) const;
+    qsizetype position(const QString &normalized, size_t hash) const;
 
     CaseInsensitiveIndex m_index;
 };
