@@ -4,7 +4,7 @@
 
 #include <QtEndian>
 
-RegistryValue RegistryValue::text(const QString &name, const QString &text, quint32 type)
+RegistryValue RegistryValue::text(const QString &name, QStringView text, quint32 type)
 {
     // UTF-16LE with its terminating zero, as the registry keeps a text.
     QByteArray bytes((text.size() + 1) * 2, Qt::Uninitialized);
@@ -71,15 +71,15 @@ const RegistryValue *RegistryKey::find(const QString &name) const
     return at < 0 ? nullptr : &values.at(at);
 }
 
-void RegistryKey::set(const RegistryValue &value)
+void RegistryKey::set(RegistryValue value)
 {
     const size_t hash = CaseInsensitiveIndex::foldedHash(value.name);
     const qsizetype at = position(value.name, hash);
     if (at >= 0) {
-        values[at] = value;
+        values[at] = std::move(value);
         return;
     }
-    values.append(value);
+    values.append(std::move(value));
     m_index.appended(hash, values.size() - 1);
 }
 

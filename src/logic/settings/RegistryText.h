@@ -34,7 +34,7 @@ struct RegistryValue
     quint32 type = RegistryType::Sz;
     QByteArray data;
 
-    static RegistryValue text(const QString &name, const QString &text,
+    static RegistryValue text(const QString &name, QStringView text,
                               quint32 type = RegistryType::Sz);
     static RegistryValue dword(const QString &name, quint32 value);
 
@@ -76,7 +76,7 @@ public:
     void appended(size_t hash, qsizetype position)
     {
         if (m_count == position) {
-            m_positions.insert(hash, position);
+            insert(hash, position);
             m_count = position + 1;
         }
     }
@@ -84,38 +84,65 @@ public:
     void invalidate() { m_count = -1; }
 
 private:
+    // Whether `position` holds `name`; notes in `stale` a position that changed under the index
+    // (another name of the same hash is no sign of that).
+    template<typename NameAt>
+    static bool holds(qsizetype position, QStringView name, size_t hash, qsizetype count,
+                      NameAt nameAt, bool &stale)
+    {
+        if (position < count &&
+            QStringView(nameAt(position)).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+        if (position >= count || foldedHash(nameAt(position)) != hash)
+            stale = true;
+        return false;
+    }
+
     template<typename NameAt>
     qsizetype lookup(QStringView name, size_t hash, qsizetype count, NameAt nameAt,
                      bool &stale) const
     {
-        const auto [begin, end] = m_positions.equal_range(hash);
+        const qsizetype first = m_first.value(hash) - 1;
+        if (first < 0)
+            return -1;
+        if (holds(first, name, hash, count, nameAt, stale))
+            return first;
+        const auto [begin, end] = m_more.equal_range(hash);
         for (auto it = begin; it != end; ++it) {
-            const qsizetype position = it.value();
-            if (position < count &&
-                QStringView(nameAt(position)).compare(name, Qt::CaseInsensitive) == 0)
-                return position;
-            // Another name of the same hash is fine; one that changed under the index is not.
-            if (position >= count || foldedHash(nameAt(position)) != hash)
-                stale = true;
+            if (holds(it.value(), name, hash, count, nameAt, stale))
+                return it.value();
         }
         return -1;
     }
 
+    void insert(size_t hash, qsizetype position) const
+    {
+        // Different names of one hash are rare: the first goes to the flat table, which holds
+        // positions plus one, so one look-up finds the slot and whether it is free.
+        qsizetype &slot = m_first[hash];
+        if (slot == 0)
+            slot = position + 1;
+        else
+            m_more.insert(hash, position);
+    }
+
     template<typename NameAt> void rebuild(qsizetype count, NameAt nameAt) const
     {
-        m_positions.clear();
-        m_positions.reserve(count);
+        m_first.clear();
+        m_more.clear();
+        m_first.reserve(count);
         m_count = count;
         bool stale = false;
         for (qsizetype i = 0; i < count; ++i) {
             const size_t hash = foldedHash(nameAt(i));
             // The first of equal names, as a scan finds it.
             if (lookup(nameAt(i), hash, i, nameAt, stale) < 0)
-                m_positions.insert(hash, i);
+                insert(hash, i);
         }
     }
 
-    mutable QMultiHash<size_t, qsizetype> m_positions;
+    mutable QHash<size_t, qsizetype> m_first; // position + 1
+    mutable QMultiHash<size_t, qsizetype> m_more;
     mutable qsizetype m_count = -1;
 };
 
@@ -135,7 +162,7 @@ struct RegistryKey
 
     const RegistryValue *find(const QString &name) const;
     // Replaces a value of the same name in place, or appends it.
-    void set(const RegistryValue &value);
+    void set(RegistryValue value);
     // True when a value of that name was there.
     bool remove(const QString &name);
 

@@ -88,6 +88,12 @@ RegistryValue parseData(const QString &name, QStringView data)
     RegistryValue value;
     value.name = name;
     if (data.startsWith(u'"')) {
+        // Most texts mask nothing: their characters come straight from the line.
+        if (data.size() >= 2 && data.endsWith(u'"')) {
+            const QStringView inner = data.sliced(1, data.size() - 2);
+            if (!inner.contains(u'"') && !inner.contains(u'\\'))
+                return RegistryValue::text(name, inner);
+        }
         qsizetype pos = 0;
         const QString text = readQuoted(data, pos);
         if (pos != data.size())
@@ -226,7 +232,7 @@ RegistryDocument parseDocument(const QString &text, int &lineNumber)
         RegistryValue value = parseValueLine(line);
         if (!key)
             fail(QStringLiteral("Wert außerhalb eines Schlüssels"));
-        key->set(value);
+        key->set(std::move(value));
     }
     return document;
 }

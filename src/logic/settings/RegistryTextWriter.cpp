@@ -1,5 +1,6 @@
 #include "logic/settings/RegistryText.h"
 
+#include <QStringEncoder>
 #include <QtEndian>
 
 namespace {
@@ -9,6 +10,16 @@ constexpr char kRoot[] = "HKEY_CURRENT_USER\\";
 constexpr int kBytesPerLine = 25;
 constexpr char kHexDigits[] = "0123456789abcdef";
 
+// Appends UTF-8 straight into `out`, without a converted copy per value.
+void appendUtf8(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    out.resize(start + encoder.requiredSpace(text.size()));
+    char *end = encoder.appendToBuffer(out.data() + start, text);
+    out.truncate(end - out.constData());
+}
+
 void appendQuoted(QByteArray &out, const QString &text)
 {
     out += '"';
@@ -17,11 +28,11 @@ void appendQuoted(QByteArray &out, const QString &text)
         const QChar c = text.at(i);
         if (c != u'\\' && c != u'"')
             continue;
-        out += QStringView(text).sliced(plain, i - plain).toUtf8();
+        appendUtf8(out, QStringView(text).sliced(plain, i - plain));
         out += '\\';
         plain = i; // the masked character goes out with the next run
     }
-    out += QStringView(text).sliced(plain).toUtf8();
+    appendUtf8(out, QStringView(text).sliced(plain));
     out += '"';
 }
 
@@ -84,7 +95,7 @@ QByteArray registryText(const RegistryDocument &document)
     for (const RegistryKey &key : document.keys) {
         out += "\n[";
         out += kRoot;
-        out += key.path.toUtf8();
+        appendUtf8(out, key.path);
         out += "]\n";
         for (const RegistryValue &value : key.values) {
             if (value.name.isEmpty())
