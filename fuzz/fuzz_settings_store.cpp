@@ -22,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     for (const RegistryKey &key : result.document->keys) {
         for (const RegistryValue &value : key.values) {
+            // The index finds every value by its name, in any case.
+            if (!key.find(value.name) || !key.find(value.name.toCaseFolded()) ||
+                key.find(value.name)->name.compare(value.name, Qt::CaseInsensitive) != 0)
+                std::abort();
             try {
                 key.readInteger(value.name);
             } catch (const QuarvelError &) {

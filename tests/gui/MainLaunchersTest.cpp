@@ -204,3 +204,35 @@ TEST(MainWindowSettings, LayoutIsAppliedAndWrittenBackUnchanged)
     EXPECT_EQ(reread.Width, 1200);
     EXPECT_EQ(reread.HomeFensterHoehe, 170);
 }
+
+// A settings file that cannot be read is said once at start, the save that cannot happen once
+// at close, each with the file and the reason; the window still closes.
+TEST(MainWindowSettings, AnUnusableSettingsFileIsReportedOnceAtStartAndOnceAtClose)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("registry.reg"));
+    ASSERT_TRUE(QDir().mkpath(path)); // a folder where the file should be
+    FileSettingsStore store(path, 0);
+    TestApp app;
+    app.context.settingsStore = &store;
+    TfrmQuarvelMain window(app.context);
+    window.show();
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_TRUE(app.dialogs.messages.first().text.startsWith(
+        QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden: ").arg(path)))
+        << app.dialogs.messages.first().text.toStdString();
+    EXPECT_EQ(window.lblOben->text(), QStringLiteral("N 0° E 0°"));
+
+    EXPECT_TRUE(window.close());
+    ASSERT_EQ(app.dialogs.messages.size(), 2);
+    const Dialogs::Message &atClose = app.dialogs.messages.last();
+    EXPECT_EQ(atClose.title, QStringLiteral("Quarvel"));
+    EXPECT_TRUE(
+        atClose.text.startsWith(QStringLiteral("Die Einstellungen wurden nicht gespeichert. "
+                                               "Die Datei „%1“ konnte nicht geschrieben "
+                                               "werden: ")
+                                    .arg(path)))
+        << atClose.text.toStdString();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}

@@ -1,4 +1,5 @@
 #include "support/core/ProcessLocale.h"
+#include "support/core/ChildProcess.h"
 
 #include <QGuiApplication>
 
@@ -6,6 +7,8 @@
 
 int main(int argc, char **argv)
 {
+    if (const int exitCode = ChildProcess::playRoleIfAsked(argc, argv); exitCode >= 0)
+        return exitCode;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TestLocales::useBuildLocales();

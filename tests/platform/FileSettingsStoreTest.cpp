@@ -1,6 +1,7 @@
 #include "platform/linux/FileSettingsStore.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/settings/LoadSaveSettings.h"
+#include "support/core/ChildProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,28 @@ protected:
 
     QTemporaryDir m_dir;
 };
+
+// The message of a save that failed, or "(saved)".
+QString saveMessage(FileSettingsStore &store, const Settings &settings = {})
+{
+    try {
+        SaveSettings(store, settings);
+    } catch (const QuarvelError &error) {
+        return error.message();
+    }
+    return QStringLiteral("(saved)");
+}
+
+// The message of a load that failed, or "(loaded)".
+QString loadMessage(FileSettingsStore &store, Settings &settings)
+{
+    try {
+        LoadSettings(store, settings);
+    } catch (const QuarvelError &error) {
+        return error.message();
+    }
+    return QStringLiteral("(loaded)");
+}
 
 const QByteArray kCompanionOnly = "Windows Registry Editor Version 5.00\n\n"
                                   "[HKEY_CURRENT_USER\\Software\\Brask\\SkrivoEditor\\1.0]\n"
@@ -160,12 +183,15 @@ TEST_F(FileSettingsStoreTest, WritingWithoutAWritableKeyFails)
     EXPECT_EQ(fileBytes(), kCompanionOnly);
 }
 
-TEST_F(FileSettingsStoreTest, AFolderThatCannotBeMadeWritesNothing)
+TEST_F(FileSettingsStoreTest, AFolderThatCannotBeMadeWritesNothingAndSaysWhy)
 {
     writeFile("");
-    FileSettingsStore store(path() + QStringLiteral("/unter/registry.reg"));
-    EXPECT_FALSE(store.openKey(kSettingsKey, true));
-    EXPECT_NO_THROW(SaveSettings(store, Settings {}));
+    const QString inner = path() + QStringLiteral("/unter/registry.reg");
+    FileSettingsStore store(inner);
+    const QString message = saveMessage(store);
+    EXPECT_TRUE(message.contains(inner)) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("kann nicht angelegt werden")));
+    EXPECT_EQ(fileBytes(), QByteArray());
 }
 
 TEST_F(FileSettingsStoreTest, AWritingSessionKeepsOthersOutUntilItCloses)
@@ -174,7 +200,7 @@ TEST_F(FileSettingsStoreTest, AWritingSessionKeepsOthersOutUntilItCloses)
     FileSettingsStore second(path(), 0);
     ASSERT_TRUE(first.openKey(kSettingsKey, true));
     first.writeString(QStringLiteral("GSAK"), QStringLiteral("/erste"));
-    EXPECT_FALSE(second.openKey(kSettingsKey, true));
+    EXPECT_THROW(second.openKey(kSettingsKey, true), QuarvelError);
     first.closeKey();
     ASSERT_TRUE(second.openKey(kSettingsKey, true));
     second.writeString(QStringLiteral("Datenbank"), QStringLiteral("/zweite"));
@@ -184,4 +210,105 @@ TEST_F(FileSettingsStoreTest, AWritingSessionKeepsOthersOutUntilItCloses)
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->readString(QStringLiteral("GSAK")), QStringLiteral("/erste"));
     EXPECT_EQ(saved->readString(QStringLiteral("Datenbank")), QStringLiteral("/zweite"));
+}
+
+// A full disk shows only when the buffer is flushed; /dev/full refuses there as such a disk does.
+TEST_F(FileSettingsStoreTest, ADiskFullAtTheFlushKeepsTheOldFileAndSaysWhy)
+{
+    writeFile(kCompanionOnly);
+    FileSettingsStore store(path());
+    store.setWriteTarget(
+        [](const QString &) { return std::make_unique<QFile>(QStringLiteral("/dev/full")); });
+    const QString message = saveMessage(store);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Die Einstellungen wurden nicht gespeichert. ")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(path())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QFile(QStringLiteral("/dev/full")).errorString()) ||
+                message.contains(QStringLiteral("space")))
+        << message.toStdString();
+    EXPECT_EQ(fileBytes(), kCompanionOnly);
+    EXPECT_FALSE(QFile::exists(path() + QStringLiteral(".lock")));
+}
+
+TEST_F(FileSettingsStoreTest, ALockHeldByAnotherProcessIsReportedAndTheFileKept)
+{
+    writeFile(kCompanionOnly);
+    ChildProcess::LockHolder other(path() + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.holding()) << other.output().toStdString();
+    FileSettingsStore store(path(), 100);
+    const QString message = saveMessage(store);
+    EXPECT_TRUE(message.contains(path())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("gesperrt (Sperrdatei „%1.lock“)").arg(path())))
+        << message.toStdString();
+    EXPECT_EQ(fileBytes(), kCompanionOnly);
+    // Reading needs no lock.
+    Settings settings;
+    EXPECT_EQ(loadMessage(store, settings), QStringLiteral("(loaded)"));
+    EXPECT_EQ(settings.SkrivoEditor, QStringLiteral("/opt/skrivo/skrivo"));
+}
+
+TEST_F(FileSettingsStoreTest, AFolderInThePlaceOfTheFileIsReportedAtStartAndAtClose)
+{
+    ASSERT_TRUE(QDir().mkpath(path()));
+    FileSettingsStore store(path());
+    Settings settings;
+    const QString atStart = loadMessage(store, settings);
+    EXPECT_TRUE(atStart.startsWith(
+        QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden: ").arg(path())))
+        << atStart.toStdString();
+    EXPECT_TRUE(atStart.endsWith(QStringLiteral("; es gelten die Standardeinstellungen")));
+    EXPECT_EQ(settings.HomeKoordinaten, Settings {}.HomeKoordinaten);
+
+    const QString atClose = saveMessage(store);
+    EXPECT_TRUE(atClose.contains(path())) << atClose.toStdString();
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+    EXPECT_FALSE(QFile::exists(path() + QStringLiteral(".lock")));
+}
+
+// Permissions do not bind root, so as root the test runs again as an unprivileged user.
+TEST_F(FileSettingsStoreTest, ReadOnlyAndUnreadablePlacesAreReportedAndKept)
+{
+    if (ChildProcess::rerunUnprivileged())
+        return;
+    const QString folder = QFileInfo(path()).absolutePath();
+    const auto filePermissions = QFile::ReadOwner | QFile::WriteOwner;
+    const auto folderPermissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    struct Case
+    {
+        const char *what;
+        QFile::Permissions file;
+        QFile::Permissions folder;
+        bool reportedAtStart; // else the file reads as usual
+    };
+    const Case cases[] = {
+        {"read-only file", QFile::ReadOwner, folderPermissions, false},
+        {"read-only folder", filePermissions, QFile::ReadOwner | QFile::ExeOwner, false},
+        {"unreadable file", QFile::WriteOwner, folderPermissions, true},
+        {"folder that may not be searched", filePermissions, QFile::ReadOwner | QFile::WriteOwner,
+         true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(kCompanionOnly);
+        ASSERT_TRUE(QFile::setPermissions(path(), c.file));
+        ASSERT_TRUE(QFile::setPermissions(folder, c.folder));
+        FileSettingsStore store(path(), 0);
+        Settings settings;
+        const QString atStart = loadMessage(store, settings);
+        if (c.reportedAtStart)
+            EXPECT_TRUE(atStart.contains(QStringLiteral("kann nicht gelesen werden")))
+                << atStart.toStdString();
+        else
+            EXPECT_EQ(atStart, QStringLiteral("(loaded)"));
+        const QString atClose = saveMessage(store, settings);
+        EXPECT_TRUE(
+            atClose.startsWith(QStringLiteral("Die Einstellungen wurden nicht gespeichert")))
+            << atClose.toStdString();
+        EXPECT_TRUE(atClose.contains(path())) << atClose.toStdString();
+
+        ASSERT_TRUE(QFile::setPermissions(folder, folderPermissions));
+        ASSERT_TRUE(QFile::setPermissions(path(), filePermissions));
+        EXPECT_EQ(fileBytes(), kCompanionOnly);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1) << "nothing left behind";
+    }
 }

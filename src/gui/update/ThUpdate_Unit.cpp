@@ -10,19 +10,20 @@ constexpr unsigned long kStopGraceMs = 2000;
 
 } // namespace
 
-TUpdateThread::TUpdateThread(Downloader &downloader, const Globals &globals)
+TUpdateThread::TUpdateThread(Downloader &downloader, const Globals &globals, int deadlineMs)
     : m_downloader(downloader)
     , m_updateServer(globals.UpdateServer)
     , m_tempPfad(globals.TempPfad)
     , m_lokaleVersion(globals.LokaleVersion)
+    , m_deadlineMs(deadlineMs)
 {
     setObjectName(QStringLiteral("TUpdateThread"));
 }
 
 void TUpdateThread::run()
 {
-    m_result =
-        VersionCheck::CheckServerVersion(m_downloader, m_updateServer, m_tempPfad, m_lokaleVersion);
+    m_result = VersionCheck::CheckServerVersion(m_downloader, m_updateServer, m_tempPfad,
+                                                m_lokaleVersion, m_deadlineMs);
 }
 
 UpdateChecks::UpdateChecks(Publish publish, QObject *parent)
@@ -46,7 +47,7 @@ UpdateChecks::~UpdateChecks()
 
 void UpdateChecks::start(Downloader &downloader, const Globals &globals)
 {
-    auto *thread = new TUpdateThread(downloader, globals);
+    auto *thread = new TUpdateThread(downloader, globals, m_deadlineMs);
     m_threads.insert(thread);
     // Emitted on the worker, delivered on this object's (the user-interface) thread.
     connect(thread, &QThread::finished, this, [this, thread] { finished(thread); });

@@ -17,7 +17,7 @@ struct Globals;
 class TUpdateThread : public QThread
 {
 public:
-    TUpdateThread(Downloader &downloader, const Globals &globals);
+    TUpdateThread(Downloader &downloader, const Globals &globals, int deadlineMs);
 
     // Valid once the thread has finished; none when the check ended without a result.
     const std::optional<VersionCheck::Result> &result() const { return m_result; }
@@ -30,13 +30,15 @@ private:
     const QString m_updateServer;
     const QString m_tempPfad;
     const QString m_lokaleVersion;
+    const int m_deadlineMs;
     std::optional<VersionCheck::Result> m_result;
 };
 
 // Starts update checks and hands each result to `publish` in one queued step on the
 // user-interface thread, in the order the checks end. It is a child of the main window: when it
 // goes, pending steps go with it, so none reaches a destroyed window, and checks still running
-// are asked to stop and are abandoned without waiting for their server.
+// are asked to stop and are abandoned without waiting for their server. A check ends by itself
+// after its deadline, so no worker lives on with a server that drips its answer.
 class UpdateChecks : public QObject
 {
 public:
@@ -46,11 +48,14 @@ public:
     ~UpdateChecks() override;
 
     void start(Downloader &downloader, const Globals &globals);
+    // How long one check may take in all (the version file's deadline).
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     qsizetype running() const { return m_threads.size(); }
 
 private:
     void finished(TUpdateThread *thread);
 
     Publish m_publish;
+    int m_deadlineMs = VersionCheck::kVersionFileDeadlineMs;
     QSet<TUpdateThread *> m_threads;
 };

@@ -12,8 +12,10 @@
 #include "logic/update/VersionCheck.h"
 #include "platform/Launcher.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -82,6 +84,7 @@ TfrmUpdDL::TfrmUpdDL(AppContext &context, QWidget *mainWindow)
                 main->openHelp(Help::pageFor(objectName()));
         });
     });
+    connect(btnAbbrechen, &QPushButton::clicked, this, [this] { btnAbbrechenClick(); });
     placeInMainWindow();
 }
 
@@ -120,6 +123,10 @@ void TfrmUpdDL::createControls()
     sbtnExit->setText(QStringLiteral("X"));
     sbtnExit->setAutoRaise(true);
     sbtnExit->setFixedSize(20, 20);
+    btnAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), Panel1);
+    btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    btnAbbrechen->setAutoDefault(false);
+    btnAbbrechen->hide();
 
     auto *grid = new QGridLayout(Panel1);
     grid->setContentsMargins(12, 6, 6, 12);
@@ -129,6 +136,7 @@ void TfrmUpdDL::createControls()
     grid->addWidget(ProgressBar1, 2, 0, 1, 3);
     grid->addWidget(bbtnUpdate, 3, 0);
     grid->addWidget(bbtnDownload, 3, 1);
+    grid->addWidget(btnAbbrechen, 3, 2, Qt::AlignRight);
     grid->setColumnStretch(2, 1);
 }
 
@@ -194,41 +202,96 @@ void TfrmUpdDL::bbtnUpdateClick(QAbstractButton *sender)
         const QString address = VersionCheck::updateAddress(globals.UpdateServer, UpdateDatei);
         if (sender == bbtnUpdate) {
             const QString UpdateZiel = globals.TempPfad + UpdateDatei;
-            download(address, UpdateZiel);
+            if (!download(address, UpdateZiel))
+                return; // cancelled: the window stays for another try
             startUpdate(UpdateZiel);
         } else {
             QString folder = DesktopPfad();
             BrowseForFolder(m_context.dialogs, this,
                             QStringLiteral("Bitte wählen Sie einen Zielordner aus: "), folder);
-            download(address, folder + u'/' + UpdateDatei);
+            if (!download(address, folder + u'/' + UpdateDatei))
+                return;
         }
         close();
     });
 }
 
-void TfrmUpdDL::download(const QString &address, const QString &target)
+Downloader::Request TfrmUpdDL::downloadRequest(const QString &address)
+{
+    Downloader::Request request;
+    request.url = QUrl(address);
+    request.maxBytes = kMaxProgramBytes;
+    request.progress = [this](qint64 done, qint64 total) { showProgress(done, total); };
+    request.minBytesPerSecond = m_minBytesPerSecond;
+    request.rateWindowMs = m_rateWindowMs;
+    request.cancelled = [this] { return m_cancelRequested; };
+    return request;
+}
+
+bool TfrmUpdDL::download(const QString &address, const QString &target)
 {
     ButtonsDisabled blocked {bbtnUpdate, bbtnDownload, sbtnExit};
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    // Written beside the target and put in its place only when complete, so a failed download
-    // leaves neither a broken file nor a damaged older one.
-    QSaveFile file(target);
-    bool ok = m_context.downloader && file.open(QIODevice::WriteOnly);
-    if (ok) {
-        Downloader::Request request;
-        request.url = QUrl(address);
-        request.maxBytes = kMaxProgramBytes;
-        request.progress = [this](qint64 done, qint64 total) { showProgress(done, total); };
-        ok = m_context.downloader->DownloadToFile(request, file) && file.commit();
+    m_cancelRequested = false;
+    m_downloading = true;
+    btnAbbrechen->show();
+    const Downloader::Request request = downloadRequest(address);
+    bool transferFailed = !m_context.downloader;
+    // Written beside the target and put in its place only when complete, so a failed or
+    // cancelled download leaves neither a partial file nor a damaged older one.
+    const QString failure = transferFailed
+        ? QString()
+        : writeFileSafely(
+              target,
+              [&](QIODevice &file) {
+                  if (m_context.downloader->DownloadToFile(request, file))
+                      return true;
+                  const auto *device = qobject_cast<QFileDevice *>(&file);
+                  transferFailed = !device || device->error() == QFileDevice::NoError;
+                  return false;
+              },
+              m_writeTarget);
+    btnAbbrechen->hide();
+    m_downloading = false;
+    if (m_cancelRequested) {
+        ProgressBar1->setValue(0);
+        return false;
     }
-    if (!ok)
-        file.cancelWriting();
     ProgressBar1->setRange(0, std::max(1, ProgressBar1->maximum()));
     ProgressBar1->setValue(ProgressBar1->maximum());
     pause(m_pauseMs);
-    if (!ok)
+    // What arrived and could not be stored names the file and the reason; a transfer that
+    // failed names the address.
+    if (transferFailed)
         throw QuarvelError(QStringLiteral("Fehler beim Download von URL: ") + address);
+    if (!failure.isEmpty())
+        throw QuarvelError(failure);
+    return true;
+}
+
+void TfrmUpdDL::btnAbbrechenClick()
+{
+    m_cancelRequested = true;
+}
+
+void TfrmUpdDL::reject()
+{
+    // Escape while a download runs cancels it; the window stays.
+    if (m_downloading)
+        btnAbbrechenClick();
+    else
+        QDialog::reject();
+}
+
+void TfrmUpdDL::closeEvent(QCloseEvent *event)
+{
+    if (m_downloading) {
+        btnAbbrechenClick();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void TfrmUpdDL::showProgress(qint64 done, qint64 total)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "logic/common/SafeWrite.h"
+#include "logic/update/Downloader.h"
+
 #include <QDialog>
 
 class QAbstractButton;
@@ -21,6 +24,16 @@ public:
 
     // The pause after a download, so the user sees the full bar (2 s).
     void setPauseAfterDownload(int ms) { m_pauseMs = ms; }
+    // A download that brings less than `bytesPerSecond` over `windowMs` gives up (1 KB/s over
+    // 30 s).
+    void setMinimumRate(qint64 bytesPerSecond, int windowMs)
+    {
+        m_minBytesPerSecond = bytesPerSecond;
+        m_rateWindowMs = windowMs;
+    }
+    // Where the downloaded program is written; tests hand in a device that fails.
+    void setWriteTarget(WriteTarget target) { m_writeTarget = std::move(target); }
+    bool downloading() const { return m_downloading; }
 
     QFrame *Panel1 = nullptr;
     QLabel *lbllocalVersion = nullptr;
@@ -29,16 +42,24 @@ public:
     QPushButton *bbtnUpdate = nullptr;
     QPushButton *bbtnDownload = nullptr;
     QToolButton *sbtnExit = nullptr;
+    // Shown only while a download runs: stops it and removes what had arrived.
+    QPushButton *btnAbbrechen = nullptr;
+
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
     void FormActivate();
     void placeInMainWindow();
     void bbtnUpdateClick(QAbstractButton *sender);
-    void download(const QString &address, const QString &target);
+    // False when the user cancelled it; throws when it failed.
+    bool download(const QString &address, const QString &target);
+    Downloader::Request downloadRequest(const QString &address);
+    void btnAbbrechenClick();
     void showProgress(qint64 done, qint64 total);
     void startUpdate(const QString &file);
     void pause(int ms);
@@ -46,6 +67,11 @@ private:
     AppContext &m_context;
     QWidget *m_mainWindow;
     int m_pauseMs = 2000;
+    qint64 m_minBytesPerSecond = 1024;
+    int m_rateWindowMs = 30000;
+    WriteTarget m_writeTarget = saveFileTarget();
+    bool m_downloading = false;
+    bool m_cancelRequested = false;
 };
 
 // The user's Desktop folder; the home folder where there is none.

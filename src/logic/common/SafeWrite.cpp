@@ -3,14 +3,28 @@
 #include <QDir>
 #include <QSaveFile>
 
+namespace {
+
+// Drops what was written: a QSaveFile removes its temporary file (it must never be closed, Qt
+// stops the program then), any other device is closed.
+void discard(QFileDevice &file)
+{
+    if (auto *saveFile = qobject_cast<QSaveFile *>(&file)) {
+        saveFile->cancelWriting();
+        saveFile->commit(); // refuses after the cancel and removes the temporary file
+        return;
+    }
+    file.close();
+}
+
+} // namespace
+
 bool finishWrite(QFileDevice &file, QString &reason)
 {
     auto *saveFile = qobject_cast<QSaveFile *>(&file);
     if (!file.flush() || file.error() != QFileDevice::NoError) {
         reason = file.errorString();
-        if (saveFile)
-            saveFile->cancelWriting();
-        file.close();
+        discard(file);
         return false;
     }
     if (saveFile) {
@@ -33,21 +47,32 @@ QString cannotWriteFileText(const QString &path, const QString &reason)
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
+WriteTarget saveFileTarget()
+{
+    return [](const QString &path) { return std::make_unique<QSaveFile>(path); };
+}
+
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWriteFileText(path, file.errorString());
-    if (!write(file)) {
+    return writeFileSafely(path, write, saveFileTarget());
+}
+
+QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write,
+                        const WriteTarget &target)
+{
+    const std::unique_ptr<QFileDevice> file = target(path);
+    if (!file->open(QIODevice::WriteOnly))
+        return cannotWriteFileText(path, file->errorString());
+    if (!write(*file)) {
         // The writer's own failure: the device knows why when the system refused a write.
-        const QString reason = file.error() != QFileDevice::NoError
-            ? file.errorString()
+        const QString reason = file->error() != QFileDevice::NoError
+            ? file->errorString()
             : QStringLiteral("Die Daten konnten nicht geschrieben werden.");
-        file.cancelWriting();
+        discard(*file);
         return cannotWriteFileText(path, reason);
     }
     QString reason;
-    if (!finishWrite(file, reason))
+    if (!finishWrite(*file, reason))
         return cannotWriteFileText(path, reason);
     return {};
 }

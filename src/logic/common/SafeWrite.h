@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QFileDevice;
 class QIODevice;
@@ -23,6 +24,16 @@ bool finishWrite(QFileDevice &file, QString &reason);
 // succeeded. Returns an empty text on success, otherwise a German message that names the file
 // and the system's reason.
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write);
+
+// The device a whole-file write of `path` goes to, not yet open: normally a QSaveFile for it.
+// Callers that write files take one, so tests can hand in a device that fails where a full
+// disk does (a QFile on /dev/full fails at the flush).
+using WriteTarget = std::function<std::unique_ptr<QFileDevice>(const QString &path)>;
+WriteTarget saveFileTarget();
+
+// As above, written through the device `target` makes.
+QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write,
+                        const WriteTarget &target);
 
 // The message for a file that could not be written.
 QString cannotWriteFileText(const QString &path, const QString &reason);

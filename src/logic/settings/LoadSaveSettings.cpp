@@ -1,6 +1,6 @@
 #include "logic/settings/LoadSaveSettings.h"
 
-#include "platform/SettingsStore.h"
+#include "logic/settings/SettingsStore.h"
 
 namespace {
 

@@ -15,6 +15,6 @@ inline const QString kSkrivoEditorKey = QStringLiteral("\\Software\\Brask\\Skriv
 void LoadSettings(SettingsStore &store, Settings &settings);
 
 // Writes all values in their fixed order, every program slot included. A key that cannot be
-// opened writes nothing and reports nothing; a failed write stops at that value and is thrown
-// on after the key was closed.
+// opened writes nothing; the store's reason, when it gives one, is thrown on. A failed write
+// stops at that value and is thrown on after the key was closed.
 void SaveSettings(SettingsStore &store, const Settings &settings);

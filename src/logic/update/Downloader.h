@@ -24,6 +24,17 @@ public:
         // Stop reading after the first line end; a small text file needs no more.
         bool firstLineOnly = false;
         Progress progress;
+        // The whole transfer gives up after this long, however steadily data arrives (0: no
+        // bound). A server that drips one byte a second is never silent long enough for the
+        // stall timeout alone.
+        int deadlineMs = 0;
+        // Gives up when less than `minBytesPerSecond` arrived on average over any stretch of
+        // `rateWindowMs` (0: no bound): a large file may take long, but not crawl.
+        qint64 minBytesPerSecond = 0;
+        int rateWindowMs = 30000;
+        // Asked every few milliseconds; true aborts the transfer. A caller that offers to cancel
+        // lets the user's input through while the transfer runs on its thread.
+        std::function<bool()> cancelled;
     };
 
     virtual ~Downloader() = default;

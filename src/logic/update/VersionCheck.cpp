@@ -67,7 +67,8 @@ QString updateFileName(const QString &serverVersion)
 }
 
 std::optional<Result> CheckServerVersion(Downloader &downloader, const QString &updateServer,
-                                         const QString &tempPfad, const QString &lokaleVersion)
+                                         const QString &tempPfad, const QString &lokaleVersion,
+                                         int deadlineMs)
 {
     // Each check has a file of its own, so overlapping checks never share one; it is removed
     // when this function returns, whatever the outcome.
@@ -78,6 +79,7 @@ std::optional<Result> CheckServerVersion(Downloader &downloader, const QString &
     request.url = QUrl(updateAddress(updateServer, QString::fromUtf16(VersionsDatei)));
     request.maxBytes = kVersionFileMaxBytes;
     request.firstLineOnly = true;
+    request.deadlineMs = deadlineMs;
     if (!downloader.DownloadToFile(request, file))
         return Result {QString::fromUtf16(Nil), std::nullopt};
     if (!file.seek(0))

@@ -29,6 +29,8 @@ inline bool serverConfigured(const QString &updateServer)
 
 // No more than this is read of the version file: its first line is all that counts.
 inline constexpr qint64 kVersionFileMaxBytes = 4096;
+// The fetch of the version file gives up after this long, however steadily bytes drip in.
+inline constexpr int kVersionFileDeadlineMs = 30000;
 
 // "gleich", "größer" or "kleiner" for the server's version against the local one. Both texts
 // are four integers of the program's integer syntax joined by exactly three "." (" 2.15.13.2"
@@ -49,9 +51,10 @@ struct Result
 // The whole check: fetches `updateServer` + UpdatePfad + VersionsDatei into a temporary file of
 // its own in `tempPfad` (removed in every case) and compares its first line with
 // `lokaleVersion`. "NIL" when the fetch fails; no result when the temporary file cannot be made
-// or the first line is not a version. Blocks for the duration of the fetch.
+// or the first line is not a version. Blocks for the duration of the fetch, at most `deadlineMs`.
 std::optional<Result> CheckServerVersion(Downloader &downloader, const QString &updateServer,
-                                         const QString &tempPfad, const QString &lokaleVersion);
+                                         const QString &tempPfad, const QString &lokaleVersion,
+                                         int deadlineMs = kVersionFileDeadlineMs);
 
 // The address of a file in the update folder of the server.
 QString updateAddress(const QString &updateServer, const QString &fileName);

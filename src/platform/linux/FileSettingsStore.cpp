@@ -43,19 +43,31 @@ bool FileSettingsStore::openKey(const QString &path, bool create)
     return create ? openForWriting(path) : openForReading(path);
 }
 
-FileSettingsStore::Loaded FileSettingsStore::load(QByteArray &bytes, QString &parseError)
+FileSettingsStore::Loaded FileSettingsStore::load(QByteArray &bytes, QString &problem)
 {
     QFile file(m_filePath);
-    if (!file.exists())
+    if (!file.exists()) {
+        // A folder that may not be searched hides the file: that is no first run.
+        const QFileInfo folder(QFileInfo(m_filePath).absolutePath());
+        if (folder.exists() && !(folder.isReadable() && folder.isExecutable())) {
+            problem = QStringLiteral("Zugriff auf den Ordner „%1“ verweigert")
+                          .arg(QDir::toNativeSeparators(folder.filePath()));
+            return Loaded::Unreadable;
+        }
         return Loaded::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString();
         return Loaded::Unreadable;
+    }
     bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        problem = file.errorString();
         return Loaded::Unreadable;
+    }
     RegistryParseResult result = parseRegistryText(bytes);
     if (!result.document) {
-        parseError = result.error;
+        problem = result.error;
         return Loaded::Damaged;
     }
     m_document = std::move(*result.document);
@@ -77,6 +89,10 @@ bool FileSettingsStore::openForReading(const QString &path)
         if (loaded == Loaded::Damaged)
             throw QuarvelError(damagedMessage(error, keepAside(), false));
     }
+    if (loaded == Loaded::Unreadable)
+        throw QuarvelError(QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden: "
+                                          "%2; es gelten die Standardeinstellungen")
+                               .arg(QDir::toNativeSeparators(m_filePath), error));
     if (loaded != Loaded::Document)
         return false;
     const RegistryKey *key = m_document.find(path);
@@ -87,33 +103,57 @@ bool FileSettingsStore::openForReading(const QString &path)
     return true;
 }
 
+void FileSettingsStore::cannotSave(const QString &reason)
+{
+    release();
+    throw QuarvelError(QStringLiteral("Die Einstellungen wurden nicht gespeichert. ") +
+                       cannotWriteFileText(m_filePath, reason));
+}
+
+void FileSettingsStore::lockForWriting()
+{
+    const QString folder = QFileInfo(m_filePath).absolutePath();
+    if (!QDir().mkpath(folder))
+        cannotSave(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden")
+                       .arg(QDir::toNativeSeparators(folder)));
+    m_lock = std::make_unique<QLockFile>(lockPathOf(m_filePath));
+    if (m_lock->tryLock(m_lockWaitMs))
+        return;
+    const QString lockFile = QDir::toNativeSeparators(lockPathOf(m_filePath));
+    switch (m_lock->error()) {
+    case QLockFile::LockFailedError:
+        cannotSave(QStringLiteral("Eine andere Quarvel-Instanz oder ein anderes Programm hält "
+                                  "sie gesperrt (Sperrdatei „%1“)")
+                       .arg(lockFile));
+    case QLockFile::PermissionError:
+        cannotSave(
+            QStringLiteral("Keine Berechtigung, die Sperrdatei „%1“ anzulegen").arg(lockFile));
+    default:
+        cannotSave(QStringLiteral("Die Sperrdatei „%1“ kann nicht angelegt werden").arg(lockFile));
+    }
+}
+
 bool FileSettingsStore::openForWriting(const QString &path)
 {
-    if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
-        return false;
-    m_lock = std::make_unique<QLockFile>(lockPathOf(m_filePath));
-    if (!m_lock->tryLock(m_lockWaitMs)) {
-        m_lock.reset();
-        return false;
-    }
+    lockForWriting();
     QByteArray bytes;
-    QString error;
-    switch (load(bytes, error)) {
+    QString problem;
+    switch (load(bytes, problem)) {
     case Loaded::Document:
         break;
     case Loaded::Missing:
         m_document = {};
         break;
     case Loaded::Unreadable:
-        release();
-        return false;
+        // Never replaced unread: it may hold other programs' keys.
+        cannotSave(problem);
     case Loaded::Damaged: {
         const QString aside = keepAside();
-        if (aside.isEmpty()) {
-            release();
-            return false;
-        }
-        m_noticeAfterSaving = damagedMessage(error, aside, true);
+        if (aside.isEmpty())
+            cannotSave(QStringLiteral("Sie ist beschädigt (%1) und kann nicht beiseitegelegt "
+                                      "werden")
+                           .arg(problem));
+        m_noticeAfterSaving = damagedMessage(problem, aside, true);
         m_document = {};
         break;
     }
@@ -191,13 +231,13 @@ void FileSettingsStore::writeString(const QString &name, const QString &value)
 
 void FileSettingsStore::commit()
 {
-    QSaveFile file(m_filePath);
-    if (file.open(QIODevice::WriteOnly) && file.write(registryText(m_document)) >= 0 &&
-        file.commit())
-        return;
-    throw QuarvelError(
-        QStringLiteral("Die Einstellungsdatei „%1“ konnte nicht geschrieben werden: %2")
-            .arg(m_filePath, file.errorString()));
+    const QByteArray text = registryText(m_document);
+    const QString failure = writeFileSafely(
+        m_filePath, [&text](QIODevice &file) { return file.write(text) == text.size(); },
+        m_writeTarget);
+    if (!failure.isEmpty())
+        throw QuarvelError(QStringLiteral("Die Einstellungen wurden nicht gespeichert. ") +
+                           failure);
 }
 
 void FileSettingsStore::closeKey()

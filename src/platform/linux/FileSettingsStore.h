@@ -1,7 +1,8 @@
 #pragma once
 
+#include "logic/common/SafeWrite.h"
 #include "logic/settings/RegistryText.h"
-#include "platform/SettingsStore.h"
+#include "logic/settings/SettingsStore.h"
 
 #include <QLockFile>
 
@@ -17,6 +18,11 @@
 // else in the meantime are kept and two instances closing together cannot mix their values:
 // the one closing last wins. A file that cannot be parsed is never overwritten: it is renamed
 // aside and the user is told in one sentence.
+//
+// Nothing is lost without a word: a file that exists but cannot be read (no permission, a
+// folder in its place) is reported when it is opened for reading, and a save that cannot
+// happen (the lock held too long by another instance, a read-only folder, a full disk) is
+// reported with the file and the reason, the file staying as it was.
 class FileSettingsStore : public SettingsStore
 {
 public:
@@ -27,6 +33,8 @@ public:
     // "<configuration folder>/Brask/registry.reg".
     static QString defaultFilePath();
     const QString &filePath() const { return m_filePath; }
+    // Where the whole file is written; tests hand in a device that fails.
+    void setWriteTarget(WriteTarget target) { m_writeTarget = std::move(target); }
 
     bool openKey(const QString &path, bool create) override;
     int readInteger(const QString &name) override;
@@ -38,19 +46,23 @@ public:
 private:
     enum class Loaded { Document, Missing, Unreadable, Damaged };
 
-    Loaded load(QByteArray &bytes, QString &parseError);
+    // `problem`: the parse error of a damaged file, the system's reason for an unreadable one.
+    Loaded load(QByteArray &bytes, QString &problem);
     bool openForReading(const QString &path);
     bool openForWriting(const QString &path);
     // Renames the damaged file aside; the new name, or empty when it could not be moved.
     QString keepAside();
     QString damagedMessage(const QString &parseError, const QString &asideName,
                            bool whileSaving) const;
+    [[noreturn]] void cannotSave(const QString &reason);
+    void lockForWriting();
     void commit();
     void release();
     RegistryKey &writableKey(const QString &name);
 
     QString m_filePath;
     int m_lockWaitMs;
+    WriteTarget m_writeTarget = saveFileTarget();
     RegistryDocument m_document;
     QString m_keyPath;
     bool m_open = false;

@@ -1,5 +1,6 @@
 #include "platform/linux/NetworkDownloader.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QIODevice>
 #include <QNetworkAccessManager>
@@ -11,7 +12,7 @@
 
 namespace {
 
-// How often a waiting download looks whether its thread was asked to stop.
+// How often a waiting download looks whether it must stop (asked to, cancelled, too slow).
 constexpr int kInterruptPollMs = 50;
 constexpr qint64 kReadBufferBytes = 256 * 1024;
 
@@ -81,6 +82,7 @@ public:
     }
 
     bool headComplete() const { return m_headComplete && !m_failed; }
+    qint64 written() const { return m_written; }
     bool failed() const { return m_failed; }
 
 private:
@@ -100,6 +102,46 @@ private:
     bool m_done = false;
     bool m_failed = false;
     bool m_headComplete = false;
+};
+
+// Decides, at every poll, whether a running transfer must stop: its thread asked to stop, the
+// caller cancelled, the overall deadline passed, or too little arrived over the last window.
+class TransferWatch
+{
+public:
+    TransferWatch(const Downloader::Request &request, const ReplyReader &reader)
+        : m_request(request)
+        , m_reader(reader)
+    {
+        m_clock.start();
+    }
+
+    bool mustStop()
+    {
+        if (QThread::currentThread()->isInterruptionRequested())
+            return true;
+        if (m_request.cancelled && m_request.cancelled())
+            return true;
+        const qint64 now = m_clock.elapsed();
+        if (m_request.deadlineMs > 0 && now >= m_request.deadlineMs)
+            return true;
+        if (m_request.minBytesPerSecond <= 0 || m_request.rateWindowMs <= 0 ||
+            now - m_windowStart < m_request.rateWindowMs)
+            return false;
+        const qint64 arrived = m_reader.written() - m_windowBytes;
+        if (arrived * 1000 < m_request.minBytesPerSecond * (now - m_windowStart))
+            return true;
+        m_windowStart = now;
+        m_windowBytes = m_reader.written();
+        return false;
+    }
+
+private:
+    const Downloader::Request &m_request;
+    const ReplyReader &m_reader;
+    QElapsedTimer m_clock;
+    qint64 m_windowStart = 0;
+    qint64 m_windowBytes = 0;
 };
 
 } // namespace
@@ -124,16 +166,18 @@ bool NetworkDownloader::DownloadToFile(const Request &request, QIODevice &target
     if (request.progress)
         QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, request.progress);
     bool interrupted = false;
+    TransferWatch watch(request, reader);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (QThread::currentThread()->isInterruptionRequested()) {
+        if (watch.mustStop()) {
             interrupted = true;
             loop.quit();
         }
     });
     poll.start(kInterruptPollMs);
+    // Only a caller that offers to cancel wants the user's clicks while it waits.
     if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec(request.cancelled ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     poll.stop();
 
     if (!interrupted && !reader.headComplete() && !reader.failed())

@@ -6,6 +6,7 @@
 #include "platform/linux/NetworkDownloader.h"
 #include "support/net/HttpTestServer.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -208,4 +209,25 @@ TEST(UpdateCheck, ClosingDuringACheckNeitherWaitsForTheServerNorPublishes)
     update.main.reset();
     QTest::qWait(50); // a step that survived its window would run now
     EXPECT_EQ(update.app.globals.VersionsVergleich, QString());
+}
+
+// A server that drips the version file a byte at a time is never silent long enough for the
+// stall timeout; the check's deadline ends it, so its worker does not live on.
+TEST(UpdateCheck, ADrippingServerEndsTheCheckAtItsDeadline)
+{
+    HttpTestServer server;
+    server.serve(kVersionPath, {HttpTestServer::Kind::Drip, 200, "0.4.", /*intervalMs=*/50});
+    TestApp app;
+    QTemporaryDir temp;
+    app.globals.TempPfad = temp.path() + u'/';
+    app.globals.UpdateServer = server.baseUrl();
+    NetworkDownloader downloader({600000, 3}); // a stall timeout that never comes
+    QStringList published;
+    UpdateChecks checks(
+        [&](const VersionCheck::Result &r) { published.append(r.VersionsVergleich); }, nullptr);
+    checks.setDeadlineMs(400);
+    checks.start(downloader, app.globals);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checks.running() == 0; }, kPatienceMs));
+    EXPECT_EQ(published, QStringList {u"NIL"_s});
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList());
 }

@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -253,4 +255,76 @@ TEST(UpdateWindow, AFailedDownloadIsReportedAndStartsNothing)
         EXPECT_TRUE(w.window->isVisible()) << "the window stays open after a failure";
         EXPECT_TRUE(w.window->bbtnDownload->isEnabled());
     }
+}
+
+// While the program arrives, "Abbrechen" (or Escape) stops it: nothing is started, no partial
+// file stays, and the window stays for another try.
+TEST(UpdateWindow, AbbrechenStopsTheDownloadAndLeavesNoPartialFile)
+{
+    HttpTestServer server;
+    server.serve(kUpdatePath, {HttpTestServer::Kind::Drip, 200, QByteArray(5000, 'p'), 20});
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "Abbrechen");
+        UpdateWindow w;
+        w.app.globals.UpdateServer = server.baseUrl();
+        w.offer(u"größer"_s, u"0.4.2.0"_s);
+        EXPECT_FALSE(w.window->btnAbbrechen->isVisible());
+        bool seenRunning = false;
+        QTimer::singleShot(300, w.window.get(), [&] {
+            seenRunning = w.window->downloading() && w.window->btnAbbrechen->isVisible() &&
+                w.window->btnAbbrechen->isEnabled() && !w.window->bbtnUpdate->isEnabled();
+            if (escape)
+                QTest::keyClick(w.window.get(), Qt::Key_Escape);
+            else
+                QTest::mouseClick(w.window->btnAbbrechen, Qt::LeftButton);
+        });
+        w.window->bbtnUpdate->click();
+
+        EXPECT_TRUE(seenRunning);
+        EXPECT_FALSE(w.window->downloading());
+        EXPECT_TRUE(w.app.launcher.calls.isEmpty());
+        EXPECT_TRUE(w.app.dialogs.messages.isEmpty()) << w.app.dialogs.lastText().toStdString();
+        EXPECT_EQ(QDir(w.temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        EXPECT_TRUE(w.window->isVisible());
+        EXPECT_FALSE(w.window->btnAbbrechen->isVisible());
+        EXPECT_TRUE(w.window->bbtnUpdate->isEnabled());
+        EXPECT_TRUE(w.window->sbtnExit->isEnabled());
+    }
+}
+
+TEST(UpdateWindow, ADownloadBelowTheMinimumRateGivesUp)
+{
+    HttpTestServer server;
+    server.serve(kUpdatePath, {HttpTestServer::Kind::Drip, 200, "MZ", 20}); // about 50 bytes/s
+    UpdateWindow w;
+    w.app.globals.UpdateServer = server.baseUrl();
+    w.window->setMinimumRate(1024, 300);
+    w.offer(u"größer"_s, u"0.4.2.0"_s);
+    w.window->bbtnUpdate->click();
+    EXPECT_EQ(w.app.dialogs.lastText(),
+              u"Fehler beim Download von URL: "_s + server.baseUrl() +
+                  u"download/quarvel/Quarvelupd.0.4.2.0.exe."_s);
+    EXPECT_TRUE(w.app.launcher.calls.isEmpty());
+    EXPECT_EQ(QDir(w.temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A full disk shows only at the flush; /dev/full refuses there as such a disk does.
+TEST(UpdateWindow, AProgramThatCannotBeStoredIsReportedWithFileAndReason)
+{
+    HttpTestServer server;
+    server.serveBody(kUpdatePath, "#!/bin/sh\n");
+    UpdateWindow w;
+    w.app.globals.UpdateServer = server.baseUrl();
+    w.window->setWriteTarget(
+        [](const QString &) { return std::make_unique<QFile>(u"/dev/full"_s); });
+    w.offer(u"größer"_s, u"0.4.2.0"_s);
+    w.window->bbtnUpdate->click();
+    const QString target = w.temp.path() + u"/Quarvelupd.0.4.2.0.exe"_s;
+    const QString text = w.app.dialogs.lastText();
+    EXPECT_TRUE(
+        text.startsWith(u"Die Datei „"_s + target + u"“ konnte nicht geschrieben werden: "_s))
+        << text.toStdString();
+    EXPECT_TRUE(w.app.launcher.calls.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(w.window->isVisible());
 }

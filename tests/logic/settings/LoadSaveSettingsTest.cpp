@@ -135,11 +135,12 @@ TEST(LoadSettings, StopsAtTheFirstValueItCannotRead)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
         MemoryStore store = storeOfAnEarlierRun();
-        QList<RegistryValue> &values = programKey(store).values;
+        RegistryKey &key = programKey(store);
         const QString name = QString::fromLatin1(c.value);
-        values.removeIf([&](const RegistryValue &v) { return v.name == name; });
-        if (!c.remove)
-            values.append(RegistryValue::text(name, QStringLiteral("1")));
+        if (c.remove)
+            key.remove(name);
+        else
+            key.set(RegistryValue::text(name, QStringLiteral("1")));
         Settings settings;
         try {
             LoadSettings(store, settings);

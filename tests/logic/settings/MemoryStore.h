@@ -2,7 +2,7 @@
 
 #include "logic/common/QuarvelError.h"
 #include "logic/settings/RegistryText.h"
-#include "platform/SettingsStore.h"
+#include "logic/settings/SettingsStore.h"
 
 #include <QStringList>
 

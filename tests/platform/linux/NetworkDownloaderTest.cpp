@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -208,4 +210,63 @@ TEST(NetworkDownloader, GivesUpWhenItsThreadIsAskedToStop)
     EXPECT_TRUE(QTest::qWaitFor([&] { return worker->isFinished(); }, 20000));
     worker->wait();
     EXPECT_EQ(outcome, 0);
+}
+
+// A server that drips is never silent long enough for the stall timeout; the deadline, the
+// minimum rate and a cancel each end the transfer.
+TEST(NetworkDownloader, ADrippingServerIsLeftByDeadlineRateOrCancel)
+{
+    HttpTestServer server;
+    server.serve("/drip", {HttpTestServer::Kind::Drip, 200, "0.4.", /*intervalMs=*/20});
+    NetworkDownloader downloader({/*transferTimeoutMs=*/600000, /*maxRedirects=*/3});
+    int polls = 0;
+    struct Case
+    {
+        const char *what;
+        std::function<void(Downloader::Request &)> limit;
+    };
+    const Case cases[] = {
+        {"deadline", [](Downloader::Request &r) { r.deadlineMs = 300; }},
+        {"deadline of the first line",
+         [](Downloader::Request &r) {
+             r.deadlineMs = 300;
+             r.firstLineOnly = true;
+         }},
+        {"minimum rate",
+         [](Downloader::Request &r) {
+             r.minBytesPerSecond = 1024;
+             r.rateWindowMs = 300;
+         }},
+        {"cancel",
+         [&polls](Downloader::Request &r) {
+             polls = 0;
+             r.cancelled = [&polls] { return ++polls > 5; };
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Downloader::Request request = requestFor(server.baseUrl() + u"drip"_s);
+        c.limit(request);
+        QBuffer target;
+        target.open(QIODevice::WriteOnly);
+        EXPECT_FALSE(downloader.DownloadToFile(request, target));
+        EXPECT_TRUE(target.data().startsWith("0.4.")) << "it did receive the drip";
+    }
+}
+
+TEST(NetworkDownloader, ATransferAboveTheMinimumRateAndWithinTheDeadlineCompletes)
+{
+    HttpTestServer server;
+    const QByteArray body(200000, 'q');
+    server.serve("/slow", {HttpTestServer::Kind::Slow, 200, body}); // 8 pieces, 20 ms apart
+    NetworkDownloader downloader = quickDownloader();
+    Downloader::Request request = requestFor(server.baseUrl() + u"slow"_s);
+    request.deadlineMs = 60000;
+    request.minBytesPerSecond = 1024;
+    request.rateWindowMs = 100;
+    request.cancelled = [] { return false; };
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(downloader.DownloadToFile(request, target));
+    EXPECT_EQ(target.data(), body);
 }

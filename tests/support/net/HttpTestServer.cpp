@@ -97,6 +97,9 @@ void HttpTestServer::answer(QTcpSocket *socket, const QByteArray &path)
     case Kind::Held:
         m_held.append({socket, path});
         return;
+    case Kind::Drip:
+        drip(socket, route);
+        return;
     }
 }
 
@@ -149,4 +152,13 @@ void HttpTestServer::streamSlow(QTcpSocket *socket, const QByteArray &body)
         }
     });
     timer->start(20);
+}
+
+void HttpTestServer::drip(QTcpSocket *socket, const Route &route)
+{
+    // Announces far more than ever comes, so the client keeps waiting for the rest.
+    socket->write(header(route.status, qint64(1) << 30) + route.body);
+    auto *timer = new QTimer(socket);
+    QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write("0"); });
+    timer->start(route.intervalMs);
 }

@@ -20,6 +20,7 @@ public:
         Slow, // the body in small pieces with pauses, with its length announced
         Redirect, // 302 to `body` as the new location
         Held, // like Body, but only after release()
+        Drip, // the body at once, then one byte more every `intervalMs`, without end
     };
 
     struct Route
@@ -27,6 +28,7 @@ public:
         Kind kind = Kind::Body;
         int status = 200;
         QByteArray body;
+        int intervalMs = 1000; // Drip
     };
 
     HttpTestServer();
@@ -58,6 +60,7 @@ private:
     void reply(QTcpSocket *socket, int status, const QByteArray &body);
     void streamHuge(QTcpSocket *socket, int status);
     void streamSlow(QTcpSocket *socket, const QByteArray &body);
+    void drip(QTcpSocket *socket, const Route &route);
 
     QTcpServer m_server;
     QHash<QByteArray, Route> m_routes;

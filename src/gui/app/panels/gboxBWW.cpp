@@ -5,6 +5,7 @@
 #include "gui/app/panels/KeyPressFilter.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/CryptoTools_WortWert.h"
 #include "logic/tools/QuersummenKette.h"
@@ -59,6 +60,7 @@ void gboxBWW::createControls()
     edtWort = named(new QLineEdit(this), "edtWort");
     edtWort->setMaxLength(std::numeric_limits<int>::max());
     attachFocusColour(edtWort);
+    limitPasteLength(edtWort, m_context.dialogs);
     bbtnQuersumme = named(new QPushButton(QStringLiteral("Quersumme"), this), "bbtnQuersumme");
     bbtnQuersumme->setEnabled(false);
     auto *input = new QHBoxLayout;

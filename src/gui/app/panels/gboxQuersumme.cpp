@@ -5,6 +5,7 @@
 #include "gui/app/panels/KeyPressFilter.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/hfunctions.h"
 
@@ -81,6 +82,7 @@ void gboxQuersumme::createControls()
     edtZahlQS = named(new QLineEdit(this), "edtZahlQS");
     edtZahlQS->setMaxLength(std::numeric_limits<int>::max());
     attachFocusColour(edtZahlQS);
+    limitPasteLength(edtZahlQS, m_context.dialogs);
     bbtnQuersummeBerechnen =
         named(new QPushButton(QStringLiteral("Berechnen"), this), "bbtnQuersummeBerechnen");
     auto *input = new QHBoxLayout;

@@ -15,8 +15,9 @@ public:
     virtual ~SettingsStore() = default;
 
     // Opens the key; with `create` a missing key is made. False when the key does not exist
-    // (without `create`) or cannot be opened. Throws QuarvelError when the store itself is
-    // damaged, with a sentence that tells the user what became of it.
+    // (without `create`) or cannot be opened for a reason the user need not know. Throws
+    // QuarvelError when the store itself is damaged or cannot be read, or (with `create`) when
+    // the changes could not be kept, with a sentence that names the store and the reason.
     virtual bool openKey(const QString &path, bool create) = 0;
 
     virtual int readInteger(const QString &name) = 0;
