@@ -8,10 +8,22 @@
 namespace CodePage {
 
 // One byte per character; a character the code page lacks becomes "?" (as Windows writes it).
-QByteArray toAnsi(const QString &text);
+QByteArray toAnsi(QStringView text);
+inline QByteArray toAnsi(const QString &text)
+{
+    return toAnsi(QStringView(text));
+}
 
 // Every byte becomes one character; the five bytes the code page leaves undefined map to the
 // control characters of the same code.
-QString fromAnsi(const QByteArray &bytes);
+QString fromAnsi(QByteArrayView bytes);
+inline QString fromAnsi(const QByteArray &bytes)
+{
+    return fromAnsi(QByteArrayView(bytes));
+}
+
+// The same for one character, through tables made once: long texts convert at memory speed.
+QChar charFromAnsi(uchar byte);
+char charToAnsi(QChar character);
 
 } // namespace CodePage
