@@ -97,10 +97,7 @@ bool copyTail(QFile &old, qint64 from, QIODevice &out)
 
 CacherFileResult writeInPlace(QFile &file, const CacherBook &book, QString &reason)
 {
-    if (!file.seek(0)) {
-        reason = file.errorString();
-        return CacherFileResult::WriteError;
-    }
+    // Just opened: at its start, where a device that cannot seek is as well.
     const CacherFileResult result = WriteCacherFile(file, book);
     if (result != CacherFileResult::Ok) {
         reason = file.errorString();
