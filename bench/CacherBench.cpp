@@ -146,3 +146,19 @@ static void BM_CacherCsvImport100MBWindows1252(benchmark::State &state)
     importCsvFile(state, false);
 }
 BENCHMARK(BM_CacherCsvImport100MBWindows1252)->Unit(benchmark::kMillisecond);
+
+// Save over an existing file of the full book: a temporary copy in the same folder replaces it.
+static void BM_CacherFileSave65535(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Cacher.dat"));
+    const CacherBook book = fullBook();
+    {
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(recordFile(book));
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteCacherFile(path, book));
+}
+BENCHMARK(BM_CacherFileSave65535)->Unit(benchmark::kMillisecond);

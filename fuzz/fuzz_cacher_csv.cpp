@@ -3,6 +3,7 @@
 #include "logic/cacher/CacherBook.h"
 #include "logic/cacher/CacherCsv.h"
 #include "logic/cacher/CsvDecoding.h"
+#include "logic/common/CodePage.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QByteArray>
@@ -13,14 +14,20 @@
 
 namespace {
 
-// Text chosen as UTF-8 without a mark must be exactly what Qt's own decoder sees in it.
+// Without a mark, the one-pass decoder must follow the stated choice: text chosen as UTF-8 is
+// exactly what Qt's own encoder gives back, anything else reads byte for byte as Windows-1252.
 void checkEncodingChoice(QByteArrayView data)
 {
     const CsvEncodingChoice choice = chooseCsvEncoding(data);
-    if (choice.markSize != 0 || choice.encoding != CsvEncoding::Utf8)
+    if (choice.markSize != 0)
         return;
     const DecodedCsv decoded = decodeCsv(data);
-    if (decoded.undecodable != 0 || decoded.text.toUtf8() != data)
+    if (decoded.undecodable != 0)
+        __builtin_trap();
+    const bool same = choice.encoding == CsvEncoding::Utf8
+        ? decoded.text.toUtf8() == data
+        : decoded.text == CodePage::fromAnsi(data);
+    if (!same)
         __builtin_trap();
 }
 

@@ -9,6 +9,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <cstring>
 
 QByteArray csvText(const CacherBook &book)
 {
@@ -110,6 +111,23 @@ qsizetype lineEnd(QStringView text, qsizetype start)
     return stop;
 }
 
+// An upper bound of the lines, found fast (in UTF-16 other characters can hold such a byte).
+qsizetype lineBreakBytes(QByteArrayView data)
+{
+    qsizetype count = 0;
+    if (data.isEmpty())
+        return 0;
+    for (const char breakByte : {'\n', '\r'}) {
+        const char *p = data.data();
+        const char *end = p + data.size();
+        while ((p = static_cast<const char *>(memchr(p, breakByte, size_t(end - p)))) != nullptr) {
+            ++count;
+            ++p;
+        }
+    }
+    return count;
+}
+
 void noteExtraFields(CsvBook &book, qsizetype lineNumber)
 {
     if (book.firstLinesWithExtraFields.size() < CsvBook::ListedLines)
@@ -125,8 +143,7 @@ CsvBook csvBook(QByteArrayView data)
     const QStringView text = decoded.text;
     CsvBook book;
     book.undecodable = decoded.undecodable;
-    const auto breaks =
-        std::count_if(text.begin(), text.end(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+    const qsizetype breaks = lineBreakBytes(data);
     book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
     qsizetype start = 0;
     while (start < text.size()) {

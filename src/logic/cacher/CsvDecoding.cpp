@@ -71,32 +71,40 @@ const uchar *skipAscii(const uchar *p, const uchar *end)
     return p;
 }
 
-DecodedCsv decodeUtf8(QByteArrayView data)
+// Decodes UTF-8 in one pass. A broken sequence becomes U+FFFD; in strict mode it ends the
+// decoding instead (false), so a file without a mark can go to Windows-1252.
+bool decodeUtf8(QByteArrayView data, bool strict, DecodedCsv &result)
 {
-    DecodedCsv result;
     result.text.resize(data.size()); // never more code units than bytes
     char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
     const auto *p = reinterpret_cast<const uchar *>(data.data());
     const uchar *end = p + data.size();
     while (p != end) {
-        if (*p < 0x80) {
-            *out++ = *p++;
-            continue;
-        }
-        const Utf8Step step = nextUtf8(p, end);
-        p += step.length;
-        if (!step.valid) {
-            *out++ = kReplacement;
-            ++result.undecodable;
-        } else if (step.codePoint > 0xFFFF) {
-            *out++ = char16_t(0xD7C0 + (step.codePoint >> 10));
-            *out++ = char16_t(0xDC00 | (step.codePoint & 0x3FF));
+        const uchar lead = *p;
+        if (lead < 0x80) {
+            *out++ = lead;
+            ++p;
+        } else if (lead >= 0xC2 && lead <= 0xDF && p + 1 != end && (p[1] & 0xC0) == 0x80) {
+            *out++ = char16_t(((lead & 0x1F) << 6) | (p[1] & 0x3F)); // umlauts: the common case
+            p += 2;
         } else {
-            *out++ = char16_t(step.codePoint);
+            const Utf8Step step = nextUtf8(p, end);
+            p += step.length;
+            if (!step.valid) {
+                if (strict)
+                    return false;
+                *out++ = kReplacement;
+                ++result.undecodable;
+            } else if (step.codePoint > 0xFFFF) {
+                *out++ = char16_t(0xD7C0 + (step.codePoint >> 10));
+                *out++ = char16_t(0xDC00 | (step.codePoint & 0x3FF));
+            } else {
+                *out++ = char16_t(step.codePoint);
+            }
         }
     }
     result.text.resize(out - reinterpret_cast<char16_t *>(result.text.data()));
-    return result;
+    return true;
 }
 
 DecodedCsv decodeUtf16(QByteArrayView data, bool littleEndian)
@@ -159,19 +167,22 @@ CsvEncodingChoice chooseCsvEncoding(QByteArrayView data)
 
 DecodedCsv decodeCsv(QByteArrayView data)
 {
-    const CsvEncodingChoice choice = chooseCsvEncoding(data);
-    const QByteArrayView text = data.sliced(choice.markSize);
-    switch (choice.encoding) {
-    case CsvEncoding::Utf8:
-        return decodeUtf8(text);
-    case CsvEncoding::Utf16LE:
-        return decodeUtf16(text, true);
-    case CsvEncoding::Utf16BE:
-        return decodeUtf16(text, false);
-    case CsvEncoding::Ansi:
-        break;
+    DecodedCsv result;
+    for (const Mark &mark : kMarks) {
+        if (!data.startsWith(mark.bytes))
+            continue;
+        const QByteArrayView text = data.sliced(mark.bytes.size());
+        if (mark.encoding == CsvEncoding::Utf8)
+            decodeUtf8(text, false, result);
+        else
+            result = decodeUtf16(text, mark.encoding == CsvEncoding::Utf16LE);
+        return result;
     }
-    return {CodePage::fromAnsi(text), 0};
+    // Valid UTF-8 is decoded as such in the same pass that checks it (pure ASCII reads the
+    // same either way); the first broken sequence makes it Windows-1252.
+    if (decodeUtf8(data, true, result))
+        return result;
+    return {CodePage::fromAnsi(data), 0};
 }
 
 qint64 maxCsvFileSize(QByteArrayView start)

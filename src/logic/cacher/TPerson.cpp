@@ -30,5 +30,8 @@ void TPerson::setFieldBytes(Field field, QByteArrayView bytes)
 void TPerson::setField(Field field, QStringView text)
 {
     // Cut before converting: one byte per character, and no need to convert a long paste whole.
-    setFieldBytes(field, CodePage::toAnsi(text.left(layout(field).maxLength)));
+    const Layout where = layout(field);
+    const qsizetype length = std::min<qsizetype>(text.size(), where.maxLength);
+    m_bytes[where.offset] = char(length);
+    CodePage::toAnsi(text.first(length), m_bytes.data() + where.offset + 1);
 }

@@ -48,15 +48,19 @@ char charToAnsi(QChar character)
     return byte != 0 || character.unicode() == 0 ? char(byte) : kSubstitute;
 }
 
-QByteArray toAnsi(QStringView text)
+void toAnsi(QStringView text, char *out)
 {
     const Tables &t = tables();
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
     for (const QChar c : text) {
         const uchar byte = t.toAnsi[c.unicode()];
         *out++ = byte != 0 || c.unicode() == 0 ? char(byte) : kSubstitute;
     }
+}
+
+QByteArray toAnsi(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    toAnsi(text, bytes.data());
     return bytes;
 }
 

@@ -22,7 +22,10 @@ inline QString fromAnsi(const QByteArray &bytes)
     return fromAnsi(QByteArrayView(bytes));
 }
 
-// The same for one character, through tables made once: long texts convert at memory speed.
+// The same into a buffer of text.size() bytes.
+void toAnsi(QStringView text, char *out);
+
+// The same for one character. All conversions go through tables made once.
 QChar charFromAnsi(uchar byte);
 char charToAnsi(QChar character);
 
