@@ -212,6 +212,8 @@ void TfrmCacher::cboxCachernameChange(int index)
     guarded(m_context.dialogs, this, [&] {
         if (m_book.NeuerDatensatz || index < 0 || index >= m_book.PersonenAnzahl())
             return;
+        // The record left is not stored: its entry goes back to the name it holds.
+        setNameEntry(m_book.AktuellerIndex, m_book.current().field(TPerson::Cachername));
         m_book.AktuellerIndex = index;
         ShowRecord();
     });

@@ -131,6 +131,14 @@ TEST_F(CacherFileSafety, NameListShowsTheStoredNameOfEveryRecord)
         EXPECT_EQ(nameList()[i], book().person(i).field(TPerson::Cachername));
     }
 
+    // A name typed but not stored is dropped when another entry is picked, and so is its entry.
+    typeInto(window->cboxCachername, QStringLiteral("Entwurf"));
+    EXPECT_EQ(nameList().first(), QStringLiteral("Entwurf"));
+    window->cboxCachername->setCurrentIndex(1); // as the drop-down list picks it
+    window->cboxCachername->activated(1);
+    EXPECT_EQ(nameList(), QStringList({QString(50, u'n'), "Zweiter"}));
+    EXPECT_EQ(window->cboxCachername->currentText(), QStringLiteral("Zweiter"));
+
     // Open and the automatic load rebuild it from the file.
     app.dialogs.answers = {Dialogs::No};
     openBook({"A", "B", "C"});
