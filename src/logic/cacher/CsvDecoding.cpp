@@ -54,7 +54,7 @@ Utf8Step nextUtf8(const uchar *p, const uchar *end)
     }
     int length = 1;
     for (int i = 0; i < following; ++i, ++length) {
-        if (p + length >= end || p[length] < low || p[length] > high)
+        if (length >= end - p || p[length] < low || p[length] > high)
             return {0, length, false};
         codePoint = (codePoint << 6) | (p[length] & 0x3F);
         low = 0x80;
