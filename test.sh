@@ -44,6 +44,8 @@ cmake --build --preset fuzz -j "$jobs" --target quarvel_fuzzers
 for harness in build/fuzz/bin/fuzz_*; do
   [ -x "$harness" ] || continue
   corpus=$(mktemp -d)
+  seeds="fuzz/corpus/$(basename "$harness")"
+  if [ -d "$seeds" ]; then cp "$seeds"/* "$corpus"/; fi
   if ! "$harness" -runs=20000 -max_len=4096 "$corpus" >"$corpus.log" 2>&1; then
     echo "fuzz failure in $harness:"; tail -40 "$corpus.log"; exit 1
   fi

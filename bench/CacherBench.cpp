@@ -2,8 +2,11 @@
 #include "logic/cacher/CacherBook.h"
 #include "logic/cacher/CacherCsv.h"
 #include "logic/cacher/CacherFile.h"
+#include "logic/common/CodePage.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -87,3 +90,75 @@ static void BM_CacherCsvImport65535(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CacherCsvImport65535)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A CSV file of about 100 MB, as large as a book's file gets: 65535 lines with every field
+// filled to its maximum. In UTF-8 without a mark each line mixes two-byte umlauts with ASCII
+// (the whole file is checked before it is decoded); in Windows-1252 a twelfth field fills the
+// line up, so the reader also counts lines with extra fields.
+QByteArray hundredMegabyteCsv(bool utf8)
+{
+    QString line;
+    for (int f = 0; f < TPerson::FieldCount; ++f) {
+        if (f > 0)
+            line += u',';
+        const int length = TPerson::layout(TPerson::Field(f)).maxLength;
+        for (int i = 0; i < length; ++i)
+            line += QStringLiteral("äöb").at(i % 3);
+    }
+    if (!utf8)
+        line += u',' + QString(640, u'x');
+    line += QStringLiteral("\r\n");
+    const QByteArray bytes = utf8 ? line.toUtf8() : CodePage::toAnsi(line);
+    return bytes.repeated(CacherBook::MaxPersonen);
+}
+
+void importCsvFile(benchmark::State &state, bool utf8)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gross.csv"));
+    const QByteArray text = hundredMegabyteCsv(utf8);
+    {
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(text);
+    }
+    for (auto _ : state) {
+        QFile in(path);
+        in.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(ImportCsv(in));
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+    state.counters["MB"] = double(text.size()) / 1e6;
+}
+
+} // namespace
+
+static void BM_CacherCsvImport100MBUtf8(benchmark::State &state)
+{
+    importCsvFile(state, true);
+}
+BENCHMARK(BM_CacherCsvImport100MBUtf8)->Unit(benchmark::kMillisecond);
+
+static void BM_CacherCsvImport100MBWindows1252(benchmark::State &state)
+{
+    importCsvFile(state, false);
+}
+BENCHMARK(BM_CacherCsvImport100MBWindows1252)->Unit(benchmark::kMillisecond);
+
+// Save over an existing file of the full book: a temporary copy in the same folder replaces it.
+static void BM_CacherFileSave65535(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Cacher.dat"));
+    const CacherBook book = fullBook();
+    {
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(recordFile(book));
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteCacherFile(path, book));
+}
+BENCHMARK(BM_CacherFileSave65535)->Unit(benchmark::kMillisecond);

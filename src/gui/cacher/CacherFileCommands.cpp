@@ -8,9 +8,11 @@
 #include "logic/common/FileOpenError.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/common/SafeWrite.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -19,9 +21,21 @@ namespace {
 
 const QString kCsvFilter = QStringLiteral("Datenbank, kommasepariert (*.csv);;Alle Dateien (*.*)");
 
-QString cannotOpenText()
+// The fixed first line, then what went wrong with which file.
+QString withDetail(const QString &text, const QString &detail)
 {
-    return QStringLiteral("Die Datei konnte nicht geöffnet werden!");
+    return text + QStringLiteral("\n\n") + detail;
+}
+
+QString cannotOpenText(const QString &path, const QString &reason)
+{
+    return withDetail(QStringLiteral("Die Datei konnte nicht geöffnet werden!"),
+                      cannotOpenFileText(path, reason));
+}
+
+QString saveFailedText(const QString &path, const QString &reason)
+{
+    return withDetail(QStringLiteral(" Fehler beim Speichern von ") + path, reason);
 }
 
 void setUpCsvDialog(Dialogs::FileRequest &dialog)
@@ -41,14 +55,41 @@ void TfrmCacher::rebuildNameList(const QStringList &names)
     cboxCachername->addItems(names);
 }
 
-bool TfrmCacher::readLoadedFile(const QString &path)
+bool TfrmCacher::mayReplaceBook()
 {
-    // Reads the whole file before anything changes, so a short file keeps the book.
-    const CacherFileResult result = ReadCacherFile(path, m_book);
-    if (result == CacherFileResult::OpenFailed)
+    noteFocusedFieldChange();
+    if (!m_book.Geaendert)
+        return true;
+    const Dialogs::Button answer = m_context.dialogs.ask(
+        this,
+        {QStringLiteral("Frage"), QStringLiteral("Soll die Änderungen gespeichert werden?"),
+         Dialogs::Icon::Question, Dialogs::Yes | Dialogs::No | Dialogs::Cancel});
+    if (answer == Dialogs::No)
+        return true;
+    if (answer != Dialogs::Yes)
         return false;
-    if (result != CacherFileResult::Ok)
-        throw QuarvelError(streamReadErrorMessage());
+    StoreFields();
+    if (fSave->isEnabled())
+        Save();
+    else
+        SaveAs();
+    // A failed or cancelled save leaves the changes unsaved: then nothing is replaced.
+    return !m_book.Geaendert;
+}
+
+TfrmCacher::LoadResult TfrmCacher::readLoadedFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, file.errorString()};
+    // Reads the whole file before anything changes, so a short file keeps the book.
+    if (ReadCacherFile(file, m_book) != CacherFileResult::Ok) {
+        throw QuarvelError(withDetail(
+            streamReadErrorMessage(),
+            QStringLiteral("Die Datei „%1“ endet vor ihrem letzten Datensatz; das Adressbuch "
+                           "bleibt, wie es war")
+                .arg(QDir::toNativeSeparators(path))));
+    }
     m_book.NeuerDatensatz = false;
     QStringList names;
     for (const TPerson &person : m_book.Personen())
@@ -57,7 +98,7 @@ bool TfrmCacher::readLoadedFile(const QString &path)
     m_book.AktuellerIndex = 0;
     ShowRecord();
     fSave->setEnabled(true);
-    return true;
+    return {true, {}};
 }
 
 void TfrmCacher::LoadDatenbank()
@@ -65,14 +106,15 @@ void TfrmCacher::LoadDatenbank()
     const QString path = m_context.globals.settings.Datenbank;
     if (!m_book.LadenAusstehend || path.isEmpty())
         return;
-    // Tried once, also when it fails; cleared first, since the message box re-activates us.
+    // Tried once, also when it fails or the user keeps the book; cleared first, since every
+    // message box re-activates the window.
     m_book.LadenAusstehend = false;
-    // Unsaved work in the book is never replaced behind the user's back.
-    if (m_book.Geaendert)
+    if (!mayReplaceBook())
         return;
-    if (!readLoadedFile(path)) {
+    if (const LoadResult loaded = readLoadedFile(path); !loaded.ok) {
         m_context.dialogs.beep();
-        m_context.dialogs.messageDlg(this, cannotOpenText(), Dialogs::Icon::Error, Dialogs::Ok);
+        m_context.dialogs.messageDlg(this, cannotOpenText(path, loaded.reason),
+                                     Dialogs::Icon::Error, Dialogs::Ok);
         return;
     }
     m_book.AktuelleDatei = path;
@@ -81,6 +123,8 @@ void TfrmCacher::LoadDatenbank()
 
 void TfrmCacher::Open()
 {
+    if (!mayReplaceBook())
+        return;
     OpenDialog1.filter = QStringLiteral("Personaldatenbank (*.dat)");
     OpenDialog1.defaultSuffix = QStringLiteral("dat");
     OpenDialog1.title = QStringLiteral("Öffnen");
@@ -88,10 +132,20 @@ void TfrmCacher::Open()
     if (path.isEmpty())
         return;
     OpenDialog1.fileName = path;
+    const QString previous = m_book.AktuelleDatei;
     m_book.AktuelleDatei = path;
     m_book.LadenAusstehend = false; // the user chose the book; no automatic load after this
-    if (!readLoadedFile(path)) {
-        m_context.dialogs.messageDlg(this, cannotOpenText(), Dialogs::Icon::Error, Dialogs::Ok);
+    LoadResult loaded;
+    try {
+        loaded = readLoadedFile(path);
+    } catch (const QuarvelError &) {
+        // A damaged file is not the book: a later Save must not write over it.
+        m_book.AktuelleDatei = previous;
+        throw;
+    }
+    if (!loaded.ok) {
+        m_context.dialogs.messageDlg(this, cannotOpenText(path, loaded.reason),
+                                     Dialogs::Icon::Error, Dialogs::Ok);
         return;
     }
     setWindowTitle(path);
@@ -100,73 +154,98 @@ void TfrmCacher::Open()
 
 void TfrmCacher::Save()
 {
-    if (WriteCacherFile(m_book.AktuelleDatei, m_book) != CacherFileResult::Ok) {
-        m_context.dialogs.showMessage(
-            this, QStringLiteral(" Fehler beim Speichern von ") + m_book.AktuelleDatei);
+    StoreFields();
+    QString reason;
+    if (WriteCacherFile(m_book.AktuelleDatei, m_book, reason) != CacherFileResult::Ok) {
+        m_context.dialogs.showMessage(this, saveFailedText(m_book.AktuelleDatei, reason));
         return;
     }
     m_book.Geaendert = false;
+    forgetFieldChange();
 }
 
 void TfrmCacher::SaveAs()
 {
+    StoreFields();
     SaveDialog1.fileName = m_book.AktuelleDatei;
     SaveDialog1.title = QStringLiteral("Speichern unter");
     const QString path = m_context.dialogs.saveFileName(this, SaveDialog1);
     if (path.isEmpty())
         return;
     SaveDialog1.fileName = path;
-    m_book.AktuelleDatei = path;
-    m_book.LadenAusstehend = false;
-    // The new file replaces an old one only once it is written completely.
+    // The new file replaces an old one only once it is written completely; until then the
+    // book stays with its current file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        m_context.dialogs.showMessage(this,
-                                      QStringLiteral("Fehler beim Erzeugen der neuen Datei!"));
+        m_context.dialogs.showMessage(
+            this,
+            withDetail(QStringLiteral("Fehler beim Erzeugen der neuen Datei!"),
+                       cannotWriteFileText(path, file.errorString())));
         return;
     }
-    const bool written = WriteCacherFile(file, m_book) == CacherFileResult::Ok && file.commit();
+    QString reason;
+    if (WriteCacherFile(file, m_book) != CacherFileResult::Ok) {
+        reason = file.errorString();
+        file.cancelWriting();
+        m_context.dialogs.showMessage(this, saveFailedText(path, reason));
+        return;
+    }
+    if (!finishWrite(file, reason)) {
+        m_context.dialogs.showMessage(this, saveFailedText(path, reason));
+        return;
+    }
+    m_book.AktuelleDatei = path;
+    m_book.LadenAusstehend = false;
     setWindowTitle(path);
     fSave->setEnabled(true);
-    if (!written) {
-        file.cancelWriting();
-        m_context.dialogs.showMessage(this, QStringLiteral(" Fehler beim Speichern von ") + path);
-        return;
-    }
     m_book.Geaendert = false;
+    forgetFieldChange();
 }
 
 void TfrmCacher::ExportCsv()
 {
+    StoreFields();
     setUpCsvDialog(SaveDialog1);
     const QString path = m_context.dialogs.saveFileName(this, SaveDialog1);
     if (path.isEmpty())
         return;
     SaveDialog1.fileName = path;
     QSaveFile file(path);
-    const auto cannotCreate = [&] {
+    const auto cannotCreate = [&](const QString &reason) {
         return QuarvelError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-                                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+                                .arg(QFileInfo(path).absoluteFilePath(), reason));
     };
     if (!file.open(QIODevice::WriteOnly))
-        throw cannotCreate();
-    if (!::ExportCsv(file, m_book) || !file.commit())
-        throw cannotCreate();
+        throw cannotCreate(file.errorString());
+    if (!::ExportCsv(file, m_book)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw cannotCreate(reason);
+    }
+    if (QString reason; !finishWrite(file, reason))
+        throw cannotCreate(reason);
 }
 
 void TfrmCacher::ImportCsv()
 {
+    if (!mayReplaceBook())
+        return;
     setUpCsvDialog(OpenDialog1);
     const QString path = m_context.dialogs.openFileName(this, OpenDialog1);
     if (path.isEmpty())
         return;
     OpenDialog1.fileName = path;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly))
         throw QuarvelError(cannotOpenFileText(path, file.errorString()));
-    }
     // Everything is read first: a file that cannot be read leaves the book as it was.
-    CsvBook csv = ::ImportCsv(file);
+    CsvBook csv;
+    try {
+        csv = ::ImportCsv(file);
+    } catch (const QuarvelError &error) {
+        throw QuarvelError(
+            QStringLiteral("Datei %1 kann nicht importiert werden. %2").arg(path, error.message()));
+    }
     if (csv.namen.isEmpty())
         csv.namen.append(QString()); // no line at all: one empty record, as a fresh book
     m_book.replacePersonen(std::move(csv.personen));
@@ -175,4 +254,6 @@ void TfrmCacher::ImportCsv()
     rebuildNameList(csv.namen);
     ShowRecord();
     m_book.Geaendert = true;
+    if (const QString notes = csvImportNotes(csv); !notes.isEmpty())
+        m_context.dialogs.messageDlg(this, notes, Dialogs::Icon::Information, Dialogs::Ok);
 }

@@ -98,6 +98,26 @@ void TfrmCacher::StoreFields()
     const QList<QWidget *> all = fields();
     for (int f = 0; f < TPerson::FieldCount; ++f)
         person.setField(TPerson::Field(f), fieldText(all[f]));
+    setNameEntry(m_book.AktuellerIndex, person.field(TPerson::Cachername));
+}
+
+void TfrmCacher::setNameEntry(int index, const QString &name)
+{
+    if (index >= cboxCachername->count() || cboxCachername->itemText(index) == name)
+        return;
+    // Changing the entry shown would replace the box's text with it; the user's text stays.
+    const QString typed = cboxCachername->currentText();
+    const int cursor = cboxCachername->lineEdit()->cursorPosition();
+    const QSignalBlocker blocker(cboxCachername);
+    cboxCachername->setItemText(index, name);
+    cboxCachername->setEditText(typed);
+    cboxCachername->lineEdit()->setCursorPosition(cursor);
+}
+
+void TfrmCacher::forgetFieldChange()
+{
+    if (QWidget *field = focusedField())
+        m_feldText = fieldText(field);
 }
 
 bool TfrmCacher::event(QEvent *event)
@@ -175,14 +195,10 @@ void TfrmCacher::cboxCachernameExit()
 {
     guarded(m_context.dialogs, this, [&] {
         QString name = cboxCachername->currentText();
+        // Entry i names record i, the first record of a fresh window and renamed ones too.
+        setNameEntry(m_book.AktuellerIndex, name);
         if (m_book.NeuerDatensatz) {
             m_book.NeuerDatensatz = false;
-            // The new record got its (empty) entry when it was inserted; now it has a name.
-            if (m_book.AktuellerIndex < cboxCachername->count()) {
-                const QSignalBlocker blocker(cboxCachername);
-                cboxCachername->setItemText(m_book.AktuellerIndex, name);
-                cboxCachername->setEditText(name);
-            }
             // No name, no profile: an address without one leads nowhere.
             if (!name.isEmpty())
                 edtProfil->setText(BuildProfileUrl(name.replace(u'+', QStringLiteral("%2b"))));
@@ -197,6 +213,8 @@ void TfrmCacher::cboxCachernameChange(int index)
     guarded(m_context.dialogs, this, [&] {
         if (m_book.NeuerDatensatz || index < 0 || index >= m_book.PersonenAnzahl())
             return;
+        // The record left is not stored: its entry goes back to the name it holds.
+        setNameEntry(m_book.AktuellerIndex, m_book.current().field(TPerson::Cachername));
         m_book.AktuellerIndex = index;
         ShowRecord();
     });
@@ -315,8 +333,7 @@ void TfrmCacher::btnAbbrechenClick()
     guarded(m_context.dialogs, this, [&] {
         // The book keeps every change; only the question at closing is skipped.
         m_book.Geaendert = false;
-        if (QWidget *field = focusedField())
-            m_feldText = fieldText(field);
+        forgetFieldChange();
     });
     close();
 }

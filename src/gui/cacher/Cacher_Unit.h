@@ -19,8 +19,9 @@ class QToolButton;
 // long as the program.
 //
 // Data flow: the fields are only an editing copy. StoreFields copies them into the current
-// record (record-store button, navigation, "Neu", the close question); ShowRecord copies the
-// current record back. The file commands read and write the book, never the fields.
+// record (record-store button, navigation, "Neu", Save, Save As, Export and the questions
+// about unsaved changes) and the stored name into the record's entry of the name list;
+// ShowRecord copies the current record back. The file commands read and write the book.
 class TfrmCacher : public QMainWindow
 {
 public:
@@ -119,9 +120,21 @@ private:
     void SaveAs();
     void ImportCsv();
     void ExportCsv();
-    // false when the file cannot be opened; throws when it ends early.
-    bool readLoadedFile(const QString &path);
+    struct LoadResult
+    {
+        bool ok = false;
+        QString reason; // why the file could not be opened
+    };
+    // Not ok when the file cannot be opened; throws when it ends early.
+    LoadResult readLoadedFile(const QString &path);
     void rebuildNameList(const QStringList &names);
+    // Entry `index` of the name list shows `name`; the text in the box stays as typed.
+    void setNameEntry(int index, const QString &name);
+    // With unsaved changes, asks whether to save them first; false when the book must stay
+    // (the user cancelled, or the save did not succeed).
+    bool mayReplaceBook();
+    // The focused field's text counts as unchanged from now on (after a save or "Abbrechen").
+    void forgetFieldChange();
 
     void moveTo(int index);
     QList<QWidget *> fields() const;

@@ -3,6 +3,7 @@
 #include "logic/cacher/TPerson.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 #include <vector>
@@ -20,16 +21,32 @@ QByteArray csvText(const CacherBook &book);
 bool ExportCsv(QIODevice &device, const CacherBook &book);
 
 // What a CSV file holds: the records, and the first field of every line uncut for the name
-// list (the record keeps only what fits).
+// list (the record keeps only what fits), with what the user should know about the reading.
 struct CsvBook
 {
+    static constexpr int ListedLines = 5;
+
     std::vector<TPerson> personen;
     QStringList namen;
+    // Lines with more than eleven fields (a comma inside a field, or quoting from a
+    // spreadsheet program): how many, and the numbers (from 1) of the first ListedLines.
+    qsizetype linesWithExtraFields = 0;
+    QList<qsizetype> firstLinesWithExtraFields;
+    // Characters the file's encoding could not decode; each became "?".
+    qsizetype undecodable = 0;
 };
 
-// Reads text with a UTF-8 or UTF-16 byte-order mark in that encoding, any other in
-// Windows-1252. Lines end at CR LF, LF or CR; a break at the very end makes no empty line.
-// Missing fields are empty, fields after the eleventh are dropped.
-CsvBook csvBook(const QByteArray &data);
-// Reads everything the device holds. Throws QuarvelError when the device fails while reading.
+// Reads the text in the encoding CsvDecoding chooses. Lines end at CR LF, LF or CR; a break at
+// the very end makes no empty line. Missing fields are empty, fields after the eleventh are
+// dropped. Throws QuarvelError for more lines than the book can hold.
+CsvBook csvBook(QByteArrayView data);
+// Reads everything the device holds, in blocks. Throws QuarvelError for a file larger than a
+// book can hold (before reading it) and when the device fails while reading.
 CsvBook ImportCsv(QIODevice &device);
+
+// What the user should check after an import (lines with extra fields, characters that could
+// not be decoded); empty when there is nothing to say.
+QString csvImportNotes(const CsvBook &book);
+
+// The message for a file too large for the book.
+QString csvTooLargeMessage(qint64 size, qint64 limit);

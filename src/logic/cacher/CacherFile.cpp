@@ -1,8 +1,11 @@
 #include "logic/cacher/CacherFile.h"
 
 #include "logic/cacher/CacherBook.h"
+#include "logic/common/SafeWrite.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -74,18 +77,65 @@ CacherFileResult WriteCacherFile(QIODevice &device, const CacherBook &book)
     return CacherFileResult::Ok;
 }
 
+namespace {
+
+// Copies what the old file holds beyond `from` to the end of `out`.
+bool copyTail(QFile &old, qint64 from, QIODevice &out)
+{
+    if (old.size() <= from)
+        return true;
+    if (!old.seek(from))
+        return false;
+    constexpr qint64 kBlock = 1 << 20;
+    while (!old.atEnd()) {
+        const QByteArray block = old.read(kBlock);
+        if (block.isEmpty() || out.write(block) != block.size())
+            return false;
+    }
+    return true;
+}
+
+CacherFileResult writeInPlace(QFile &file, const CacherBook &book, QString &reason)
+{
+    // Just opened: at its start, where a device that cannot seek is as well.
+    const CacherFileResult result = WriteCacherFile(file, book);
+    if (result != CacherFileResult::Ok) {
+        reason = file.errorString();
+        file.close();
+        return result;
+    }
+    return finishWrite(file, reason) ? CacherFileResult::Ok : CacherFileResult::WriteError;
+}
+
+} // namespace
+
+CacherFileResult WriteCacherFile(const QString &path, const CacherBook &book, QString &reason)
+{
+    // Read-write keeps the file's length, asks for write permission and finds a missing file.
+    QFile old(path);
+    if (!old.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        reason = old.errorString();
+        return CacherFileResult::OpenFailed;
+    }
+    // A device or pipe must not be replaced by a plain file; nor can a folder that takes no
+    // new file hold the temporary copy: those are written in place.
+    if (!QFileInfo(path).isFile())
+        return writeInPlace(old, book, reason);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeInPlace(old, book, reason);
+    const qint64 newSize = 2 + qint64(book.PersonenAnzahl()) * TPerson::Size;
+    if (WriteCacherFile(file, book) != CacherFileResult::Ok || !copyTail(old, newSize, file)) {
+        reason = file.error() != QFileDevice::NoError ? file.errorString() : old.errorString();
+        file.cancelWriting();
+        return CacherFileResult::WriteError;
+    }
+    old.close();
+    return finishWrite(file, reason) ? CacherFileResult::Ok : CacherFileResult::WriteError;
+}
+
 CacherFileResult WriteCacherFile(const QString &path, const CacherBook &book)
 {
-    QFile file(path);
-    // Read-write keeps the file's length; write-only would truncate it.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return CacherFileResult::OpenFailed;
-    CacherFileResult result = WriteCacherFile(file, book);
-    // A full disk often shows only when the buffer is flushed.
-    if (!file.flush() && result == CacherFileResult::Ok)
-        result = CacherFileResult::WriteError;
-    file.close();
-    if (file.error() != QFileDevice::NoError && result == CacherFileResult::Ok)
-        result = CacherFileResult::WriteError;
-    return result;
+    QString reason;
+    return WriteCacherFile(path, book, reason);
 }

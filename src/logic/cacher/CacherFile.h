@@ -22,8 +22,13 @@ CacherFileResult ReadCacherFile(const QString &path, CacherBook &book);
 
 // Writes the count and the records at the device's position.
 CacherFileResult WriteCacherFile(QIODevice &device, const CacherBook &book);
-// Overwrites an existing file from its start without shortening it; a missing file is not
-// created.
+// Writes over an existing file from its start without shortening it: the old bytes beyond the
+// new records stay. A missing or read-only file is not written. The new contents go to a
+// temporary file in the same folder that then replaces the old one, so a crash leaves either
+// the old or the new file. Only a folder that takes no new file, and a target that is no
+// plain file (a device), are written in place.
+// `reason` receives the system's reason of a failure.
+CacherFileResult WriteCacherFile(const QString &path, const CacherBook &book, QString &reason);
 CacherFileResult WriteCacherFile(const QString &path, const CacherBook &book);
 
 // The German message of the error a short file raises.

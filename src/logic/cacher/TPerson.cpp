@@ -15,7 +15,7 @@ QByteArrayView TPerson::fieldView(Field field) const
 
 QString TPerson::field(Field field) const
 {
-    return CodePage::fromAnsi(fieldView(field).toByteArray());
+    return CodePage::fromAnsi(fieldView(field));
 }
 
 void TPerson::setFieldBytes(Field field, QByteArrayView bytes)
@@ -27,8 +27,11 @@ void TPerson::setFieldBytes(Field field, QByteArrayView bytes)
         std::memcpy(m_bytes.data() + where.offset + 1, bytes.data(), size_t(length));
 }
 
-void TPerson::setField(Field field, const QString &text)
+void TPerson::setField(Field field, QStringView text)
 {
     // Cut before converting: one byte per character, and no need to convert a long paste whole.
-    setFieldBytes(field, CodePage::toAnsi(text.left(layout(field).maxLength)));
+    const Layout where = layout(field);
+    const qsizetype length = std::min<qsizetype>(text.size(), where.maxLength);
+    m_bytes[where.offset] = char(length);
+    CodePage::toAnsi(text.first(length), m_bytes.data() + where.offset + 1);
 }

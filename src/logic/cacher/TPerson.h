@@ -43,7 +43,7 @@ public:
     QString field(Field field) const;
     // Field store: converted to Windows-1252 ("?" for characters it lacks), cut to the field's
     // maximum; only the length byte and the kept characters are written.
-    void setField(Field field, const QString &text);
+    void setField(Field field, QStringView text);
 
     // The stored characters of a field as they are in the record.
     QByteArray fieldBytes(Field field) const { return fieldView(field).toByteArray(); }

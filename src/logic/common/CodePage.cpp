@@ -1,55 +1,76 @@
 #include "logic/common/CodePage.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <array>
 
 namespace CodePage {
 namespace {
 
 constexpr char kSubstitute = '?';
-constexpr char kEncoderSubstitute = 0x1A; // what the encoder writes for an unmappable character
 
-QByteArray encodeOne(QStringView character)
+// Both tables come from the system's own Windows-1252 decoder, asked once for every byte.
+struct Tables
 {
-    QStringEncoder encoder("windows-1252");
-    QByteArray byte = encoder.encode(character);
-    if (byte.size() != 1 || (byte.at(0) == kEncoderSubstitute && character != u'\x1a'))
-        return QByteArray(1, kSubstitute);
-    return byte;
+    std::array<char16_t, 256> toUnicode {};
+    std::array<uchar, 0x10000> toAnsi {}; // 0 for characters the code page lacks (but U+0000)
+
+    Tables()
+    {
+        QStringDecoder decoder("windows-1252");
+        for (int byte = 0; byte < 256; ++byte) {
+            const char b = char(byte);
+            const QString one = decoder.decode(QByteArrayView(&b, 1));
+            const bool defined = one.size() == 1 && one.at(0) != QChar::ReplacementCharacter;
+            toUnicode[size_t(byte)] = defined ? one.at(0).unicode() : char16_t(byte);
+        }
+        for (int byte = 255; byte >= 0; --byte)
+            toAnsi[toUnicode[size_t(byte)]] = uchar(byte);
+    }
+};
+
+const Tables &tables()
+{
+    static const Tables instance;
+    return instance;
 }
 
 } // namespace
 
-QByteArray toAnsi(const QString &text)
+QChar charFromAnsi(uchar byte)
 {
-    QStringEncoder encoder("windows-1252");
-    QByteArray bytes = encoder.encode(text);
-    if (bytes.size() != text.size()) {
-        // Surrogate pairs or an encoder that did not keep one byte per code unit: go one by one.
-        bytes.clear();
-        for (qsizetype i = 0; i < text.size(); ++i)
-            bytes += encodeOne(QStringView(text).mid(i, 1));
-        return bytes;
+    return QChar(tables().toUnicode[byte]);
+}
+
+char charToAnsi(QChar character)
+{
+    const uchar byte = tables().toAnsi[character.unicode()];
+    return byte != 0 || character.unicode() == 0 ? char(byte) : kSubstitute;
+}
+
+void toAnsi(QStringView text, char *out)
+{
+    const Tables &t = tables();
+    for (const QChar c : text) {
+        const uchar byte = t.toAnsi[c.unicode()];
+        *out++ = byte != 0 || c.unicode() == 0 ? char(byte) : kSubstitute;
     }
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes.at(i) == kEncoderSubstitute && text.at(i) != u'\x1a')
-            bytes[i] = kSubstitute;
-    }
+}
+
+QByteArray toAnsi(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    toAnsi(text, bytes.data());
     return bytes;
 }
 
-QString fromAnsi(const QByteArray &bytes)
+QString fromAnsi(QByteArrayView bytes)
 {
-    QStringDecoder decoder("windows-1252");
-    QString text = decoder.decode(bytes);
-    if (text.size() == bytes.size())
-        return text;
-    // Keep one character per byte whatever the decoder did with undefined bytes.
-    text.clear();
-    for (const char byte : bytes) {
-        const QString one = QStringDecoder("windows-1252").decode(QByteArrayView(&byte, 1));
-        text += one.size() == 1 ? one.at(0) : QChar(uchar(byte));
-    }
+    const Tables &t = tables();
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(t.toUnicode[uchar(byte)]);
     return text;
 }
 

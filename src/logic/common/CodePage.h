@@ -8,10 +8,25 @@
 namespace CodePage {
 
 // One byte per character; a character the code page lacks becomes "?" (as Windows writes it).
-QByteArray toAnsi(const QString &text);
+QByteArray toAnsi(QStringView text);
+inline QByteArray toAnsi(const QString &text)
+{
+    return toAnsi(QStringView(text));
+}
 
 // Every byte becomes one character; the five bytes the code page leaves undefined map to the
 // control characters of the same code.
-QString fromAnsi(const QByteArray &bytes);
+QString fromAnsi(QByteArrayView bytes);
+inline QString fromAnsi(const QByteArray &bytes)
+{
+    return fromAnsi(QByteArrayView(bytes));
+}
+
+// The same into a buffer of text.size() bytes.
+void toAnsi(QStringView text, char *out);
+
+// The same for one character. All conversions go through tables made once.
+QChar charFromAnsi(uchar byte);
+char charToAnsi(QChar character);
 
 } // namespace CodePage

@@ -30,7 +30,7 @@ TEST_F(CacherFiles, AutomaticLoadWaitsForTheSettingAndIsTriedOnce)
     EXPECT_EQ(app.dialogs.beeps, 0);
 }
 
-TEST_F(CacherFiles, AutomaticLoadNeverReplacesWorkInTheBook)
+TEST_F(CacherFiles, AutomaticLoadKeepsWorkWhenCancelledOrAfterAnOpen)
 {
     const QString file = path("Cacher.dat");
     writeBook(file, {"Datei"});
@@ -39,7 +39,11 @@ TEST_F(CacherFiles, AutomaticLoadNeverReplacesWorkInTheBook)
         const char *what;
         std::function<void()> before;
     } cases[] = {
-        {"unsaved typing", [&] { typeInto(window->edtVorname, QStringLiteral("Anna")); }},
+        {"unsaved typing, Abbrechen",
+         [&] {
+             typeInto(window->edtVorname, QStringLiteral("Anna"));
+             app.dialogs.answers = {Dialogs::Cancel};
+         }},
         {"a file opened meanwhile", [&] { openBook({"Offen"}); }},
     };
     for (const auto &c : cases) {
@@ -64,7 +68,11 @@ TEST_F(CacherFiles, FailedAutomaticLoadBeepsOnceAndKeepsTheBook)
     activate();
     activate();
     EXPECT_EQ(app.dialogs.beeps, 1);
-    EXPECT_EQ(app.dialogs.texts(), QStringList({"Die Datei konnte nicht geöffnet werden!"}));
+    ASSERT_EQ(app.dialogs.texts().size(), 1);
+    EXPECT_EQ(app.dialogs.lastText(),
+              QStringLiteral("Die Datei konnte nicht geöffnet werden!\n\nDatei %1 kann nicht "
+                             "geöffnet werden. No such file or directory")
+                  .arg(path("fehlt.dat")));
     EXPECT_EQ(app.dialogs.messages.last().title, QStringLiteral("Fehler"));
     EXPECT_FALSE(window->fSave->isEnabled());
     EXPECT_EQ(book().AktuelleDatei, app.globals.ExePfad + QStringLiteral("Cacher.dat"));
@@ -96,7 +104,8 @@ TEST_F(CacherFiles, UnopenableOrShortFilesKeepTheBook)
     const QString missing = path("fehlt.dat");
     app.dialogs.fileAnswers.push_back(missing);
     window->fOpen->trigger();
-    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Die Datei konnte nicht geöffnet werden!"));
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral("Die Datei konnte nicht geöffnet werden!\n\nDatei %1 ").arg(missing)));
     EXPECT_EQ(nameList(), QStringList({"A", "B"}));
     EXPECT_EQ(book().AktuelleDatei, missing);
     EXPECT_EQ(app.dialogs.beeps, 0);
@@ -104,16 +113,22 @@ TEST_F(CacherFiles, UnopenableOrShortFilesKeepTheBook)
     // Save now aims at the unreachable path and says so; the changes stay unsaved.
     book().Geaendert = true;
     window->fSave->trigger();
-    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral(" Fehler beim Speichern von ") + missing);
+    EXPECT_EQ(app.dialogs.lastText(),
+              QStringLiteral(" Fehler beim Speichern von ") + missing +
+                  QStringLiteral("\n\nNo such file or directory"));
     EXPECT_TRUE(book().Geaendert);
     EXPECT_FALSE(QFile::exists(missing));
 
     const QString shortFile = path("kurz.dat");
     writeBook(shortFile, {"X", "Y", "Z"});
     QFile::resize(shortFile, 2 + 886 + 10);
+    app.dialogs.answers = {Dialogs::No};
     app.dialogs.fileAnswers.push_back(shortFile);
     window->fOpen->trigger();
-    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Stream-Lesefehler."));
+    EXPECT_EQ(app.dialogs.lastText(),
+              QStringLiteral("Stream-Lesefehler\n\nDie Datei „%1“ endet vor ihrem letzten "
+                             "Datensatz; das Adressbuch bleibt, wie es war.")
+                  .arg(shortFile));
     EXPECT_EQ(nameList(), QStringList({"A", "B"}));
 }
 
@@ -137,7 +152,10 @@ TEST_F(CacherFiles, SaveAsReplacesTheFileAndReportsFailures)
     app.dialogs.fileAnswers.push_back(path("kein/Ordner.dat"));
     book().Geaendert = true;
     window->fSaveAs->trigger();
-    EXPECT_EQ(app.dialogs.lastText(), QStringLiteral("Fehler beim Erzeugen der neuen Datei!"));
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral("Fehler beim Erzeugen der neuen Datei!\n\nDie Datei „%1“ konnte nicht "
+                       "geschrieben werden: ")
+            .arg(path("kein/Ordner.dat"))));
     EXPECT_TRUE(book().Geaendert);
 }
 
@@ -218,6 +236,7 @@ TEST_F(CacherFiles, ExportAndImportThroughTheMenu)
     EXPECT_TRUE(book().Geaendert);
     EXPECT_FALSE(window->fSave->isEnabled());
     // Open then offers the import's file name.
+    app.dialogs.answers = {Dialogs::No};
     window->fOpen->trigger();
     EXPECT_EQ(app.dialogs.fileRequests.last().fileName, csv);
 }

@@ -5,6 +5,7 @@
 #include "logic/cacher/CacherFile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -48,6 +49,17 @@ protected:
         leave();
     }
 
+    // Typing through the keyboard driver takes ASCII only; umlauts are inserted as an input
+    // method does.
+    void insertInto(QWidget *field, const QString &text)
+    {
+        enter(field);
+        if (auto *box = qobject_cast<QComboBox *>(field))
+            box->lineEdit()->insert(text);
+        else
+            static_cast<QLineEdit *>(field)->insert(text);
+    }
+
     // Activation as the window system sends it when the user brings the window to the front.
     void activate()
     {
@@ -86,6 +98,15 @@ protected:
         for (int i = 0; i < window->cboxCachername->count(); ++i)
             names.append(window->cboxCachername->itemText(i));
         return names;
+    }
+
+    // The bytes of a record file that holds `content` and nothing after it.
+    static QByteArray recordFile(const CacherBook &content)
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteCacherFile(buffer, content);
+        return buffer.data();
     }
 
     QByteArray fileBytes(const QString &file) const

@@ -109,7 +109,7 @@ TEST_F(CacherWindow, NewRecordGetsItsNameAndProfileWithPlusEncoded)
     window->cboxCachername->setEditText(QStringLiteral("Xy+Z"));
     leave();
     EXPECT_EQ(window->edtProfil->text(), TfrmCacher::ProfilPrefix() + QStringLiteral("Xy+Z"));
-    EXPECT_EQ(nameList().first(), QStringLiteral("Anna")); // renaming keeps the entry
+    EXPECT_EQ(nameList().first(), QStringLiteral("Xy+Z")); // the entry follows the name
     window->edtProfil->setText(QStringLiteral("bleibt"));
     enter(window->cboxCachername);
     leave();

@@ -130,7 +130,10 @@ TEST(CacherCsv, ByteOrderMarksChooseTheEncoding)
         {"UTF-8 with mark", "\xEF\xBB\xBF" + line.toUtf8(), {"Jürgen", "Öttö", "€"}},
         {"UTF-16 LE", utf16le, {"Jürgen", "Öttö", "€"}},
         {"UTF-16 BE", utf16be, {"Jürgen", "Öttö", "€"}},
-        {"UTF-8 without mark reads as ANSI", line.toUtf8(), {"JÃ¼rgen", "Ã–ttÃ¶", "â‚¬"}},
+        {"UTF-8 without mark", line.toUtf8(), {"Jürgen", "Öttö", "€"}},
+        {"UTF-8 without mark, broken",
+         QStringLiteral("Jürgen,Öttö,€").toUtf8() + "\xFF\r\n",
+         {"JÃ¼rgen", "Ã–ttÃ¶", "â‚¬ÿ"}},
         {"ANSI", CodePage::toAnsi(line), {"Jürgen", "Öttö", "€"}},
     };
     for (const auto &c : cases) {

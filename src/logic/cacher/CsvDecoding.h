@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// How the address book reads the text of a CSV file. A byte-order mark of UTF-8 or UTF-16
+// (little- or big-endian) names the encoding; only the first mark is one, a second is a
+// character of the text. Without a mark, a file that is valid UTF-8 and holds at least one
+// byte of 0x80 or above is UTF-8 (what today's programs write); every other file is
+// Windows-1252 (what this program writes: its umlauts are never valid UTF-8).
+enum class CsvEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+struct CsvEncodingChoice
+{
+    CsvEncoding encoding = CsvEncoding::Ansi;
+    qsizetype markSize = 0; // bytes of the byte-order mark at the start
+};
+
+// Looks at the mark, and without one at the whole text.
+CsvEncodingChoice chooseCsvEncoding(QByteArrayView data);
+
+// Whether `data` is well-formed UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF)
+// and holds at least one byte of 0x80 or above.
+bool isUtf8WithNonAscii(QByteArrayView data);
+
+struct DecodedCsv
+{
+    QString text;
+    // Characters that could not be decoded: invalid UTF-8 after a UTF-8 mark, a lone byte at
+    // the end of UTF-16, an unpaired surrogate. Each became U+FFFD ("?" once stored).
+    qsizetype undecodable = 0;
+};
+
+// The whole text in one pass with one decoder, without the mark.
+DecodedCsv decodeCsv(QByteArrayView data);
+
+// The largest file a book can take: 65535 lines of at most 1800 characters and a line end,
+// in the file's code units (two bytes each in UTF-16), plus the mark. `start` is the file's
+// beginning, where a mark would be.
+qint64 maxCsvFileSize(QByteArrayView start);
