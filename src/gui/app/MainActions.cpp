@@ -2,11 +2,11 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/Icons.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -25,43 +25,37 @@ QAction *makeAction(QObject *owner, const char *name, const QString &caption,
     return action;
 }
 
-QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name),
-                            QApplication::style()->standardIcon(fallback));
-}
-
 } // namespace
 
 void TfrmQuarvelMain::createActions()
 {
     actFileExit = makeAction(this, "actFileExit", QStringLiteral("&Beenden"),
                              QStringLiteral("Beenden|Anwendung beenden"));
-    actFileExit->setIcon(themeIcon("application-exit", QStyle::SP_DialogCloseButton));
+    actFileExit->setIcon(Icons::action("application-exit"));
     EditCut1 = makeAction(
         this, "EditCut1", QStringLiteral("&Ausschneiden"),
         QStringLiteral("Ausschneiden|Markiertes Objekt in die Zwischenablage verschieben"));
     EditCut1->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    EditCut1->setIcon(themeIcon("edit-cut", QStyle::SP_DialogDiscardButton));
+    EditCut1->setIcon(Icons::action("edit-cut"));
     EditCopy1 =
         makeAction(this, "EditCopy1", QStringLiteral("&Kopieren"),
                    QStringLiteral("Kopieren|Markiertes Objekt in die Zwischenablage kopieren"));
     EditCopy1->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    EditCopy1->setIcon(themeIcon("edit-copy", QStyle::SP_FileDialogDetailedView));
+    EditCopy1->setIcon(Icons::action("edit-copy"));
     EditPaste1 = makeAction(this, "EditPaste1", QStringLiteral("&Einfügen"),
                             QStringLiteral("Einfügen|Inhalt der Zwischenablage einfügen"));
     EditPaste1->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    EditPaste1->setIcon(themeIcon("edit-paste", QStyle::SP_DialogApplyButton));
+    EditPaste1->setIcon(Icons::action("edit-paste"));
     for (QAction *edit : {EditCut1, EditCopy1, EditPaste1})
         edit->setShortcutContext(Qt::ApplicationShortcut);
 
     actCalc = makeAction(this, "actCalc", QStringLiteral("&Rechner"), QStringLiteral("Rechner"));
-    actCalc->setIcon(themeIcon("accessories-calculator", QStyle::SP_ComputerIcon));
+    actCalc->setIcon(Icons::action("accessories-calculator"));
     actCharMap = makeAction(this, "actCharMap", QStringLiteral("&Zeichentabelle"),
                             QStringLiteral("Zeichentabelle"));
-    actCharMap->setIcon(themeIcon("accessories-character-map", QStyle::SP_FileDialogListView));
+    actCharMap->setIcon(Icons::action("accessories-character-map"));
     actEditor = makeAction(this, "actEditor", QStringLiteral("E&ditor"), QStringLiteral("Editor"));
-    actEditor->setIcon(themeIcon("accessories-text-editor", QStyle::SP_FileIcon));
+    actEditor->setIcon(Icons::action("accessories-text-editor"));
     actSkrivoEditor = makeAction(this, "actSkrivoEditor", QStringLiteral("&SkrivoEditor"));
     actGSAK = makeAction(this, "actGSAK", QStringLiteral("&GSAK"));
     actGCStatistic = makeAction(this, "actGCStatistic", QStringLiteral("G&CStatistic"));
@@ -76,17 +70,21 @@ void TfrmQuarvelMain::createActions()
     }
 
     actCacher = makeAction(this, "actCacher", QStringLiteral("&Cacher"));
+    actCacher->setIcon(Icons::action("x-office-address-book"));
     actEinstellungen = makeAction(this, "actEinstellungen", QStringLiteral("&Einstellungen"));
+    actEinstellungen->setIcon(Icons::action("preferences-system"));
     actSudoku = makeAction(this, "actSudoku", QStringLiteral("&Sudoku-Solver"),
                            QStringLiteral("Sudoku-Solver"));
-    actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
+    actSudoku->setIcon(Icons::own("quarvel-sudoku"));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
     HelpContents1 = makeAction(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
+    HelpContents1->setIcon(Icons::action("help-contents"));
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
-    actInfo->setIcon(themeIcon("help-about", QStyle::SP_MessageBoxInformation));
+    actInfo->setIcon(Icons::action("help-about"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
+    actUpdate->setIcon(Icons::action("system-software-update"));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
          {actCacher, actEinstellungen, actSudoku, actFermilab, actInfo, actUpdate})
