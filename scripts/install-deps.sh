@@ -8,10 +8,15 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-            xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra)
+            xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra librsvg2-bin)
+fi
+if [ "${1:-}" = "--package" ]; then
+  packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+            fonts-dejavu-core fonts-dejavu-extra librsvg2-bin dpkg-dev file)
 fi
 
 missing=()
