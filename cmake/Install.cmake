@@ -60,8 +60,10 @@ set(CPACK_PACKAGE_VENDOR Brask)
 set(CPACK_PACKAGE_CONTACT "Brask <info@quarvel.de>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Werkzeugkasten für Geocaching-Rätsel")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Werkzeugkasten für Geocaching-Rätsel\n Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in drei Schreibweisen,\n Quersummen, Buchstabenwerte, ROT, Vigenère und Trifid, neun Nachschlagetafeln,\n ein Sudoku-Solver, ein Fermilab-Decoder und ein Adressbuch für Cacher.")
+# CPack puts the summary first and indents the description below it.
+set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in drei \
+Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère und Trifid, neun Nachschlagetafeln, \
+ein Sudoku-Solver, ein Fermilab-Decoder und ein Adressbuch für Cacher.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

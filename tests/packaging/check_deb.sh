@@ -22,6 +22,8 @@ for package in libqt6widgets6 libqt6network6 libc6 qt6-translations-l10n; do
 done
 [ "$(dpkg-deb -f "$deb" Package)" = quarvel ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
+synopsis=$(dpkg-deb -f "$deb" Description | sed -n 1p)
+[ "$synopsis" = "Werkzeugkasten für Geocaching-Rätsel" ] || fail "description: $synopsis"
 dpkg-deb -e "$deb" "$work/control"
 extra=$(ls "$work/control" | grep -v -x -e control -e md5sums || true)
 [ -z "$extra" ] || fail "unexpected maintainer scripts: $extra"
