@@ -31,31 +31,24 @@ void TfrmQuarvelMain::createActions()
 {
     actFileExit = makeAction(this, "actFileExit", QStringLiteral("&Beenden"),
                              QStringLiteral("Beenden|Anwendung beenden"));
-    actFileExit->setIcon(Icons::action("application-exit"));
     EditCut1 = makeAction(
         this, "EditCut1", QStringLiteral("&Ausschneiden"),
         QStringLiteral("Ausschneiden|Markiertes Objekt in die Zwischenablage verschieben"));
     EditCut1->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    EditCut1->setIcon(Icons::action("edit-cut"));
     EditCopy1 =
         makeAction(this, "EditCopy1", QStringLiteral("&Kopieren"),
                    QStringLiteral("Kopieren|Markiertes Objekt in die Zwischenablage kopieren"));
     EditCopy1->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    EditCopy1->setIcon(Icons::action("edit-copy"));
     EditPaste1 = makeAction(this, "EditPaste1", QStringLiteral("&Einfügen"),
                             QStringLiteral("Einfügen|Inhalt der Zwischenablage einfügen"));
     EditPaste1->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    EditPaste1->setIcon(Icons::action("edit-paste"));
     for (QAction *edit : {EditCut1, EditCopy1, EditPaste1})
         edit->setShortcutContext(Qt::ApplicationShortcut);
 
     actCalc = makeAction(this, "actCalc", QStringLiteral("&Rechner"), QStringLiteral("Rechner"));
-    actCalc->setIcon(Icons::action("accessories-calculator"));
     actCharMap = makeAction(this, "actCharMap", QStringLiteral("&Zeichentabelle"),
                             QStringLiteral("Zeichentabelle"));
-    actCharMap->setIcon(Icons::action("accessories-character-map"));
     actEditor = makeAction(this, "actEditor", QStringLiteral("E&ditor"), QStringLiteral("Editor"));
-    actEditor->setIcon(Icons::action("accessories-text-editor"));
     actSkrivoEditor = makeAction(this, "actSkrivoEditor", QStringLiteral("&SkrivoEditor"));
     actGSAK = makeAction(this, "actGSAK", QStringLiteral("&GSAK"));
     actGCStatistic = makeAction(this, "actGCStatistic", QStringLiteral("G&CStatistic"));
@@ -70,25 +63,21 @@ void TfrmQuarvelMain::createActions()
     }
 
     actCacher = makeAction(this, "actCacher", QStringLiteral("&Cacher"));
-    actCacher->setIcon(Icons::action("x-office-address-book"));
     actEinstellungen = makeAction(this, "actEinstellungen", QStringLiteral("&Einstellungen"));
-    actEinstellungen->setIcon(Icons::action("preferences-system"));
     actSudoku = makeAction(this, "actSudoku", QStringLiteral("&Sudoku-Solver"),
                            QStringLiteral("Sudoku-Solver"));
-    actSudoku->setIcon(Icons::own("quarvel-sudoku"));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
     HelpContents1 = makeAction(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
-    HelpContents1->setIcon(Icons::action("help-contents"));
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
-    actInfo->setIcon(Icons::action("help-about"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
-    actUpdate->setIcon(Icons::action("system-software-update"));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
          {actCacher, actEinstellungen, actSudoku, actFermilab, actInfo, actUpdate})
         action->setEnabled(false);
+
+    setActionIcons();
 
     connect(actFileExit, &QAction::triggered, this, [this] { close(); });
     connect(EditCut1, &QAction::triggered, this, [this] { clipboardAction("cut"); });
@@ -106,6 +95,29 @@ void TfrmQuarvelMain::createActions()
         connect(action, &QAction::triggered, this,
                 [this, member = member] { showSecondaryWindow(m_context.windows.*member); });
     }
+}
+
+// Each entry shows the icon theme's picture of what it does, by its freedesktop name; the
+// Sudoku solver has no such name and always shows our own.
+void TfrmQuarvelMain::setActionIcons()
+{
+    const std::pair<QAction *, const char *> themed[] = {
+        {actFileExit, "application-exit"},
+        {EditCut1, "edit-cut"},
+        {EditCopy1, "edit-copy"},
+        {EditPaste1, "edit-paste"},
+        {actCalc, "accessories-calculator"},
+        {actCharMap, "accessories-character-map"},
+        {actEditor, "accessories-text-editor"},
+        {actCacher, "x-office-address-book"},
+        {actEinstellungen, "preferences-system"},
+        {HelpContents1, "help-contents"},
+        {actInfo, "help-about"},
+        {actUpdate, "system-software-update"},
+    };
+    for (const auto &[action, name] : themed)
+        action->setIcon(Icons::action(name));
+    actSudoku->setIcon(Icons::own("quarvel-sudoku"));
 }
 
 void TfrmQuarvelMain::createMenus()
