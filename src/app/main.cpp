@@ -11,10 +11,12 @@
 #include "gui/formula/VariableKoordinaten_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
+#include "gui/support/Icons.h"
 #include "gui/support/QtDialogs.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/ProgramFolders.h"
 #include "platform/SystemInfo.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/FileSettingsStore.h"
@@ -35,7 +37,9 @@ namespace {
 Globals computeGlobals()
 {
     Globals globals;
-    globals.ExePfad = QCoreApplication::applicationDirPath() + u'/';
+    const QString exeFolder = QCoreApplication::applicationDirPath() + u'/';
+    globals.ExePfad = ProgramFolders::findProgramFolder(exeFolder);
+    globals.BenutzerPfad = ProgramFolders::userFileFolder(globals.ExePfad, exeFolder);
     globals.TempPfad = SystemInfo::tempPath();
     globals.TempVersionsDatei = globals.TempPfad + QStringLiteral("ver_quarvel.tmp");
     FileVersion version;
@@ -60,6 +64,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quarvel"));
+    // The window class "Quarvel" (the application name) and the desktop entry's name tie the
+    // windows to the menu entry, so the desktop shows our icon for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUARVEL_APP_ID));
+    QApplication::setWindowIcon(Icons::application());
     installGermanTranslation(app);
 
     Globals globals = computeGlobals();

@@ -11,6 +11,7 @@ struct TestApp
     TestApp()
     {
         globals.ExePfad = QString::fromUtf8(QUARVEL_BIN_DIR) + u'/';
+        globals.BenutzerPfad = globals.ExePfad;
         globals.TempPfad = QStringLiteral("/tmp/");
         globals.TempVersionsDatei = globals.TempPfad + QStringLiteral("ver_quarvel.tmp");
         globals.LokaleVersion = QStringLiteral("0.4.1.0");

@@ -3,11 +3,11 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/support/KeyAwareAction.h"
+#include "gui/support/Icons.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -27,43 +27,30 @@ Action *makeAction(QObject *owner, const char *name, const QString &caption,
     return action;
 }
 
-QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name),
-                            QApplication::style()->standardIcon(fallback));
-}
-
 } // namespace
 
 void TfrmQuarvelMain::createActions()
 {
     actFileExit = makeAction(this, "actFileExit", QStringLiteral("&Beenden"),
                              QStringLiteral("Beenden|Anwendung beenden"));
-    actFileExit->setIcon(themeIcon("application-exit", QStyle::SP_DialogCloseButton));
     EditCut1 = makeAction(
         this, "EditCut1", QStringLiteral("&Ausschneiden"),
         QStringLiteral("Ausschneiden|Markiertes Objekt in die Zwischenablage verschieben"));
     EditCut1->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    EditCut1->setIcon(themeIcon("edit-cut", QStyle::SP_DialogDiscardButton));
     EditCopy1 =
         makeAction(this, "EditCopy1", QStringLiteral("&Kopieren"),
                    QStringLiteral("Kopieren|Markiertes Objekt in die Zwischenablage kopieren"));
     EditCopy1->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    EditCopy1->setIcon(themeIcon("edit-copy", QStyle::SP_FileDialogDetailedView));
     EditPaste1 = makeAction(this, "EditPaste1", QStringLiteral("&Einfügen"),
                             QStringLiteral("Einfügen|Inhalt der Zwischenablage einfügen"));
     EditPaste1->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-    EditPaste1->setIcon(themeIcon("edit-paste", QStyle::SP_DialogApplyButton));
     for (QAction *edit : {EditCut1, EditCopy1, EditPaste1})
         edit->setShortcutContext(Qt::ApplicationShortcut);
 
     actCalc = makeAction(this, "actCalc", QStringLiteral("&Rechner"), QStringLiteral("Rechner"));
-    actCalc->setIcon(themeIcon("accessories-calculator", QStyle::SP_ComputerIcon));
     actCharMap = makeAction(this, "actCharMap", QStringLiteral("&Zeichentabelle"),
                             QStringLiteral("Zeichentabelle"));
-    actCharMap->setIcon(themeIcon("accessories-character-map", QStyle::SP_FileDialogListView));
     actEditor = makeAction(this, "actEditor", QStringLiteral("E&ditor"), QStringLiteral("Editor"));
-    actEditor->setIcon(themeIcon("accessories-text-editor", QStyle::SP_FileIcon));
     actSkrivoEditor = makeAction(this, "actSkrivoEditor", QStringLiteral("&SkrivoEditor"));
     actGSAK = makeAction(this, "actGSAK", QStringLiteral("&GSAK"));
     actGCStatistic = makeAction(this, "actGCStatistic", QStringLiteral("G&CStatistic"));
@@ -81,7 +68,6 @@ void TfrmQuarvelMain::createActions()
     actEinstellungen = makeAction(this, "actEinstellungen", QStringLiteral("&Einstellungen"));
     actSudoku = makeAction(this, "actSudoku", QStringLiteral("&Sudoku-Solver"),
                            QStringLiteral("Sudoku-Solver"));
-    actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
@@ -91,13 +77,14 @@ void TfrmQuarvelMain::createActions()
     // F1 also works in the other windows, where it opens their own help page.
     HelpContents1->setShortcutContext(Qt::ApplicationShortcut);
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
-    actInfo->setIcon(themeIcon("help-about", QStyle::SP_MessageBoxInformation));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
          {actCacher, actEinstellungen, actSudoku, actFermilab, actVariableKoordinaten, actInfo,
           actUpdate})
         action->setEnabled(false);
+
+    setActionIcons();
 
     connect(actFileExit, &QAction::triggered, this, [this] { close(); });
     connect(EditCut1, &QAction::triggered, this, [this] { clipboardAction("cut"); });
@@ -116,6 +103,29 @@ void TfrmQuarvelMain::createActions()
         connect(action, &QAction::triggered, this,
                 [this, member = member] { showSecondaryWindow(m_context.windows.*member); });
     }
+}
+
+// Each entry shows the icon theme's picture of what it does, by its freedesktop name; the
+// Sudoku solver has no such name and always shows our own.
+void TfrmQuarvelMain::setActionIcons()
+{
+    const std::pair<QAction *, const char *> themed[] = {
+        {actFileExit, "application-exit"},
+        {EditCut1, "edit-cut"},
+        {EditCopy1, "edit-copy"},
+        {EditPaste1, "edit-paste"},
+        {actCalc, "accessories-calculator"},
+        {actCharMap, "accessories-character-map"},
+        {actEditor, "accessories-text-editor"},
+        {actCacher, "x-office-address-book"},
+        {actEinstellungen, "preferences-system"},
+        {HelpContents1, "help-contents"},
+        {actInfo, "help-about"},
+        {actUpdate, "system-software-update"},
+    };
+    for (const auto &[action, name] : themed)
+        action->setIcon(Icons::action(name));
+    actSudoku->setIcon(Icons::own("quarvel-sudoku"));
 }
 
 void TfrmQuarvelMain::createMenus()

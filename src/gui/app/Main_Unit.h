@@ -75,6 +75,7 @@ private:
     void StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect);
 
     void createActions();
+    void setActionIcons();
     void createMenus();
     void createToolBar();
     void createNavigator();

@@ -5,6 +5,7 @@
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/LaunchFailureMessage.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/ProgramFolders.h"
 #include "platform/Launcher.h"
 
 #include <QCloseEvent>
@@ -31,7 +32,8 @@ TfrmCacher::TfrmCacher(AppContext &context, QWidget *parent)
     layOutWindow();
     connectHandlers();
 
-    m_book.AktuelleDatei = m_context.globals.ExePfad + QStringLiteral("Cacher.dat");
+    m_book.AktuelleDatei =
+        ProgramFolders::userFilePath(m_context.globals.BenutzerPfad, QStringLiteral("Cacher.dat"));
     rebuildNameList({QString()});
     ShowRecord();
     SaveDialog1.filter = QStringLiteral("Personaldatenbank (*.dat);;Alle Dateien (*.*)");

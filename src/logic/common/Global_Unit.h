@@ -9,7 +9,10 @@
 // made in main() and handed to every window that reads it; there are no globals.
 struct Globals
 {
-    QString ExePfad; // program folder, ending with "/"
+    // Program folder, ending with "/": where the shipped files are (ProgramFolders).
+    QString ExePfad;
+    // Folder of the files the user writes by default ("Cacher.dat"), ending with "/".
+    QString BenutzerPfad;
     QString TempPfad; // temporary folder, ending with "/"
     QString TempVersionsDatei; // TempPfad + "ver_quarvel.tmp"
     QString LokaleVersion = QStringLiteral("0.0.0.0");

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include <functional>
@@ -261,4 +262,28 @@ TEST_F(CacherFiles, ImportOrExportFailuresKeepBookAndFile)
     window->mnuImport->trigger();
     EXPECT_EQ(book().PersonenAnzahl(), 1);
     EXPECT_EQ(nameList(), QStringList({""}));
+}
+
+TEST(CacherUserFolder, DefaultFileLivesInTheUserFolderNotTheProgramFolder)
+{
+    // An installed copy: the shipped files in one folder, the user's files in another that does
+    // not exist yet.
+    QTemporaryDir home;
+    TestApp app;
+    app.globals.ExePfad = home.path() + QStringLiteral("/usr/share/quarvel/");
+    app.globals.BenutzerPfad = home.path() + QStringLiteral("/.local/share/Quarvel/");
+    TfrmCacher window(app.context);
+    const QString expected = app.globals.BenutzerPfad + QStringLiteral("Cacher.dat");
+    EXPECT_EQ(window.book().AktuelleDatei, expected);
+    EXPECT_TRUE(QFileInfo(app.globals.BenutzerPfad).isDir());
+
+    // Save As proposes that file, and accepting it writes the book there.
+    app.dialogs.onFileDialog = [&](const Dialogs::FileRequest &request) {
+        EXPECT_EQ(request.fileName, expected);
+    };
+    app.dialogs.fileAnswers.push_back(expected);
+    window.fSaveAs->trigger();
+    EXPECT_EQ(app.dialogs.fileRequests.size(), 1);
+    EXPECT_EQ(QFileInfo(expected).size(), 2 + 886);
+    EXPECT_FALSE(QFileInfo::exists(app.globals.ExePfad + QStringLiteral("Cacher.dat")));
 }

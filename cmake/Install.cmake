@@ -1,0 +1,78 @@
+# The installation layout under any prefix, and the Debian package made from it with CPack:
+#   bin/quarvel (and bin/quarvel-cli)            the programs
+#   share/quarvel/                               charts, Historie.txt, the help
+#   share/applications/<id>.desktop              the menu entry
+#   share/metainfo/<id>.metainfo.xml             the AppStream metadata
+#   share/icons/hicolor/<size>/apps/<id>.png     the application icon, and scalable/<id>.svg
+#   share/doc/quarvel/copyright
+# An installed program finds its files in ../share/quarvel/ (ProgramFolders).
+include(GNUInstallDirs)
+
+set(QUARVEL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/quarvel)
+set(QUARVEL_PACKAGING_BUILD_DIR ${PROJECT_BINARY_DIR}/packaging)
+
+install(TARGETS quarvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET quarvel-cli)
+  install(TARGETS quarvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES ${QUARVEL_SHIPPED_FILES} DESTINATION ${QUARVEL_SHARE_DIR})
+# The help is built into the output folder when its sources are there; install it once it is.
+install(FILES ${QUARVEL_OUTPUT_DIR}/Quarvel.chm DESTINATION ${QUARVEL_SHARE_DIR} OPTIONAL)
+install(DIRECTORY ${QUARVEL_OUTPUT_DIR}/hilfe DESTINATION ${QUARVEL_SHARE_DIR} OPTIONAL)
+
+# The menu entry.
+configure_file(${PROJECT_SOURCE_DIR}/data/packaging/quarvel.desktop.in
+  ${QUARVEL_PACKAGING_BUILD_DIR}/${QUARVEL_APP_ID}.desktop @ONLY)
+install(FILES ${QUARVEL_PACKAGING_BUILD_DIR}/${QUARVEL_APP_ID}.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The AppStream metadata, with the release history read from Historie.txt.
+set(QUARVEL_METAINFO ${QUARVEL_PACKAGING_BUILD_DIR}/${QUARVEL_APP_ID}.metainfo.xml)
+add_custom_command(OUTPUT ${QUARVEL_METAINFO}
+  COMMAND ${CMAKE_COMMAND} -DHISTORY=${PROJECT_SOURCE_DIR}/data/files/Historie.txt
+    -DTEMPLATE=${PROJECT_SOURCE_DIR}/data/packaging/quarvel.metainfo.xml.in
+    -DOUTPUT=${QUARVEL_METAINFO} -DQUARVEL_APP_ID=${QUARVEL_APP_ID}
+    -P ${PROJECT_SOURCE_DIR}/cmake/MetaInfoReleases.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/files/Historie.txt
+    ${PROJECT_SOURCE_DIR}/data/packaging/quarvel.metainfo.xml.in
+    ${PROJECT_SOURCE_DIR}/cmake/MetaInfoReleases.cmake
+  COMMENT "Writing the AppStream metadata")
+add_custom_target(quarvel_metainfo ALL DEPENDS ${QUARVEL_METAINFO})
+install(FILES ${QUARVEL_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The application icon, rendered by cmake/Icons.cmake.
+foreach(size ${QUARVEL_APP_ICON_SIZES})
+  install(FILES ${QUARVEL_ICON_BUILD_DIR}/quarvel-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME ${QUARVEL_APP_ID}.png)
+endforeach()
+install(FILES ${QUARVEL_ICON_SOURCE_DIR}/quarvel.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QUARVEL_APP_ID}.svg)
+
+install(FILES ${PROJECT_SOURCE_DIR}/data/packaging/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quarvel)
+
+# The Debian package: cpack -G DEB in a release build (scripts/package.sh).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quarvel)
+set(CPACK_PACKAGE_VENDOR Brask)
+set(CPACK_PACKAGE_CONTACT "Brask <info@quarvel.de>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Werkzeugkasten für Geocaching-Rätsel")
+# CPack puts the summary first and indents the description below it.
+set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in drei \
+Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère und Trifid, neun Nachschlagetafeln, \
+ein Sudoku-Solver, ein Fermilab-Decoder und ein Adressbuch für Cacher.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quarvel.de/)
+# The libraries come from dpkg-shlibdeps; the German texts of Qt's dialog buttons do not show
+# up there, and a viewer for the help is the user's choice.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
