@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/cacher/CacherFieldEvents.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/Launcher.h"
 
@@ -40,6 +41,7 @@ TfrmCacher::TfrmCacher(AppContext &context, QWidget *parent)
     setFixedSize(sizeHint());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
 }
 
 QString TfrmCacher::ProfilPrefix()
