@@ -71,6 +71,8 @@ TEST(WindowLayout, DesignScaleFollowsTheScreensResolution)
     EXPECT_EQ(DesignSize::px(&widget, 1000), qRound(1000 * dpi / 120.0));
     // A font of 18 pixels at 120 dpi has 10.8 points: the same height on every screen.
     EXPECT_DOUBLE_EQ(DesignSize::fontPoints(18), 10.8);
+    // Without a screen (none attached yet) the common 96 dpi is assumed.
+    EXPECT_DOUBLE_EQ(DesignSize::scaleOf(nullptr), 0.8);
 }
 
 TEST(WindowLayout, MainWindowHasItsDesignedSizeAndShowsEveryPanel)
