@@ -1,5 +1,6 @@
 #include "gui/support/ResultLabel.h"
 #include "fakes/TestApp.h"
+#include "gui/app/Main_Unit.h"
 #include "gui/app/panels/gboxRoemZahlen.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -158,4 +160,24 @@ TEST(ResultLabel, RomanNumeralOfTheLargestIntegerIsShownShortened)
     const QString whole = ResultLabel::wholeText(panel.lblDez2Röm);
     EXPECT_EQ(whole.size(), 2147490);
     EXPECT_TRUE(whole.endsWith(QStringLiteral("MDCXLVII")));
+}
+
+TEST(ResultLabel, MenuKopierenOfTheMainWindowCopiesTheFocusedResult)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto *panel = window.toolPanel(QStringLiteral("gboxRömZahlen"));
+    window.Panel2->setCurrentWidget(panel);
+    auto *roman = static_cast<gboxRömZahlen *>(panel);
+    roman->edtDez2Röm->setText(QStringLiteral("3999"));
+    roman->bbtnDez2Röm->click();
+    roman->lblDez2Röm->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), roman->lblDez2Röm);
+    QGuiApplication::clipboard()->clear();
+    window.EditCopy1->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("MMMCMXCIX"));
 }
