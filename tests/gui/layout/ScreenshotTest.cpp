@@ -5,8 +5,11 @@
 // (QT_FONT_DPI=120 for the 120 dpi pictures).
 
 #include "fakes/TestApp.h"
+#include "gui/app/Einstellungen_Unit.h"
+#include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 
 #include <QDir>
@@ -75,4 +78,32 @@ TEST(Screenshot, DISABLED_Cacher)
     TfrmCacher window(app.context);
     window.show();
     shootScreen(window, "cacher");
+}
+
+TEST(Screenshot, DISABLED_SettingsAndInformation)
+{
+    TestApp app;
+    TfrmQuarvelMain main(app.context);
+    TfrmEinstellungen settings(app.context, main);
+    settings.show();
+    shootScreen(settings, "settings");
+    settings.hide();
+    TfrmInfo info(app.context);
+    info.show();
+    shootScreen(info, "info");
+}
+
+TEST(Screenshot, DISABLED_FermilabAndFlagChart)
+{
+    TestApp app;
+    TfrmFermilab fermilab(app.context);
+    fermilab.show();
+    shootScreen(fermilab, "fermilab");
+    fermilab.hide();
+    TfrmQuarvelMain window(app.context);
+    ToolPanel *charts = window.toolPanel(QStringLiteral("gboxDiagramm"));
+    window.Panel2->setCurrentWidget(charts);
+    charts->showChart(app.globals.ExePfad + QStringLiteral("Flaggenalphabet.png"));
+    window.show();
+    shootScreen(window, "flags");
 }
