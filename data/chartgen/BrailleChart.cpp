@@ -98,8 +98,11 @@ QImage drawBraille()
     p.setPen(Chart::kMuted);
     p.drawText(QRect(Chart::kMargin, y, 120, 34), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Beispiel 2025:"));
+    // Between two cells twice the dot spacing is left free, as in embossed Braille, where cells
+    // stand about 6 mm apart and the dots of a cell 2.5 mm.
+    constexpr qreal kCellAdvance = 3 * kPitch;
     const char *example[] = {kNumberSign, "12", "245", "12", "15"};
     for (int i = 0; i < 5; ++i)
-        drawCell(p, QPointF(Chart::kMargin + 128 + i * 26, y + 6), example[i]);
+        drawCell(p, QPointF(Chart::kMargin + 128 + i * kCellAdvance, y + 6), example[i]);
     return image;
 }

@@ -1,5 +1,11 @@
 // The flag alphabet of the International Code of Signals, A to Z, in its colours. Drawn on a
 // transparent ground so the chart sits on the panel's own background.
+//
+// The diagonals, flown with the hoist on the left: Oscar is divided from the upper fly to the
+// lower hoist, red in the upper hoist and yellow in the lower fly (the same flag as the
+// semaphore flag); Yankee has yellow and red stripes rising from the lower hoist to the upper
+// fly, yellow in the upper hoist corner; Zulu has its four triangles black at the hoist, yellow
+// at the top, blue at the fly and red at the bottom.
 
 #include "ChartCanvas.h"
 

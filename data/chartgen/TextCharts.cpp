@@ -2,6 +2,8 @@
 
 #include "ChartCanvas.h"
 
+#include "logic/tools/CryptoTools_WortWert.h"
+
 #include <QStringList>
 
 namespace {
@@ -51,8 +53,8 @@ QImage drawLetterValues()
     Chart::begin(p);
     const int top =
         Chart::drawTitle(p, QStringLiteral("Buchstabenwerte"),
-                         QStringLiteral("Wert: A=1, B=2 … Z=26, Ä=27, Ö=28, Ü=29, ß=30.  "
-                                        "Rückwärts: Z=1, Y=2 … A=26."));
+                         QStringLiteral("A=1 … Z=26, Ä=27, Ö=28, Ü=29, ß=30; invers A=26 … Z=1."));
+    // The values come from the word value tool, so the chart says what the tool counts.
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜß");
     constexpr int kRows = 15;
     const int blockWidth = (Chart::kWidth - 2 * Chart::kMargin - 16) / 2;
@@ -61,19 +63,22 @@ QImage drawLetterValues()
                        {blockWidth / 3, blockWidth / 3, blockWidth - 2 * (blockWidth / 3)},
                        22};
         drawRow(p, t, 0,
-                {QStringLiteral("Buchstabe"), QStringLiteral("Wert"), QStringLiteral("rückwärts")},
+                {QStringLiteral("Buchstabe"), QStringLiteral("Wert"), QStringLiteral("Invers")},
                 true);
         for (int r = 0; r < kRows; ++r) {
-            const int index = block * kRows + r;
-            const QString reverse = index < 26 ? QString::number(26 - index) : QStringLiteral("–");
-            drawRow(p, t, r + 1, {letters.at(index), QString::number(index + 1), reverse}, false);
+            const QChar letter = letters.at(block * kRows + r);
+            const auto value = [letter](bool inverse) {
+                return QString::number(CryptoTools::letterValue(letter, inverse, false));
+            };
+            drawRow(p, t, r + 1, {letter, value(false), value(true)}, false);
         }
         frame(p, t, kRows + 1);
     }
     p.setFont(Chart::font(11));
     p.setPen(Chart::kMuted);
     p.drawText(QRect(Chart::kMargin, top + 16 * 22 + 6, Chart::kWidth - 2 * Chart::kMargin, 20),
-               Qt::AlignLeft, QStringLiteral("Groß- und Kleinbuchstaben haben denselben Wert."));
+               Qt::AlignLeft,
+               QStringLiteral("Klein wie groß; Ziffern zählen nur mit „Zahlen mitaddieren“."));
     return image;
 }
 

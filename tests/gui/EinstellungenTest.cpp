@@ -1,6 +1,7 @@
 #include "fakes/TestApp.h"
 #include "gui/app/Einstellungen_Unit.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/DesignSize.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +80,7 @@ TEST_F(EinstellungenTest, OpensOnTheGeneralPageWithTheStoredChoices)
     settings().extEditor = kEditorPath;
     TfrmEinstellungen &f = form();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Einstellungen"));
-    EXPECT_EQ(f.size(), QSize(811, 503));
+    EXPECT_EQ(f.size(), DesignSize::size(&f, 811, 503));
     EXPECT_EQ(f.pnlSeiten->currentWidget(), f.gboxAllgemein);
     EXPECT_EQ(f.gboxAllgemein->title(), QStringLiteral("Allgemein"));
     EXPECT_TRUE(f.rbtnExtern->isChecked());

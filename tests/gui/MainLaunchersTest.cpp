@@ -180,8 +180,8 @@ TEST(MainWindowSettings, LayoutIsAppliedAndWrittenBackUnchanged)
     Settings stored;
     stored.Left = 40;
     stored.Top = 30;
-    stored.Width = 1200;
-    stored.Height = 900;
+    stored.Width = 1000; // fits the 1366 x 768 test screen, so it stays as stored
+    stored.Height = 700;
     stored.NavFensterBreite = 300;
     stored.HomeFensterHoehe = 170;
     SaveSettings(store, stored);
@@ -196,12 +196,12 @@ TEST(MainWindowSettings, LayoutIsAppliedAndWrittenBackUnchanged)
     }
     const Settings &s = app.globals.settings;
     EXPECT_EQ(std::make_tuple(*s.Left, *s.Top, *s.Width, *s.Height),
-              std::make_tuple(40, 30, 1200, 900));
+              std::make_tuple(40, 30, 1000, 700));
     EXPECT_EQ(s.NavFensterBreite, 300);
     EXPECT_EQ(s.HomeFensterHoehe, 170);
     Settings reread;
     LoadSettings(store, reread);
-    EXPECT_EQ(reread.Width, 1200);
+    EXPECT_EQ(reread.Width, 1000);
     EXPECT_EQ(reread.HomeFensterHoehe, 170);
 }
 

@@ -2,7 +2,9 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
 
 #include <QAction>
@@ -81,9 +83,10 @@ TfrmEinstellungen::TfrmEinstellungen(AppContext &context, TfrmQuarvelMain &mainW
     setObjectName(QStringLiteral("frmEinstellungen"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(811, 503);
+    setFixedSize(DesignSize::size(this, 811, 503));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
     createPages();
     createButtons();
     connectHandlers();
@@ -108,7 +111,7 @@ void TfrmEinstellungen::createPages()
     Splitter1->addWidget(TreeViewEinstellungen);
     Splitter1->addWidget(pnlSeiten);
     Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({190, 600});
+    Splitter1->setSizes({DesignSize::px(this, 190), DesignSize::px(this, 600)});
 }
 
 QGroupBox *TfrmEinstellungen::createAllgemein()
@@ -202,7 +205,7 @@ void TfrmEinstellungen::createButtons()
         // Like tool buttons they leave the focus where it is, so pressing one never counts as
         // leaving a field.
         button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumWidth(100);
+        button->setMinimumWidth(DesignSize::px(this, 100));
         buttons->addWidget(button);
     }
     auto *layout = new QVBoxLayout(this);

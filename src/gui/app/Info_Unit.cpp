@@ -1,10 +1,13 @@
 #include "gui/app/Info_Unit.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/LaunchFailureMessage.h"
 #include "gui/support/Pictures.h"
+#include "gui/support/ResultLabel.h"
+#include "gui/support/ScreenFit.h"
 #include "gui/support/ShellErrorMessage.h"
 #include "logic/common/CodePage.h"
 #include "logic/common/FileOpenError.h"
@@ -44,7 +47,7 @@ QLabel *valueLabel(const char *name, QWidget *parent)
 {
     auto *label = named(new QLabel(parent), name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ResultLabel::makeCopyable(label);
     return label;
 }
 
@@ -74,7 +77,7 @@ TfrmInfo::TfrmInfo(AppContext &context, OsInfo *osInfo, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral("Information"));
-    setFixedSize(572, 537);
+    setFixedSize(DesignSize::size(this, 572, 537));
 
     PageControl2 = named(new QTabWidget(this), "PageControl2");
     tbAllgemeines = createGeneralPage();
@@ -104,6 +107,7 @@ TfrmInfo::TfrmInfo(AppContext &context, OsInfo *osInfo, QWidget *parent)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
     FormCreate();
 }
 
@@ -113,15 +117,17 @@ QWidget *TfrmInfo::createGeneralPage()
     Image1 = named(new QLabel(page), "Image1");
     Image1->setPixmap(Pictures::compassRose(QSize(200, 150)));
     Image1->setScaledContents(true);
-    Image1->setFixedSize(200, 150);
+    Image1->setFixedSize(DesignSize::size(this, 200, 150));
     Label2 = named(new QLabel(QStringLiteral("Quarvel"), page), "Label2");
     QFont title(QStringLiteral("Arial"), 28, QFont::Bold);
     title.setStyleHint(QFont::SansSerif);
     Label2->setFont(title);
     Label4 = named(new QLabel(QStringLiteral("Das kleine Werkzeug für große Cacher-Rätsel"), page),
                    "Label4");
+    Label4->setWordWrap(true);
     lblV = named(new QLabel(QStringLiteral("Version:"), page), "lblV");
     lblVersion = named(new QLabel(page), "lblVersion");
+    ResultLabel::makeCopyable(lblVersion);
     sbtnCopyright = named(new QToolButton(page), "sbtnCopyright");
     sbtnCopyright->setAutoRaise(true);
     sbtnCopyright->setCursor(Qt::PointingHandCursor);
@@ -154,6 +160,7 @@ QWidget *TfrmInfo::createMemoryPanel()
     Panel3->setPalette(palette);
     lblOS = named(new QLabel(Panel3), "lblOS");
     lblOS->setWordWrap(true);
+    ResultLabel::makeCopyable(lblOS);
     Label8 = named(new QLabel(QStringLiteral("Phys. Windows - Speicher:"), Panel3), "Label8");
     Label10 =
         named(new QLabel(QStringLiteral("Verfügb. Phys.  Windows - Speicher:"), Panel3), "Label10");

@@ -4,9 +4,12 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/support/KeyAwareAction.h"
 #include "gui/support/Icons.h"
+#include "gui/support/ResultLabel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -220,7 +223,11 @@ void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)
 
 void TfrmQuarvelMain::clipboardAction(const char *slot)
 {
-    // Text fields (line edits, rich-text boxes, memos) all offer cut, copy and paste as slots.
-    if (QWidget *focused = QApplication::focusWidget())
+    // Text fields (line edits, rich-text boxes, memos) all offer cut, copy and paste as slots;
+    // a result label copies what its own "Kopieren" would.
+    QWidget *focused = QApplication::focusWidget();
+    if (auto *label = qobject_cast<QLabel *>(focused); label && qstrcmp(slot, "copy") == 0)
+        QGuiApplication::clipboard()->setText(ResultLabel::copyText(label));
+    else if (focused)
         QMetaObject::invokeMethod(focused, slot);
 }

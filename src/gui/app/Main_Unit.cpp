@@ -5,8 +5,10 @@
 #include "gui/app/StatusBar1.h"
 #include "gui/app/panels/ToolPanels.h"
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/settings/LoadSaveSettings.h"
 #include "logic/tools/Koordinaten_Unit.h"
@@ -19,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -28,8 +31,10 @@
 
 namespace {
 
+// Designed sizes at 120 dpi (DesignSize turns them into the screen's pixels).
 constexpr int kNavigatorMinWidth = 255;
 constexpr int kDesignedNavigatorWidth = 255;
+constexpr int kDesignedHeaderHeight = 145;
 const QColor kHeaderColour(189, 2, 152);
 
 // Node pictures: a group (closed folder, open when selected for most groups), the GPS tool and
@@ -64,9 +69,9 @@ TfrmQuarvelMain::TfrmQuarvelMain(AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmQuarvelMain"));
     setWindowTitle(QStringLiteral("Quarvel"));
-    setMinimumSize(1024, 800);
+    setMinimumSize(DesignSize::size(this, 1024, 800));
     move(0, 0);
-    resize(1103, 768);
+    resize(DesignSize::size(this, 1103, 768));
     createActions();
     createMenus();
     createToolBar();
@@ -75,6 +80,7 @@ TfrmQuarvelMain::TfrmQuarvelMain(AppContext &context, QWidget *parent)
     createStatusBar();
     connectLauncherActions();
     FormCreate();
+    ScreenFit::keepOnScreen(this);
 }
 
 TfrmQuarvelMain::~TfrmQuarvelMain()
@@ -135,10 +141,16 @@ void TfrmQuarvelMain::applyLayoutSettings()
         move(*s.Left, *s.Top);
     if (s.Width && s.Height)
         resize(*s.Width, *s.Height);
+    // Stored widths are the user's own pixels; only the designed ones follow the screen. The
+    // header's default height counts as designed, since the store cannot tell it apart.
     const int navWidth =
-        std::max(kNavigatorMinWidth, s.NavFensterBreite.value_or(kDesignedNavigatorWidth));
+        std::max(DesignSize::px(this, kNavigatorMinWidth),
+                 s.NavFensterBreite.value_or(DesignSize::px(this, kDesignedNavigatorWidth)));
+    const int headerHeight = s.HomeFensterHoehe == kDesignedHeaderHeight
+        ? DesignSize::px(this, kDesignedHeaderHeight)
+        : s.HomeFensterHoehe;
     SplitterNav->setSizes({navWidth, std::max(1, width() - navWidth)});
-    SplitterHome->setSizes({s.HomeFensterHoehe, std::max(1, height() - s.HomeFensterHoehe)});
+    SplitterHome->setSizes({headerHeight, std::max(1, height() - headerHeight)});
 }
 
 void TfrmQuarvelMain::captureLayoutSettings()
@@ -160,14 +172,21 @@ void TfrmQuarvelMain::createNavigator()
 {
     gboxNavigation = new QGroupBox(QStringLiteral(" Navigation "));
     gboxNavigation->setObjectName(QStringLiteral("gboxNavigation"));
-    gboxNavigation->setMinimumWidth(kNavigatorMinWidth);
+    gboxNavigation->setMinimumWidth(DesignSize::px(this, kNavigatorMinWidth));
     TreeView1 = new QTreeWidget(gboxNavigation);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
-    TreeView1->setFont(QFont(QStringLiteral("Tahoma"), 10));
+    TreeView1->setIndentation(DesignSize::px(this, 19));
+    // Where Tahoma is missing its stand-in must be as narrow, or "Römische Zahlenkodierung"
+    // does not fit the designed width; DejaVu Sans, the usual stand-in, is wider.
+    QFont treeFont;
+    treeFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")});
+    treeFont.setPointSize(9);
+    TreeView1->setFont(treeFont);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto *layout = new QVBoxLayout(gboxNavigation);
+    const int margin = DesignSize::px(this, 4);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(TreeView1);
 
     QStyle *s = style();
@@ -199,7 +218,7 @@ void TfrmQuarvelMain::createHeaderAndPanels()
     panel1->setObjectName(QStringLiteral("Panel1"));
     SplitterNav = new QSplitter(Qt::Horizontal, panel1);
     SplitterNav->setObjectName(QStringLiteral("SplitterNav"));
-    SplitterNav->setHandleWidth(6);
+    SplitterNav->setHandleWidth(DesignSize::px(this, 6));
     SplitterNav->setChildrenCollapsible(false);
     SplitterNav->addWidget(gboxNavigation);
 
@@ -207,7 +226,7 @@ void TfrmQuarvelMain::createHeaderAndPanels()
     pnlBox->setObjectName(QStringLiteral("pnlBox"));
     SplitterHome = new QSplitter(Qt::Vertical, pnlBox);
     SplitterHome->setObjectName(QStringLiteral("SplitterHome"));
-    SplitterHome->setHandleWidth(7);
+    SplitterHome->setHandleWidth(DesignSize::px(this, 7));
     SplitterHome->setChildrenCollapsible(false);
 
     gboxOben = new QGroupBox(QStringLiteral(" Home "));
@@ -229,7 +248,8 @@ void TfrmQuarvelMain::createHeaderAndPanels()
         m_panels.insert(panel->objectName(), panel);
     }
     SplitterHome->addWidget(gboxOben);
-    SplitterHome->addWidget(Panel2);
+    // A panel that cannot shrink to a small screen scrolls instead of being cut.
+    SplitterHome->addWidget(ScreenFit::scrollWhenCramped(Panel2));
     SplitterHome->setStretchFactor(1, 1);
     auto *boxLayout = new QVBoxLayout(pnlBox);
     boxLayout->setContentsMargins(0, 0, 0, 0);
@@ -268,8 +288,9 @@ void TfrmQuarvelMain::createStatusBar()
 
 void TfrmQuarvelMain::StatusBar1DrawPanel(QPainter &painter, int panel, const QRect &rect)
 {
-    const QPoint origin(rect.left() + 10, rect.top());
-    const QRect textRect(origin, QSize(rect.width() - 10, rect.height()));
+    const int indent = DesignSize::px(this, 10);
+    const QPoint origin(rect.left() + indent, rect.top());
+    const QRect textRect(origin, QSize(rect.width() - indent, rect.height()));
     if (panel == 0) {
         painter.setPen(QColor(0, 0, 255));
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop,

@@ -1,6 +1,8 @@
 #include "gui/app/Splash_Unit.h"
 
+#include "gui/support/DesignSize.h"
 #include "gui/support/Pictures.h"
+#include "gui/support/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -16,7 +18,7 @@ TfrmSplash::TfrmSplash(const QString &lokaleVersion, QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowOpacity(200.0 / 255.0);
-    setFixedSize(620, 373);
+    setFixedSize(DesignSize::size(this, 620, 373));
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -50,6 +52,7 @@ TfrmSplash::TfrmSplash(const QString &lokaleVersion, QWidget *parent)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
 
     tmrMinTiming = new QTimer(this);
     tmrMinTiming->setObjectName(QStringLiteral("tmrMinTiming"));

@@ -1,5 +1,6 @@
 #include "gui/app/StatusBar1.h"
 
+#include "gui/support/DesignSize.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/update/VersionCheck.h"
 
@@ -18,11 +19,11 @@ StatusBar1::StatusBar1(DrawPanel drawPanel, QWidget *parent)
 
 QRect StatusBar1::panelRect(int panel) const
 {
+    const auto widthOf = [this](int i) { return DesignSize::px(this, kPanelWidths[i]); };
     int left = 0;
     for (int i = 0; i < panel; ++i)
-        left += kPanelWidths[i];
-    const int width =
-        panel == 2 ? std::max(kPanelWidths[2], this->width() - left) : kPanelWidths[panel];
+        left += widthOf(i);
+    const int width = panel == 2 ? std::max(widthOf(2), this->width() - left) : widthOf(panel);
     return QRect(left, 2, width, height() - 2);
 }
 

@@ -3,6 +3,7 @@
 #include "gui/cacher/CacherFieldEvents.h"
 #include "gui/cacher/CacherPictures.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 
 #include <QComboBox>
@@ -38,7 +39,7 @@ QToolButton *linkButton(QWidget *parent, const char *name, const QIcon &icon)
 {
     auto *button = named(new QToolButton(parent), name);
     button->setIcon(icon);
-    button->setIconSize(QSize(20, 20));
+    button->setIconSize(DesignSize::size(parent, 20, 20));
     button->setAutoRaise(true);
     // Like a speed button: clicking it leaves the focus in the field.
     button->setFocusPolicy(Qt::NoFocus);
@@ -114,7 +115,7 @@ void TfrmCacher::createDatenBox()
         r.field->setFont(bold);
         attachFocusColour(r.field);
         if (r.field == cboxPLZ) {
-            r.field->setFixedWidth(80);
+            r.field->setFixedWidth(DesignSize::px(this, 80));
             grid->addWidget(r.field, row, 1, Qt::AlignLeft);
         } else {
             grid->addWidget(r.field, row, 1);
@@ -137,9 +138,9 @@ void TfrmCacher::createSteuerung()
     btnDatensatzSpeichern = button(GroupBox2, "btnDatensatzSpeichern", QStringLiteral("Speichern"));
 
     auto *navigation = new QHBoxLayout;
-    navigation->setSpacing(2);
+    navigation->setSpacing(DesignSize::px(this, 2));
     for (QPushButton *b : {btnAnfang, btnRückwärts, btnVorwärts, btnEnde}) {
-        b->setFixedWidth(34);
+        b->setFixedWidth(DesignSize::px(this, 34));
         navigation->addWidget(b);
     }
     auto *column = new QVBoxLayout(GroupBox2);

@@ -4,6 +4,7 @@
 #include "gui/cacher/CacherFieldEvents.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/LaunchFailureMessage.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/ProgramFolders.h"
 #include "platform/Launcher.h"
@@ -43,6 +44,7 @@ TfrmCacher::TfrmCacher(AppContext &context, QWidget *parent)
     setFixedSize(sizeHint());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
 }
 
 QString TfrmCacher::ProfilPrefix()

@@ -1,7 +1,9 @@
 #include "gui/solvers/Fermil_Unit.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/solvers/FermilabCode.h"
 
 #include <QGuiApplication>
@@ -17,7 +19,7 @@ QPlainTextEdit *makeBox(const char *name, const QColor &colour, QWidget *parent)
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     QFont font = box->font();
-    font.setPixelSize(17);
+    font.setPointSizeF(DesignSize::fontPoints(17));
     box->setFont(font);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Text, colour);
@@ -32,7 +34,7 @@ QPushButton *makeFlatButton(const QString &text, const char *name, const QColor 
     button->setObjectName(QString::fromLatin1(name));
     button->setFlat(true);
     QFont font = button->font();
-    font.setPixelSize(20);
+    font.setPointSizeF(DesignSize::fontPoints(20));
     button->setFont(font);
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText, colour);
@@ -63,9 +65,10 @@ TfrmFermilab::TfrmFermilab(AppContext &context, QWidget *parent)
     layout->addWidget(mSolve, 1);
     layout->addWidget(sbtnClose);
 
-    resize(871, 662);
+    resize(DesignSize::size(this, 871, 662));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
 
     connect(sbtnSolve, &QPushButton::clicked, this, [this] { sbtnSolveClick(); });
     connect(sbtnClose, &QPushButton::clicked, this, [this] { sbtnCloseClick(); });

@@ -1,8 +1,10 @@
 #include "gui/solvers/uSudoku.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/solvers/SudokuFile.h"
+#include "gui/support/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -76,6 +78,10 @@ QPushButton *makeButton(const QString &text, const char *name, const QColor *col
         palette.setColor(QPalette::Inactive, QPalette::ButtonText, *colour);
         button->setPalette(palette);
     }
+    // As narrow as the caption allows: the style's least button width does not shrink with the
+    // screen's resolution, and five such buttons would widen the window beyond its design.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) +
+                            DesignSize::px(parent, 14));
     return button;
 }
 
@@ -174,7 +180,7 @@ void TfrmSudoku::createControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont labelFont = Label1->font();
     labelFont.setBold(true);
-    labelFont.setPixelSize(20);
+    labelFont.setPointSizeF(DesignSize::fontPoints(20));
     Label1->setFont(labelFont);
 
     sgSodoku = new QTableWidget(kSize, kSize, this);
@@ -182,8 +188,8 @@ void TfrmSudoku::createControls()
     sgSodoku->horizontalHeader()->hide();
     sgSodoku->verticalHeader()->hide();
     for (QHeaderView *header : {sgSodoku->horizontalHeader(), sgSodoku->verticalHeader()}) {
-        header->setMinimumSectionSize(kCellSize);
-        header->setDefaultSectionSize(kCellSize);
+        header->setMinimumSectionSize(DesignSize::px(this, kCellSize));
+        header->setDefaultSectionSize(DesignSize::px(this, kCellSize));
         header->setSectionResizeMode(QHeaderView::Fixed);
     }
     // The draw handler paints the grid lines itself, so the block borders are not painted over.
@@ -193,13 +199,14 @@ void TfrmSudoku::createControls()
     QFont cellFont(QStringLiteral("Arial Narrow"));
     cellFont.setStyleHint(QFont::SansSerif);
     cellFont.setBold(true);
-    cellFont.setPixelSize(22);
+    cellFont.setPointSizeF(DesignSize::fontPoints(22));
     sgSodoku->setFont(cellFont);
     for (int row = 0; row < kSize; ++row)
         for (int col = 0; col < kSize; ++col)
             sgSodoku->setItem(row, col, new QTableWidgetItem);
     const int frame = 2 * sgSodoku->frameWidth();
-    sgSodoku->setMinimumSize(kSize * kCellSize + frame, kSize * kCellSize + frame);
+    const int cells = kSize * DesignSize::px(this, kCellSize);
+    sgSodoku->setMinimumSize(cells + frame, cells + frame);
     sgSodoku->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     const QColor blue(0, 0, 255), green(0, 128, 0), red(255, 0, 0);
@@ -217,25 +224,28 @@ void TfrmSudoku::createControls()
 void TfrmSudoku::layoutControls()
 {
     auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
+    buttons->setSpacing(DesignSize::px(this, 6));
     for (QPushButton *button : {btnNew, btnLoad, Button3, btnSolve, btnCancel})
         buttons->addWidget(button);
 
     // At the designed size the grid just holds its 9 × 9 cells; it grows with the window.
     auto *gridRow = new QHBoxLayout;
-    gridRow->setContentsMargins(35, 0, 35, 0);
+    const int side = DesignSize::px(this, 35);
+    gridRow->setContentsMargins(side, 0, side, 0);
     gridRow->addWidget(sgSodoku);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 18, 12, 16);
-    layout->setSpacing(18);
+    const auto d = [this](int designed) { return DesignSize::px(this, designed); };
+    layout->setContentsMargins(d(12), d(18), d(12), d(16));
+    layout->setSpacing(d(18));
     layout->addWidget(Label1, 0, Qt::AlignHCenter);
     layout->addLayout(gridRow, 1);
     layout->addLayout(buttons);
 
-    resize(456, 488);
+    resize(DesignSize::size(this, 456, 488));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    ScreenFit::keepOnScreen(this);
 }
 
 void TfrmSudoku::connectHandlers()

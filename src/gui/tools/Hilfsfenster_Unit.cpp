@@ -1,5 +1,7 @@
 #include "gui/tools/Hilfsfenster_Unit.h"
 
+#include "gui/support/DesignSize.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/tools/CryptoTools.h"
 
 #include <QAction>
@@ -49,7 +51,7 @@ TfrmMisc::TfrmMisc(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMisc"));
     setWindowTitle(QStringLiteral("Quarvel - Rot13 0..26"));
-    setFixedSize(825, 660);
+    setFixedSize(DesignSize::size(this, 825, 660));
     createRtfRot();
     createActions();
     createPopupMenu();
@@ -58,6 +60,7 @@ TfrmMisc::TfrmMisc(QWidget *parent)
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    ScreenFit::keepOnScreen(this);
 }
 
 void TfrmMisc::createRtfRot()
@@ -75,7 +78,7 @@ void TfrmMisc::createRtfRot()
                       QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPixelSize(17);
+    font.setPointSizeF(DesignSize::fontPoints(17));
     rtfRot->setFont(font);
     QPalette palette = rtfRot->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));

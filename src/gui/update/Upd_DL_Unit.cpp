@@ -4,6 +4,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/support/BrowseForFolder.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/HelpTopics.h"
@@ -90,7 +91,7 @@ TfrmUpdDL::TfrmUpdDL(AppContext &context, QWidget *mainWindow)
 
 void TfrmUpdDL::createControls()
 {
-    setFixedSize(360, 150);
+    setFixedSize(DesignSize::size(this, 360, 150));
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -122,14 +123,15 @@ void TfrmUpdDL::createControls()
     sbtnExit->setObjectName(QStringLiteral("sbtnExit"));
     sbtnExit->setText(QStringLiteral("X"));
     sbtnExit->setAutoRaise(true);
-    sbtnExit->setFixedSize(20, 20);
+    sbtnExit->setFixedSize(DesignSize::size(this, 20, 20));
     btnAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), Panel1);
     btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
     btnAbbrechen->setAutoDefault(false);
     btnAbbrechen->hide();
 
     auto *grid = new QGridLayout(Panel1);
-    grid->setContentsMargins(12, 6, 6, 12);
+    const auto d = [this](int designed) { return DesignSize::px(this, designed); };
+    grid->setContentsMargins(d(12), d(6), d(6), d(12));
     grid->addWidget(lbllocalVersion, 0, 0, 1, 2);
     grid->addWidget(sbtnExit, 0, 2, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(lblVersion, 1, 0, 1, 3);
@@ -151,8 +153,9 @@ void TfrmUpdDL::placeInMainWindow()
     if (!m_mainWindow)
         return;
     const QRect main = m_mainWindow->frameGeometry();
-    move(main.left() + main.width() - width() - kMargin,
-         main.top() + main.height() - height() - kMargin);
+    const int margin = DesignSize::px(this, kMargin);
+    move(main.left() + main.width() - width() - margin,
+         main.top() + main.height() - height() - margin);
 }
 
 void TfrmUpdDL::FormActivate()

@@ -2,6 +2,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/panels/ChartPicture.h"
 #include "gui/app/panels/gboxDiagramm.h"
+#include "gui/support/DesignSize.h"
 
 #include <QDir>
 #include <QFile>
@@ -194,7 +195,9 @@ TEST(ChartPanel, PictureKeepsItsWidthAndFollowsThePanelsHeight)
         SCOPED_TRACE(size.height());
         panel.resize(size);
         panel.show();
-        EXPECT_EQ(panel.ImageContainer->geometry(), QRect(23, 37, 498, size.height() - 37 - 12));
+        const auto d = [&panel](int designed) { return DesignSize::px(&panel, designed); };
+        EXPECT_EQ(panel.ImageContainer->geometry(),
+                  QRect(d(23), d(37), d(498), size.height() - d(37) - d(12)));
     }
 }
 
@@ -206,9 +209,15 @@ TEST(ChartPanel, PanelBackgroundShowsThroughTheFlagChart)
     const QImage empty = panel.grab().toImage();
     panel.showChart(kBin + QStringLiteral("Flaggenalphabet.png"));
     const QImage shot = panel.grab().toImage();
-    // Bottom right of the chart is transparent, a flag's red field is not.
-    const QPoint transparent(23 + 490, 37 + 445);
-    const QPoint flagB(23 + 133, 37 + 80);
+    // Bottom right of the chart is transparent, a flag's red field is not. The chart is drawn
+    // scaled to the control's width at this screen's resolution.
+    const QRect control = panel.ImageContainer->geometry();
+    const double scale = control.width() / 498.0;
+    const auto onChart = [&](int x, int y) {
+        return control.topLeft() + QPoint(int(x * scale), int(y * scale));
+    };
+    const QPoint transparent = onChart(490, 445);
+    const QPoint flagB = onChart(133, 80);
     EXPECT_EQ(QColor(shot.pixel(transparent)), QColor(empty.pixel(transparent)));
     EXPECT_NE(QColor(shot.pixel(flagB)), QColor(empty.pixel(flagB)));
     EXPECT_EQ(QColor(shot.pixel(flagB)), QColor(204, 20, 30));

@@ -3,6 +3,7 @@
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
 #include "gui/support/KeyAwareAction.h"
+#include "gui/support/DesignSize.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,8 +59,8 @@ TEST(MainWindow, StartsOnTheHomeViewWithEverythingCollapsed)
     EXPECT_EQ(w.lblOben2->text(), QString());
     EXPECT_EQ(currentPanel(w), QStringLiteral("pnlLeer"));
     EXPECT_EQ(w.gboxNavigation->title(), QStringLiteral(" Navigation "));
-    EXPECT_GE(w.gboxNavigation->minimumWidth(), 255);
-    EXPECT_EQ(w.minimumSize(), QSize(1024, 800));
+    EXPECT_GE(w.gboxNavigation->minimumWidth(), DesignSize::px(&w, 255));
+    EXPECT_EQ(w.minimumSize(), DesignSize::size(&w, 1024, 800));
     ASSERT_EQ(w.TreeView1->topLevelItemCount(), 6);
     for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
         EXPECT_FALSE(w.TreeView1->topLevelItem(i)->isExpanded());
@@ -296,6 +297,7 @@ TEST(StatusBar, ClockShowsDateAndTimeAfterABlank)
     TfrmQuarvelMain w(app.context);
     EXPECT_EQ(w.DateTime_Timer->interval(), 1000);
     const QRect r = w.statusBar1->panelRect(1);
-    EXPECT_EQ(r.left(), 200);
-    EXPECT_EQ(r.width(), 270);
+    // Designed at 120 dpi: 200 and 270 pixels there.
+    EXPECT_EQ(r.left(), DesignSize::px(&w, 200));
+    EXPECT_EQ(r.width(), DesignSize::px(&w, 270));
 }

@@ -1,4 +1,5 @@
 #include "NumberPanelFixture.h"
+#include "gui/support/DesignSize.h"
 
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
 #include "gui/app/panels/gboxUmrechnung.h"
@@ -93,8 +94,9 @@ protected:
 
     void expectInchPlacedAfterFeet() const
     {
-        EXPECT_EQ(panel->Label36->x(), panel->lblErgFeet->x() + panel->lblErgFeet->width() + 20);
-        EXPECT_EQ(panel->lblErgInch->x(), panel->Label36->x() + panel->Label36->width() + 20);
+        const int gap = DesignSize::px(panel, 20); // 20 pixels at 120 dpi
+        EXPECT_EQ(panel->Label36->x(), panel->lblErgFeet->x() + panel->lblErgFeet->width() + gap);
+        EXPECT_EQ(panel->lblErgInch->x(), panel->Label36->x() + panel->Label36->width() + gap);
         EXPECT_GE(panel->lblErgFeet->width(), panel->lblErgFeet->sizeHint().width());
     }
 

@@ -1,6 +1,7 @@
 #include "fakes/TestApp.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/solvers/uSudoku.h"
+#include "gui/support/DesignSize.h"
 
 #include <QApplication>
 #include <QFile>
@@ -100,8 +101,9 @@ TEST_F(SudokuFixture, StartsWithTheSamplePuzzle)
         EXPECT_GT(button->y(), window.sgSodoku->geometry().bottom());
         lastX = button->x();
     }
-    EXPECT_EQ(window.sgSodoku->columnWidth(4), 40);
-    EXPECT_EQ(window.sgSodoku->rowHeight(4), 40);
+    // 40 pixels at 120 dpi.
+    EXPECT_EQ(window.sgSodoku->columnWidth(4), DesignSize::px(&window, 40));
+    EXPECT_EQ(window.sgSodoku->rowHeight(4), DesignSize::px(&window, 40));
 }
 
 TEST_F(SudokuFixture, AcceptingEverySolutionEndsWithTheGivens)
@@ -370,12 +372,14 @@ TEST_F(SudokuFixture, BlockBordersAreBlueBetweenTheBlocks)
 {
     const QImage image = window.sgSodoku->viewport()->grab().toImage();
     const QColor blue(0, 0, 255);
+    const int cell = DesignSize::px(&window, 40);
+    const int inside = cell / 2;
     // Between columns 2 and 3, and below row 5.
-    EXPECT_EQ(image.pixelColor(3 * 40 - 1, 20), blue);
-    EXPECT_EQ(image.pixelColor(3 * 40 - 2, 20), blue);
-    EXPECT_EQ(image.pixelColor(20, 6 * 40 - 1), blue);
+    EXPECT_EQ(image.pixelColor(3 * cell - 1, inside), blue);
+    EXPECT_EQ(image.pixelColor(3 * cell - 2, inside), blue);
+    EXPECT_EQ(image.pixelColor(inside, 6 * cell - 1), blue);
     // An ordinary grid line and a cell inside a block are not blue.
-    EXPECT_NE(image.pixelColor(40 - 1, 20), blue);
-    EXPECT_NE(image.pixelColor(20, 40 - 1), blue);
-    EXPECT_NE(image.pixelColor(20, 20), blue);
+    EXPECT_NE(image.pixelColor(cell - 1, inside), blue);
+    EXPECT_NE(image.pixelColor(inside, cell - 1), blue);
+    EXPECT_NE(image.pixelColor(inside, inside), blue);
 }

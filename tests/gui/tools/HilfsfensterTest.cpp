@@ -1,3 +1,4 @@
+#include "gui/support/DesignSize.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
 
 #include <QAction>
@@ -12,8 +13,8 @@
 TEST(ShiftTableWindow, IsFixedSizeAndReadOnlyInMonospace)
 {
     TfrmMisc misc;
-    EXPECT_EQ(misc.minimumSize(), QSize(825, 660));
-    EXPECT_EQ(misc.maximumSize(), QSize(825, 660));
+    EXPECT_EQ(misc.minimumSize(), DesignSize::size(&misc, 825, 660));
+    EXPECT_EQ(misc.maximumSize(), DesignSize::size(&misc, 825, 660));
     EXPECT_FALSE(misc.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(misc.rtfRot->isReadOnly());
     const QFontMetrics metrics(misc.rtfRot->font()); // the 27 lines must line up

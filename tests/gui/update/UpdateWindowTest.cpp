@@ -1,4 +1,5 @@
 #include "fakes/TestApp.h"
+#include "gui/support/DesignSize.h"
 #include "gui/update/Upd_DL_Unit.h"
 #include "platform/linux/NetworkDownloader.h"
 #include "support/net/HttpTestServer.h"
@@ -149,8 +150,9 @@ TEST(UpdateWindow, SitsTenPixelsInsideTheMainWindowsBottomRightCorner)
         w.offer(u"gleich"_s, u"0.4.1.0"_s);
         const QRect main = w.mainWindow.frameGeometry();
         const QRect own = w.window->frameGeometry();
-        EXPECT_EQ(own.right() + 10, main.right());
-        EXPECT_EQ(own.bottom() + 10, main.bottom());
+        const int margin = DesignSize::px(w.window.get(), 10); // 10 pixels at 120 dpi
+        EXPECT_EQ(own.right() + margin, main.right());
+        EXPECT_EQ(own.bottom() + margin, main.bottom());
         w.window->sbtnExit->click();
         EXPECT_FALSE(w.window->isVisible());
     }

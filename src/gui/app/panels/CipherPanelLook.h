@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "gui/support/DesignSize.h"
 #include "gui/support/WidgetStyle.h"
 
 #include <utility>
@@ -18,7 +19,7 @@ using namespace Colours;
 inline QFont panelFont()
 {
     QFont font(QStringLiteral("Tahoma"));
-    font.setPointSize(11);
+    font.setPointSizeF(DesignSize::fontPoints(18));
     return font;
 }
 

@@ -1,5 +1,7 @@
 #include "gui/app/panels/DigitSumRows.h"
 
+#include "gui/support/ResultLabel.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -53,6 +55,7 @@ void DigitSumRows::ensureRow(int k)
         caption->setObjectName(m_captionPrefix + QString::number(m_rows));
         auto *result = new QLabel(QStringLiteral("0"), m_owner);
         result->setObjectName(m_resultPrefix + QString::number(m_rows));
+        ResultLabel::makeCopyable(result);
         const int gridRow = m_firstGridRow + m_rows - 1;
         m_grid->addWidget(caption, gridRow, 0);
         m_grid->addWidget(result, gridRow, 1);

@@ -3,9 +3,11 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/DigitSumRows.h"
 #include "gui/app/panels/KeyPressFilter.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/PasteLimit.h"
+#include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/CryptoTools_WortWert.h"
 #include "logic/tools/QuersummenKette.h"
@@ -75,11 +77,11 @@ void gboxBWW::createControls()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(optionRow(cboxBWWInvers, lblBWWInvers));
     layout->addLayout(optionRow(cboxBWWPlusNummer, lblBWWPlusNummer));
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addLayout(input);
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addLayout(createCounts());
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addLayout(sums);
     layout->addStretch();
 }
@@ -89,11 +91,14 @@ QGridLayout *gboxBWW::createCounts()
 {
     Label5 = named(new QLabel(QStringLiteral("Summe der Buchstabenwerte:"), this), "Label5");
     lblErgebnis = named(new QLabel(this), "lblErgebnis");
+    ResultLabel::makeCopyable(lblErgebnis);
     Label6 = named(new QLabel(QStringLiteral("Anzahl der Zeichen:"), this), "Label6");
     lblAnzahlZeichen = named(new QLabel(this), "lblAnzahlZeichen");
+    ResultLabel::makeCopyable(lblAnzahlZeichen);
     cboxSpaces = named(new QCheckBox(QStringLiteral(" inkl Leerzeichen"), this), "cboxSpaces");
     Label28 = named(new QLabel(QStringLiteral("Anzahl der Wörter:"), this), "Label28");
     lblAnzahlWort = named(new QLabel(this), "lblAnzahlWort");
+    ResultLabel::makeCopyable(lblAnzahlWort);
     auto *counts = new QGridLayout;
     counts->setColumnStretch(3, 1);
     counts->setColumnMinimumWidth(1, 80);

@@ -1,8 +1,10 @@
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/Buchstabenverteilung.h"
 
@@ -41,13 +43,14 @@ void gboxBuchstabenverteilung::createControls()
         named(new QPushButton(QStringLiteral("Berechnen"), this), "bbtnBerechnenBSV");
 
     auto *letters = new QGridLayout;
-    letters->setHorizontalSpacing(14);
+    letters->setHorizontalSpacing(DesignSize::px(this, 14));
     for (int i = 0; i < 26; ++i) {
         const QChar upper(char16_t(u'A' + i));
         const QChar lower(char16_t(u'a' + i));
         auto *caption = new QLabel(QStringLiteral("%1 - %2").arg(upper).arg(lower), this);
         auto *count = new QLabel(this);
         count->setObjectName(QStringLiteral("lbl") + upper);
+        ResultLabel::makeCopyable(count);
         setTextColour(count, Colours::kRed);
         caption->setAlignment(Qt::AlignHCenter);
         count->setAlignment(Qt::AlignHCenter);
@@ -55,7 +58,7 @@ void gboxBuchstabenverteilung::createControls()
         letters->addWidget(caption, band * 3, i % kLettersPerBand);
         letters->addWidget(count, band * 3 + 1, i % kLettersPerBand);
     }
-    letters->setRowMinimumHeight(2, 10); // gap between the two bands
+    letters->setRowMinimumHeight(2, DesignSize::px(this, 10)); // gap between the two bands
 
     auto *button = new QHBoxLayout;
     button->addWidget(bbtnBerechnenBSV);
@@ -67,7 +70,7 @@ void gboxBuchstabenverteilung::createControls()
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(rtfBSV, 1);
     layout->addLayout(button);
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addLayout(letterBox);
 }
 

@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/ChartPicture.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
 
 namespace {
@@ -20,7 +21,9 @@ gboxDiagramm::gboxDiagramm(AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("gboxDiagramm"));
     ImageContainer = new ChartPicture(this);
-    ImageContainer->setGeometry(kImageLeft, kImageTop, kImageWidth, kImageHeight);
+    ImageContainer->setGeometry(
+        QRect(QPoint(DesignSize::px(this, kImageLeft), DesignSize::px(this, kImageTop)),
+              DesignSize::size(this, kImageWidth, kImageHeight)));
 }
 
 void gboxDiagramm::showChart(const QString &path)
@@ -37,6 +40,7 @@ void gboxDiagramm::resizeEvent(QResizeEvent *event)
 // Anchored left, top and bottom: the height follows the panel, the width stays.
 void gboxDiagramm::placeImage()
 {
-    const int h = std::max(0, height() - kImageTop - kBottomGap);
-    ImageContainer->setGeometry(kImageLeft, kImageTop, kImageWidth, h);
+    const auto d = [this](int designed) { return DesignSize::px(this, designed); };
+    const int h = std::max(0, height() - d(kImageTop) - d(kBottomGap));
+    ImageContainer->setGeometry(d(kImageLeft), d(kImageTop), d(kImageWidth), h);
 }

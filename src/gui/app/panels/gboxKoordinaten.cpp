@@ -1,4 +1,5 @@
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/WidgetStyle.h"
 
 #include "gui/app/AppContext.h"
@@ -28,7 +29,7 @@ QLineEdit *exampleField(const char *name, const QString &text, const QColor &col
 {
     auto *field = new QLineEdit(text, parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setFixedWidth(kFieldWidth);
+    field->setFixedWidth(DesignSize::px(parent, kFieldWidth));
     field->setCursorPosition(0);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, kExampleBackground);
@@ -110,7 +111,7 @@ void gboxKoordinaten::createControls()
     Label2 = label("Label2", QStringLiteral("Eingabe:"));
     edtKoordinaten = new QLineEdit(this);
     edtKoordinaten->setObjectName(QStringLiteral("edtKoordinaten"));
-    edtKoordinaten->setFixedWidth(kFieldWidth);
+    edtKoordinaten->setFixedWidth(DesignSize::px(this, kFieldWidth));
     lblKoordTest = label("lblKoordTest", QString());
     QFont bold = lblKoordTest->font();
     bold.setBold(true);
@@ -132,7 +133,7 @@ void gboxKoordinaten::createControls()
     edtKoordAus->setObjectName(QStringLiteral("edtKoordAus"));
     edtKoordAus->setReadOnly(true);
     edtKoordAus->setFrame(false);
-    edtKoordAus->setFixedWidth(kFieldWidth);
+    edtKoordAus->setFixedWidth(DesignSize::px(this, kFieldWidth));
     // No box of its own: the text sits on the panel's background.
     setPaletteColour(edtKoordAus, QPalette::Base, Qt::transparent);
 
@@ -145,8 +146,9 @@ void gboxKoordinaten::createControls()
 void gboxKoordinaten::layOutControls()
 {
     auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(10);
+    const auto d = [this](int designed) { return DesignSize::px(this, designed); };
+    grid->setHorizontalSpacing(d(12));
+    grid->setVerticalSpacing(d(10));
     grid->addWidget(Label2, 0, 0);
     grid->addWidget(edtKoordinaten, 0, 1);
     grid->addWidget(lblKoordTest, 0, 2);
@@ -155,13 +157,13 @@ void gboxKoordinaten::layOutControls()
     grid->addWidget(Label4, 2, 0);
     grid->addWidget(cboxKoordinaten, 2, 1, Qt::AlignLeft);
     grid->addWidget(edtKoordAus, 3, 1, 1, 2);
-    grid->setRowMinimumHeight(4, 24);
+    grid->setRowMinimumHeight(4, d(24));
     grid->addWidget(Edit1, 5, 1);
     grid->addWidget(Edit2, 6, 1);
     grid->setColumnStretch(3, 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(d(16), d(16), d(16), d(16));
     layout->addLayout(grid);
     layout->addStretch();
 }

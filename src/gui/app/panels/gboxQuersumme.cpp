@@ -3,9 +3,11 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/DigitSumRows.h"
 #include "gui/app/panels/KeyPressFilter.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/PasteLimit.h"
+#include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/hfunctions.h"
 
@@ -94,7 +96,7 @@ void gboxQuersumme::createControls()
     // A long value is clipped at the panel's edge instead of widening the window; it can still
     // be selected and copied.
     lblDezimal->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    lblDezimal->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ResultLabel::makeCopyable(lblDezimal);
     auto *results = new QGridLayout;
     results->setColumnStretch(1, 1);
     results->addWidget(Label1, 0, 0);
@@ -104,10 +106,10 @@ void gboxQuersumme::createControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox2);
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addWidget(lblAnweisung);
     layout->addLayout(input);
-    layout->addSpacing(8);
+    layout->addSpacing(DesignSize::px(this, 8));
     layout->addLayout(results);
     layout->addStretch();
 }
@@ -214,7 +216,7 @@ void gboxQuersumme::bbtnQuersummeBerechnenClick()
             return;
         ResetQuersumme();
         const QString decimal = QuersummenKette::toDecimal(text, m_zahlensystem);
-        lblDezimal->setText(decimal);
+        ResultLabel::show(lblDezimal, decimal);
         m_rows->show(QuersummenKette::digitSums(decimal));
     });
 }

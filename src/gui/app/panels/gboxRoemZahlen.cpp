@@ -2,8 +2,10 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/KeyPressFilter.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
 #include "logic/tools/hfunctions.h"
@@ -26,7 +28,7 @@ QLabel *resultLabel(QWidget *parent, const char *name, const QColor &colour)
     setTextColour(label, colour);
     // A numeral of many thousands is clipped at the panel's edge instead of widening the window.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ResultLabel::makeCopyable(label);
     return label;
 }
 
@@ -62,19 +64,19 @@ void gboxRömZahlen::createControls()
     bbtnDez2Röm = named(new QPushButton(this), "bbtnDez2Röm");
     lblDez2Röm = resultLabel(this, "lblDez2Röm", Colours::kNavy);
     for (QLineEdit *field : {edtRöm2Dez, edtDez2Röm}) {
-        field->setMaximumWidth(260);
+        field->setMaximumWidth(DesignSize::px(this, 260));
         field->setMaxLength(std::numeric_limits<int>::max());
     }
 
     auto *grid = new QGridLayout;
     grid->setColumnStretch(3, 1);
-    grid->setVerticalSpacing(8);
+    grid->setVerticalSpacing(DesignSize::px(this, 8));
     grid->addWidget(Label9, 0, 0);
     grid->addWidget(edtRöm2Dez, 0, 1);
     grid->addWidget(bbtnRöm2Dez, 0, 2);
     grid->addWidget(lblRöm2Dez, 0, 3);
     grid->addWidget(cboxRömUnerlaubteZeichen, 1, 1, 1, 3);
-    grid->setRowMinimumHeight(2, 16);
+    grid->setRowMinimumHeight(2, DesignSize::px(this, 16));
     grid->addWidget(Label13, 3, 0);
     grid->addWidget(edtDez2Röm, 3, 1);
     grid->addWidget(bbtnDez2Röm, 3, 2);
@@ -135,8 +137,8 @@ void gboxRömZahlen::bbtnRöm2DezClick()
 {
     guarded(m_context.dialogs, this, [this] {
         const QString text = edtRöm2Dez->text();
-        lblRöm2Dez->setText(text.isEmpty() ? QString()
-                                           : QString::number(hfunctions::Roem2Dez(text)));
+        ResultLabel::show(lblRöm2Dez,
+                          text.isEmpty() ? QString() : QString::number(hfunctions::Roem2Dez(text)));
     });
 }
 
@@ -144,7 +146,7 @@ void gboxRömZahlen::bbtnDez2RömClick()
 {
     guarded(m_context.dialogs, this, [this] {
         const QString text = edtDez2Röm->text();
-        lblDez2Röm->setText(text.isEmpty() ? QString()
-                                           : hfunctions::Dez2Roem(Numbers::strToInt(text)));
+        ResultLabel::show(
+            lblDez2Röm, text.isEmpty() ? QString() : hfunctions::Dez2Roem(Numbers::strToInt(text)));
     });
 }

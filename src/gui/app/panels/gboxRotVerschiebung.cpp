@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
@@ -81,11 +82,11 @@ void gboxRotVerschiebung::createControls()
     button->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox3);
-    layout->addSpacing(12);
+    layout->addSpacing(DesignSize::px(this, 12));
     layout->addWidget(lblAnweisung_rot);
     layout->addWidget(edtRot);
     layout->addLayout(original);
-    layout->addSpacing(12);
+    layout->addSpacing(DesignSize::px(this, 12));
     layout->addLayout(button);
     layout->addStretch();
 

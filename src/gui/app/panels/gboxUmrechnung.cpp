@@ -2,7 +2,9 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/KeyPressFilter.h"
+#include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
 #include "logic/tools/hfunctions.h"
@@ -24,6 +26,7 @@ QLabel *resultLabel(QWidget *parent, const char *name, const QColor &colour)
     auto *label = named(new QLabel(QStringLiteral("0"), parent), name);
     setBold(label);
     setTextColour(label, colour);
+    ResultLabel::makeCopyable(label);
     return label;
 }
 
@@ -32,7 +35,7 @@ QLineEdit *lengthField(QWidget *parent, const char *name)
     auto *field = named(new QLineEdit(parent), name);
     setBold(field);
     setTextColour(field, Colours::kPurple);
-    field->setMaximumWidth(220);
+    field->setMaximumWidth(DesignSize::px(parent, 220));
     field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
@@ -72,7 +75,8 @@ void gboxUmrechnung::createControls()
     QPalette grey = Label32->palette();
     grey.setColor(QPalette::Window, Colours::kLightGrey);
     Label32->setPalette(grey);
-    Label32->setContentsMargins(6, 2, 6, 2);
+    const auto d = [this](int designed) { return DesignSize::px(this, designed); };
+    Label32->setContentsMargins(d(6), d(2), d(6), d(2));
 
     Label38 = named(new QLabel(QStringLiteral("Nur Feet:"), this), "Label38");
     lblErgFeetOnly = resultLabel(this, "lblErgFeetOnly", Colours::kOrange);
@@ -89,7 +93,7 @@ void gboxUmrechnung::createControls()
 
     auto *grid = new QGridLayout;
     grid->setColumnStretch(2, 1);
-    grid->setVerticalSpacing(8);
+    grid->setVerticalSpacing(d(8));
     grid->addWidget(Label30, 0, 0);
     grid->addWidget(edtMeter, 0, 1);
     grid->addWidget(Label32, 1, 0, 1, 3);
@@ -100,7 +104,7 @@ void gboxUmrechnung::createControls()
     grid->addWidget(lblErgFeetOnly, 3, 1);
     grid->addWidget(Label42, 4, 0);
     grid->addWidget(lblErgInchOnly, 4, 1);
-    grid->setRowMinimumHeight(5, 16);
+    grid->setRowMinimumHeight(5, d(16));
     grid->addWidget(Label40, 6, 0);
     grid->addWidget(edtFeet, 6, 1);
     grid->addWidget(Label44, 7, 0);
@@ -140,8 +144,9 @@ void gboxUmrechnung::placeInchLabels()
     lblErgFeet->adjustSize();
     Label36->adjustSize();
     lblErgInch->adjustSize();
-    Label36->move(lblErgFeet->x() + lblErgFeet->width() + kInchGap, lblErgFeet->y());
-    lblErgInch->move(Label36->x() + Label36->width() + kInchGap, lblErgFeet->y());
+    const int gap = DesignSize::px(this, kInchGap);
+    Label36->move(lblErgFeet->x() + lblErgFeet->width() + gap, lblErgFeet->y());
+    lblErgInch->move(Label36->x() + Label36->width() + gap, lblErgFeet->y());
 }
 
 void gboxUmrechnung::edtMeterKeyPress(QChar &key)

@@ -1,0 +1,109 @@
+// Screenshots of the windows as a user sees them, for looking at by eye. Run by hand on a real
+// screen or under Xvfb, e.g.
+//   QUARVEL_SHOTS=/tmp/shots xvfb-run -a -s "-screen 0 1366x768x24" env QT_QPA_PLATFORM=xcb
+//     quarvel_gui_tests --gtest_also_run_disabled_tests --gtest_filter='Screenshot.*'
+// (QT_FONT_DPI=120 for the 120 dpi pictures).
+
+#include "fakes/TestApp.h"
+#include "gui/app/Einstellungen_Unit.h"
+#include "gui/app/Info_Unit.h"
+#include "gui/app/Main_Unit.h"
+#include "gui/cacher/Cacher_Unit.h"
+#include "gui/solvers/Fermil_Unit.h"
+#include "gui/solvers/uSudoku.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString shotPath(const char *name)
+{
+    const QString dir = qEnvironmentVariable("QUARVEL_SHOTS", QDir::tempPath());
+    QDir().mkpath(dir);
+    return dir + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+}
+
+// The whole screen, so the picture shows where the window sits and what it leaves out.
+void shootScreen(QWidget &window, const char *name)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300);
+    const QPixmap shot = window.screen()->grabWindow(0);
+    EXPECT_TRUE(shot.save(shotPath(name)));
+}
+
+void showPanel(TfrmQuarvelMain &window, const char *panel)
+{
+    window.Panel2->setCurrentWidget(window.toolPanel(QString::fromLatin1(panel)));
+}
+
+} // namespace
+
+TEST(Screenshot, DISABLED_MainWindowMaximisedWithLetterDistribution)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    showPanel(window, "gboxBuchstabenverteilung");
+    window.showMaximized();
+    // Without a window manager nothing maximises; the available area is what it would fill.
+    window.setGeometry(window.screen()->availableGeometry());
+    shootScreen(window, "main-letters");
+}
+
+TEST(Screenshot, DISABLED_MainWindowWithCoordinates)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    showPanel(window, "gboxKoordinaten");
+    window.show();
+    shootScreen(window, "coords");
+}
+
+TEST(Screenshot, DISABLED_Sudoku)
+{
+    TestApp app;
+    TfrmSudoku window(app.context);
+    window.show();
+    shootScreen(window, "sudoku");
+}
+
+TEST(Screenshot, DISABLED_Cacher)
+{
+    TestApp app;
+    TfrmCacher window(app.context);
+    window.show();
+    shootScreen(window, "cacher");
+}
+
+TEST(Screenshot, DISABLED_SettingsAndInformation)
+{
+    TestApp app;
+    TfrmQuarvelMain main(app.context);
+    TfrmEinstellungen settings(app.context, main);
+    settings.show();
+    shootScreen(settings, "settings");
+    settings.hide();
+    TfrmInfo info(app.context);
+    info.show();
+    shootScreen(info, "info");
+}
+
+TEST(Screenshot, DISABLED_FermilabAndFlagChart)
+{
+    TestApp app;
+    TfrmFermilab fermilab(app.context);
+    fermilab.show();
+    shootScreen(fermilab, "fermilab");
+    fermilab.hide();
+    TfrmQuarvelMain window(app.context);
+    ToolPanel *charts = window.toolPanel(QStringLiteral("gboxDiagramm"));
+    window.Panel2->setCurrentWidget(charts);
+    charts->showChart(app.globals.ExePfad + QStringLiteral("Flaggenalphabet.png"));
+    window.show();
+    shootScreen(window, "flags");
+}
