@@ -24,6 +24,19 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+const QString kNotUtf8 = QStringLiteral("Die Eingabe ist kein gültiges UTF-8");
+
+// The number (from 1) of the first line of a text that holds bytes that are no UTF-8.
+qsizetype firstInvalidLine(const QByteArray &bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!decodeUtf8(lines.at(i)))
+            return i + 1;
+    }
+    return lines.size();
+}
+
 class Session
 {
 public:
@@ -86,10 +99,9 @@ void Session::readLines(const Handler &handler, QIODevice &in)
         if (text) {
             process(handler, *text, where);
         } else {
-            const QString message = QStringLiteral("Die Eingabe ist kein gültiges UTF-8");
             m_sink.setInput(QString(), true);
-            fail(message, where);
-            m_sink.reportFailure(message);
+            fail(kNotUtf8, where);
+            m_sink.reportFailure(kNotUtf8);
         }
     }
 }
@@ -116,7 +128,7 @@ int Session::run(const Handler &handler, QIODevice &in)
             if (text)
                 process(handler, *text, {});
             else
-                fail(QStringLiteral("Die Eingabe ist kein gültiges UTF-8"), {});
+                fail(kNotUtf8, QStringLiteral("Zeile %1: ").arg(firstInvalidLine(*bytes)));
         }
     } else if (m_invocation.fromStdin) {
         readLines(handler, in);

@@ -121,3 +121,60 @@ TEST(CliRunner, ANumeralOfAMillionHexDigitsIsConvertedExactly)
     EXPECT_EQ(decimal.size(), 1204120); // floor(10^6 * log10(16)) + 1
     EXPECT_TRUE(decimal.endsWith(u'5')); // 16^n ends with 6, so 16^n - 1 ends with 5
 }
+
+TEST(CliRunner, OptionValuesAtBelowAndAboveTheirLimits)
+{
+    struct Case
+    {
+        QList<QByteArray> arguments;
+        int code;
+        QByteArray out;
+    };
+    const std::vector<Case> cases = {
+        {{"rot", "-n", "-1", "Abc"}, 2, {}},
+        {{"rot", "-n", "0", "Abc"}, 0, "Abc\n"},
+        {{"rot", "-n", "1", "Abc"}, 0, "Bcd\n"},
+        {{"rot", "-n", "26", "Abc"}, 0, "Abc\n"},
+        {{"rot", "-n", "27", "Abc"}, 2, {}},
+        {{"rot", "-n", "x", "Abc"}, 2, {}},
+        {{"rot", "-m", "12", "Abc"}, 2, {}},
+        {{"rot", "-m", "5", "-n", "3", "Abc"}, 2, {}},
+        {{"coords", "-n", "-1", "N 1 E 2"}, 2, {}},
+        {{"coords", "-n", "0", "N 1 E 2"}, 0, "N 1 E 2\n"},
+        {{"coords", "-n", "2", "N 1 E 2"}, 0, "N 1° 0' 0\" E 2° 0' 0\" \n"},
+        {{"coords", "-n", "3", "N 1 E 2"}, 2, {}},
+        {{"sudoku", "--max", "0"}, 2, {}},
+        {{"sudoku", "--max", "-1"}, 2, {}},
+        {{"quersumme", "-s", "sechs", "1"}, 2, {}},
+        {{"quersumme", "-s", "HEX", "a"}, 0, "Dezimal: 10 | 1. Iteration: 1\n"},
+        {{"roemisch", "-r", "-d", "1"}, 2, {}},
+        {{"vigenere", "-e", "-d", "-k", "a", "b"}, 2, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome o = runIn(c.arguments);
+        EXPECT_EQ(o.code, c.code);
+        EXPECT_EQ(QString::fromUtf8(o.out), QString::fromUtf8(c.out));
+        EXPECT_EQ(o.err.isEmpty(), c.code == 0) << o.err.toStdString();
+    }
+}
+
+TEST(CliRunner, SudokuNamesTheLineThatIsNoUtf8AndStopsAtMax)
+{
+    Outcome o =
+        runIn({"sudoku"}, QByteArray("1........\n") + QByteArray("\xff").repeated(9) + "\n");
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, "quarvel-cli: Zeile 2: Die Eingabe ist kein gültiges UTF-8.\n");
+
+    // An empty grid has more solutions than anyone can wait for; --max ends the search.
+    o = runIn({"--json", "sudoku", "--max", "3"}, QByteArray(81, '.'));
+    EXPECT_EQ(o.code, 0);
+    const QJsonObject object = QJsonDocument::fromJson(o.out).object();
+    EXPECT_EQ(object.value(u"anzahl").toInteger(), 3);
+    EXPECT_FALSE(object.value(u"vollstaendig").toBool());
+
+    // Givens that admit no solution.
+    o = runIn({"sudoku"}, "12345678.\n........9\n" + QByteArray(".........\n").repeated(7));
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out, "Keine Lösung gefunden !\n");
+}
