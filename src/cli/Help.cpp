@@ -10,7 +10,11 @@ constexpr qsizetype kColumn = 26;
 QString row(const QString &left, const QString &right)
 {
     QString line = QStringLiteral("  ") + left;
-    line += line.size() < kColumn ? QString(kColumn - line.size(), u' ') : QStringLiteral("  ");
+    // A long option list puts its explanation on the next line, in the same column.
+    if (line.size() >= kColumn - 1)
+        line += u'\n' + QString(kColumn, u' ');
+    else
+        line += QString(kColumn - line.size(), u' ');
     return line + right + u'\n';
 }
 
