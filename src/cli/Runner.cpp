@@ -64,6 +64,8 @@ private:
 void Session::fail(const QString &message, const QString &where)
 {
     m_exitCode = kInvalidInput;
+    // The results so far go out first, so a terminal shows the message after them.
+    m_sink.flush();
     m_err.write(
         (QStringLiteral("quarvel-cli: ") + where + displayMessage(message) + u'\n').toUtf8());
 }
@@ -84,7 +86,10 @@ void Session::process(const Handler &handler, const QString &input, const QStrin
 void Session::readLines(const Handler &handler, QIODevice &in)
 {
     qint64 number = 0;
-    while (!in.atEnd()) {
+    for (;;) {
+        // Before a read that may wait (someone typing, a slow pipe) the results so far go out.
+        if (in.bytesAvailable() == 0)
+            m_sink.flush();
         QByteArray line = in.readLine();
         // A pipe reports its end only when a read finds nothing: no line at all, not even "\n".
         if (line.isEmpty())

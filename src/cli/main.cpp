@@ -4,18 +4,19 @@
 
 #include <QFile>
 
-#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));
+    // The runner gathers its output in blocks itself; unbuffered descriptors keep results and
+    // messages in the order they were written.
     QFile in, out, err;
-    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly) ||
-        !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!in.open(STDIN_FILENO, QIODevice::ReadOnly) ||
+        !out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Cli::kInvalidInput;
-    const int code = Cli::run(arguments, in, out, err);
-    out.flush();
-    return code;
+    return Cli::run(arguments, in, out, err);
 }
