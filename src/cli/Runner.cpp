@@ -24,6 +24,8 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
     return text;
 }
 
+constexpr qint64 kReadBlock = 64 * 1024;
+
 const QString kNotUtf8 = QStringLiteral("Die Eingabe ist kein gültiges UTF-8");
 
 // The number (from 1) of the first line of a text that holds bytes that are no UTF-8.
@@ -53,12 +55,16 @@ private:
     void process(const Handler &handler, const QString &input, const QString &where);
     void fail(const QString &message, const QString &where);
     void readLines(const Handler &handler, QIODevice &in);
+    std::optional<QByteArray> nextLine(QIODevice &in);
     std::optional<QByteArray> readDocument(QIODevice &in);
 
     const Invocation &m_invocation;
     OutputSink m_sink;
     QIODevice &m_err;
     int m_exitCode = kSuccess;
+    QByteArray m_pending; // read but not yet handed on, from m_pendingPos
+    qsizetype m_pendingPos = 0;
+    bool m_inputEnded = false;
 };
 
 void Session::fail(const QString &message, const QString &where)
@@ -83,24 +89,45 @@ void Session::process(const Handler &handler, const QString &input, const QStrin
     }
 }
 
+// The next line of the input without its line end, or nothing at the end of the input. Reads
+// in blocks of what is there; the results so far go out before a read that may wait (someone
+// typing, a slow pipe).
+std::optional<QByteArray> Session::nextLine(QIODevice &in)
+{
+    qsizetype newline = m_pending.indexOf('\n', m_pendingPos);
+    while (newline < 0 && !m_inputEnded) {
+        m_sink.flush();
+        const QByteArray block = in.read(kReadBlock);
+        if (block.isEmpty()) {
+            m_inputEnded = true;
+            break;
+        }
+        const qsizetype searched = m_pending.size() - m_pendingPos;
+        m_pending = m_pending.mid(m_pendingPos) + block;
+        m_pendingPos = 0;
+        newline = m_pending.indexOf('\n', searched);
+    }
+    if (newline < 0) {
+        if (m_pendingPos >= m_pending.size())
+            return std::nullopt;
+        newline = m_pending.size();
+    }
+    QByteArray line = m_pending.mid(m_pendingPos, newline - m_pendingPos);
+    m_pendingPos = newline + 1;
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
 void Session::readLines(const Handler &handler, QIODevice &in)
 {
     qint64 number = 0;
-    for (;;) {
-        // Before a read that may wait (someone typing, a slow pipe) the results so far go out.
-        if (in.bytesAvailable() == 0)
-            m_sink.flush();
-        QByteArray line = in.readLine();
-        // A pipe reports its end only when a read finds nothing: no line at all, not even "\n".
-        if (line.isEmpty())
-            break;
+    while (std::optional<QByteArray> line = nextLine(in)) {
         ++number;
-        if (line.endsWith('\n'))
-            line.chop(line.endsWith("\r\n") ? 2 : 1);
-        if (number == 1 && line.startsWith("\xEF\xBB\xBF"))
-            line.remove(0, 3);
+        if (number == 1 && line->startsWith("\xEF\xBB\xBF"))
+            line->remove(0, 3);
         const QString where = QStringLiteral("Zeile %1: ").arg(number);
-        const std::optional<QString> text = decodeUtf8(line);
+        const std::optional<QString> text = decodeUtf8(*line);
         if (text) {
             process(handler, *text, where);
         } else {

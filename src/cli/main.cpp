@@ -1,6 +1,7 @@
 // quarvel-cli: Quarvel's tools for scripts. Hands the raw arguments and the standard streams to
 // the runner, which does everything else; links QtCore only.
 #include "cli/Runner.h"
+#include "cli/StdinDevice.h"
 
 #include <QFile>
 
@@ -13,8 +14,9 @@ int main(int argc, char **argv)
         arguments.append(QByteArray(argv[i]));
     // The runner gathers its output in blocks itself; unbuffered descriptors keep results and
     // messages in the order they were written.
-    QFile in, out, err;
-    if (!in.open(STDIN_FILENO, QIODevice::ReadOnly) ||
+    StdinDevice in;
+    QFile out, err;
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         !out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Cli::kInvalidInput;
