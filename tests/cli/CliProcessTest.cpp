@@ -540,3 +540,21 @@ TEST(CliProcess, LinksQtCoreButNeitherGuiNorWidgets)
     EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
     EXPECT_FALSE(libraries.contains("libQt6Network")) << libraries.toStdString();
 }
+
+TEST(CliProcess, AnswersEachTypedLineBeforeTheInputEnds)
+{
+    QProcess process;
+    process.start(cliProgramPath(), {QStringLiteral("rot")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    process.write("abc\n");
+    // The input stays open: the result must come without waiting for its end.
+    QByteArray out;
+    while (!out.contains('\n') && process.waitForReadyRead(10000))
+        out += process.readAllStandardOutput();
+    EXPECT_EQ(out, "nop\n");
+    process.write("def");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.readAllStandardOutput(), "qrs\n"); // a last line without line end counts
+    EXPECT_EQ(process.exitCode(), 0);
+}
