@@ -45,13 +45,44 @@ static void BM_QuersummeChainDecimal1MB(benchmark::State &state)
 }
 BENCHMARK(BM_QuersummeChainDecimal1MB)->Unit(benchmark::kMillisecond);
 
+namespace {
+
+// A numeral of `length` digits cycling through the digit set, so no digit dominates.
+QString numeralText(int length, const QString &digits)
+{
+    QString text;
+    text.reserve(length);
+    for (int i = 0; i < length; ++i)
+        text += digits.at((i * 7 + 3) % digits.size());
+    return text;
+}
+
+} // namespace
+
 static void BM_Hex2Dez(benchmark::State &state)
 {
-    const QString text = QString(int(state.range(0)), u'F');
+    const QString text = numeralText(int(state.range(0)), QStringLiteral("0123456789ABCDEF"));
     for (auto _ : state)
         benchmark::DoNotOptimize(hfunctions::Hex2Dez(text));
 }
-BENCHMARK(BM_Hex2Dez)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Hex2Dez)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// With "8" and "9" among the digits, which take the slower layered path.
+static void BM_Okt2Dez(benchmark::State &state)
+{
+    const QString text = numeralText(int(state.range(0)), QStringLiteral("0123456789"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(hfunctions::Okt2Dez(text));
+}
+BENCHMARK(BM_Okt2Dez)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+static void BM_Bin2Dez(benchmark::State &state)
+{
+    const QString text = numeralText(int(state.range(0)), QStringLiteral("01"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(hfunctions::Bin2Dez(text));
+}
+BENCHMARK(BM_Bin2Dez)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 static void BM_BuchstabenWortWert1MB(benchmark::State &state)
 {

@@ -2,90 +2,78 @@
 
 #include "logic/common/Numbers.h"
 
-#include <QByteArray>
+#include <gmp.h>
 
-#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace PositionalNumerals {
 namespace {
 
-constexpr uint32_t kLimb = 1000000000; // nine decimal digits per limb
-
-// An unsigned number in limbs of base 10^9, least significant first; empty means zero.
-class DecimalAccumulator
+// GMP's schoolbook-free conversions make a numeral of a million digits a matter of
+// milliseconds; the digit loop of old grew with the square of the length.
+class BigInteger
 {
 public:
-    void multiplyAdd(uint32_t factor, uint32_t addend)
-    {
-        uint64_t carry = addend;
-        for (uint32_t &limb : m_limbs) {
-            const uint64_t v = uint64_t(limb) * factor + carry;
-            limb = uint32_t(v % kLimb);
-            carry = v / kLimb;
-        }
-        while (carry != 0) {
-            m_limbs.push_back(uint32_t(carry % kLimb));
-            carry /= kLimb;
-        }
-    }
+    BigInteger() { mpz_init(m_value); }
+    ~BigInteger() { mpz_clear(m_value); }
+    BigInteger(const BigInteger &) = delete;
+    BigInteger &operator=(const BigInteger &) = delete;
 
-    QString text() const
+    mpz_ptr get() { return m_value; }
+
+    QString decimalText() const
     {
-        if (m_limbs.empty())
-            return QStringLiteral("0");
-        QByteArray digits = QByteArray::number(m_limbs.back());
-        digits.reserve(qsizetype(m_limbs.size()) * 9);
-        for (auto it = m_limbs.rbegin() + 1; it != m_limbs.rend(); ++it) {
-            const QByteArray part = QByteArray::number(*it);
-            digits.append(9 - part.size(), '0');
-            digits.append(part);
-        }
-        return QString::fromLatin1(digits);
+        // sizeinbase may overshoot by one digit; the sign and the terminating zero need room.
+        std::string buffer(mpz_sizeinbase(m_value, 10) + 2, '\0');
+        mpz_get_str(buffer.data(), 10, m_value);
+        return QString::fromLatin1(buffer.c_str());
     }
 
 private:
-    std::vector<uint32_t> m_limbs;
+    mpz_t m_value;
 };
 
-// Digits per step, so that base^group and the group's value (digits up to 9 weigh more
-// than base - 1) both stay below 2^31.
-int groupLength(int base)
+constexpr char kDigitChars[] = "0123456789abcdef";
+
+// Value of digits (least significant last) in `base`, where a digit may be worth more than
+// base - 1: such a digit d is split into d mod base plus (d div base) carried one place up,
+// so every layer is a numeral GMP can read as it is.
+void layeredValue(const std::vector<int> &digits, int base, BigInteger &result)
 {
-    int length = 0;
-    uint64_t power = 1;
-    while (power * uint64_t(base) <= (uint64_t(1) << 27)) {
-        power *= uint64_t(base);
-        ++length;
+    std::string low(digits.size(), '0');
+    std::vector<int> carried(digits.size(), 0);
+    bool anyCarry = false;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        low[i] = kDigitChars[digits[i] % base];
+        carried[i] = digits[i] / base;
+        anyCarry = anyCarry || carried[i] != 0;
     }
-    return length;
+    mpz_set_str(result.get(), low.c_str(), base);
+    if (!anyCarry)
+        return;
+    BigInteger upper;
+    layeredValue(carried, base, upper);
+    mpz_addmul_ui(result.get(), upper.get(), static_cast<unsigned long>(base));
 }
 
 } // namespace
 
 QString toDecimal(const QString &text, int base, DigitValue digitValue)
 {
-    const qsizetype length = text.size();
-    const int group = groupLength(base);
-    DecimalAccumulator value;
-    // The first step takes the odd digits in front, every later step a whole group.
-    qsizetype pos = 0;
-    qsizetype step = length % group == 0 ? group : length % group;
-    while (pos < length) {
-        uint32_t factor = 1;
-        uint32_t addend = 0;
-        for (qsizetype end = pos + step; pos < end; ++pos) {
-            const QChar c = text.at(pos);
-            const int digit = digitValue(c);
-            if (digit < 0)
-                Numbers::throwNotAnInteger(QString(c));
-            factor *= uint32_t(base);
-            addend = addend * uint32_t(base) + uint32_t(digit);
-        }
-        value.multiplyAdd(factor, addend);
-        step = group;
+    std::vector<int> digits;
+    digits.reserve(std::size_t(text.size()));
+    for (const QChar c : text) {
+        const int digit = digitValue(c);
+        if (digit < 0)
+            Numbers::throwNotAnInteger(QString(c));
+        digits.push_back(digit);
     }
-    return value.text();
+    if (digits.empty())
+        return QStringLiteral("0");
+    BigInteger value;
+    layeredValue(digits, base, value);
+    return value.decimalText();
 }
 
 } // namespace PositionalNumerals

@@ -98,6 +98,27 @@ TEST(Hfunctions, LongNumeralsConvertExactly)
     }
 }
 
+TEST(Hfunctions, OctalEightAndNineWeighTheirValueAtAnyLength)
+{
+    // An "8" or "9" is worth 8 or 9 times its place, which the digits "10" or "11" one place
+    // further left write in plain octal; checked past a thousand digits.
+    const struct
+    {
+        QString heavy;
+        QString plain;
+    } cases[] = {
+        {QStringLiteral("9") + QString(1200, u'0'), QStringLiteral("11") + QString(1200, u'0')},
+        {QStringLiteral("8") + QString(1200, u'7'), QStringLiteral("10") + QString(1200, u'7')},
+        // Each 9 is 8 + 1: a 1 carried one place up plus a 1 in place.
+        {QStringLiteral("7") + QString(1200, u'9'),
+         QStringLiteral("10") + QString(1199, u'2') + QStringLiteral("1")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.heavy.left(3).toStdString());
+        EXPECT_EQ(Okt2Dez(c.heavy), Okt2Dez(c.plain));
+    }
+}
+
 TEST(Hfunctions, RejectedCharactersNameThemselves)
 {
     const struct

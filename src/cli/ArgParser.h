@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+#include <QStringList>
+
+namespace Cli {
+
+// What the command line asks for. Parsing is pure, so tests and the fuzzer call it directly.
+struct Invocation
+{
+    const Command *command = nullptr; // nullptr: the program's own help
+    bool help = false;
+    bool json = false;
+    Options options;
+    QStringList texts; // the text arguments; empty when the input comes from stdin
+    bool fromStdin = true;
+};
+
+// `arguments` without the program name. Options may stand before or after the texts; "--" ends
+// them, and a text that looks like a negative number ("-5", "-1,5") is a text, not an option.
+// Throws UsageError.
+Invocation parseArguments(const QStringList &arguments);
+
+} // namespace Cli

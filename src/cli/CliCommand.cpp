@@ -1,0 +1,40 @@
+#include "cli/CliCommand.h"
+
+namespace Cli {
+
+Field field(const QString &key, const QString &label, const QString &text)
+{
+    return Field {key, label, QJsonValue(text), text};
+}
+
+Field field(const QString &key, const QString &label, qint64 value)
+{
+    return Field {key, label, QJsonValue(value), QString::number(value)};
+}
+
+void addIterationRows(Result &result, const QStringList &sums)
+{
+    QJsonArray values;
+    for (qsizetype i = 0; i < sums.size(); ++i) {
+        result.fields.push_back(Field {
+            {}, QStringLiteral("%1. Iteration").arg(i + 1), {}, sums.at(i), Field::Show::TextOnly});
+        values.append(sums.at(i).toLongLong());
+    }
+    // In JSON the rows are one list of numbers.
+    result.fields.push_back(
+        Field {QStringLiteral("quersummen"), {}, values, {}, Field::Show::JsonOnly});
+}
+
+QString choice(const Options &options, const QString &key, const QStringList &allowed,
+               const QString &fallback)
+{
+    if (!options.has(key))
+        return fallback;
+    const QString value = options.value(key).toLower();
+    if (!allowed.contains(value))
+        throw UsageError {QStringLiteral("Ungültiger Wert „%1“ für %2 (erlaubt: %3)")
+                              .arg(options.value(key), key, allowed.join(QStringLiteral(", ")))};
+    return value;
+}
+
+} // namespace Cli

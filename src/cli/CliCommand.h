@@ -1,0 +1,109 @@
+#pragma once
+
+// The command-line program's building blocks: a subcommand is one table entry (CommandTable.cpp)
+// with its names, its options, its German help and a function that turns the parsed options into
+// a handler. The runner feeds that handler one input at a time (an argument text, one line of
+// stdin, or a whole file) and renders what it reports as text or as JSON.
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace Cli {
+
+// Wrong use of the program (unknown subcommand or option, a missing or malformed option value):
+// exit code 2, nothing is processed.
+struct UsageError
+{
+    QString message;
+};
+
+struct OptionSpec
+{
+    QStringList names; // "-n", "--notation", ...: every spelling the user may write
+    QString key; // the name the handler asks for
+    QString valueName; // empty for a switch without a value
+    QString help; // German, one line
+};
+
+// The options as given: a switch maps to the empty text, a valued option to its value.
+class Options
+{
+public:
+    bool has(const QString &key) const { return m_values.contains(key); }
+    QString value(const QString &key, const QString &fallback = {}) const
+    {
+        return m_values.value(key, fallback);
+    }
+    void set(const QString &key, const QString &value) { m_values.insert(key, value); }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+// One figure of a result: its JSON key, its German label in the text form (empty: the bare
+// value), the value for JSON and its text as the panel shows it.
+struct Field
+{
+    enum class Show { Both, TextOnly, JsonOnly };
+
+    QString key;
+    QString label;
+    QJsonValue json;
+    QString text;
+    Show show = Show::Both;
+};
+
+struct Result
+{
+    std::vector<Field> fields;
+    // Text form: every field on a line of its own instead of all on one line joined by " | ".
+    bool linePerField = false;
+};
+
+// Receives the results of one input; a handler may report several (the Sudoku solutions).
+class ResultSink
+{
+public:
+    virtual ~ResultSink() = default;
+    virtual bool json() const = 0;
+    virtual void report(const Result &result) = 0;
+};
+
+// Computes the results of one input; throws QuarvelError for invalid input.
+using Handler = std::function<void(const QString &input, ResultSink &sink)>;
+
+// Reads the options once; throws UsageError for a value that makes no sense.
+using Prepare = std::function<Handler(const Options &options)>;
+
+enum class InputKind {
+    Line, // a text per argument list or per line of stdin
+    Document, // one file (or all of stdin) as one input
+};
+
+struct Command
+{
+    QStringList names; // the German name first, then the English alias
+    QString summary; // one line for the program's help
+    QString synopsis; // what follows the name in the usage line
+    QString description; // German help of the subcommand, lines joined by "\n"
+    std::vector<OptionSpec> options;
+    InputKind input = InputKind::Line;
+    Prepare prepare;
+};
+
+// Small helpers for the handlers.
+Field field(const QString &key, const QString &label, const QString &text);
+Field field(const QString &key, const QString &label, qint64 value);
+// The digit-sum rows as the panels show them: "1. Iteration: 12", "2. Iteration: 3".
+void addIterationRows(Result &result, const QStringList &sums);
+// The value of an option that must be one of `allowed` (compared case-insensitively).
+QString choice(const Options &options, const QString &key, const QStringList &allowed,
+               const QString &fallback);
+
+} // namespace Cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+#include <vector>
+
+namespace Cli {
+
+// Every subcommand, in the order the program's help lists them.
+const std::vector<Command> &commandTable();
+
+// The subcommand called `name` (German name or English alias), or nullptr.
+const Command *findCommand(const QString &name);
+
+// One factory per subcommand, each in the file of its group.
+Command koordinatenCommand();
+Command quersummeCommand();
+Command wortwertCommand();
+Command verteilungCommand();
+Command laengeCommand();
+Command roemischCommand();
+Command rotCommand();
+Command vigenereCommand();
+Command trifidCommand();
+Command fermilabCommand();
+Command sudokuCommand();
+
+} // namespace Cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+#include <QByteArray>
+#include <QIODevice>
+
+namespace Cli {
+
+// The text form of a result: "label: value" pairs joined by " | ", or one per line.
+QString renderText(const Result &result);
+
+// Writes the results of the inputs to the output device, as text or as one JSON object per
+// result. Output is gathered and written in blocks, so a batch of many short lines stays fast.
+class OutputSink : public ResultSink
+{
+public:
+    OutputSink(QIODevice &out, bool json);
+    ~OutputSink() override;
+
+    bool json() const override { return m_json; }
+    void report(const Result &result) override;
+
+    // The input the next results belong to; JSON objects repeat it as "eingabe".
+    void setInput(const QString &input, bool echoInput);
+    // The placeholder of an input that failed, so output line n still belongs to input line n.
+    void reportFailure(const QString &message);
+    void flush();
+
+private:
+    void write(const QByteArray &bytes);
+
+    QIODevice &m_out;
+    bool m_json;
+    QString m_input;
+    bool m_echoInput = false;
+    QByteArray m_buffer;
+};
+
+// The message as the general error box words it: a "." is appended when the last character
+// sorts after ".".
+QString displayMessage(const QString &message);
+
+} // namespace Cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QList>
+
+namespace Cli {
+
+enum ExitCode { kSuccess = 0, kInvalidInput = 1, kWrongUsage = 2 };
+
+// The whole program on its arguments (as the raw bytes of argv without the program name) and
+// three devices: reads the inputs, writes the results to `out` and the messages to `err`.
+// Returns the exit code. Never throws for any input.
+int run(const QList<QByteArray> &arguments, QIODevice &in, QIODevice &out, QIODevice &err);
+
+} // namespace Cli
