@@ -33,8 +33,12 @@ GeoPoint equidistantFrom(GeoPoint start, const GeoPoint (&p)[3])
         DistanceBearing d[3];
         for (int i = 0; i < 3; ++i)
             d[i] = inverse(x, p[i]);
-        auto gradN = [&](int i) { return -std::cos(d[i].initialBearing * std::numbers::pi / 180.0); };
-        auto gradE = [&](int i) { return -std::sin(d[i].initialBearing * std::numbers::pi / 180.0); };
+        auto gradN = [&](int i) {
+            return -std::cos(d[i].initialBearing * std::numbers::pi / 180.0);
+        };
+        auto gradE = [&](int i) {
+            return -std::sin(d[i].initialBearing * std::numbers::pi / 180.0);
+        };
         const double a11 = gradN(0) - gradN(1), a12 = gradE(0) - gradE(1);
         const double a21 = gradN(0) - gradN(2), a22 = gradE(0) - gradE(2);
         const double f1 = d[0].distance - d[1].distance, f2 = d[0].distance - d[2].distance;
@@ -103,11 +107,15 @@ Centre centreOfThree(GeoPoint a, GeoPoint b, GeoPoint c)
     for (GeoPoint p : {a, b, c})
         checkPoint(p);
     const GeoPoint points[3] = {a, b, c};
+    for (auto [i, j] : {std::pair {0, 1}, {0, 2}, {1, 2}}) {
+        if (inverse(points[i], points[j]).distance < 1e-3)
+            throw QuarvelError(QStringLiteral(
+                "Zwei der Punkte fallen zusammen: es gibt keinen eindeutigen Mittelpunkt"));
+    }
     const Vec3 va = unitVector(a), vb = unitVector(b), vc = unitVector(c);
     Vec3 normal = cross(plus(vb, scaled(va, -1)), plus(vc, scaled(va, -1)));
-    if (norm(normal) < 1e-14)
-        throw QuarvelError(
-            QStringLiteral("Die drei Punkte liegen auf einer Linie: es gibt keinen Mittelpunkt"));
+    // Three points on one great circle have the poles of that circle as centres; the nearer
+    // one is taken, as everywhere else.
     if (dot(normal, va) < 0)
         normal = scaled(normal, -1);
     Centre centre;

@@ -52,16 +52,16 @@ PJ_COORD transform(const QByteArray &definition, PJ_DIRECTION direction, double 
     std::unique_ptr<PJ, PipelineDeleter> pipeline(
         proj_create(context.get(), definition.constData()));
     if (!pipeline)
-        throw QuarvelError(QStringLiteral(
-            "Die Umrechnungsdaten von PROJ fehlen (Paket proj-data installieren)"));
+        throw QuarvelError(
+            QStringLiteral("Die Umrechnungsdaten von PROJ fehlen (Paket proj-data installieren)"));
     const PJ_COORD result = proj_trans(pipeline.get(), direction, proj_coord(x, y, 0, 0));
     if (!std::isfinite(result.v[0]) || !std::isfinite(result.v[1]) || result.v[0] == HUGE_VAL)
         throw QuarvelError(outside);
     return result;
 }
 
-const QString kOutsideGermany = QStringLiteral(
-    "Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)");
+const QString kOutsideGermany =
+    QStringLiteral("Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)");
 const QString kOutsideSwitzerland =
     QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein");
 
@@ -83,8 +83,7 @@ GridPosition toUtm(GeoPoint p)
 {
     checkPoint(p);
     if (p.lat < -80.0 || p.lat >= 84.0)
-        throw QuarvelError(
-            QStringLiteral("UTM reicht nur von S 80° bis N 84° (Polargebiet: UPS)"));
+        throw QuarvelError(QStringLiteral("UTM reicht nur von S 80° bis N 84° (Polargebiet: UPS)"));
     GridPosition utm;
     GeographicLib::UTMUPS::Forward(p.lat, p.lon, utm.zone, utm.north, utm.easting, utm.northing);
     return utm;
@@ -115,8 +114,8 @@ QString toMgrs(GeoPoint p)
     GeographicLib::MGRS::Forward(zone, north, x, y, p.lat, 5, mgrs);
     const QString text = QString::fromStdString(mgrs);
     const qsizetype digits = text.size() - 10;
-    return text.left(digits - 2) + u' ' + text.mid(digits - 2, 2) + u' ' + text.mid(digits, 5)
-        + u' ' + text.mid(digits + 5);
+    return text.left(digits - 2) + u' ' + text.mid(digits - 2, 2) + u' ' + text.mid(digits, 5) +
+        u' ' + text.mid(digits + 5);
 }
 
 GeoPoint fromMgrs(const QString &mgrs)
@@ -139,8 +138,8 @@ GridPosition toGaussKrueger(GeoPoint p)
     checkPoint(p);
     GridPosition gk;
     gk.zone = std::clamp(int(std::floor((p.lon + 1.5) / 3.0)), 2, 5);
-    const PJ_COORD xy = transform(gaussKruegerPipeline(gk.zone).toLatin1(), PJ_FWD, p.lon, p.lat,
-                                  kOutsideGermany);
+    const PJ_COORD xy =
+        transform(gaussKruegerPipeline(gk.zone).toLatin1(), PJ_FWD, p.lon, p.lat, kOutsideGermany);
     gk.easting = xy.v[0];
     gk.northing = xy.v[1];
     return gk;
@@ -149,10 +148,10 @@ GridPosition toGaussKrueger(GeoPoint p)
 GeoPoint fromGaussKrueger(const GridPosition &gk)
 {
     if (gk.zone < 2 || gk.zone > 5)
-        throw QuarvelError(QStringLiteral(
-            "Gauß-Krüger-Rechtswerte beginnen mit der Zone 2, 3, 4 oder 5"));
-    const PJ_COORD lonLat = transform(gaussKruegerPipeline(gk.zone).toLatin1(), PJ_INV,
-                                      gk.easting, gk.northing, kOutsideGermany);
+        throw QuarvelError(
+            QStringLiteral("Gauß-Krüger-Rechtswerte beginnen mit der Zone 2, 3, 4 oder 5"));
+    const PJ_COORD lonLat = transform(gaussKruegerPipeline(gk.zone).toLatin1(), PJ_INV, gk.easting,
+                                      gk.northing, kOutsideGermany);
     return {lonLat.v[1], lonLat.v[0]};
 }
 

@@ -29,6 +29,36 @@ GeographicLib::GeodesicLine lineOf(const BearingLine &line)
                                        line.start.lon, normalizedBearing(line.bearing));
 }
 
+const QString kParallel = QStringLiteral(
+    "Die Peilungslinien verlaufen parallel oder auf derselben Linie: kein Schnittpunkt");
+const QString kLineMisses = QStringLiteral("Die Peilungslinie erreicht den Kreis nicht");
+
+struct Foot
+{
+    double along = 0.0; // metres from the line's start, negative behind it
+    double distance = 0.0; // metres from the point to the geodesic
+};
+
+// The foot of the perpendicular from p to the whole geodesic of the line.
+Foot footOnLine(const BearingLine &line, GeoPoint p)
+{
+    const GeographicLib::GeodesicLine geodesic = lineOf(line);
+    const DistanceBearing first = inverse(line.start, p);
+    double s = first.distance * std::cos((first.initialBearing - line.bearing) * kDeg);
+    GeoPoint foot;
+    for (int step = 0; step < 20; ++step) {
+        double heading = 0.0;
+        geodesic.Position(s, foot.lat, foot.lon, heading);
+        const DistanceBearing d = inverse(foot, p);
+        const double ds = d.distance * std::cos((d.initialBearing - heading) * kDeg);
+        s += ds;
+        if (std::abs(ds) < 1e-7)
+            break;
+    }
+    geodesic.Position(s, foot.lat, foot.lon);
+    return {s, inverse(foot, p).distance};
+}
+
 void checkLine(const BearingLine &line)
 {
     checkPoint(line.start);
@@ -44,13 +74,6 @@ void checkCircle(const Circle &circle)
             "Der Radius muss größer als 0 und kleiner als der halbe Erdumfang sein"));
 }
 
-// On a bearing line: forward of the start, up to the far side of the earth.
-bool aheadOnSphere(const Vec3 &start, const Vec3 &direction, const Vec3 &z)
-{
-    const double ahead = dot(direction, z);
-    return ahead > 1e-12 || (std::abs(ahead) <= 1e-12 && dot(start, z) > 0.0);
-}
-
 // One gnomonic step: both lines, projected around the guess, are straight; their crossing,
 // projected back, is the next guess.
 GeoPoint gnomonicStep(GeoPoint z, const BearingLine &first, const BearingLine &second)
@@ -60,7 +83,7 @@ GeoPoint gnomonicStep(GeoPoint z, const BearingLine &first, const BearingLine &s
     int k = 0;
     for (const BearingLine *line : {&first, &second}) {
         const GeographicLib::GeodesicLine geodesic = lineOf(*line);
-        const double along = inverse(line->start, z).distance;
+        const double along = footOnLine(*line, z).along;
         for (double offset : {-kGnomonicHalfBase, kGnomonicHalfBase}) {
             double lat = 0.0, lon = 0.0;
             geodesic.Position(along + offset, lat, lon);
@@ -70,8 +93,8 @@ GeoPoint gnomonicStep(GeoPoint z, const BearingLine &first, const BearingLine &s
     }
     const double dx1 = x[1] - x[0], dy1 = y[1] - y[0], dx2 = x[3] - x[2], dy2 = y[3] - y[2];
     const double det = dx1 * dy2 - dy1 * dx2;
-    if (std::abs(det) < 1e-12)
-        throw QuarvelError(QStringLiteral("Die Peilungslinien verlaufen parallel"));
+    if (std::abs(det) < 1e-10 * std::hypot(dx1, dy1) * std::hypot(dx2, dy2))
+        throw QuarvelError(kParallel);
     const double t = ((x[2] - x[0]) * dy2 - (y[2] - y[0]) * dx2) / det;
     GeoPoint next;
     gnomonic.Reverse(z.lat, z.lon, x[0] + t * dx1, y[0] + t * dy1, next.lat, next.lon);
@@ -131,8 +154,8 @@ double solveAlong(const BearingLine &line, const Circle &circle, double s)
         const double slope = std::cos((heading - d.finalBearing) * kDeg);
         if (std::abs(slope) < 1e-9)
             break;
-        const double ds = std::clamp(-(d.distance - circle.radius) / slope, -circle.radius,
-                                     circle.radius);
+        const double ds =
+            std::clamp(-(d.distance - circle.radius) / slope, -circle.radius, circle.radius);
         s += ds;
         if (std::abs(ds) < kStepDone)
             break;
@@ -144,20 +167,8 @@ double solveAlong(const BearingLine &line, const Circle &circle, double s)
 
 double distanceToLine(const BearingLine &line, GeoPoint p)
 {
-    const GeographicLib::GeodesicLine geodesic = lineOf(line);
-    double s = inverse(line.start, p).distance;
-    GeoPoint foot;
-    for (int step = 0; step < 20; ++step) {
-        double heading = 0.0;
-        geodesic.Position(s, foot.lat, foot.lon, heading);
-        const DistanceBearing d = inverse(foot, p);
-        const double ds = d.distance * std::cos((d.initialBearing - heading) * kDeg);
-        s = std::max(0.0, s + ds);
-        if (std::abs(ds) < 1e-7)
-            break;
-    }
-    geodesic.Position(s, foot.lat, foot.lon);
-    return inverse(foot, p).distance;
+    const Foot foot = footOnLine(line, p);
+    return foot.along >= 0.0 ? foot.distance : inverse(line.start, p).distance;
 }
 
 GeoPoint intersectBearings(const BearingLine &first, const BearingLine &second)
@@ -168,43 +179,50 @@ GeoPoint intersectBearings(const BearingLine &first, const BearingLine &second)
     const Vec3 v2 = unitVector(second.start), d2 = directionVector(second.start, second.bearing);
     const Vec3 c = cross(cross(v1, d1), cross(v2, d2));
     if (norm(c) < 1e-12)
-        throw QuarvelError(QStringLiteral(
-            "Die Peilungslinien verlaufen parallel oder auf derselben Linie: kein Schnittpunkt"));
-    Vec3 z = scaled(c, 1.0 / norm(c));
-    if (!aheadOnSphere(v1, d1, z))
-        z = scaled(z, -1.0);
-    if (!aheadOnSphere(v2, d2, z))
-        throw QuarvelError(QStringLiteral(
-            "Die Peilungslinien schneiden sich nicht: der Schnittpunkt läge hinter einem Startpunkt"));
-    GeoPoint guess = pointOf(z);
-    for (int step = 0; step < kMaxSteps; ++step) {
-        const GeoPoint next = gnomonicStep(guess, first, second);
-        const double moved = inverse(guess, next).distance;
-        guess = next;
-        if (moved < kStepDone)
-            break;
+        throw QuarvelError(kParallel);
+    // The two great circles of a sphere cross twice; either crossing may be the one ahead of
+    // both starts once the ellipsoid has moved it, so both are refined and then judged.
+    const Vec3 z = scaled(c, 1.0 / norm(c));
+    bool parallel = true;
+    for (const Vec3 &candidate : {z, scaled(z, -1.0)}) {
+        GeoPoint guess = pointOf(candidate);
+        try {
+            for (int step = 0; step < kMaxSteps; ++step) {
+                const GeoPoint next = gnomonicStep(guess, first, second);
+                const double moved = inverse(guess, next).distance;
+                guess = next;
+                if (moved < kStepDone)
+                    break;
+            }
+        } catch (const QuarvelError &) {
+            continue; // parallel where the guess lies
+        }
+        parallel = false;
+        const Foot onFirst = footOnLine(first, guess), onSecond = footOnLine(second, guess);
+        if (onFirst.distance <= kOnCurve && onSecond.distance <= kOnCurve &&
+            onFirst.along >= -kOnCurve && onSecond.along >= -kOnCurve &&
+            onFirst.along <= kHalfMeridian && onSecond.along <= kHalfMeridian)
+            return guess;
     }
-    if (distanceToLine(first, guess) > kOnCurve || distanceToLine(second, guess) > kOnCurve)
-        throw QuarvelError(QStringLiteral("Für diese Peilungslinien findet sich kein Schnittpunkt"));
-    return guess;
+    if (parallel)
+        throw QuarvelError(kParallel);
+    throw QuarvelError(QStringLiteral(
+        "Die Peilungslinien schneiden sich nicht: der Schnittpunkt läge hinter einem Startpunkt"));
 }
 
 QList<GeoPoint> intersectLineCircle(const BearingLine &line, const Circle &circle)
 {
     checkLine(line);
     checkCircle(circle);
-    const Vec3 v = unitVector(line.start), d = directionVector(line.start, line.bearing);
-    const Vec3 c = unitVector(circle.centre);
-    const double a = dot(v, c), b = dot(d, c);
-    const double ratio = std::cos(circle.radius / kMeanRadius) / std::hypot(a, b);
-    // A line that only grazes the circle on the sphere may still touch it on the ellipsoid.
-    if (!(ratio < 1.001))
-        throw QuarvelError(QStringLiteral("Die Peilungslinie erreicht den Kreis nicht"));
-    const double middle = std::atan2(b, a), half = std::acos(std::min(ratio, 1.0));
+    if (distanceToLine(line, circle.centre) > circle.radius + kOnCurve)
+        throw QuarvelError(kLineMisses);
+    // First guesses: half a chord either side of the foot of the perpendicular from the centre.
+    const Foot foot = footOnLine(line, circle.centre);
+    const double halfChord =
+        std::sqrt(std::max(0.0, circle.radius * circle.radius - foot.distance * foot.distance));
     QList<double> alongs;
-    for (double theta : {middle - half, middle + half}) {
-        theta = std::remainder(theta, 2.0 * std::numbers::pi);
-        const double s = solveAlong(line, circle, theta * kMeanRadius);
+    for (double guess : {foot.along - halfChord, foot.along + halfChord}) {
+        const double s = solveAlong(line, circle, guess);
         if (s >= -1e-6 && s <= kHalfMeridian)
             alongs.append(std::max(s, 0.0));
     }
@@ -234,18 +252,17 @@ QList<GeoPoint> intersectCircles(const Circle &first, const Circle &second)
         throw QuarvelError(QStringLiteral("Die Kreise liegen auseinander: kein Schnittpunkt"));
     if (std::abs(first.radius - second.radius) > apart + kOnCurve)
         throw QuarvelError(QStringLiteral("Ein Kreis liegt ganz im anderen: kein Schnittpunkt"));
-    const Vec3 c1 = unitVector(first.centre), c2 = unitVector(second.centre);
-    const double q = dot(c1, c2);
-    const double cos1 = std::cos(first.radius / kMeanRadius);
-    const double cos2 = std::cos(second.radius / kMeanRadius);
-    const Vec3 base = plus(scaled(c1, (cos1 - cos2 * q) / (1 - q * q)),
-                           scaled(c2, (cos2 - cos1 * q) / (1 - q * q)));
-    const Vec3 across = cross(c1, c2);
-    const double t = std::sqrt(std::max(0.0, (1 - dot(base, base)) / dot(across, across)));
+    // First guesses in the azimuthal equidistant projection around the first centre, where
+    // the first circle is exact and the second nearly a circle.
+    const double along =
+        (apart * apart + first.radius * first.radius - second.radius * second.radius) / (2 * apart);
+    const double across = std::sqrt(std::max(0.0, first.radius * first.radius - along * along));
+    const double towards = inverse(first.centre, second.centre).initialBearing;
     QList<GeoPoint> points;
     for (double sign : {1.0, -1.0}) {
-        const GeoPoint p =
-            fitDistances(pointOf(plus(base, scaled(across, sign * t))), {first, second});
+        const double bearing = towards + sign * std::atan2(across, along) / kDeg;
+        const GeoPoint guess = project(first.centre, bearing, first.radius);
+        const GeoPoint p = fitDistances(guess, {first, second});
         if (onCircle(first, p) && onCircle(second, p))
             addDistinct(points, p);
     }

@@ -36,8 +36,13 @@ struct Half
 QString normalized(QString text)
 {
     text = text.trimmed().toUpper();
-    for (auto [from, to] : {std::pair {u'″', u'"'}, {u'′', u'\''}, {u'’', u'\''}, {u'´', u'\''},
-                            {u'`', u'\''}, {u'º', u'°'}, {u'\u2212', u'-'}})
+    for (auto [from, to] : {std::pair {u'″', u'"'},
+                            {u'′', u'\''},
+                            {u'’', u'\''},
+                            {u'´', u'\''},
+                            {u'`', u'\''},
+                            {u'º', u'°'},
+                            {u'\u2212', u'-'}})
         text.replace(QChar(from), QChar(to));
     text.replace(QStringLiteral("''"), QStringLiteral("\""));
     if (!text.contains(u'.'))
@@ -52,9 +57,10 @@ QList<Token> tokenize(const QString &text)
         const QChar c = text[i];
         if (c.isSpace()) {
             ++i;
-        } else if (c.isDigit() || ((c == u'-' || c == u'+') && i + 1 < text.size()
-                                   && (text[i + 1].isDigit() || text[i + 1] == u'.'))
-                   || (c == u'.' && i + 1 < text.size() && text[i + 1].isDigit())) {
+        } else if (c.isDigit() ||
+                   ((c == u'-' || c == u'+') && i + 1 < text.size() &&
+                    (text[i + 1].isDigit() || text[i + 1] == u'.')) ||
+                   (c == u'.' && i + 1 < text.size() && text[i + 1].isDigit())) {
             qsizetype end = i + 1;
             while (end < text.size() && (text[end].isDigit() || text[end] == u'.'))
                 ++end;
@@ -78,7 +84,8 @@ QList<Token> tokenize(const QString &text)
 
 qsizetype countOf(const QList<Token> &tokens, Token::Kind kind)
 {
-    return std::count_if(tokens.begin(), tokens.end(), [kind](const Token &t) { return t.kind == kind; });
+    return std::count_if(tokens.begin(), tokens.end(),
+                         [kind](const Token &t) { return t.kind == kind; });
 }
 
 // Without letters: a separator, else the degree signs, else the count of numbers splits.
@@ -175,7 +182,8 @@ double angleOf(const Half &half, const QString &name)
             place = QStringLiteral("dms").indexOf(half.tokens[++i].symbol);
         if (place > 2 || place <= last)
             fail(QStringLiteral("Bei der %1 stehen Grad, Minuten und Sekunden nicht in der "
-                                "Reihenfolge").arg(name));
+                                "Reihenfolge")
+                     .arg(name));
         if (decimals)
             fail(QStringLiteral("Bei der %1 darf nur die letzte Zahl Nachkommastellen haben")
                      .arg(name));
@@ -184,7 +192,8 @@ double angleOf(const Half &half, const QString &name)
         if (place > 0 && (t.text.startsWith(u'-') || t.text.startsWith(u'+')))
             fail(QStringLiteral("Minuten und Sekunden haben kein Vorzeichen"));
         if (place > 0 && value >= 60.0)
-            fail(QStringLiteral("Bei der %1 müssen Minuten und Sekunden unter 60 liegen").arg(name));
+            fail(
+                QStringLiteral("Bei der %1 müssen Minuten und Sekunden unter 60 liegen").arg(name));
         if (place == 0)
             negative = t.text.startsWith(u'-');
         parts[place] = std::abs(value);
@@ -203,8 +212,8 @@ GeoPoint readAngles(const QString &text)
 {
     auto [first, second] = splitHalves(tokenize(text));
     const bool firstIsLon = first.letter == u'E' || first.letter == u'W';
-    const bool secondIsLon = second.letter.isNull() ? !firstIsLon
-                                                    : (second.letter == u'E' || second.letter == u'W');
+    const bool secondIsLon =
+        second.letter.isNull() ? !firstIsLon : (second.letter == u'E' || second.letter == u'W');
     if (firstIsLon == secondIsLon)
         fail(firstIsLon ? QStringLiteral("Zweimal eine Länge (E/W), aber keine Breite (N/S)")
                         : QStringLiteral("Zweimal eine Breite (N/S), aber keine Länge (E/W)"));
@@ -233,8 +242,8 @@ std::optional<GeoPoint> readGrid(const QString &text)
         "(\\d{7}(?:[.,]\\d+)?)$"));
     if (const auto m = utm.match(text); m.hasMatch()) {
         const QChar band = m.captured(2).at(0);
-        const GeoPoint p = fromUtm({m.captured(1).toInt(), band >= u'N', metres(m.captured(3)),
-                                    metres(m.captured(4))});
+        const GeoPoint p = fromUtm(
+            {m.captured(1).toInt(), band >= u'N', metres(m.captured(3)), metres(m.captured(4))});
         if (std::abs(utmBand(p.lat).unicode() - band.unicode()) > 1)
             fail(QStringLiteral("Das UTM-Breitenband %1 passt nicht zum Nordwert").arg(band));
         return p;

@@ -18,8 +18,8 @@ struct UnitInfo
 };
 
 constexpr UnitInfo kUnits[] = {
-    {"m", 1.0, 3},          {"km", 1000.0, 6},   {"ft", 0.3048, 2},
-    {"yd", 0.9144, 3},      {"mi", 1609.344, 6}, {"NM", 1852.0, 6},
+    {"m", 1.0, 3},     {"km", 1000.0, 6},   {"ft", 0.3048, 2},
+    {"yd", 0.9144, 3}, {"mi", 1609.344, 6}, {"NM", 1852.0, 6},
 };
 
 const UnitInfo &infoOf(DistanceUnit unit)
