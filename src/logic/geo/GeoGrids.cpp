@@ -7,6 +7,8 @@
 #include <GeographicLib/UTMUPS.hpp>
 #include <proj.h>
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <memory>
 
@@ -125,7 +127,8 @@ GeoPoint fromMgrs(const QString &mgrs)
     double x = 0, y = 0;
     GeoPoint p;
     try {
-        GeographicLib::MGRS::Reverse(mgrs.toStdString(), zone, north, x, y, precision, true);
+        const QString compact = QString(mgrs).remove(QRegularExpression(QStringLiteral("\\s")));
+        GeographicLib::MGRS::Reverse(compact.toStdString(), zone, north, x, y, precision, true);
         GeographicLib::UTMUPS::Reverse(zone, north, x, y, p.lat, p.lon);
     } catch (const GeographicLib::GeographicErr &) {
         throw QuarvelError(QStringLiteral("Keine gültige MGRS-Angabe"));

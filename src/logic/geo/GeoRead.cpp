@@ -232,11 +232,12 @@ double metres(const QString &digits)
 
 std::optional<GeoPoint> readGrid(const QString &text)
 {
+    // UTM eastings have six digits (166 000 to 834 000 m); the northing is set apart by blanks.
     static const QRegularExpression utm(QStringLiteral(
-        "^(\\d{1,2})\\s*([C-HJ-NP-X])\\s+(?:E\\s*)?(\\d{1,7}(?:[.,]\\d+)?)\\s*[,;/]?\\s*"
-        "(?:N\\s*)?(\\d{1,8}(?:[.,]\\d+)?)$"));
+        "^(\\d{1,2})\\s*([C-HJ-NP-X])\\s+(?:E\\s*)?(\\d{6}(?:[.,]\\d+)?)(?:\\s*[,;/])?\\s+"
+        "(?:N\\s*)?(\\d{1,7}(?:[.,]\\d+)?)$"));
     static const QRegularExpression mgrs(
-        QStringLiteral("^\\d{1,2}\\s*[C-HJ-NP-X]\\s*[A-HJ-NP-Z]{2}[\\s\\d]*$"));
+        QStringLiteral("^(?:\\d{1,2}\\s*[C-HJ-NP-X]|[ABYZ])\\s*[A-HJ-NP-Z]{2}[\\s\\d]*$"));
     static const QRegularExpression pair(QStringLiteral(
         "^(?:[REY]\\s*:?\\s*)?(\\d{7}(?:[.,]\\d+)?)\\s*[,;/]?\\s*(?:[HNX]\\s*:?\\s*)?"
         "(\\d{7}(?:[.,]\\d+)?)$"));
@@ -249,7 +250,7 @@ std::optional<GeoPoint> readGrid(const QString &text)
         return p;
     }
     if (mgrs.match(text).hasMatch())
-        return fromMgrs(QString(text).remove(QRegularExpression(QStringLiteral("\\s"))));
+        return fromMgrs(text);
     const auto m = pair.match(QString(text).remove(u'\''));
     if (!m.hasMatch())
         return std::nullopt;
