@@ -12,6 +12,7 @@
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/QtDialogs.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
+#include "gui/tools/KoordRechner_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "platform/SystemInfo.h"
@@ -112,6 +113,9 @@ int main(int argc, char *argv[])
         // [window 8: TfrmFermilab]
         windows.push_back(std::make_unique<TfrmFermilab>(context));
         context.windows.fermilab = windows.back().get();
+
+        windows.push_back(std::make_unique<TfrmKoordRechner>(context));
+        context.windows.koordRechner = windows.back().get();
 
         mainWindow->windowsCreated();
     } catch (const std::exception &error) {

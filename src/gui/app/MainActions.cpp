@@ -81,6 +81,8 @@ void TfrmQuarvelMain::createActions()
                            QStringLiteral("Sudoku-Solver"));
     actSudoku->setIcon(themeIcon("applications-games", QStyle::SP_FileDialogContentsView));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
+    actKoordRechner = makeAction(this, "actKoordRechner", QStringLiteral("&Koordinatenrechner"),
+                                 QStringLiteral("Koordinatenrechner"));
     HelpContents1 = makeAction(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -89,7 +91,7 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
-         {actCacher, actEinstellungen, actSudoku, actFermilab, actInfo, actUpdate})
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner, actInfo, actUpdate})
         action->setEnabled(false);
 
     connect(actFileExit, &QAction::triggered, this, [this] { close(); });
@@ -101,6 +103,7 @@ void TfrmQuarvelMain::createActions()
         {actEinstellungen, &SecondaryWindows::einstellungen},
         {actSudoku, &SecondaryWindows::sudoku},
         {actFermilab, &SecondaryWindows::fermilab},
+        {actKoordRechner, &SecondaryWindows::koordRechner},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
     };
@@ -136,7 +139,7 @@ void TfrmQuarvelMain::createMenus()
     bar->addMenu(QStringLiteral("D&atenbanken"))->addAction(actCacher);
     bar->addMenu(QStringLiteral("&Optionen"))->addAction(actEinstellungen);
     QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
-    tools->addActions({actSudoku, actFermilab});
+    tools->addActions({actSudoku, actFermilab, actKoordRechner});
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -181,6 +184,7 @@ void TfrmQuarvelMain::windowsCreated()
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window != nullptr);
+    actKoordRechner->setEnabled(m_context.windows.koordRechner != nullptr);
 }
 
 void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)

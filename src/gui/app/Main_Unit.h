@@ -135,6 +135,7 @@ public:
     QAction *actEinstellungen = nullptr;
     QAction *actSudoku = nullptr;
     QAction *actFermilab = nullptr;
+    QAction *actKoordRechner = nullptr;
     QAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;
