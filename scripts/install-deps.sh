@@ -5,12 +5,14 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  libgeographiclib-dev libproj-dev proj-data
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+            libgeographiclib-dev libproj-dev proj-data
             xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra)
 fi
 
