@@ -1,5 +1,6 @@
 #include "logic/geo/GeoRead.h"
 
+#include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GeoCalc.h"
 #include "logic/geo/GeoGrids.h"
@@ -159,11 +160,11 @@ std::pair<Half, Half> splitHalves(const QList<Token> &tokens)
 
 double numberOf(const Token &t)
 {
-    bool ok = false;
-    const double value = t.text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    const std::optional<long double> value =
+        Numbers::tryStrToFloat(QString(t.text).replace(u'.', u','));
+    if (!value || !std::isfinite(double(*value)))
         fail(QStringLiteral("„%1“ ist keine Zahl").arg(t.text));
-    return value;
+    return double(*value);
 }
 
 // Degrees [minutes [seconds]]: marks put a number in its place, unmarked numbers take the
@@ -227,7 +228,7 @@ GeoPoint readAngles(const QString &text)
 
 double metres(const QString &digits)
 {
-    return QString(digits).replace(u',', u'.').toDouble();
+    return double(Numbers::strToFloat(QString(digits).replace(u'.', u',')));
 }
 
 std::optional<GeoPoint> readGrid(const QString &text)
