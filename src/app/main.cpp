@@ -14,6 +14,7 @@
 #include "gui/support/Icons.h"
 #include "gui/support/QtDialogs.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
+#include "gui/tools/KoordRechner_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/ProgramFolders.h"
@@ -123,6 +124,8 @@ int main(int argc, char *argv[])
         context.windows.fermilab = windows.back().get();
 
         // Beyond the eight windows of old: the tools that came later.
+        windows.push_back(std::make_unique<TfrmKoordRechner>(context));
+        context.windows.koordRechner = windows.back().get();
         windows.push_back(std::make_unique<TfrmVariableKoordinaten>(context));
         context.windows.variableKoordinaten = windows.back().get();
 

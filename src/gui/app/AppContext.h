@@ -20,6 +20,7 @@ struct SecondaryWindows
     QPointer<QWidget> updDL; // TfrmUpdDL, shown modally
     QPointer<QWidget> sudoku; // TfrmSudoku
     QPointer<QWidget> fermilab; // TfrmFermilab
+    QPointer<QWidget> koordRechner; // TfrmKoordRechner, the coordinate calculator
     QPointer<QWidget> variableKoordinaten; // TfrmVariableKoordinaten
 };
 

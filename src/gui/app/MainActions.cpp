@@ -72,6 +72,8 @@ void TfrmQuarvelMain::createActions()
     actSudoku = makeAction(this, "actSudoku", QStringLiteral("&Sudoku-Solver"),
                            QStringLiteral("Sudoku-Solver"));
     actFermilab = makeAction(this, "actFermilab", QStringLiteral("&Fermlab-Solver"));
+    actKoordRechner = makeAction(this, "actKoordRechner", QStringLiteral("&Koordinatenrechner"),
+                                 QStringLiteral("Koordinatenrechner"));
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
@@ -83,8 +85,8 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
-         {actCacher, actEinstellungen, actSudoku, actFermilab, actVariableKoordinaten, actInfo,
-          actUpdate})
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+          actVariableKoordinaten, actInfo, actUpdate})
         action->setEnabled(false);
 
     setActionIcons();
@@ -98,6 +100,7 @@ void TfrmQuarvelMain::createActions()
         {actEinstellungen, &SecondaryWindows::einstellungen},
         {actSudoku, &SecondaryWindows::sudoku},
         {actFermilab, &SecondaryWindows::fermilab},
+        {actKoordRechner, &SecondaryWindows::koordRechner},
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
@@ -157,7 +160,7 @@ void TfrmQuarvelMain::createMenus()
     bar->addMenu(QStringLiteral("D&atenbanken"))->addAction(actCacher);
     bar->addMenu(QStringLiteral("&Optionen"))->addAction(actEinstellungen);
     QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
-    tools->addActions({actSudoku, actFermilab});
+    tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
@@ -205,6 +208,7 @@ void TfrmQuarvelMain::windowsCreated()
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window != nullptr);
+    actKoordRechner->setEnabled(m_context.windows.koordRechner != nullptr);
 }
 
 void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)

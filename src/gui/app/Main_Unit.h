@@ -140,6 +140,7 @@ public:
     QAction *actEinstellungen = nullptr;
     QAction *actSudoku = nullptr;
     QAction *actFermilab = nullptr;
+    QAction *actKoordRechner = nullptr;
     QAction *actVariableKoordinaten = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;

@@ -1,0 +1,125 @@
+#include "logic/geo/GeoCalc.h"
+#include "logic/geo/GeoFormats.h"
+#include "logic/geo/GeoGrids.h"
+#include "logic/geo/GeoIntersect.h"
+#include "logic/geo/GeoRead.h"
+
+#include <benchmark/benchmark.h>
+
+// Every computation of the coordinate calculator, one call per iteration; the goal is well
+// below a millisecond each, so the pages can recompute on every key.
+namespace {
+
+const Geo::GeoPoint kHeader {52.5208333, 13.4118833};
+const Geo::GeoPoint kSecond {52.5133333, 13.4266667};
+
+} // namespace
+
+static void BM_GeoReadPosition(benchmark::State &state, const char *text)
+{
+    const QString input = QString::fromUtf8(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::readPosition(input));
+}
+BENCHMARK_CAPTURE(BM_GeoReadPosition, DegreesMinutes, "N 52° 31.250 E 013° 24.713");
+BENCHMARK_CAPTURE(BM_GeoReadPosition, DecimalPair, "52.52083, 13.41188");
+BENCHMARK_CAPTURE(BM_GeoReadPosition, Utm, "33U 392248 5820155");
+BENCHMARK_CAPTURE(BM_GeoReadPosition, Mgrs, "33U UU 92248 20154");
+BENCHMARK_CAPTURE(BM_GeoReadPosition, GaussKrueger, "R 4595937 H 5821794");
+
+static void BM_GeoAllFormats(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::allFormats(kHeader));
+}
+BENCHMARK(BM_GeoAllFormats);
+
+static void BM_GeoGaussKrueger(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::toGaussKrueger(kHeader));
+}
+BENCHMARK(BM_GeoGaussKrueger);
+
+static void BM_GeoLv95(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::toLv95({46.95, 7.44}));
+}
+BENCHMARK(BM_GeoLv95);
+
+static void BM_GeoProject(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::project(kHeader, 72.0, 350.0));
+}
+BENCHMARK(BM_GeoProject);
+
+static void BM_GeoDistanceAndBearing(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::distanceAndBearing(kHeader, kSecond));
+}
+BENCHMARK(BM_GeoDistanceAndBearing);
+
+static void BM_GeoDistanceNearlyAntipodal(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::distanceAndBearing({-30.0, 0.0}, {29.9, 179.8}));
+}
+BENCHMARK(BM_GeoDistanceNearlyAntipodal);
+
+static void BM_GeoMidpoint(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::midpoint(kHeader, kSecond));
+}
+BENCHMARK(BM_GeoMidpoint);
+
+static void BM_GeoCentreOfThree(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::centreOfThree(kHeader, kSecond, {52.51, 13.40}));
+}
+BENCHMARK(BM_GeoCentreOfThree);
+
+static void BM_GeoIntersectBearings(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::intersectBearings({kHeader, 123.5}, {kSecond, 35.0}));
+}
+BENCHMARK(BM_GeoIntersectBearings);
+
+static void BM_GeoIntersectBearingsFarApart(benchmark::State &state)
+{
+    // New York and London, both aimed at a point in the North Atlantic.
+    const Geo::GeoPoint jfk {40.6, -73.8}, london {51.5, 0.0}, atlantic {55.0, -30.0};
+    const Geo::BearingLine first {jfk, Geo::distanceAndBearing(jfk, atlantic).initialBearing};
+    const Geo::BearingLine second {london,
+                                   Geo::distanceAndBearing(london, atlantic).initialBearing};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::intersectBearings(first, second));
+}
+BENCHMARK(BM_GeoIntersectBearingsFarApart);
+
+static void BM_GeoIntersectLineCircle(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::intersectLineCircle({kHeader, 120.0}, {kSecond, 500.0}));
+}
+BENCHMARK(BM_GeoIntersectLineCircle);
+
+static void BM_GeoIntersectCircles(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::intersectCircles({kHeader, 1200.0}, {kSecond, 900.0}));
+}
+BENCHMARK(BM_GeoIntersectCircles);
+
+static void BM_GeoTrilaterate(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::trilaterate({kHeader, 1200.0}, {kSecond, 900.0},
+                                                  {{52.5083333, 13.3983333}, 1000.0}));
+}
+BENCHMARK(BM_GeoTrilaterate);

@@ -1,0 +1,67 @@
+#include "gui/tools/KoordRechner_Unit.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/support/WidgetStyle.h"
+#include "gui/tools/rechner/RechnerPages.h"
+#include "logic/geo/GeoUnits.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmKoordRechner"));
+    setWindowTitle(QStringLiteral("Koordinatenrechner"));
+
+    cboxEinheit = named(new QComboBox(this), "cboxEinheit");
+    cboxEinheit->addItems(Geo::distanceUnitNames());
+    cboxWinkel = named(new QComboBox(this), "cboxWinkel");
+    cboxWinkel->addItems(Geo::angleUnitNames());
+    auto *units = new QHBoxLayout;
+    units->addWidget(new QLabel(QStringLiteral("Entfernungen in:"), this));
+    units->addWidget(cboxEinheit);
+    units->addSpacing(20);
+    units->addWidget(new QLabel(QStringLiteral("Peilungen in:"), this));
+    units->addWidget(cboxWinkel);
+    units->addStretch(1);
+    units->addWidget(new QLabel(QStringLiteral("Rechnung auf dem WGS84-Ellipsoid"), this));
+
+    pcRechner = named(new QTabWidget(this), "pcRechner");
+    tsFormate = named(new RechnerFormatePage(pcRechner), "tsFormate");
+    tsProjektion = named(new RechnerProjektionPage(pcRechner), "tsProjektion");
+    tsPeilung = named(new RechnerPeilungPage(pcRechner), "tsPeilung");
+    tsMitte = named(new RechnerMittePage(pcRechner), "tsMitte");
+    tsSchnitt = named(new RechnerSchnittPage(pcRechner), "tsSchnitt");
+    pcRechner->addTab(tsFormate, QStringLiteral("Formate"));
+    pcRechner->addTab(tsProjektion, QStringLiteral("Projektion"));
+    pcRechner->addTab(tsPeilung, QStringLiteral("Entfernung und Peilung"));
+    pcRechner->addTab(tsMitte, QStringLiteral("Mittelpunkt"));
+    pcRechner->addTab(tsSchnitt, QStringLiteral("Schnittpunkte"));
+    m_pages = {tsFormate, tsProjektion, tsPeilung, tsMitte, tsSchnitt};
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(units);
+    layout->addWidget(pcRechner, 1);
+
+    resize(1000, 560);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(cboxEinheit, &QComboBox::currentIndexChanged, this, [this] { cboxEinheitChange(); });
+    connect(cboxWinkel, &QComboBox::currentIndexChanged, this, [this] { cboxEinheitChange(); });
+}
+
+void TfrmKoordRechner::cboxEinheitChange()
+{
+    const auto distance = Geo::DistanceUnit(std::max(0, cboxEinheit->currentIndex()));
+    const auto angle = Geo::AngleUnit(std::max(0, cboxWinkel->currentIndex()));
+    for (RechnerPage *page : m_pages)
+        page->setUnits(distance, angle);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QTabWidget;
+class RechnerFormatePage;
+class RechnerMittePage;
+class RechnerPage;
+class RechnerPeilungPage;
+class RechnerProjektionPage;
+class RechnerSchnittPage;
+struct AppContext;
+
+// The coordinate calculator: one page per task (formats, projection, distance and bearing,
+// midpoints, intersections), all on the WGS84 ellipsoid. Not modal; created once at start-up
+// and only hidden when closed, so every page keeps what the user typed while the program runs.
+// The units chosen at the top apply to every page.
+class TfrmKoordRechner : public QWidget
+{
+public:
+    explicit TfrmKoordRechner(AppContext &context, QWidget *parent = nullptr);
+
+    QComboBox *cboxEinheit = nullptr; // m, km, ft, yd, mi, NM
+    QComboBox *cboxWinkel = nullptr; // Grad, Gon
+    QTabWidget *pcRechner = nullptr;
+    RechnerFormatePage *tsFormate = nullptr;
+    RechnerProjektionPage *tsProjektion = nullptr;
+    RechnerPeilungPage *tsPeilung = nullptr;
+    RechnerMittePage *tsMitte = nullptr;
+    RechnerSchnittPage *tsSchnitt = nullptr;
+
+private:
+    void cboxEinheitChange();
+
+    AppContext &m_context;
+    QList<RechnerPage *> m_pages;
+};

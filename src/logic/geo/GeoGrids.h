@@ -1,0 +1,42 @@
+#pragma once
+
+#include "logic/geo/GeoPoint.h"
+
+#include <QString>
+
+// Grid references of a WGS84 position, each way. Invalid input and positions outside a grid's
+// area throw QuarvelError with a German message.
+//
+// - UTM and MGRS through GeographicLib (exact to the millimetre, 1 m steps in the text).
+// - Gauß-Krüger on the German DHDN datum, zones 2 to 5, through PROJ with the BETA2007 grid of
+//   the German surveying authorities (EPSG "DHDN to WGS 84 (4)", about 1 m). BETA2007 covers
+//   Germany only, so a position outside it is refused rather than shifted by guesswork.
+// - Swiss LV95 (CH1903+) through PROJ with the Helmert transformation EPSG "CH1903+ to WGS 84
+//   (1)" (about 1 m), for Switzerland and Liechtenstein.
+namespace Geo {
+
+struct GridPosition
+{
+    int zone = 0; // UTM zone 1..60; Gauß-Krüger zone 2..5; 0 for LV95
+    bool north = true; // UTM: northern hemisphere
+    double easting = 0.0; // metres (UTM easting, Gauß-Krüger Rechtswert, LV95 E)
+    double northing = 0.0; // metres (UTM northing, Gauß-Krüger Hochwert, LV95 N)
+};
+
+GridPosition toUtm(GeoPoint p);
+GeoPoint fromUtm(const GridPosition &utm);
+// The latitude band letter of UTM and MGRS (C..X without I and O).
+QChar utmBand(double lat);
+
+// MGRS with 1 m resolution, grouped as "33U UU 92010 20073".
+QString toMgrs(GeoPoint p);
+// Any MGRS reference (2 to 10 digits); the result is the centre of the square it names.
+GeoPoint fromMgrs(const QString &mgrs);
+
+GridPosition toGaussKrueger(GeoPoint p);
+GeoPoint fromGaussKrueger(const GridPosition &gk);
+
+GridPosition toLv95(GeoPoint p);
+GeoPoint fromLv95(const GridPosition &lv95);
+
+} // namespace Geo

@@ -1,0 +1,154 @@
+#include "logic/geo/GeoGrids.h"
+
+#include "GeoTestSupport.h"
+#include "logic/geo/GeoCalc.h"
+#include "logic/geo/GeoFormats.h"
+#include "logic/geo/GeoRead.h"
+
+#include <proj.h>
+
+#include <gtest/gtest.h>
+
+using namespace Geo;
+using GeoTest::errorOf;
+
+namespace {
+
+double distance(GeoPoint a, GeoPoint b)
+{
+    return distanceAndBearing(a, b).distance;
+}
+
+// The transformation PROJ itself picks from the EPSG database for WGS 84 to `crs`, so the
+// pipelines we write out are checked against the published parameters.
+GeoPoint viaEpsgDatabase(const char *crs, GeoPoint p, double &x, double &y)
+{
+    PJ_CONTEXT *context = proj_context_create();
+    PJ *operation = proj_create_crs_to_crs(context, "EPSG:4326", crs, nullptr);
+    const PJ_COORD result = proj_trans(operation, PJ_FWD, proj_coord(p.lat, p.lon, 0, 0));
+    proj_destroy(operation);
+    proj_context_destroy(context);
+    // EPSG's Gauß-Krüger and LV95 order their axes northing first for DHDN, easting first
+    // for LV95; the caller says which.
+    x = result.v[0];
+    y = result.v[1];
+    return p;
+}
+
+} // namespace
+
+// GeoConvert documentation (GeographicLib): 33.3 44.4 is "38n 444140.54 3684706.36" in UTM
+// and "38SMB4484" in MGRS at 1 km.
+TEST(GeoGrids, GeoConvertDocumentationExamples)
+{
+    const GridPosition utm = toUtm({33.3, 44.4});
+    EXPECT_EQ(utm.zone, 38);
+    EXPECT_TRUE(utm.north);
+    EXPECT_NEAR(utm.easting, 444140.54, 0.005);
+    EXPECT_NEAR(utm.northing, 3684706.36, 0.005);
+    EXPECT_EQ(formatUtm({33.3, 44.4}), QStringLiteral("38S 444141 3684706"));
+    EXPECT_TRUE(toMgrs({33.3, 44.4}).startsWith(QStringLiteral("38S MB 4414")));
+    // A 1 km reference names the square's centre: (444500, 3684500) in UTM.
+    const GridPosition centre = toUtm(fromMgrs(QStringLiteral("38SMB4484")));
+    EXPECT_NEAR(centre.easting, 444500, 1e-3);
+    EXPECT_NEAR(centre.northing, 3684500, 1e-3);
+}
+
+TEST(GeoGrids, UtmAndMgrsRoundTripOnRandomPoints)
+{
+    GeoTest::RandomPoints random(50);
+    for (int i = 0; i < 10000; ++i) {
+        GeoPoint p = random.next();
+        p.lat = std::clamp(p.lat, -79.9, 83.9);
+        const GeoPoint back = fromUtm(toUtm(p));
+        ASSERT_LT(distance(p, back), 1e-6) << i;
+        // MGRS at 1 m resolution names a square; its centre is at most 0.71 m away.
+        ASSERT_LT(distance(p, fromMgrs(toMgrs(p))), 0.71) << i;
+    }
+}
+
+TEST(GeoGrids, UtmLimitsAtTheLatitudeBands)
+{
+    EXPECT_EQ(errorOf([] {
+                  toUtm({84.0, 0});
+              }),
+              QStringLiteral("UTM reicht nur von S 80° bis N 84° (Polargebiet: UPS)"));
+    EXPECT_EQ(errorOf([] { toUtm({83.999999, 0}); }), QStringLiteral("<no error>"));
+    EXPECT_EQ(errorOf([] { toUtm({-80.0, 0}); }), QStringLiteral("<no error>"));
+    EXPECT_EQ(errorOf([] {
+                  toUtm({-80.000001, 0});
+              }),
+              QStringLiteral("UTM reicht nur von S 80° bis N 84° (Polargebiet: UPS)"));
+    EXPECT_EQ(utmBand(-80.0), u'C');
+    EXPECT_EQ(utmBand(-0.000001), u'M');
+    EXPECT_EQ(utmBand(0.0), u'N');
+    EXPECT_EQ(utmBand(83.9), u'X');
+}
+
+TEST(GeoGrids, GaussKruegerMatchesTheEpsgTransformationAndRoundTrips)
+{
+    GeoTest::RandomPoints random(51);
+    for (int i = 0; i < 300; ++i) {
+        // Germany, where the BETA2007 grid lies.
+        const GeoPoint p {random.uniform(47.4, 54.9), random.uniform(6.0, 14.9)};
+        const GridPosition gk = toGaussKrueger(p);
+        const int zone = std::clamp(int(std::floor((p.lon + 1.5) / 3.0)), 2, 5);
+        ASSERT_EQ(gk.zone, zone);
+        ASSERT_EQ(int(gk.easting / 1e6), zone);
+        ASSERT_LT(distance(p, fromGaussKrueger(gk)), 1e-3) << i;
+        if (i < 20) {
+            const char *crs[] = {"", "", "EPSG:31466", "EPSG:31467", "EPSG:31468", "EPSG:31469"};
+            double north = 0, east = 0;
+            viaEpsgDatabase(crs[zone], p, north, east);
+            ASSERT_NEAR(gk.easting, east, 1e-3) << i;
+            ASSERT_NEAR(gk.northing, north, 1e-3) << i;
+        }
+    }
+    EXPECT_EQ(errorOf([] {
+                  toGaussKrueger({48.85, 2.35});
+              }),
+              QStringLiteral(
+                  "Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)"));
+}
+
+TEST(GeoGrids, Lv95MatchesTheEpsgTransformationAndRoundTrips)
+{
+    GeoTest::RandomPoints random(52);
+    for (int i = 0; i < 300; ++i) {
+        const GeoPoint p {random.uniform(45.8, 47.8), random.uniform(6.0, 10.5)};
+        const GridPosition lv95 = toLv95(p);
+        // PROJ undoes the Helmert step through an iteration that stops near a millimetre.
+        ASSERT_LT(distance(p, fromLv95(lv95)), 5e-3) << i;
+        if (i < 20) {
+            double east = 0, north = 0;
+            viaEpsgDatabase("EPSG:2056", p, east, north);
+            ASSERT_NEAR(lv95.easting, east, 1e-3) << i;
+            ASSERT_NEAR(lv95.northing, north, 1e-3) << i;
+        }
+    }
+    EXPECT_EQ(errorOf([] {
+                  toLv95({48.1, 8.0});
+              }),
+              QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein"));
+    EXPECT_EQ(errorOf([] { toLv95({48.0, 8.0}); }), QStringLiteral("<no error>"));
+}
+
+TEST(GeoGrids, GridTextsAreReadBack)
+{
+    const GeoPoint tower {52.520803, 13.40945};
+    for (const QString &text :
+         {formatUtm(tower), formatMgrs(tower), formatGaussKrueger(tower),
+          QStringLiteral("33U E %1")
+              .arg(formatUtm(tower).mid(4).replace(u' ', QStringLiteral(" N ")))}) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_LT(distance(tower, readPosition(text)), 1.0);
+    }
+    const GeoPoint bern {46.948, 7.4474};
+    const GridPosition lv95 = toLv95(bern);
+    const QString swiss = QStringLiteral("2'%1'%2 / 1'%3'%4")
+                              .arg(int(lv95.easting) / 1000 % 1000, 3, 10, QChar(u'0'))
+                              .arg(int(lv95.easting) % 1000, 3, 10, QChar(u'0'))
+                              .arg(int(lv95.northing) / 1000 % 1000, 3, 10, QChar(u'0'))
+                              .arg(int(lv95.northing) % 1000, 3, 10, QChar(u'0'));
+    EXPECT_LT(distance(bern, readPosition(swiss)), 1.5) << swiss.toStdString();
+}

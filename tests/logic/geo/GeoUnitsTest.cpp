@@ -1,0 +1,81 @@
+#include "logic/geo/GeoUnits.h"
+
+#include "GeoTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace Geo;
+using GeoTest::errorOf;
+
+TEST(GeoUnits, DistancesInEveryUnit)
+{
+    const struct
+    {
+        DistanceUnit unit;
+        const char *typed;
+        double metres;
+        const char *written;
+    } cases[] = {
+        {DistanceUnit::Metre, "350", 350.0, "350,000 m"},
+        {DistanceUnit::Kilometre, "0,35", 350.0, "0,350000 km"},
+        {DistanceUnit::Foot, "1000", 304.8, "1000,00 ft"},
+        {DistanceUnit::Yard, "1.5", 1.3716, "1,500 yd"},
+        {DistanceUnit::Mile, "1", 1609.344, "1,000000 mi"},
+        {DistanceUnit::NauticalMile, "2", 3704.0, "2,000000 NM"},
+        {DistanceUnit::Metre, "0", 0.0, "0,000 m"},
+        {DistanceUnit::Metre, " 1e3 ", 1000.0, "1000,000 m"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        const double metres = readDistance(QString::fromUtf8(c.typed), c.unit);
+        EXPECT_NEAR(metres, c.metres, 1e-9);
+        EXPECT_EQ(formatDistance(metres, c.unit), QString::fromUtf8(c.written));
+    }
+    EXPECT_EQ(distanceUnitNames(), QStringList({"m", "km", "ft", "yd", "mi", "NM"}));
+}
+
+TEST(GeoUnits, BearingsAreTakenModuloTheFullCircle)
+{
+    const struct
+    {
+        AngleUnit unit;
+        const char *typed;
+        double degrees;
+    } cases[] = {
+        {AngleUnit::Degree, "72", 72.0},    {AngleUnit::Degree, "-10", 350.0},
+        {AngleUnit::Degree, "360", 0.0},    {AngleUnit::Degree, "359,999", 359.999},
+        {AngleUnit::Degree, "370.5", 10.5}, {AngleUnit::Gon, "80", 72.0},
+        {AngleUnit::Gon, "400", 0.0},       {AngleUnit::Gon, "-100", 270.0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_NEAR(readBearing(QString::fromUtf8(c.typed), c.unit), c.degrees, 1e-9);
+    }
+    EXPECT_EQ(formatBearing(72.0, AngleUnit::Degree), QStringLiteral("72,0000°"));
+    EXPECT_EQ(formatBearing(72.0, AngleUnit::Gon), QStringLiteral("80,0000 gon"));
+}
+
+TEST(GeoUnits, RefusesWhatIsNoUsableNumber)
+{
+    const struct
+    {
+        const char *typed;
+        const char *error;
+    } cases[] = {
+        {"", "Bitte eine Entfernung eingeben"},
+        {"  ", "Bitte eine Entfernung eingeben"},
+        {"-0,001", "Die Entfernung darf nicht negativ sein"},
+        {"12 m", "„12 m“ ist keine Zahl"},
+        {"1,2,3", "„1,2,3“ ist keine Zahl"},
+        {"1e400", "„1e400“ ist keine Zahl"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(errorOf([&] { readDistance(QString::fromUtf8(c.typed), DistanceUnit::Metre); }),
+                  QString::fromUtf8(c.error));
+    }
+    EXPECT_EQ(errorOf([] { readBearing(QString(), AngleUnit::Degree); }),
+              QStringLiteral("Bitte eine Peilung eingeben"));
+    EXPECT_EQ(errorOf([] { readDistance(QStringLiteral("1e306"), DistanceUnit::Mile); }),
+              QStringLiteral("Die Entfernung ist zu groß"));
+}
