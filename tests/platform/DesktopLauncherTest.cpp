@@ -4,7 +4,9 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -162,4 +164,30 @@ TEST(DesktopLauncher, AViewerIsRegisteredOnlyWhenTheDesktopNamesOne)
         DesktopLauncher launcher;
         EXPECT_EQ(launcher.hasViewerFor(QStringLiteral("/opt/quarvel/Quarvel.chm")), c.registered);
     }
+}
+
+// Without desktop services of the platform plug-in (the tests run offscreen), a document goes
+// to the freedesktop opener; without one it has no associated program.
+TEST(DesktopLauncher, DocumentsGoToXdgOpenWhereThePlatformOpensNothing)
+{
+    QTemporaryDir programs;
+    QTemporaryDir documents;
+    const QString document = documents.filePath(QStringLiteral("Hilfe Seite.html"));
+    QFile(document).open(QIODevice::WriteOnly);
+    const QString log = documents.filePath(QStringLiteral("opened"));
+    {
+        ScopedSearchPath path(programs.path());
+        EXPECT_EQ(DesktopLauncher().open(document, QString(), QString()), 31);
+    }
+    QFile script(programs.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$1\" >\"" + log.toLocal8Bit() + "\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ScopedSearchPath path(programs.path() + QStringLiteral(":/bin:/usr/bin"));
+    EXPECT_GT(DesktopLauncher().open(document, QString(), QString()), 32);
+    QFile opened(log);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.exists() && opened.size() > 0; }, 5000));
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QUrl(QString::fromUtf8(opened.readAll().trimmed())).toLocalFile(), document);
 }

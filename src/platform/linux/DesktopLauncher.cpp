@@ -81,7 +81,7 @@ int DesktopLauncher::open(const QString &file, const QString &parameters,
                           const QString &workingDirectory)
 {
     if (isLink(file))
-        return QDesktopServices::openUrl(QUrl(file)) ? kSuccess : kNoAssociation;
+        return openDocument(QUrl(file));
     if (!file.contains(u'/')) {
         const QString program = findProgram(file);
         if (!program.isEmpty())
@@ -94,6 +94,18 @@ int DesktopLauncher::open(const QString &file, const QString &parameters,
         return kFileNotFound;
     if (info.isFile() && info.isExecutable())
         return startProgram(info.absoluteFilePath(), parameters, workingDirectory);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kSuccess
-                                                                                   : kNoAssociation;
+    return openDocument(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+// Documents and links go to the desktop's associated program. Where the platform plug-in has
+// no desktop services of its own (a session without a desktop environment, the offscreen
+// platform), the freedesktop opener xdg-open is asked directly.
+int DesktopLauncher::openDocument(const QUrl &url)
+{
+    if (QDesktopServices::openUrl(url))
+        return kSuccess;
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty() && QProcess::startDetached(opener, {url.toString()}))
+        return kSuccess;
+    return kNoAssociation;
 }

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QUrl;
+
 // Starts programs detached in their working directory (no shell, arguments as a list) and
 // opens documents and links with the desktop's associated program. The Windows program names
 // the program asks for ("calc.exe", "charmap.exe", "Notepad", "MSInfo32.exe") start the first
@@ -19,4 +21,7 @@ public:
     // The Linux programs that stand in for a Windows program name, in order of preference;
     // empty for any other name.
     static QStringList roleCandidates(const QString &windowsName);
+
+private:
+    static int openDocument(const QUrl &url);
 };
