@@ -1,5 +1,5 @@
-#include "support/core/ProcessLocale.h"
 #include "support/core/ChildProcess.h"
+#include "support/core/ProcessLocale.h"
 
 #include <QGuiApplication>
 

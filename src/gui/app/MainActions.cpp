@@ -2,8 +2,8 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
-#include "gui/support/KeyAwareAction.h"
 #include "gui/support/Icons.h"
+#include "gui/support/KeyAwareAction.h"
 #include "gui/support/ResultLabel.h"
 
 #include <QAction>
@@ -84,9 +84,8 @@ void TfrmQuarvelMain::createActions()
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
-    for (QAction *action :
-         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-          actVariableKoordinaten, actInfo, actUpdate})
+    for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+                            actVariableKoordinaten, actInfo, actUpdate})
         action->setEnabled(false);
 
     setActionIcons();
@@ -201,9 +200,12 @@ void TfrmQuarvelMain::createToolBar()
 void TfrmQuarvelMain::windowsCreated()
 {
     const std::pair<QAction *, QWidget *> shows[] = {
-        {actCacher, m_context.windows.cacher}, {actEinstellungen, m_context.windows.einstellungen},
-        {actSudoku, m_context.windows.sudoku}, {actFermilab, m_context.windows.fermilab},
-        {actInfo, m_context.windows.info},     {actUpdate, m_context.windows.updDL},
+        {actCacher, m_context.windows.cacher},
+        {actEinstellungen, m_context.windows.einstellungen},
+        {actSudoku, m_context.windows.sudoku},
+        {actFermilab, m_context.windows.fermilab},
+        {actInfo, m_context.windows.info},
+        {actUpdate, m_context.windows.updDL},
         {actVariableKoordinaten, m_context.windows.variableKoordinaten},
     };
     for (const auto &[action, window] : shows)

@@ -3,8 +3,8 @@
 #include "gui/app/AppContext.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
-#include "logic/solvers/SudokuFile.h"
 #include "gui/support/ScreenFit.h"
+#include "logic/solvers/SudokuFile.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

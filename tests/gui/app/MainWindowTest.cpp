@@ -2,8 +2,8 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
-#include "gui/support/KeyAwareAction.h"
 #include "gui/support/DesignSize.h"
+#include "gui/support/KeyAwareAction.h"
 
 #include <QAction>
 #include <QApplication>
