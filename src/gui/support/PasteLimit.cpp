@@ -27,9 +27,15 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_edit || m_edit->isReadOnly())
+        // Only the three ways of pasting are looked at: other events also arrive while the field
+        // is being destroyed, when it is no line edit any more.
+        const QEvent::Type type = event->type();
+        if (watched != m_edit ||
+            (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease &&
+             type != QEvent::ContextMenu) ||
+            m_edit->isReadOnly())
             return false;
-        switch (event->type()) {
+        switch (type) {
         case QEvent::KeyPress:
             return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) &&
                 refused(QClipboard::Clipboard);
