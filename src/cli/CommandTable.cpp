@@ -8,7 +8,7 @@ const std::vector<Command> &commandTable()
     static const std::vector<Command> table = {
         koordinatenCommand(), quersummeCommand(), wortwertCommand(), verteilungCommand(),
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
-        trifidCommand(),      fermilabCommand(),  sudokuCommand(),
+        trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
     };
     return table;
 }

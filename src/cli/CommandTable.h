@@ -24,5 +24,6 @@ Command vigenereCommand();
 Command trifidCommand();
 Command fermilabCommand();
 Command sudokuCommand();
+Command formelCommand();
 
 } // namespace Cli

@@ -1,8 +1,7 @@
 #include "gui/formula/FormulaResultModel.h"
 
 #include "logic/common/Numbers.h"
-#include "logic/common/QuarvelError.h"
-#include "logic/tools/Koordinaten_Unit.h"
+#include "logic/formula/FormulaExport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,15 +68,7 @@ void FormulaResultModel::setNotation(int notation)
 
 QString FormulaResultModel::coordinate(const Formula::Hit &hit) const
 {
-    const QString text = m_solver->coordinateText(hit.index);
-    // The notations of the coordinates tool; what it cannot write stays as the formula gave it.
-    try {
-        TKoordinaten position;
-        if (position.m_sSetKoordinaten(text) == 1)
-            return position.m_sGetKoordinaten(m_notation).trimmed();
-    } catch (const QuarvelError &) {
-    }
-    return text;
+    return Formula::coordinateInNotation(m_solver->coordinateText(hit.index), m_notation);
 }
 
 int FormulaResultModel::rowCount(const QModelIndex &parent) const

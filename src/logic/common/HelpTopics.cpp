@@ -30,6 +30,8 @@ constexpr Topic kTopics[] = {
     {u"frmMisc", u"rot-tabelle.html"},
     {u"frmSudoku", u"sudoku.html"},
     {u"frmFermilab", u"fermilab.html"},
+    {u"frmKoordRechner", u"koordinatenrechner.html"},
+    {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

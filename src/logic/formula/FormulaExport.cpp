@@ -1,5 +1,8 @@
 #include "logic/formula/FormulaExport.h"
 
+#include "logic/common/QuarvelError.h"
+#include "logic/tools/Koordinaten_Unit.h"
+
 #include <QIODevice>
 #include <QXmlStreamWriter>
 
@@ -72,6 +75,17 @@ bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<
         }
     }
     return device.write(block) == block.size();
+}
+
+QString coordinateInNotation(const QString &text, int notation)
+{
+    try {
+        TKoordinaten position;
+        if (position.m_sSetKoordinaten(text) == 1)
+            return position.m_sGetKoordinaten(notation).trimmed();
+    } catch (const QuarvelError &) {
+    }
+    return text;
 }
 
 QString resultLine(const FormulaSolver &solver, const Hit &hit, const QString &coordinate)

@@ -20,6 +20,10 @@ bool writeGpx(QIODevice &device, const FormulaSolver &solver, const std::vector<
 // the coordinate text, latitude, longitude, distance in metres, bearing in degrees.
 bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<Hit> &hits);
 
+// A candidate's coordinate text in notation 0, 1 or 2 of the coordinates tool; what that tool
+// cannot write stays as the formula gave it.
+QString coordinateInNotation(const QString &text, int notation);
+
 // One result as a line of text fields separated by tabs (for the clipboard).
 QString resultLine(const FormulaSolver &solver, const Hit &hit, const QString &coordinate);
 

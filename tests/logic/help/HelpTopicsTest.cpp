@@ -27,6 +27,8 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"gboxDiagramm", u"diagramme.html"},
         {u"frmSudoku", u"sudoku.html"},
         {u"frmUpdDL", u"update.html"},
+        {u"frmKoordRechner", u"koordinatenrechner.html"},
+        {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},
@@ -37,7 +39,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 19);
+    EXPECT_EQ(pages.size(), 21);
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), pages.size());
 }
 

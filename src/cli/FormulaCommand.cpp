@@ -1,0 +1,146 @@
+// The variable-coordinates subcommand: every combination of a final formula's letters.
+#include "cli/CommandTable.h"
+#include "logic/common/Numbers.h"
+#include "logic/common/QuarvelError.h"
+#include "logic/formula/FormulaExport.h"
+
+#include <cmath>
+
+namespace Cli {
+namespace {
+
+// "A=0-9; B=1,4,7; C=A+1": the values of the letters, separated by semicolons.
+Formula::VariableSet::Texts readValues(const QString &text)
+{
+    Formula::VariableSet::Texts texts;
+    for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = part.indexOf(u'=');
+        const QString letter = part.left(equals).trimmed().toUpper();
+        if (equals < 0 || letter.size() != 1 || letter.at(0) < u'A' || letter.at(0) > u'Z')
+            throw UsageError {
+                QStringLiteral("„%1“ ist keine Zuweisung wie A=0-9").arg(part.trimmed())};
+        texts[size_t(letter.at(0).unicode() - u'A')] = part.mid(equals + 1).trimmed();
+    }
+    return texts;
+}
+
+std::optional<double> readRadius(const Options &options)
+{
+    if (!options.has(QStringLiteral("umkreis")))
+        return std::nullopt;
+    QString text = options.value(QStringLiteral("umkreis"));
+    const auto km = Numbers::tryStrToFloat(text.replace(u'.', u','));
+    if (!km || !(*km > 0))
+        throw UsageError {QStringLiteral("Der Umkreis muss eine Zahl über 0 km sein: „%1“")
+                              .arg(options.value(QStringLiteral("umkreis")))};
+    return double(*km) * 1000;
+}
+
+QString decimal(double value, int decimals)
+{
+    return std::isnan(value) ? QString()
+                             : QString::number(value, 'f', decimals).replace(u'.', u',');
+}
+
+Handler formelHandler(const Options &options)
+{
+    const Formula::VariableSet::Texts values = readValues(options.value(QStringLiteral("werte")));
+    const std::optional<double> radius = readRadius(options);
+    std::optional<Formula::ReadPosition> reference;
+    if (options.has(QStringLiteral("bezug"))) {
+        reference = Formula::readPosition(options.value(QStringLiteral("bezug")).toStdString());
+        if (!reference->hasPosition)
+            throw UsageError {QStringLiteral("Der Bezugspunkt wurde nicht erkannt: „%1“")
+                                  .arg(options.value(QStringLiteral("bezug")))};
+    } else if (radius) {
+        throw UsageError {QStringLiteral("Für --umkreis wird --bezug gebraucht")};
+    }
+    const Formula::Filter filter {!options.has(QStringLiteral("alle")), radius};
+    const int notation =
+        choice(options, QStringLiteral("notation"),
+               {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}, QStringLiteral("1"))
+            .toInt();
+    return [=](const QString &input, ResultSink &sink) {
+        Formula::SyntaxError error;
+        auto formula = Formula::CoordinateFormula::parse(input, error);
+        if (!formula)
+            throw QuarvelError(
+                QStringLiteral("Zeichen %1: %2").arg(error.position + 1).arg(error.message));
+        Formula::VariableSet variables(values, formula->variablesUsed());
+        if (!variables.ok())
+            throw QuarvelError(variables.firstError());
+        const Formula::FormulaSolver solver(std::move(*formula), std::move(variables), reference,
+                                            filter);
+        std::vector<Formula::Hit> hits;
+        Formula::Counts counts;
+        solver.run(0, solver.combinationCount(), hits, counts);
+        for (const Formula::Hit &hit : hits) {
+            Result row;
+            row.fields.push_back(
+                field(QStringLiteral("variablen"), {}, solver.variablesText(hit.index)));
+            row.fields.push_back(
+                field(QStringLiteral("koordinate"), {},
+                      Formula::coordinateInNotation(solver.coordinateText(hit.index), notation)));
+            if (!std::isnan(hit.distanceMetres))
+                row.fields.push_back(field(QStringLiteral("entfernung_m"),
+                                           QStringLiteral("Entfernung"),
+                                           decimal(hit.distanceMetres, 1) + QStringLiteral(" m")));
+            if (!std::isnan(hit.bearingDegrees))
+                row.fields.push_back(field(QStringLiteral("richtung_grad"),
+                                           QStringLiteral("Richtung"),
+                                           decimal(hit.bearingDegrees, 1) + u'°'));
+            sink.report(row);
+        }
+        Result summary;
+        summary.fields = {
+            field(QStringLiteral("berechnet"), QStringLiteral("Berechnet"),
+                  qint64(counts.computed)),
+            field(QStringLiteral("gueltig"), QStringLiteral("Gültig"), qint64(counts.valid)),
+            field(QStringLiteral("angezeigt"), QStringLiteral("Angezeigt"), qint64(counts.shown))};
+        sink.report(summary);
+    };
+}
+
+} // namespace
+
+Command formelCommand()
+{
+    return Command {
+        {QStringLiteral("formel"), QStringLiteral("formula")},
+        QStringLiteral("eine Final-Formel über alle Werte ihrer Variablen lösen"),
+        QStringLiteral("--werte \"A=0-9; B=1,4\" [FORMEL ...]"),
+        QStringLiteral(
+            "Setzt in eine Koordinate mit Variablen jede Kombination der Werte ein und gibt die\n"
+            "gültigen Positionen aus, je eine Zeile: Werte | Koordinate | Entfernung | Richtung,\n"
+            "zuletzt die Anzahl der berechneten, gültigen und ausgegebenen Kombinationen.\n"
+            "Außerhalb von Klammern steht ein Buchstabe für die Ziffern seines Werts; in Klammern\n"
+            "wird gerechnet: + - * / % ^, QS(x), IQS(x), BWW(\"Text\"). Ein allein stehender\n"
+            "Buchstabe (N, S, E, W, O) ist die Himmelsrichtung. Werte: 5, 1,4,7, 0-9, 10-100#5\n"
+            "oder ein Ausdruck wie A+1; Buchstaben werden durch „;“ getrennt.\n\n"
+            "Beispiel: quarvel-cli formel --werte \"A=0-9;B=2\" --bezug \"N 52 31.0 E 13 24.0\"\n"
+            "          --umkreis 3,2 \"N 52° 3A.B00 E 013° 24.000\""),
+        {{{QStringLiteral("--werte"), QStringLiteral("--values")},
+          QStringLiteral("werte"),
+          QStringLiteral("ZUWEISUNGEN"),
+          QStringLiteral("die Werte der Buchstaben, z. B. \"A=0-9; B=1,4,7; C=A+1\"")},
+         {{QStringLiteral("--bezug"), QStringLiteral("--reference")},
+          QStringLiteral("bezug"),
+          QStringLiteral("POSITION"),
+          QStringLiteral("Bezugspunkt für Entfernung und Richtung")},
+         {{QStringLiteral("--umkreis"), QStringLiteral("--radius")},
+          QStringLiteral("umkreis"),
+          QStringLiteral("KM"),
+          QStringLiteral("nur Positionen bis zu dieser Entfernung vom Bezugspunkt")},
+         {{QStringLiteral("--alle"), QStringLiteral("--all")},
+          QStringLiteral("alle"),
+          QString(),
+          QStringLiteral("auch ungültige Positionen (Minuten über 60, ...) ausgeben")},
+         {{QStringLiteral("-n"), QStringLiteral("--notation"), QStringLiteral("--schreibweise")},
+          QStringLiteral("notation"),
+          QStringLiteral("0|1|2"),
+          QStringLiteral("Schreibweise der Koordinate (Vorgabe: 1, Grad und Minuten)")}},
+        InputKind::Line,
+        formelHandler};
+}
+
+} // namespace Cli

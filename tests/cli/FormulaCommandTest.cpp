@@ -1,0 +1,92 @@
+// The variable-coordinates subcommand in-process: rows, filters, JSON and its usage errors.
+#include "cli/Runner.h"
+
+#include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome
+{
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome formel(QList<QByteArray> arguments, const QByteArray &input = {})
+{
+    arguments.prepend("formel");
+    QByteArray inBytes = input, outBytes, errBytes;
+    QBuffer in(&inBytes), out(&outBytes), err(&errBytes);
+    in.open(QIODevice::ReadOnly);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int code = Cli::run(arguments, in, out, err);
+    return {code, outBytes, errBytes};
+}
+
+} // namespace
+
+TEST(CliFormula, ListsTheValidCandidatesAndCountsThem)
+{
+    const Outcome o = formel({"--werte", "A=5-7", "N 52° A5.000 E 13° 1.000"});
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(QString::fromUtf8(o.out),
+              QStringLiteral("A=5 | N 52° 55,000' E 13° 1,000'\n"
+                             "Berechnet: 3 | Gültig: 1 | Angezeigt: 1\n"));
+    const Outcome all =
+        formel({"--werte", "A=5-7", "--alle", "-n", "0", "N 52° A5.000 E 13° 1.000"});
+    EXPECT_TRUE(all.out.contains("A=7 | N 53,25 E 13,0166666666667\n")) << all.out.toStdString();
+    EXPECT_TRUE(all.out.endsWith("Berechnet: 3 | Gültig: 1 | Angezeigt: 3\n"));
+}
+
+TEST(CliFormula, MeasuresFromTheReferenceAndKeepsTheRadius)
+{
+    const Outcome o = formel({"--werte", "A=0-9;B=0", "--bezug", "N 52° 31.000 E 13° 24.000",
+                              "--umkreis", "1.9", "N 52° 3A.B00 E 013° 24.000"});
+    EXPECT_EQ(o.code, 0);
+    const QString text = QString::fromUtf8(o.out);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("A=0 B=0 | N 52° 30,000' E 013° 24,000' | "
+                                               "Entfernung: 1854,6 m | Richtung: 180,0°\n"
+                                               "A=1 B=0 | N 52° 31,000' E 013° 24,000' | "
+                                               "Entfernung: 0,0 m\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Berechnet: 10 | Gültig: 10 | Angezeigt: 3\n")));
+
+    const Outcome json = formel({"--json", "--werte", "A=1;B=0", "--bezug",
+                                 "N 52° 31.000 E 13° 24.000", "N 52° 3A.B00 E 013° 24.000"});
+    const QList<QByteArray> lines = json.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject row = QJsonDocument::fromJson(lines[0]).object();
+    EXPECT_EQ(row.value(QStringLiteral("variablen")).toString(), QStringLiteral("A=1 B=0"));
+    EXPECT_EQ(row.value(QStringLiteral("entfernung_m")).toString(), QStringLiteral("0,0 m"));
+}
+
+TEST(CliFormula, ErrorsOfFormulaAndValuesAreInvalidInputAndWrongUseIsUsage)
+{
+    struct Case
+    {
+        const char *name;
+        QList<QByteArray> arguments;
+        int code;
+        const char *message;
+    };
+    const std::vector<Case> cases = {
+        {"syntax", {"--werte", "A=1", "N 52 3(A+ E 1 1"}, 1, "Zeichen 7"},
+        {"cycle", {"--werte", "A=B;B=A", "N 52 3A E 1"}, 1, "Kreis"},
+        {"too many", {"--werte", "A=0-9999;B=0-1000", "N 5A 1B E 1"}, 1, "Zu viele"},
+        {"no assignment", {"--werte", "A:5", "N 5A E 1"}, 2, "Zuweisung"},
+        {"radius without reference", {"--umkreis", "3", "N 52 1 E 1"}, 2, "--bezug"},
+        {"radius zero", {"--bezug", "N 1 E 1", "--umkreis", "0", "N 52 1 E 1"}, 2, "Umkreis"},
+        {"reference unreadable", {"--bezug", "irgendwo", "N 52 1 E 1"}, 2, "Bezugspunkt"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome o = formel(c.arguments);
+        EXPECT_EQ(o.code, c.code);
+        EXPECT_TRUE(o.err.contains(c.message)) << o.err.toStdString();
+    }
+}
