@@ -1,7 +1,6 @@
 // The variable-coordinates subcommand in-process: rows, filters, JSON and its usage errors.
-#include "cli/Runner.h"
+#include "cli/CliInProcess.h"
 
-#include <QBuffer>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -9,23 +8,12 @@
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Outcome = CliInProcess;
 
 Outcome formel(QList<QByteArray> arguments, const QByteArray &input = {})
 {
     arguments.prepend("formel");
-    QByteArray inBytes = input, outBytes, errBytes;
-    QBuffer in(&inBytes), out(&outBytes), err(&errBytes);
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int code = Cli::run(arguments, in, out, err);
-    return {code, outBytes, errBytes};
+    return runInProcess(arguments, input);
 }
 
 } // namespace

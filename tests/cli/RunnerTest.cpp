@@ -1,7 +1,6 @@
 // The runner in-process: line handling, failures and their placeholders, JSON objects.
-#include "cli/Runner.h"
+#include "cli/CliInProcess.h"
 
-#include <QBuffer>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -9,22 +8,11 @@
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Outcome = CliInProcess;
 
 Outcome runIn(const QList<QByteArray> &arguments, const QByteArray &input = {})
 {
-    QByteArray inBytes = input, outBytes, errBytes;
-    QBuffer in(&inBytes), out(&outBytes), err(&errBytes);
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int code = Cli::run(arguments, in, out, err);
-    return {code, outBytes, errBytes};
+    return runInProcess(arguments, input);
 }
 
 } // namespace
