@@ -227,6 +227,12 @@ std::vector<TextCase> textCases()
           QStringList {QStringLiteral("Lösung 2")} +
           SudokuGridText::write(host.solutions.at(1)).split(u'\n') +
           QStringList {QStringLiteral("Anzahl der Lösungen: 2")})},
+        {"formel",
+         {QStringLiteral("formel"), QStringLiteral("--werte"), QStringLiteral("A=5-7"),
+          QStringLiteral("N 52° A5.000 E 13° 1.000")},
+         {},
+         {QStringLiteral("A=5 | N 52° 55,000' E 13° 1,000'"),
+          QStringLiteral("Berechnet: 3 | Gültig: 1 | Angezeigt: 1")}},
     };
 }
 
