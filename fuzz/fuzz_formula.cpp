@@ -3,6 +3,7 @@
 #include "logic/formula/FormulaSolver.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
