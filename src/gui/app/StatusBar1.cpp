@@ -5,6 +5,7 @@
 #include "logic/update/VersionCheck.h"
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -19,7 +20,19 @@ StatusBar1::StatusBar1(DrawPanel drawPanel, QWidget *parent)
 
 QRect StatusBar1::panelRect(int panel) const
 {
-    const auto widthOf = [this](int i) { return DesignSize::px(this, kPanelWidths[i]); };
+    const auto widthOf = [this](int i) {
+        const int designed = DesignSize::px(this, kPanelWidths[i]);
+        if (i != 1)
+            return designed;
+        // The verdict panel fits its longest text, which is drawn in bold after the indent;
+        // scaled down from 120 dpi the designed width no longer does.
+        QFont bold = font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(
+                               QString::fromUtf16(VersionCheck::NichtEingerichtet)) +
+            DesignSize::px(this, 10) + 6;
+        return std::max(designed, needed);
+    };
     int left = 0;
     for (int i = 0; i < panel; ++i)
         left += widthOf(i);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -297,7 +298,15 @@ TEST(StatusBar, ClockShowsDateAndTimeAfterABlank)
     TfrmQuarvelMain w(app.context);
     EXPECT_EQ(w.DateTime_Timer->interval(), 1000);
     const QRect r = w.statusBar1->panelRect(1);
-    // Designed at 120 dpi: 200 and 270 pixels there.
+    // Designed at 120 dpi: 200 and 270 pixels there; the verdict panel grows where its
+    // longest text would be cut ("Keine Update-Prüfung eingerichtet" in bold after the indent).
     EXPECT_EQ(r.left(), DesignSize::px(&w, 200));
-    EXPECT_EQ(r.width(), DesignSize::px(&w, 270));
+    QFont bold = w.statusBar1->font();
+    bold.setBold(true);
+    const int needed =
+        QFontMetrics(bold).horizontalAdvance(QStringLiteral("Keine Update-Prüfung eingerichtet")) +
+        DesignSize::px(&w, 10);
+    EXPECT_GE(r.width(), std::max(DesignSize::px(&w, 270), needed));
+    EXPECT_LE(r.width(), std::max(DesignSize::px(&w, 270), needed + 6));
+    EXPECT_EQ(w.statusBar1->panelRect(2).left(), r.right() + 1);
 }
