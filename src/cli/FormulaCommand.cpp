@@ -36,12 +36,6 @@ std::optional<double> readRadius(const Options &options)
     return double(*km) * 1000;
 }
 
-QString decimal(double value, int decimals)
-{
-    return std::isnan(value) ? QString()
-                             : QString::number(value, 'f', decimals).replace(u'.', u',');
-}
-
 Handler formelHandler(const Options &options)
 {
     const Formula::VariableSet::Texts values = readValues(options.value(QStringLiteral("werte")));
@@ -82,13 +76,13 @@ Handler formelHandler(const Options &options)
                 field(QStringLiteral("koordinate"), {},
                       Formula::coordinateInNotation(solver.coordinateText(hit.index), notation)));
             if (!std::isnan(hit.distanceMetres))
-                row.fields.push_back(field(QStringLiteral("entfernung_m"),
-                                           QStringLiteral("Entfernung"),
-                                           decimal(hit.distanceMetres, 1) + QStringLiteral(" m")));
+                row.fields.push_back(
+                    field(QStringLiteral("entfernung_m"), QStringLiteral("Entfernung"),
+                          Formula::decimalComma(hit.distanceMetres, 1) + QStringLiteral(" m")));
             if (!std::isnan(hit.bearingDegrees))
                 row.fields.push_back(field(QStringLiteral("richtung_grad"),
                                            QStringLiteral("Richtung"),
-                                           decimal(hit.bearingDegrees, 1) + u'°'));
+                                           Formula::decimalComma(hit.bearingDegrees, 1) + u'°'));
             sink.report(row);
         }
         Result summary;

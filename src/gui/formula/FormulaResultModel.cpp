@@ -23,7 +23,7 @@ QString bearingText(double degrees)
 {
     if (std::isnan(degrees))
         return {};
-    return QString::number(degrees, 'f', 1).replace(u'.', u',') + u'°';
+    return Formula::decimalComma(degrees, 1) + u'°';
 }
 
 FormulaResultModel::FormulaResultModel(QObject *parent)

@@ -76,7 +76,9 @@ void TfrmVariableKoordinaten::checkInputs()
         problem = text.isEmpty() ? QStringLiteral("Bitte eine Formel eingeben.")
                                  : QStringLiteral("Die Formel enthält einen Fehler.");
     } else {
+        // One set for the table and the check: a range of millions of values is expanded once.
         const Formula::VariableSet set(m_definitions, formula->variablesUsed());
+        refreshVariableRows(set);
         problem = set.firstError();
         m_total = set.combinationCount();
         m_lacking.clear();

@@ -229,7 +229,6 @@ void TfrmVariableKoordinaten::connectControls()
 
 void TfrmVariableKoordinaten::edtFormelChange()
 {
-    refreshVariableRows();
     checkInputs();
 }
 
@@ -242,20 +241,14 @@ void TfrmVariableKoordinaten::tblVariablenChange()
         const QTableWidgetItem *values = tblVariablen->item(row, ValuesColumn);
         m_definitions[size_t(letter.at(0).unicode() - u'A')] = values ? values->text() : QString();
     }
-    // An expression may bring in letters of its own.
-    refreshVariableRows();
+    // An expression may bring in letters of its own: the check refreshes the rows.
     checkInputs();
 }
 
 // One row per letter the formula needs, directly or through an expression; typed values stay
 // with their letter when letters come and go.
-void TfrmVariableKoordinaten::refreshVariableRows()
+void TfrmVariableKoordinaten::refreshVariableRows(const Formula::VariableSet &set)
 {
-    Formula::SyntaxError error;
-    const auto formula = Formula::CoordinateFormula::parse(edtFormel->text(), error);
-    if (!formula)
-        return;
-    const Formula::VariableSet set(m_definitions, formula->variablesUsed());
     m_fillingTable = true;
     int row = 0;
     for (int v = 0; v < Formula::kVariableCount; ++v) {

@@ -39,7 +39,7 @@ private:
 
     void edtFormelChange();
     void tblVariablenChange();
-    void refreshVariableRows();
+    void refreshVariableRows(const Formula::VariableSet &set);
     void checkInputs();
     void btnBerechnenClick();
     void btnAbbrechenClick();

@@ -12,13 +12,6 @@ namespace Formula {
 
 namespace {
 
-QString decimalComma(double value, int decimals)
-{
-    if (std::isnan(value))
-        return QString();
-    return QString::number(value, 'f', decimals).replace(u'.', u',');
-}
-
 QString csvField(QString text)
 {
     if (text.contains(u';') || text.contains(u'"') || text.contains(u'\n')) {
@@ -75,6 +68,13 @@ bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<
         }
     }
     return device.write(block) == block.size();
+}
+
+QString decimalComma(double value, int decimals)
+{
+    if (std::isnan(value))
+        return QString();
+    return QString::number(value, 'f', decimals).replace(u'.', u',');
 }
 
 QString coordinateInNotation(const QString &text, int notation)

@@ -24,6 +24,9 @@ bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<
 // cannot write stays as the formula gave it.
 QString coordinateInNotation(const QString &text, int notation);
 
+// A number with a fixed count of decimals and the decimal comma; empty for NaN (unknown).
+QString decimalComma(double value, int decimals);
+
 // One result as a line of text fields separated by tabs (for the clipboard).
 QString resultLine(const FormulaSolver &solver, const Hit &hit, const QString &coordinate);
 
