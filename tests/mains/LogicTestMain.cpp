@@ -1,3 +1,4 @@
+#include "support/core/ChildProcess.h"
 #include "support/core/ProcessLocale.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,8 @@
 
 int main(int argc, char **argv)
 {
+    if (const int exitCode = ChildProcess::playRoleIfAsked(argc, argv); exitCode >= 0)
+        return exitCode;
     TestLocales::useBuildLocales();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

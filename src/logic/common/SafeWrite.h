@@ -20,9 +20,18 @@ class QIODevice;
 // and `reason` receives the system's reason.
 bool finishWrite(QFileDevice &file, QString &reason);
 
+// Whether `path` exists as something other than a plain file or a folder (a FIFO, a device):
+// such a target is written directly and never replaced.
+bool isOtherThanPlainFile(const QString &path);
+
+// The system's reason of a failed write on `file`; a German sentence when the device set none
+// (a write that took only part of the data).
+QString writeFailureReason(const QFileDevice &file);
+
 // Writes `path` whole through a QSaveFile: `write` fills the device and says whether it
-// succeeded. Returns an empty text on success, otherwise a German message that names the file
-// and the system's reason.
+// succeeded. A FIFO or a device (see isOtherThanPlainFile) is written directly instead, every
+// error reported; a FIFO without a reader fails at once. Returns an empty text on success,
+// otherwise a German message that names the file and the system's reason.
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write);
 
 // The device a whole-file write of `path` goes to, not yet open: normally a QSaveFile for it.
@@ -34,6 +43,16 @@ WriteTarget saveFileTarget();
 // As above, written through the device `target` makes.
 QString writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write,
                         const WriteTarget &target);
+
+// Opens the device a whole-file write of `path` goes to: the one `target` makes, or for a FIFO
+// or a device a file written directly (a FIFO without a reader fails at once instead of
+// waiting). Null on failure, with the system's reason in `reason`.
+std::unique_ptr<QFileDevice> openForWholeWrite(const QString &path, const WriteTarget &target,
+                                               QString &reason);
+
+// Drops what was written to a device from openForWholeWrite: a QSaveFile removes its temporary
+// file, any other device is closed.
+void discardWrite(QFileDevice &file);
 
 // The message for a file that could not be written.
 QString cannotWriteFileText(const QString &path, const QString &reason);
