@@ -2,6 +2,7 @@
 #include "support/core/ScopedSearchPath.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,8 +127,8 @@ TEST(DesktopLauncher, AFileThatIsNoProgramFailsToStart)
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     DesktopLauncher launcher;
-    const int result = launcher.open(path, {}, {});
-    EXPECT_LE(result, 32);
+    // The code Windows gives for a file it may not run: access denied, nothing else.
+    EXPECT_EQ(launcher.open(path, {}, {}), 5);
 }
 
 TEST(DesktopLauncher, AViewerIsRegisteredOnlyWhenTheDesktopNamesOne)
@@ -143,6 +144,7 @@ TEST(DesktopLauncher, AViewerIsRegisteredOnlyWhenTheDesktopNamesOne)
         {"a default program", "echo xchm.desktop", true},
         {"no default program", "exit 0", false},
         {"query fails", "echo kaputt >&2; exit 4", false},
+        {"a name, but the query fails", "echo xchm.desktop; exit 1", false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -190,4 +192,37 @@ TEST(DesktopLauncher, DocumentsGoToXdgOpenWhereThePlatformOpensNothing)
     ASSERT_TRUE(QTest::qWaitFor([&] { return opened.exists() && opened.size() > 0; }, 5000));
     ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
     EXPECT_EQ(QUrl(QString::fromUtf8(opened.readAll().trimmed())).toLocalFile(), document);
+}
+
+// A folder and a file: link are no programs: they go to the opener like a document.
+TEST(DesktopLauncher, FoldersAndFileLinksGoToXdgOpen)
+{
+    QTemporaryDir programs;
+    QTemporaryDir documents;
+    const QString folder = documents.filePath(QStringLiteral("Ordner"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString log = documents.filePath(QStringLiteral("opened"));
+    QFile script(programs.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$1\" >\"" + log.toLocal8Bit() + "\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ScopedSearchPath path(programs.path() + QStringLiteral(":/bin:/usr/bin"));
+    const struct
+    {
+        const char *what;
+        QString target;
+    } cases[] = {
+        {"folder", folder},
+        {"file: link", QUrl::fromLocalFile(folder).toString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(log);
+        EXPECT_GT(DesktopLauncher().open(c.target, QString(), QString()), 32);
+        QFile opened(log);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return opened.exists() && opened.size() > 0; }, 5000));
+        ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QUrl(QString::fromUtf8(opened.readAll().trimmed())).toLocalFile(), folder);
+    }
 }

@@ -3,11 +3,17 @@
 #include "logic/settings/LoadSaveSettings.h"
 #include "support/core/ChildProcess.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -310,5 +316,176 @@ TEST_F(FileSettingsStoreTest, ReadOnlyAndUnreadablePlacesAreReportedAndKept)
         ASSERT_TRUE(QFile::setPermissions(path(), filePermissions));
         EXPECT_EQ(fileBytes(), kCompanionOnly);
         EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1) << "nothing left behind";
+    }
+}
+
+namespace {
+
+// A file device that takes at most `room` bytes of everything written to it and reports the
+// rest as not written, without an error: a write that is cut short.
+class ShortWriteFile : public QFile
+{
+public:
+    ShortWriteFile(const QString &path, qint64 room)
+        : QFile(path)
+        , m_room(room)
+    {
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 taken = QFile::writeData(data, std::min(size, m_room));
+        m_room -= std::max<qint64>(taken, 0);
+        return taken;
+    }
+
+private:
+    qint64 m_room;
+};
+
+} // namespace
+
+// What is no plain file, or is too large to be a settings file, is never read: it would block
+// the start (a FIFO) or exhaust memory (a huge file, /dev/zero) at every later start too.
+TEST_F(FileSettingsStoreTest, AFileThatIsNoPlainFileOrTooLargeIsSetAsideUnread)
+{
+    constexpr qint64 kLimit = qint64(64) << 20;
+    const QByteArray valid = kCompanionOnly;
+    const auto padded = [&](qint64 size) {
+        writeFile(valid);
+        ASSERT_TRUE(QFile::resize(path(), size)); // zeros: sparse, nothing is written
+    };
+    struct Case
+    {
+        const char *what;
+        std::function<void()> make;
+        const char *problem; // empty: the file reads as usual
+    };
+    const Case cases[] = {
+        {"2 GB", [&] { padded(qint64(2) << 30); }, "größer als 64 MB"},
+        {"one byte above the limit", [&] { padded(kLimit + 1); }, "größer als 64 MB"},
+        {"FIFO",
+         [&] {
+             QDir().mkpath(QFileInfo(path()).absolutePath());
+             ASSERT_EQ(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+         },
+         "keine gewöhnliche Datei"},
+        {"link to /dev/zero",
+         [&] {
+             QDir().mkpath(QFileInfo(path()).absolutePath());
+             ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path()));
+         },
+         "keine gewöhnliche Datei"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(QFileInfo(path()).absolutePath()).removeRecursively();
+        c.make();
+        FileSettingsStore store(path(), 0);
+        Settings settings;
+        const QString message = loadMessage(store, settings);
+        EXPECT_TRUE(message.contains(QStringLiteral("(%1)").arg(QString::fromUtf8(c.problem))))
+            << message.toStdString();
+        const QStringList aside =
+            QDir(QFileInfo(path()).absolutePath())
+                .entryList({QStringLiteral("registry.reg.defekt-*")}, QDir::Files | QDir::System);
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_TRUE(message.contains(aside.first())) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(QStringLiteral("es gelten die Standardeinstellungen")));
+        EXPECT_EQ(settings.HomeKoordinaten, Settings {}.HomeKoordinaten);
+        EXPECT_FALSE(QFileInfo::exists(path()));
+        EXPECT_EQ(loadMessage(store, settings), QStringLiteral("(loaded)"));
+    }
+}
+
+TEST_F(FileSettingsStoreTest, AFileOfExactlyTheLimitIsRead)
+{
+    constexpr qint64 kLimit = qint64(64) << 20;
+    QByteArray text = kCompanionOnly;
+    text.append(kLimit - text.size(), '\n');
+    writeFile(text);
+    FileSettingsStore store(path(), 0);
+    Settings settings;
+    EXPECT_EQ(loadMessage(store, settings), QStringLiteral("(loaded)"));
+    EXPECT_EQ(settings.SkrivoEditor, QStringLiteral("/opt/skrivo/skrivo"));
+    EXPECT_TRUE(asideFiles().isEmpty());
+}
+
+TEST_F(FileSettingsStoreTest, SessionsWithoutChangesStillCreateTheKeyButNeverRewrite)
+{
+    FileSettingsStore store(path());
+    ASSERT_TRUE(store.openKey(kSettingsKey, true));
+    store.closeKey();
+    ASSERT_TRUE(document().find(kSettingsKey));
+
+    SaveSettings(store, Settings {});
+    const QByteArray before = fileBytes();
+    const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    for (const char *what : {"open and close", "same values again"}) {
+        SCOPED_TRACE(what);
+        if (QByteArray(what) == "open and close") {
+            ASSERT_TRUE(store.openKey(kSettingsKey, true));
+            store.closeKey();
+        } else {
+            SaveSettings(store, Settings {});
+        }
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_EQ(QFileInfo(path()).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
+    }
+}
+
+TEST_F(FileSettingsStoreTest, DamagedFilesInTheSameSecondGoAsideUnderTwoNames)
+{
+    FileSettingsStore store(path(), 0);
+    Settings settings;
+    QStringList messages;
+    for (int i = 0; i < 2; ++i) {
+        writeFile("kein Export " + QByteArray::number(i));
+        messages.append(loadMessage(store, settings));
+    }
+    const QStringList aside = asideFiles();
+    ASSERT_EQ(aside.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(messages[i].contains(QStringLiteral("„%1“").arg(aside[i])))
+            << messages[i].toStdString();
+        QFile kept(QFileInfo(path()).absolutePath() + u'/' + aside[i]);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "kein Export " + QByteArray::number(i));
+    }
+}
+
+TEST_F(FileSettingsStoreTest, TheMessageNamesTheFolderThatCannotBeMade)
+{
+    writeFile("");
+    const QString folder = path() + QStringLiteral("/unter");
+    FileSettingsStore store(folder + QStringLiteral("/registry.reg"));
+    const QString message = saveMessage(store);
+    EXPECT_TRUE(
+        message.contains(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden").arg(folder)))
+        << message.toStdString();
+}
+
+TEST_F(FileSettingsStoreTest, ATargetThatTakesOnlyPartOfTheTextFailsTheSave)
+{
+    writeFile(kCompanionOnly);
+    for (const qint64 room : {qint64(0), qint64(1), qint64(100)}) {
+        SCOPED_TRACE(room);
+        FileSettingsStore store(path());
+        store.setWriteTarget([room](const QString &target) {
+            return std::make_unique<ShortWriteFile>(target + QStringLiteral(".neu"), room);
+        });
+        const QString message = saveMessage(store);
+        EXPECT_TRUE(
+            message.startsWith(QStringLiteral("Die Einstellungen wurden nicht gespeichert. ")))
+            << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("Unknown error"))) << message.toStdString();
+        EXPECT_EQ(fileBytes(), kCompanionOnly);
     }
 }

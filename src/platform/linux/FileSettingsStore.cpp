@@ -13,6 +13,9 @@
 
 namespace {
 
+// Far above any real settings file (a few KiB), far below what would exhaust memory.
+constexpr qint64 kMaxFileSize = qint64(64) << 20;
+
 QString lockPathOf(const QString &filePath)
 {
     return filePath + QStringLiteral(".lock");
@@ -56,11 +59,27 @@ FileSettingsStore::Loaded FileSettingsStore::load(QByteArray &bytes, QString &pr
         }
         return Loaded::Missing;
     }
+    // Judged before opening: a FIFO would block the open, /dev/zero or a huge file would be
+    // read until memory runs out, and every later start would fail the same way.
+    const QFileInfo info(m_filePath);
+    if (!info.isFile() && !info.isDir()) {
+        problem = QStringLiteral("keine gewöhnliche Datei");
+        return Loaded::Damaged;
+    }
+    if (info.size() > kMaxFileSize) {
+        problem = QStringLiteral("größer als %1 MB").arg(kMaxFileSize >> 20);
+        return Loaded::Damaged;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         problem = file.errorString();
         return Loaded::Unreadable;
     }
-    bytes = file.readAll();
+    // The file may have grown since it was looked at: never more than the limit.
+    bytes = file.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize) {
+        problem = QStringLiteral("größer als %1 MB").arg(kMaxFileSize >> 20);
+        return Loaded::Damaged;
+    }
     if (file.error() != QFileDevice::NoError) {
         problem = file.errorString();
         return Loaded::Unreadable;
@@ -138,8 +157,10 @@ bool FileSettingsStore::openForWriting(const QString &path)
     lockForWriting();
     QByteArray bytes;
     QString problem;
+    m_loadedText.clear();
     switch (load(bytes, problem)) {
     case Loaded::Document:
+        m_loadedText = bytes;
         break;
     case Loaded::Missing:
         m_document = {};
@@ -232,6 +253,9 @@ void FileSettingsStore::writeString(const QString &name, const QString &value)
 void FileSettingsStore::commit()
 {
     const QByteArray text = registryText(m_document);
+    // Values written as they were: the file, and its modification time, stay as they are.
+    if (text == m_loadedText)
+        return;
     const QString failure = writeFileSafely(
         m_filePath, [&text](QIODevice &file) { return file.write(text) == text.size(); },
         m_writeTarget);
@@ -266,6 +290,7 @@ void FileSettingsStore::release()
     m_keyPath.clear();
     m_document = {};
     m_noticeAfterSaving.clear();
+    m_loadedText.clear();
     if (m_lock)
         m_lock->unlock();
     m_lock.reset();

@@ -12,12 +12,13 @@
 // registry export, shared with the maker's other programs (the companion editor writes its own
 // key into it).
 //
-// Every opening reads the file afresh. Writes are collected in memory and the whole file is
-// replaced atomically (QSaveFile) when the key is closed. A writing session holds a lock file
-// from opening to closing and starts from the file as it is then, so keys written by someone
-// else in the meantime are kept and two instances closing together cannot mix their values:
-// the one closing last wins. A file that cannot be parsed is never overwritten: it is renamed
-// aside and the user is told in one sentence.
+// Every opening reads the file afresh. A file that is no plain file (a FIFO, a link to a
+// device) or larger than 64 MB is never read: it is set aside as a damaged one is. Writes are
+// collected in memory and the whole file is replaced atomically (QSaveFile) when the key is closed.
+// A writing session holds a lock file from opening to closing and starts from the file as it is
+// then, so keys written by someone else in the meantime are kept and two instances closing together
+// cannot mix their values: the one closing last wins. A file that cannot be parsed is never
+// overwritten: it is renamed aside and the user is told in one sentence.
 //
 // Nothing is lost without a word: a file that exists but cannot be read (no permission, a
 // folder in its place) is reported when it is opened for reading, and a save that cannot
@@ -69,5 +70,6 @@ private:
     bool m_writing = false;
     bool m_changed = false;
     QString m_noticeAfterSaving;
+    QByteArray m_loadedText; // the file as the writing session found it
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -270,3 +270,38 @@ TEST(NetworkDownloader, ATransferAboveTheMinimumRateAndWithinTheDeadlineComplete
     EXPECT_TRUE(downloader.DownloadToFile(request, target));
     EXPECT_EQ(target.data(), body);
 }
+
+// Only a 2xx status is a download: a redirect the client does not follow (300 names no single
+// place) or an error page is no file. A reply of exactly the size limit is complete.
+TEST(NetworkDownloader, StatusAndSizeLimitDecideTheDownload)
+{
+    const QByteArray body(1000, 'x');
+    const struct
+    {
+        const char *what;
+        int status;
+        qint64 maxBytes;
+        bool ok;
+    } cases[] = {
+        {"200", 200, 2000, true},
+        {"299", 299, 2000, true},
+        {"300", 300, 2000, false},
+        {"404", 404, 2000, false},
+        {"exactly the limit", 200, 1000, true},
+        {"one byte above the limit", 200, 999, false},
+    };
+    NetworkDownloader downloader = quickDownloader();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        HttpTestServer server;
+        server.serveBody("/datei", body, c.status);
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        EXPECT_EQ(
+            downloader.DownloadToFile(requestFor(server.baseUrl() + u"datei"_s, c.maxBytes), file),
+            c.ok);
+        if (c.ok) {
+            EXPECT_EQ(file.data(), body);
+        }
+    }
+}
