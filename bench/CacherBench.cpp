@@ -10,6 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
 namespace {
 
 CacherBook fullBook()
@@ -162,3 +168,82 @@ static void BM_CacherFileSave65535(benchmark::State &state)
         benchmark::DoNotOptimize(WriteCacherFile(path, book));
 }
 BENCHMARK(BM_CacherFileSave65535)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The median of a few runs, in seconds.
+double medianSeconds(const std::function<void()> &run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        times.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A plain copy of `bytes` into fresh memory: what any reading or writing of them costs at least.
+double copySeconds(const QByteArray &bytes)
+{
+    return medianSeconds([&] {
+        QByteArray copy(bytes.constData(), bytes.size());
+        benchmark::DoNotOptimize(copy.data());
+    });
+}
+
+double importSeconds(const QByteArray &text)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gross.csv"));
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write(text);
+    out.close();
+    return medianSeconds([&] {
+        QFile in(path);
+        in.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(ImportCsv(in));
+    });
+}
+
+} // namespace
+
+// Each address-book file operation next to a plain memory copy of the same bytes, measured side
+// by side in the same run; the goal is at most three copies' time for each.
+static void BM_CacherRatiosToMemoryCopy(benchmark::State &state)
+{
+    const CacherBook book = fullBook();
+    QByteArray records = recordFile(book);
+    const QByteArray utf8 = hundredMegabyteCsv(true);
+    const QByteArray ansi = hundredMegabyteCsv(false);
+    for (auto _ : state) {
+        const double recordCopy = copySeconds(records);
+        const double write = medianSeconds([&] {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            benchmark::DoNotOptimize(WriteCacherFile(buffer, book));
+        });
+        const double read = medianSeconds([&] {
+            QBuffer buffer(&records);
+            buffer.open(QIODevice::ReadOnly);
+            CacherBook back;
+            benchmark::DoNotOptimize(ReadCacherFile(buffer, back));
+        });
+        const double utf8Ratio = importSeconds(utf8) / copySeconds(utf8);
+        const double ansiRatio = importSeconds(ansi) / copySeconds(ansi);
+        state.counters["write/copy"] = write / recordCopy;
+        state.counters["read/copy"] = read / recordCopy;
+        state.counters["importUtf8/copy"] = utf8Ratio;
+        state.counters["import1252/copy"] = ansiRatio;
+        std::printf("Adressbuch, je Vielfaches einer Speicherkopie derselben Bytes (Ziel <= 3):\n"
+                    "  Datensatzdatei schreiben  %5.1f\n"
+                    "  Datensatzdatei lesen      %5.1f\n"
+                    "  CSV-Import 100 MB UTF-8   %5.1f\n"
+                    "  CSV-Import 100 MB 1252    %5.1f\n",
+                    write / recordCopy, read / recordCopy, utf8Ratio, ansiRatio);
+    }
+}
+BENCHMARK(BM_CacherRatiosToMemoryCopy)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -9,7 +9,28 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <cstring>
+
+namespace {
+
+// A field goes out as stored; only one holding a comma, a quote or a line break is quoted
+// (RFC 4180), so files without such fields stay as they always were.
+void appendField(QByteArray &text, QByteArrayView field)
+{
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    if (std::none_of(field.begin(), field.end(), special)) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (const char c : field) {
+        if (c == '"')
+            text += '"';
+        text += c;
+    }
+    text += '"';
+}
+
+} // namespace
 
 QByteArray csvText(const CacherBook &book)
 {
@@ -21,7 +42,7 @@ QByteArray csvText(const CacherBook &book)
         for (int f = 0; f < TPerson::FieldCount; ++f) {
             if (f > 0)
                 text += ',';
-            text += person.fieldView(TPerson::Field(f));
+            appendField(text, person.fieldView(TPerson::Field(f)));
         }
         text += "\r\n";
     }
@@ -81,90 +102,6 @@ QString csvImportNotes(const CsvBook &book)
                          .arg(book.undecodable));
     }
     return notes.join(QStringLiteral("\n\n"));
-}
-
-namespace {
-
-// Splits one line into a record; true when the line holds more than eleven fields.
-bool personFromLine(QStringView line, TPerson &person, QString &name)
-{
-    qsizetype start = 0;
-    for (int field = 0; field < TPerson::FieldCount; ++field) {
-        const qsizetype comma = line.indexOf(u',', start);
-        const QStringView value = line.sliced(start, (comma < 0 ? line.size() : comma) - start);
-        if (field == 0)
-            name = value.toString();
-        person.setField(TPerson::Field(field), value);
-        if (comma < 0)
-            return false;
-        start = comma + 1;
-    }
-    return true; // a comma after the eleventh field
-}
-
-qsizetype lineEnd(QStringView text, qsizetype start)
-{
-    const char16_t *p = text.utf16();
-    qsizetype stop = start;
-    while (stop < text.size() && p[stop] != u'\r' && p[stop] != u'\n')
-        ++stop;
-    return stop;
-}
-
-// An upper bound of the lines, found fast (in UTF-16 other characters can hold such a byte).
-qsizetype lineBreakBytes(QByteArrayView data)
-{
-    qsizetype count = 0;
-    if (data.isEmpty())
-        return 0;
-    for (const char breakByte : {'\n', '\r'}) {
-        const char *p = data.data();
-        const char *end = p + data.size();
-        while ((p = static_cast<const char *>(memchr(p, breakByte, size_t(end - p)))) != nullptr) {
-            ++count;
-            ++p;
-        }
-    }
-    return count;
-}
-
-void noteExtraFields(CsvBook &book, qsizetype lineNumber)
-{
-    if (book.firstLinesWithExtraFields.size() < CsvBook::ListedLines)
-        book.firstLinesWithExtraFields.append(lineNumber);
-    ++book.linesWithExtraFields;
-}
-
-} // namespace
-
-CsvBook csvBook(QByteArrayView data)
-{
-    const DecodedCsv decoded = decodeCsv(data);
-    const QStringView text = decoded.text;
-    CsvBook book;
-    book.undecodable = decoded.undecodable;
-    const qsizetype breaks = lineBreakBytes(data);
-    book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
-    qsizetype start = 0;
-    while (start < text.size()) {
-        const qsizetype stop = lineEnd(text, start);
-        if (book.personen.size() >= size_t(CacherBook::MaxPersonen))
-            throw QuarvelError(bookFullMessage());
-        QString name;
-        book.personen.emplace_back();
-        if (personFromLine(text.sliced(start, stop - start), book.personen.back(), name))
-            noteExtraFields(book, qsizetype(book.personen.size()));
-        book.namen.append(name);
-        start = stop;
-        if (start < text.size() && text[start] == u'\r') {
-            ++start;
-            if (start < text.size() && text[start] == u'\n')
-                ++start;
-        } else if (start < text.size()) {
-            ++start; // a lone LF
-        }
-    }
-    return book;
 }
 
 CsvBook ImportCsv(QIODevice &device)

@@ -12,8 +12,9 @@ class CacherBook;
 class QIODevice;
 
 // The address book as comma-separated text: one line per record, the eleven fields in record
-// order, no header, no quoting or escaping (a comma inside a field splits it on reading).
-// Written in Windows-1252 with CR LF after every line.
+// order, no header. A field holding a comma, a double quote or a line break is written in
+// double quotes, its quotes doubled (RFC 4180); every other field as it is. Written in
+// Windows-1252 with CR LF after every line.
 
 // The whole book in that format.
 QByteArray csvText(const CacherBook &book);
@@ -28,8 +29,8 @@ struct CsvBook
 
     std::vector<TPerson> personen;
     QStringList namen;
-    // Lines with more than eleven fields (a comma inside a field, or quoting from a
-    // spreadsheet program): how many, and the numbers (from 1) of the first ListedLines.
+    // Lines with more than eleven fields (an unquoted comma inside a field): how many, and the
+    // numbers (from 1) of the first ListedLines.
     qsizetype linesWithExtraFields = 0;
     QList<qsizetype> firstLinesWithExtraFields;
     // Characters the file's encoding could not decode; each became "?".
@@ -37,8 +38,11 @@ struct CsvBook
 };
 
 // Reads the text in the encoding CsvDecoding chooses. Lines end at CR LF, LF or CR; a break at
-// the very end makes no empty line. Missing fields are empty, fields after the eleventh are
-// dropped. Throws QuarvelError for more lines than the book can hold.
+// the very end makes no empty line. A field that starts with a double quote runs to the next
+// quote not doubled, and holds commas, line breaks and (doubled) quotes; text after that
+// closing quote up to the delimiter is kept, and a quote never closed runs to the end. Missing
+// fields are empty, fields after the eleventh are dropped. Throws QuarvelError for more lines
+// than the book can hold.
 CsvBook csvBook(QByteArrayView data);
 // Reads everything the device holds, in blocks. Throws QuarvelError for a file larger than a
 // book can hold (before reading it) and when the device fails while reading.

@@ -3,6 +3,13 @@
 #include "logic/cacher/CacherBook.h"
 #include "logic/common/CodePage.h"
 
+#include <cstring>
+#include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -63,9 +70,18 @@ Utf8Step nextUtf8(const uchar *p, const uchar *end)
     return {codePoint, length, true};
 }
 
-// Runs of ASCII are by far the most common; they need no decoding.
+// Runs of ASCII are by far the most common; they need no decoding. Sixteen bytes at a time
+// where the processor can.
 const uchar *skipAscii(const uchar *p, const uchar *end)
 {
+#ifdef __SSE2__
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        if (const int high = _mm_movemask_epi8(block))
+            return p + __builtin_ctz(unsigned(high));
+        p += 16;
+    }
+#endif
     while (p != end && *p < 0x80)
         ++p;
     return p;
@@ -141,6 +157,63 @@ DecodedCsv decodeUtf16(QByteArrayView data, bool littleEndian)
 
 } // namespace
 
+bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out)
+{
+    out.resize(utf8.size()); // never more bytes than the UTF-8 has
+    char *o = out.data();
+    const auto *p = reinterpret_cast<const uchar *>(utf8.data());
+    const uchar *end = p + utf8.size();
+    while (p != end) {
+        const uchar *ascii = skipAscii(p, end);
+        std::memcpy(o, p, size_t(ascii - p));
+        o += ascii - p;
+        p = ascii;
+        if (p == end)
+            break;
+        if (p[0] <= 0xDF && p[0] >= 0xC2 && p + 1 != end && (p[1] & 0xC0) == 0x80) {
+            const char16_t unit = char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
+            // U+00A0..U+00FF (the umlauts among them) keep their code in Windows-1252.
+            *o++ = unit >= 0xA0 && unit <= 0xFF ? char(unit) : CodePage::charToAnsi(QChar(unit));
+            p += 2;
+            continue;
+        }
+        const Utf8Step step = nextUtf8(p, end);
+        p += step.length;
+        if (!step.valid && strict)
+            return false;
+        if (!step.valid) {
+            *o++ = CodePage::charToAnsi(QChar(kReplacement));
+        } else if (step.codePoint > 0xFFFF) {
+            *o++ = '?'; // two UTF-16 code units, each without a place in the code page
+            *o++ = '?';
+        } else {
+            *o++ = CodePage::charToAnsi(QChar(char16_t(step.codePoint)));
+        }
+    }
+    out.resize(o - out.data());
+    return true;
+}
+
+QString decodeUtf8(QByteArrayView utf8)
+{
+    DecodedCsv result;
+    decodeUtf8(utf8, false, result);
+    return std::move(result.text);
+}
+
+qsizetype undecodableUtf8(QByteArrayView utf8)
+{
+    const auto *p = reinterpret_cast<const uchar *>(utf8.data());
+    const uchar *end = p + utf8.size();
+    qsizetype count = 0;
+    while ((p = skipAscii(p, end)) != end) {
+        const Utf8Step step = nextUtf8(p, end);
+        count += step.valid ? 0 : 1;
+        p += step.length;
+    }
+    return count;
+}
+
 bool isUtf8WithNonAscii(QByteArrayView data)
 {
     const auto *p = reinterpret_cast<const uchar *>(data.data());
@@ -154,6 +227,15 @@ bool isUtf8WithNonAscii(QByteArrayView data)
         p += step.length;
     }
     return nonAscii;
+}
+
+CsvEncodingChoice chooseCsvEncodingByMark(QByteArrayView data)
+{
+    for (const Mark &mark : kMarks) {
+        if (data.startsWith(mark.bytes))
+            return {mark.encoding, mark.bytes.size()};
+    }
+    return {};
 }
 
 CsvEncodingChoice chooseCsvEncoding(QByteArrayView data)

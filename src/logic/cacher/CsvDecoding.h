@@ -18,6 +18,8 @@ struct CsvEncodingChoice
 
 // Looks at the mark, and without one at the whole text.
 CsvEncodingChoice chooseCsvEncoding(QByteArrayView data);
+// Looks at the mark only: Windows-1252 (markSize 0) when there is none.
+CsvEncodingChoice chooseCsvEncodingByMark(QByteArrayView data);
 
 // Whether `data` is well-formed UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF)
 // and holds at least one byte of 0x80 or above.
@@ -30,6 +32,15 @@ struct DecodedCsv
     // the end of UTF-16, an unpaired surrogate. Each became U+FFFD ("?" once stored).
     qsizetype undecodable = 0;
 };
+
+// One field of UTF-8 text in the record's Windows-1252, one byte per UTF-16 code unit of the
+// decoded text (as TPerson::setField stores it): characters the code page lacks become "?", a
+// broken sequence becomes "?" too, or in strict mode ends the conversion (false).
+bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out);
+// UTF-8 text decoded, each broken sequence as U+FFFD.
+QString decodeUtf8(QByteArrayView utf8);
+// How many broken sequences UTF-8 text holds.
+qsizetype undecodableUtf8(QByteArrayView utf8);
 
 // The whole text in one pass with one decoder, without the mark.
 DecodedCsv decodeCsv(QByteArrayView data);

@@ -94,7 +94,7 @@ TEST(CacherCsv, LinesAndFieldsAreSplitAsWritten)
          "Name,Vor,Nach,Stra\xDF"
          "e 1, 2,12345",
          {{"Name", "Vor", "Nach", "Straße 1", " 2", "12345"}}},
-        {"quotes are ordinary", "\"a,b\"", {{"\"a", "b\""}}},
+        {"quotes inside an unquoted field are ordinary", "a\"b,c\"", {{"a\"b", "c\""}}},
         {"more than eleven fields",
          "1,2,3,4,5,6,7,8,9,10,11,12,13",
          {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}}},
@@ -183,4 +183,83 @@ TEST(CacherCsv, EveryPrintableByteSurvivesExportAndImport)
     const CsvBook back = csvBook(csvText(book));
     ASSERT_EQ(back.personen.size(), 1u);
     EXPECT_EQ(back.personen[0].fieldBytes(TPerson::Homepage), bytes);
+}
+
+// RFC 4180: a field in double quotes holds commas, doubled quotes and line breaks.
+TEST(CacherCsv, QuotedFieldsAreReadWhole)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray data;
+        QList<QStringList> records;
+        qsizetype extraLines;
+    } cases[] = {
+        {"comma", "Anna,\"Weg 1, Hinterhaus\",x\r\n", {{"Anna", "Weg 1, Hinterhaus", "x"}}, 0},
+        {"doubled quote", "\"Der \"\"Zwerg\"\"\"\r\n", {{"Der \"Zwerg\""}}, 0},
+        {"only a quote", "\"\"\"\"\n", {{"\""}}, 0},
+        {"empty quoted", "\"\",b", {{"", "b"}}, 0},
+        {"line breaks inside",
+         "\"a\r\nb\",c\r\n\"d\ne\rf\"\r\n",
+         {{"a\r\nb", "c"}, {"d\ne\rf"}},
+         0},
+        {"quoted last field, no break", "a,\"b,c\"", {{"a", "b,c"}}, 0},
+        {"text after the closing quote stays", "\"ab\"cd,e", {{"abcd", "e"}}, 0},
+        {"never closed runs to the end", "a,\"b,c\r\nd", {{"a", "b,c\r\nd"}}, 0},
+        {"quoted commas make no extra fields",
+         "\"1,1\",2,3,4,5,6,7,8,9,10,\"11,11\"\r\n",
+         {{"1,1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11,11"}},
+         0},
+        {"twelfth quoted field is dropped",
+         "1,2,3,4,5,6,7,8,9,10,11,\"12\r\n12\"\r\nb",
+         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}, {"b"}},
+         1},
+        {"Windows-1252 inside quotes",
+         "\"M\xFCller, J\xFCrgen\",K\xF6ln",
+         {{"Müller, Jürgen", "Köln"}},
+         0},
+        {"UTF-8 inside quotes",
+         "\"M\xC3\xBCller, J\xC3\xBCrgen\",K\xC3\xB6ln",
+         {{"Müller, Jürgen", "Köln"}},
+         0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const CsvBook book = csvBook(c.data);
+        ASSERT_EQ(book.personen.size(), size_t(c.records.size()));
+        for (qsizetype i = 0; i < c.records.size(); ++i) {
+            EXPECT_EQ(fieldsOf(book.personen[size_t(i)]), padded(c.records[i]));
+            EXPECT_EQ(book.namen[i], padded(c.records[i]).first());
+        }
+        EXPECT_EQ(book.linesWithExtraFields, c.extraLines);
+    }
+}
+
+// Only a field with a comma, a quote or a line break is quoted; every other line is written as
+// it always was, and what is written reads back as the same record.
+TEST(CacherCsv, ExportQuotesOnlyWhereNeededAndReadsBack)
+{
+    const struct
+    {
+        const char *what;
+        QStringList fields;
+        QByteArray line;
+    } cases[] = {
+        {"plain", {"Anna", "Weg 1"}, "Anna,Weg 1,,,,,,,,,\r\n"},
+        {"comma", {"Anna", "Weg 1, Hinterhaus"}, "Anna,\"Weg 1, Hinterhaus\",,,,,,,,,\r\n"},
+        {"quote", {"Der \"Zwerg\""}, "\"Der \"\"Zwerg\"\"\",,,,,,,,,,\r\n"},
+        {"line break", {"a\r\nb", "c\nd"}, "\"a\r\nb\",\"c\nd\",,,,,,,,,\r\n"},
+        {"lone CR", {"a\rb"}, "\"a\rb\",,,,,,,,,,\r\n"},
+        {"quote at the start", {"\"a"}, "\"\"\"a\",,,,,,,,,,\r\n"},
+        {"umlaut stays Windows-1252", {"J\u00FCrgen"}, "J\xFCrgen,,,,,,,,,,\r\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        CacherBook book;
+        book.replacePersonen({personOf(c.fields)});
+        EXPECT_EQ(csvText(book), c.line);
+        const CsvBook back = csvBook(csvText(book));
+        ASSERT_EQ(back.personen.size(), 1u);
+        EXPECT_EQ(fieldsOf(back.personen[0]), padded(c.fields));
+    }
 }

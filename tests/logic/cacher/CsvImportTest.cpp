@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <thread>
+
+#include <unistd.h>
+
 TEST(CsvImport, NotesNameExtraFieldsAndUndecodableCharacters)
 {
     const struct
@@ -25,11 +30,12 @@ TEST(CsvImport, NotesNameExtraFieldsAndUndecodableCharacters)
          {2},
          "1 Zeile hatte mehr als elf Felder (Zeile 2). Übernommen wurden die ersten elf; bitte "
          "diesen Datensatz prüfen."},
-        {"quoted spreadsheet line",
-         "\"Mustermann, Max\",a,b,c,d,e,f,g,h,i,j\r\nx\r\n\"Berg, Eva\",1,2,3,4,5,6,7,8,9,10\r\n",
+        {"quoted spreadsheet lines: only the one with twelve fields",
+         "\"Mustermann, Max\",a,b,c,d,e,f,g,h,i,j\r\nx\r\n\"Berg, Eva\",1,2,3,4,5,6,7,8,9,10,11\r\n"
+         "a,\"b\nc\",3,4,5,6,7,8,9,10,11,12\r\n",
          2,
-         {1, 3},
-         "2 Zeilen hatten mehr als elf Felder (Zeilen 1, 3). Übernommen wurden jeweils die "
+         {3, 4},
+         "2 Zeilen hatten mehr als elf Felder (Zeilen 3, 4). Übernommen wurden jeweils die "
          "ersten elf; bitte diese Datensätze prüfen."},
         {"more lines than listed",
          QByteArray(",,,,,,,,,,,\n").repeated(7),
@@ -63,10 +69,10 @@ TEST(CsvImport, NotesNameExtraFieldsAndUndecodableCharacters)
 
 TEST(CsvImport, ExtraFieldsAreDroppedAndTheLineStillImported)
 {
-    const CsvBook book = csvBook("\"Berg, Eva\",Eva,Berg,Weg 1,12345,Ort,e@x,1,2,P,H,zu viel\r\n");
+    const CsvBook book = csvBook("Berg, Eva,Eva,Berg,Weg 1,12345,Ort,e@x,1,2,P,H,zu viel\r\n");
     ASSERT_EQ(book.personen.size(), 1u);
-    EXPECT_EQ(book.namen, QStringList({"\"Berg"}));
-    EXPECT_EQ(book.personen[0].field(TPerson::Vorname), QStringLiteral(" Eva\""));
+    EXPECT_EQ(book.namen, QStringList({"Berg"}));
+    EXPECT_EQ(book.personen[0].field(TPerson::Vorname), QStringLiteral(" Eva"));
     EXPECT_EQ(book.personen[0].field(TPerson::Homepage), QStringLiteral("P"));
 }
 
@@ -156,4 +162,38 @@ TEST(CsvImport, OversizedFileOnDiskIsRefused)
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_THROW(ImportCsv(in), QuarvelError);
     EXPECT_EQ(in.pos(), 0);
+}
+
+// A pipe tells no size: it is refused once more than a book can hold has come through it.
+TEST(CsvImport, APipeLargerThanTheLimitIsRefused)
+{
+    // A reader that gives up early must not end the test with SIGPIPE.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const qint64 total = maxCsvFileSize("") + 1;
+    std::thread writer([fd = fds[1], total] {
+        const QByteArray block(1 << 16, 'x');
+        for (qint64 sent = 0; sent < total;) {
+            const ssize_t n = ::write(fd, block.constData(),
+                                      size_t(std::min<qint64>(block.size(), total - sent)));
+            if (n <= 0)
+                break; // the reader gave up
+            sent += n;
+        }
+        ::close(fd);
+    });
+    QFile pipe;
+    ASSERT_TRUE(pipe.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    ASSERT_TRUE(pipe.isSequential());
+    try {
+        ImportCsv(pipe);
+        ADD_FAILURE() << "the pipe was read whole";
+    } catch (const QuarvelError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Die Datei ist mit ")))
+            << error.message().toStdString();
+    }
+    pipe.close(); // lets the writer finish
+    writer.join();
+    std::signal(SIGPIPE, previous);
 }
