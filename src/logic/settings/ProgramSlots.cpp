@@ -24,8 +24,10 @@ std::optional<int> freeSlot(const Settings &settings)
 QString caption(int slot, const QString &path)
 {
     const QString fileName = path.mid(path.lastIndexOf(u'/') + 1);
-    return QStringLiteral("&%1 ").arg(slot) +
-        fileName.chopped(std::min<qsizetype>(4, fileName.size()));
+    // The extension is what follows the last dot; a dot that starts the name (".profile")
+    // begins no extension, and a name without a dot ("run") stays whole.
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return QStringLiteral("&%1 ").arg(slot) + (dot > 0 ? fileName.left(dot) : fileName);
 }
 
 std::optional<int> slotOfCaption(const QString &caption)

@@ -16,8 +16,9 @@ int AnzahlProgramme(const Settings &settings);
 // program is never overwritten; none when all nine are taken.
 std::optional<int> freeSlot(const Settings &settings);
 
-// "&" + slot + " " + the file name without its folder and without its last four characters
-// ("&1 gpsbabel" for ".../gpsbabel.exe", "&2 ru" for ".../run.sh").
+// "&" + slot + " " + the file name without its folder and without its extension, the text
+// after its last dot ("&1 gpsbabel" for ".../gpsbabel.exe", "&2 run" for ".../run.sh"; a
+// Linux program without a dot keeps its whole name).
 QString caption(int slot, const QString &path);
 
 // The slot number of a caption made by caption(): the characters from the second one up to the

@@ -3,14 +3,18 @@
 
 #include <gtest/gtest.h>
 
-TEST(ProgramSlots, CaptionDropsTheFolderAndExactlyFourCharacters)
+TEST(ProgramSlots, CaptionDropsTheFolderAndTheExtension)
 {
     const std::tuple<int, const char *, const char *> cases[] = {
         {1, "/opt/tools/gpsbabel.exe", "&1 gpsbabel"},
-        {2, "/home/u/run.sh", "&2 ru"},
+        {2, "/home/u/run.sh", "&2 run"},
         {3, "/usr/bin/notepad++.exe", "&3 notepad++"},
-        {4, "/x/abc", "&4 "},
-        {9, "tool.exe", "&9 tool"},
+        {4, "/x/abc", "&4 abc"},
+        {5, "/usr/bin/gpsbabel", "&5 gpsbabel"},
+        {6, "/x/archiv.tar.gz", "&6 archiv.tar"},
+        {7, "/home/u/.profile", "&7 .profile"},
+        {8, "/opt/x.y/werkzeug", "&8 werkzeug"},
+        {9, "tool.EXE", "&9 tool"},
     };
     for (const auto &[slot, path, caption] : cases) {
         SCOPED_TRACE(path);
