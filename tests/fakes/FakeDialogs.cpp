@@ -1,8 +1,9 @@
 #include "fakes/FakeDialogs.h"
 
-Dialogs::Button FakeDialogs::ask(QWidget *, const Message &message)
+Dialogs::Button FakeDialogs::ask(QWidget *parent, const Message &message)
 {
     messages.append(message);
+    parents.append(parent);
     if (onAsk)
         onAsk(message);
     if (!answers.empty()) {

@@ -24,6 +24,7 @@ public:
     QString lastText() const { return messages.isEmpty() ? QString() : messages.constLast().text; }
 
     QList<Message> messages;
+    QList<QWidget *> parents; // the window each message was shown over
     QList<FileRequest> fileRequests;
     std::deque<Button> answers; // next answers to messages
     std::deque<QString> fileAnswers; // next answers to open/save/folder dialogs ("" = cancel)

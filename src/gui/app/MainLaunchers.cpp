@@ -32,7 +32,7 @@ void TfrmQuarvelMain::connectLauncherActions()
     };
     for (const auto &[action, run] : launchers) {
         connect(action, &QAction::triggered, this,
-                [this, run = run] { guarded(m_context.dialogs, this, run); });
+                [this, run = run] { guarded(m_context.dialogs, windowInUse(), run); });
     }
     for (QAction *action : Action) {
         connect(action, &QAction::triggered, this, [this, action] {
@@ -85,7 +85,7 @@ void TfrmQuarvelMain::showProgramEntry(int slot)
 void TfrmQuarvelMain::launch(const QString &file, const QString &workingDirectory)
 {
     const int result = m_context.launcher.open(file, QString(), workingDirectory);
-    reportLaunchFailure(m_context.dialogs, this, file, result);
+    reportLaunchFailure(m_context.dialogs, windowInUse(), file, result);
 }
 
 // The outside programs start in their own folder; an empty path starts nothing.
@@ -131,6 +131,14 @@ void TfrmQuarvelMain::HelpContents1Execute()
                                              : QString::fromUtf16(Help::StartPage));
 }
 
+// A message about what the user started in another window (F1 there) belongs over that window:
+// centred on the main window it would raise it over the window in use.
+QWidget *TfrmQuarvelMain::windowInUse()
+{
+    QWidget *active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : this;
+}
+
 QString TfrmQuarvelMain::helpPageHere() const
 {
     const QWidget *active = QApplication::activeWindow();
@@ -148,7 +156,7 @@ void TfrmQuarvelMain::openHelp(const QString &page)
         contents && m_context.launcher.hasViewerFor(exePfad + QString::fromUtf16(Help::ChmFile));
     const Help::Target target = Help::targetFor(exePfad, page, chmViewer);
     if (target.file.isEmpty()) {
-        m_context.dialogs.messageDlg(this, Help::missingHelpText(target.missing),
+        m_context.dialogs.messageDlg(windowInUse(), Help::missingHelpText(target.missing),
                                      Dialogs::Icon::Warning, Dialogs::Ok);
         return;
     }

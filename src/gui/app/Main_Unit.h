@@ -91,6 +91,7 @@ private:
     void ActionExtProgExecute(QObject *sender);
     void HelpContents1Execute();
     QString helpPageHere() const;
+    QWidget *windowInUse();
     void applyLayoutSettings();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);

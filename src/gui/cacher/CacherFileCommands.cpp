@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -98,6 +97,10 @@ TfrmCacher::LoadResult TfrmCacher::readLoadedFile(const QString &path)
     m_book.AktuellerIndex = 0;
     ShowRecord();
     fSave->setEnabled(true);
+    // The book is now what the file holds: nothing to save, also where the user declined to
+    // save earlier changes, and the field in focus shows the loaded text.
+    m_book.Geaendert = false;
+    forgetFieldChange();
     return {true, {}};
 }
 
@@ -175,22 +178,22 @@ void TfrmCacher::SaveAs()
     SaveDialog1.fileName = path;
     // The new file replaces an old one only once it is written completely; until then the
     // book stays with its current file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QString reason;
+    const std::unique_ptr<QFileDevice> file = openForWholeWrite(path, m_writeTarget, reason);
+    if (!file) {
         m_context.dialogs.showMessage(
             this,
             withDetail(QStringLiteral("Fehler beim Erzeugen der neuen Datei!"),
-                       cannotWriteFileText(path, file.errorString())));
+                       cannotWriteFileText(path, reason)));
         return;
     }
-    QString reason;
-    if (WriteCacherFile(file, m_book) != CacherFileResult::Ok) {
-        reason = file.errorString();
-        file.cancelWriting();
+    if (WriteCacherFile(*file, m_book) != CacherFileResult::Ok) {
+        reason = writeFailureReason(*file);
+        discardWrite(*file);
         m_context.dialogs.showMessage(this, saveFailedText(path, reason));
         return;
     }
-    if (!finishWrite(file, reason)) {
+    if (!finishWrite(*file, reason)) {
         m_context.dialogs.showMessage(this, saveFailedText(path, reason));
         return;
     }
@@ -210,19 +213,20 @@ void TfrmCacher::ExportCsv()
     if (path.isEmpty())
         return;
     SaveDialog1.fileName = path;
-    QSaveFile file(path);
     const auto cannotCreate = [&](const QString &reason) {
         return QuarvelError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
                                 .arg(QFileInfo(path).absoluteFilePath(), reason));
     };
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotCreate(file.errorString());
-    if (!::ExportCsv(file, m_book)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    const std::unique_ptr<QFileDevice> file = openForWholeWrite(path, m_writeTarget, reason);
+    if (!file)
+        throw cannotCreate(reason);
+    if (!::ExportCsv(*file, m_book)) {
+        reason = writeFailureReason(*file);
+        discardWrite(*file);
         throw cannotCreate(reason);
     }
-    if (QString reason; !finishWrite(file, reason))
+    if (!finishWrite(*file, reason))
         throw cannotCreate(reason);
 }
 

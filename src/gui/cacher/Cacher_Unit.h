@@ -2,6 +2,7 @@
 
 #include "gui/support/Dialogs.h"
 #include "logic/cacher/CacherBook.h"
+#include "logic/common/SafeWrite.h"
 
 #include <QMainWindow>
 
@@ -28,6 +29,8 @@ public:
     explicit TfrmCacher(AppContext &context, QWidget *parent = nullptr);
 
     CacherBook &book() { return m_book; }
+    // Where Save As and the CSV export write a new file; tests hand in one that fails.
+    void setWriteTarget(WriteTarget target) { m_writeTarget = std::move(target); }
     const QString &FeldText() const { return m_feldText; }
 
     static QString ProfilPrefix();
@@ -145,4 +148,5 @@ private:
     AppContext &m_context;
     CacherBook m_book;
     QString m_feldText;
+    WriteTarget m_writeTarget = saveFileTarget();
 };

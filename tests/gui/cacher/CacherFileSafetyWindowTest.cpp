@@ -5,8 +5,14 @@
 #include "logic/cacher/CsvDecoding.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <functional>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 class CacherFileSafety : public CacherFixture
 {
@@ -50,7 +56,7 @@ TEST_F(CacherFileSafety, ImportReadsUtf8WithoutMarkAndKeepsWindows1252)
 
 TEST_F(CacherFileSafety, ImportNamesLinesWithExtraFieldsAndUndecodableCharacters)
 {
-    importCsv("Anna,a,b\r\n\"Berg, Eva\",1,2,3,4,5,6,7,8,9,10\r\nCarl\r\n");
+    importCsv("Anna,a,b\r\nBerg, Eva,1,2,3,4,5,6,7,8,9,10\r\nCarl\r\n");
     EXPECT_EQ(book().PersonenAnzahl(), 3);
     ASSERT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_EQ(app.dialogs.messages[0].title, QStringLiteral("Informationen"));
@@ -145,19 +151,18 @@ TEST_F(CacherFileSafety, NameListShowsTheStoredNameOfEveryRecord)
     EXPECT_EQ(nameList(), QStringList({"A", "B", "C"}));
 }
 
-TEST_F(CacherFileSafety, SaveKeepsTheFileLayoutAndAFailedFlushKeepsTheChanges)
+// Deleted records leave nothing behind in the file.
+TEST_F(CacherFileSafety, SaveWritesOnlyTheBooksRecordsAndAFailedFlushKeepsTheChanges)
 {
     openBook({"A", "B", "C", "D", "E"});
     const QString file = path("buch.dat");
-    const QByteArray old = fileBytes(file);
     app.dialogs.answers = {Dialogs::Yes, Dialogs::Yes};
     window->btnDatensatzlöschen->click();
     window->btnDatensatzlöschen->click();
     book().Geaendert = true;
     window->fSave->trigger();
-    const QByteArray expected = recordFile(book()) + old.mid(2 + 3 * 886);
-    EXPECT_EQ(fileBytes(file).size(), 2 + 5 * 886);
-    EXPECT_EQ(fileBytes(file), expected);
+    EXPECT_EQ(fileBytes(file).size(), 2 + 3 * 886);
+    EXPECT_EQ(fileBytes(file), recordFile(book()));
     EXPECT_FALSE(book().Geaendert);
 
     // A device that refuses the data only when it is flushed, as a full disk does.
@@ -209,4 +214,69 @@ TEST_F(CacherFileSafety, DamagedFileKeepsTheCurrentFile)
     CacherBook back;
     ASSERT_EQ(ReadCacherFile(a, back), CacherFileResult::Ok);
     EXPECT_EQ(back.PersonenAnzahl(), 2);
+}
+
+namespace {
+
+// A new file whose folder disappears while it is written: the temporary file then has nowhere
+// to go, and the commit fails.
+class FolderLostSaveFile : public QSaveFile
+{
+public:
+    explicit FolderLostSaveFile(const QString &path)
+        : QSaveFile(path)
+    {
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        QDir(QFileInfo(fileName()).absolutePath()).removeRecursively();
+        return QSaveFile::writeData(data, size);
+    }
+};
+
+} // namespace
+
+TEST_F(CacherFileSafety, AFailedSaveAsCommitIsShownAndKeepsTheChangesAndTheFile)
+{
+    openBook({"A"});
+    const QString current = path("buch.dat");
+    const QString target = path("weg/neu.dat");
+    ASSERT_TRUE(QDir().mkpath(path("weg")));
+    window->setWriteTarget(
+        [](const QString &file) { return std::make_unique<FolderLostSaveFile>(file); });
+    book().Geaendert = true;
+    app.dialogs.fileAnswers.push_back(target);
+    window->fSaveAs->trigger();
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(
+        QStringLiteral(" Fehler beim Speichern von %1\n\n").arg(target)))
+        << app.dialogs.lastText().toStdString();
+    EXPECT_GT(app.dialogs.lastText().size(),
+              QStringLiteral(" Fehler beim Speichern von %1\n\n").arg(target).size());
+    EXPECT_EQ(book().AktuelleDatei, current);
+    EXPECT_EQ(window->windowTitle(), current);
+    EXPECT_TRUE(book().Geaendert);
+}
+
+// A device the user picks in Save As or the CSV export stays a device.
+TEST_F(CacherFileSafety, SaveAsAndExportOntoADeviceReportItsErrorAndKeepIt)
+{
+    const QString device = path("voll");
+    if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "cannot make a device node here";
+    for (QAction *action : {window->fSaveAs, window->mnuExport}) {
+        SCOPED_TRACE(action->text().toStdString());
+        app.dialogs.fileAnswers.push_back(device);
+        book().Geaendert = true;
+        action->trigger();
+        EXPECT_TRUE(app.dialogs.lastText().contains(device))
+            << app.dialogs.lastText().toStdString();
+        struct stat status
+        {
+        };
+        ASSERT_EQ(lstat(QFile::encodeName(device).constData(), &status), 0);
+        EXPECT_TRUE(S_ISCHR(status.st_mode));
+    }
+    EXPECT_TRUE(book().Geaendert);
 }

@@ -182,3 +182,43 @@ TEST_F(CacherUnsavedWork, FailedOrCancelledSaveKeepsTheBook)
     EXPECT_EQ(window->edtVorname->text(), QStringLiteral("Anna"));
     EXPECT_TRUE(book().Geaendert);
 }
+
+// After a successful Open the book is what the file holds: closing asks nothing, whether the
+// changes before were declined, saved, or there were none, and wherever the focus was.
+TEST_F(CacherUnsavedWork, ClosingAfterASuccessfulOpenAsksNothing)
+{
+    const QString dat = path("anderes.dat");
+    const struct
+    {
+        const char *what;
+        bool changed;
+        Dialogs::Button answer;
+        QWidget *focus;
+    } cases[] = {
+        {"no changes, focus in a field", false, Dialogs::Ok, window->edtVorname},
+        {"changes declined", true, Dialogs::No, window->edtVorname},
+        {"changes declined, focus in the name box", true, Dialogs::No, window->cboxCachername},
+        {"changes saved first", true, Dialogs::Yes, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        showWindow();
+        if (c.changed)
+            typeInto(window->edtStrasse, QStringLiteral("Weg 1"));
+        if (c.focus)
+            enter(c.focus);
+        writeBook(dat, {"X", "Y"});
+        app.dialogs.answers = {c.answer};
+        app.dialogs.fileAnswers.clear();
+        if (c.answer == Dialogs::Yes && !window->fSave->isEnabled())
+            app.dialogs.fileAnswers.push_back(path("gesichert.dat")); // Save As first
+        app.dialogs.fileAnswers.push_back(dat);
+        window->fOpen->trigger();
+        ASSERT_EQ(book().AktuelleDatei, dat);
+        ASSERT_EQ(window->cboxCachername->currentText(), QStringLiteral("X"));
+        app.dialogs.messages.clear();
+        window->close();
+        EXPECT_TRUE(app.dialogs.messages.isEmpty()) << app.dialogs.lastText().toStdString();
+        EXPECT_FALSE(book().Geaendert);
+    }
+}

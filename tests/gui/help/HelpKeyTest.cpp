@@ -131,3 +131,31 @@ TEST(HelpKey, AViewerThatFailsIsReported)
                              "Programm eingerichtet, das diese Datei öffnen kann.")
                   .arg(app.globals.ExePfad));
 }
+
+// A warning about F1 in another window belongs over that window, not over the main window.
+TEST(HelpKey, AFailureAfterF1InAnotherWindowIsShownOverThatWindow)
+{
+    QTemporaryDir empty;
+    const struct
+    {
+        const char *what;
+        bool helpInstalled; // else the help is missing; with it the viewer fails
+    } cases[] = {{"viewer fails", true}, {"help missing", false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TestApp app;
+        app.launcher.result = 31;
+        if (!c.helpInstalled)
+            app.globals.ExePfad = empty.path() + u'/';
+        TfrmQuarvelMain window(app.context);
+        window.show();
+        QWidget settings(nullptr, Qt::Window);
+        settings.setObjectName(QStringLiteral("frmEinstellungen"));
+        settings.show();
+        QApplication::setActiveWindow(&settings);
+        ASSERT_EQ(QApplication::activeWindow(), &settings);
+        pressF1(window);
+        ASSERT_EQ(app.dialogs.parents.size(), 1);
+        EXPECT_EQ(app.dialogs.parents[0], &settings);
+    }
+}
