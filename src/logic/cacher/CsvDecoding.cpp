@@ -164,12 +164,14 @@ bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out)
     const auto *p = reinterpret_cast<const uchar *>(utf8.data());
     const uchar *end = p + utf8.size();
     while (p != end) {
-        const uchar *ascii = skipAscii(p, end);
-        std::memcpy(o, p, size_t(ascii - p));
-        o += ascii - p;
-        p = ascii;
-        if (p == end)
-            break;
+        if (p[0] < 0x80) {
+            // A lone ASCII letter between umlauts is copied at once; a longer run in blocks.
+            const uchar *ascii = end - p > 1 && p[1] < 0x80 ? skipAscii(p, end) : p + 1;
+            std::memcpy(o, p, size_t(ascii - p));
+            o += ascii - p;
+            p = ascii;
+            continue;
+        }
         if (p[0] <= 0xDF && p[0] >= 0xC2 && p + 1 != end && (p[1] & 0xC0) == 0x80) {
             const char16_t unit = char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
             // U+00A0..U+00FF (the umlauts among them) keep their code in Windows-1252.
