@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/HandlerGuard.h"
 #include "gui/support/Icons.h"
 #include "gui/support/KeyAwareAction.h"
 #include "gui/support/ResultLabel.h"
@@ -94,7 +95,7 @@ void TfrmQuarvelMain::createActions()
     connect(EditCut1, &QAction::triggered, this, [this] { clipboardAction("cut"); });
     connect(EditCopy1, &QAction::triggered, this, [this] { clipboardAction("copy"); });
     connect(EditPaste1, &QAction::triggered, this, [this] { clipboardAction("paste"); });
-    const std::pair<QAction *, QPointer<QWidget> SecondaryWindows::*> shows[] = {
+    const std::pair<QAction *, SecondaryWindow SecondaryWindows::*> shows[] = {
         {actCacher, &SecondaryWindows::cacher},
         {actEinstellungen, &SecondaryWindows::einstellungen},
         {actSudoku, &SecondaryWindows::sudoku},
@@ -199,32 +200,37 @@ void TfrmQuarvelMain::createToolBar()
 
 void TfrmQuarvelMain::windowsCreated()
 {
-    const std::pair<QAction *, QWidget *> shows[] = {
-        {actCacher, m_context.windows.cacher},
-        {actEinstellungen, m_context.windows.einstellungen},
-        {actSudoku, m_context.windows.sudoku},
-        {actFermilab, m_context.windows.fermilab},
-        {actInfo, m_context.windows.info},
-        {actUpdate, m_context.windows.updDL},
-        {actVariableKoordinaten, m_context.windows.variableKoordinaten},
+    SecondaryWindows &windows = m_context.windows;
+    const std::pair<QAction *, const SecondaryWindow *> shows[] = {
+        {actCacher, &windows.cacher},
+        {actEinstellungen, &windows.einstellungen},
+        {actSudoku, &windows.sudoku},
+        {actFermilab, &windows.fermilab},
+        {actInfo, &windows.info},
+        {actUpdate, &windows.updDL},
+        {actVariableKoordinaten, &windows.variableKoordinaten},
+        {actKoordRechner, &windows.koordRechner},
     };
     for (const auto &[action, window] : shows)
-        action->setEnabled(window != nullptr);
-    actKoordRechner->setEnabled(m_context.windows.koordRechner != nullptr);
+        action->setEnabled(window->available());
 }
 
-void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)
+void TfrmQuarvelMain::showSecondaryWindow(SecondaryWindow &secondary)
 {
-    if (!window)
-        return;
-    if (window == m_context.windows.updDL) {
-        window->setWindowModality(Qt::ApplicationModal);
+    // A window built on its first showing may fail to build; the error box says why.
+    guarded(m_context.dialogs, this, [&] {
+        QWidget *window = secondary.get();
+        if (!window)
+            return;
+        if (&secondary == &m_context.windows.updDL) {
+            window->setWindowModality(Qt::ApplicationModal);
+            window->show();
+            return;
+        }
         window->show();
-        return;
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void TfrmQuarvelMain::clipboardAction(const char *slot)

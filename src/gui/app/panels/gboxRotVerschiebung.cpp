@@ -221,7 +221,7 @@ void gboxRotVerschiebung::bbtnChiffreRotClick()
             edtRot->setText(Rot47(text));
             break;
         case RotMode::Rot1_26:
-            if (auto *misc = dynamic_cast<TfrmMisc *>(m_context.windows.misc.data()))
+            if (auto *misc = dynamic_cast<TfrmMisc *>(m_context.windows.misc.get()))
                 misc->rot1_26(text);
             break;
         }
