@@ -2,7 +2,6 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/formula/FormulaResultModel.h"
-#include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/ScreenFit.h"
@@ -69,7 +68,7 @@ TfrmVariableKoordinaten::TfrmVariableKoordinaten(AppContext &context, QWidget *p
     setWindowTitle(QStringLiteral("Variable Koordinaten"));
     createControls();
     connectControls();
-    resize(DesignSize::size(this, 900, 640));
+    resize(900, 640); // room for the result list; ScreenFit shrinks it on a smaller screen
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // A laptop of 768 pixels must still show the buttons at the bottom.
