@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
@@ -240,6 +241,15 @@ void TfrmQuarvelMain::clipboardAction(const char *slot)
     QWidget *focused = QApplication::focusWidget();
     if (auto *label = qobject_cast<QLabel *>(focused); label && qstrcmp(slot, "copy") == 0)
         QGuiApplication::clipboard()->setText(ResultLabel::copyText(label));
+    else if (focused && qstrcmp(slot, "paste") == 0)
+        pasteByKeys(focused);
     else if (focused)
         QMetaObject::invokeMethod(focused, slot);
+}
+
+// The menu's paste goes the way of the paste keys, so a field's paste limit applies to it too.
+void TfrmQuarvelMain::pasteByKeys(QWidget *focused)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(focused, &press);
 }

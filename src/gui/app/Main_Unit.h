@@ -98,6 +98,7 @@ private:
     void runNode(const NavigatorNode &node);
     void showSecondaryWindow(SecondaryWindow &secondary);
     void clipboardAction(const char *slot);
+    void pasteByKeys(QWidget *focused);
     void shareKoordinaten();
     void freeKoordinaten();
 

@@ -1,5 +1,6 @@
 #include "gui/support/PasteLimit.h"
 #include "fakes/TestApp.h"
+#include "gui/app/Main_Unit.h"
 #include "gui/app/ToolPanel.h"
 #include "gui/app/panels/gboxBWW.h"
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
@@ -239,5 +240,30 @@ TEST(PasteLimit, EveryPanelTextBoxRefusesAPasteOverTheLimit)
                                          "höchstens 1.000.000 Zeichen passen in das Feld.")),
                       1);
         }
+    }
+}
+
+// The main window's "Einfügen" (menu and tool bar) pastes into the focused box within its limit.
+TEST(PasteLimit, TheMainWindowsPasteGoesThroughTheLimit)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    window.show();
+    auto *box = new QPlainTextEdit(window.pnlLeer);
+    limitPasteLength(box, app.dialogs, 4);
+    box->show();
+    box->setFocus();
+    QApplication::processEvents();
+    if (QApplication::focusWidget() != box)
+        GTEST_SKIP() << "no focus on this platform";
+    const std::pair<const char *, bool> cases[] = {{"vier", true}, {"fünf!", false}};
+    for (const auto &[text, pasted] : cases) {
+        SCOPED_TRACE(text);
+        box->clear();
+        app.dialogs.messages.clear();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        window.EditPaste1->trigger();
+        EXPECT_EQ(box->toPlainText(), pasted ? QString::fromUtf8(text) : QString());
+        EXPECT_EQ(app.dialogs.messages.size(), pasted ? 0 : 1);
     }
 }
