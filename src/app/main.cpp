@@ -1,21 +1,12 @@
-// Start-up: the program-wide values, the splash window, the program's windows in their fixed
-// order (the main window first, since it reads the settings every later window relies on),
-// then the event loop until the main window closes.
+// Start-up: the program-wide values, the splash window, the main window (the others are built
+// when first opened), then the event loop until the main window closes.
 
 #include "gui/app/AppContext.h"
-#include "gui/app/Einstellungen_Unit.h"
-#include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/app/ProgramWindows.h"
 #include "gui/app/Splash_Unit.h"
-#include "gui/cacher/Cacher_Unit.h"
-#include "gui/formula/VariableKoordinaten_Unit.h"
-#include "gui/solvers/Fermil_Unit.h"
-#include "gui/solvers/uSudoku.h"
 #include "gui/support/Icons.h"
 #include "gui/support/QtDialogs.h"
-#include "gui/tools/Hilfsfenster_Unit.h"
-#include "gui/tools/KoordRechner_Unit.h"
-#include "gui/update/Upd_DL_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/ProgramFolders.h"
 #include "platform/SystemInfo.h"
@@ -90,58 +81,23 @@ int main(int argc, char *argv[])
         QThread::msleep(1500);
     }
 
-    std::unique_ptr<TfrmQuarvelMain> mainWindow;
-    std::vector<std::unique_ptr<QWidget>> windows;
+    // The main window is built now; every other window when it is first opened.
+    std::unique_ptr<ProgramWindows> windows;
     QString startError;
     try {
-        mainWindow = std::make_unique<TfrmQuarvelMain>(context);
-        // The later windows, in their fixed order.
-        // [window 2: TfrmInfo]
-        windows.push_back(std::make_unique<TfrmInfo>(context));
-        context.windows.info = windows.back().get();
-
-        // [window 3: TfrmEinstellungen]
-        windows.push_back(std::make_unique<TfrmEinstellungen>(context, *mainWindow));
-        context.windows.einstellungen = windows.back().get();
-
-        windows.push_back(std::make_unique<TfrmMisc>());
-        context.windows.misc = windows.back().get();
-
-        // [window 5: TfrmCacher]
-        windows.push_back(std::make_unique<TfrmCacher>(context));
-        context.windows.cacher = windows.back().get();
-
-        // [window 6: TfrmUpdDL]
-        context.windows.updDL =
-            new TfrmUpdDL(context, mainWindow.get()); // owned by the main window
-
-        // [window 7: TfrmSudoku]
-        windows.push_back(std::make_unique<TfrmSudoku>(context));
-        context.windows.sudoku = windows.back().get();
-
-        // [window 8: TfrmFermilab]
-        windows.push_back(std::make_unique<TfrmFermilab>(context));
-        context.windows.fermilab = windows.back().get();
-
-        // Beyond the eight windows of old: the tools that came later.
-        windows.push_back(std::make_unique<TfrmKoordRechner>(context));
-        context.windows.koordRechner = windows.back().get();
-        windows.push_back(std::make_unique<TfrmVariableKoordinaten>(context));
-        context.windows.variableKoordinaten = windows.back().get();
-
-        mainWindow->windowsCreated();
+        windows = std::make_unique<ProgramWindows>(context);
     } catch (const std::exception &error) {
         startError = QString::fromLocal8Bit(error.what());
     }
     if (withSplash && splash)
         splash->setInitializationDone(true);
-    if (!mainWindow) {
+    if (!windows) {
         QMessageBox::critical(nullptr, QStringLiteral("Quarvel"), startError);
         return 1;
     }
 
-    mainWindow->show();
+    windows->mainWindow().show();
     const int result = app.exec();
-    windows.clear();
+    windows.reset();
     return result;
 }

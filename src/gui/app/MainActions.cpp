@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/support/HandlerGuard.h"
 #include "gui/support/Icons.h"
 #include "gui/support/KeyAwareAction.h"
 #include "gui/support/ResultLabel.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
@@ -94,7 +96,7 @@ void TfrmQuarvelMain::createActions()
     connect(EditCut1, &QAction::triggered, this, [this] { clipboardAction("cut"); });
     connect(EditCopy1, &QAction::triggered, this, [this] { clipboardAction("copy"); });
     connect(EditPaste1, &QAction::triggered, this, [this] { clipboardAction("paste"); });
-    const std::pair<QAction *, QPointer<QWidget> SecondaryWindows::*> shows[] = {
+    const std::pair<QAction *, SecondaryWindow SecondaryWindows::*> shows[] = {
         {actCacher, &SecondaryWindows::cacher},
         {actEinstellungen, &SecondaryWindows::einstellungen},
         {actSudoku, &SecondaryWindows::sudoku},
@@ -199,32 +201,37 @@ void TfrmQuarvelMain::createToolBar()
 
 void TfrmQuarvelMain::windowsCreated()
 {
-    const std::pair<QAction *, QWidget *> shows[] = {
-        {actCacher, m_context.windows.cacher},
-        {actEinstellungen, m_context.windows.einstellungen},
-        {actSudoku, m_context.windows.sudoku},
-        {actFermilab, m_context.windows.fermilab},
-        {actInfo, m_context.windows.info},
-        {actUpdate, m_context.windows.updDL},
-        {actVariableKoordinaten, m_context.windows.variableKoordinaten},
+    SecondaryWindows &windows = m_context.windows;
+    const std::pair<QAction *, const SecondaryWindow *> shows[] = {
+        {actCacher, &windows.cacher},
+        {actEinstellungen, &windows.einstellungen},
+        {actSudoku, &windows.sudoku},
+        {actFermilab, &windows.fermilab},
+        {actInfo, &windows.info},
+        {actUpdate, &windows.updDL},
+        {actVariableKoordinaten, &windows.variableKoordinaten},
+        {actKoordRechner, &windows.koordRechner},
     };
     for (const auto &[action, window] : shows)
-        action->setEnabled(window != nullptr);
-    actKoordRechner->setEnabled(m_context.windows.koordRechner != nullptr);
+        action->setEnabled(window->available());
 }
 
-void TfrmQuarvelMain::showSecondaryWindow(QWidget *window)
+void TfrmQuarvelMain::showSecondaryWindow(SecondaryWindow &secondary)
 {
-    if (!window)
-        return;
-    if (window == m_context.windows.updDL) {
-        window->setWindowModality(Qt::ApplicationModal);
+    // A window built on its first showing may fail to build; the error box says why.
+    guarded(m_context.dialogs, this, [&] {
+        QWidget *window = secondary.get();
+        if (!window)
+            return;
+        if (&secondary == &m_context.windows.updDL) {
+            window->setWindowModality(Qt::ApplicationModal);
+            window->show();
+            return;
+        }
         window->show();
-        return;
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void TfrmQuarvelMain::clipboardAction(const char *slot)
@@ -234,6 +241,15 @@ void TfrmQuarvelMain::clipboardAction(const char *slot)
     QWidget *focused = QApplication::focusWidget();
     if (auto *label = qobject_cast<QLabel *>(focused); label && qstrcmp(slot, "copy") == 0)
         QGuiApplication::clipboard()->setText(ResultLabel::copyText(label));
+    else if (focused && qstrcmp(slot, "paste") == 0)
+        pasteByKeys(focused);
     else if (focused)
         QMetaObject::invokeMethod(focused, slot);
+}
+
+// The menu's paste goes the way of the paste keys, so a field's paste limit applies to it too.
+void TfrmQuarvelMain::pasteByKeys(QWidget *focused)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(focused, &press);
 }

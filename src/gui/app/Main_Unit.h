@@ -17,6 +17,7 @@ class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SecondaryWindow;
 class StatusBar1;
 class TKoordinaten;
 class UpdateChecks;
@@ -35,7 +36,8 @@ public:
     explicit TfrmQuarvelMain(AppContext &context, QWidget *parent = nullptr);
     ~TfrmQuarvelMain() override;
 
-    // Called by start-up once every window exists: enables the actions that show them.
+    // Called by start-up once every window exists or has its maker: enables the actions that
+    // show them.
     void windowsCreated();
 
     // View operations of the navigator.
@@ -95,8 +97,9 @@ private:
     void applyLayoutSettings();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);
-    void showSecondaryWindow(QWidget *window);
+    void showSecondaryWindow(SecondaryWindow &secondary);
     void clipboardAction(const char *slot);
+    void pasteByKeys(QWidget *focused);
     void shareKoordinaten();
     void freeKoordinaten();
 

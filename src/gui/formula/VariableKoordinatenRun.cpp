@@ -64,6 +64,19 @@ std::optional<double> TfrmVariableKoordinaten::maxDistance() const
     return double(*km) * 1000;
 }
 
+// N 0° E 0° is where a reference lands that was never set (the settings' home coordinates are
+// empty or zero): a radius around it shows nothing of a real cache, so the user is told.
+QString TfrmVariableKoordinaten::unsetReferenceHint() const
+{
+    const auto reference = readReference(edtBezugspunkt->text());
+    if (!cboxUmkreis->isChecked() || !reference || reference->latitude != 0 ||
+        reference->longitude != 0)
+        return {};
+    return QStringLiteral(" – Der Bezugspunkt N 0° E 0° ist nicht gesetzt: Tragen Sie ihn oben "
+                          "unter „Bezugspunkt“ ein (die Home-Koordinaten in den Einstellungen "
+                          "werden dort vorgegeben) oder schalten Sie den Umkreis ab.");
+}
+
 // Enables "Berechnen" only for inputs that can run, and says beside each field what is wrong.
 void TfrmVariableKoordinaten::checkInputs()
 {
@@ -109,7 +122,7 @@ void TfrmVariableKoordinaten::checkInputs()
                                  : QStringLiteral("%1 Kombinationen").arg(grouped(m_total));
     if (!m_lacking.isEmpty())
         count += QStringLiteral(" – ohne Wert und darum ungültig: %1").arg(m_lacking);
-    lblZaehler->setText(count);
+    lblZaehler->setText(count + unsetReferenceHint());
 }
 
 void TfrmVariableKoordinaten::btnBerechnenClick()
@@ -180,6 +193,8 @@ void TfrmVariableKoordinaten::showCounts()
     if (m_dropped > 0)
         text += QStringLiteral(" (die Liste fasst die ersten %1)")
                     .arg(grouped(FormulaResultModel::kMaxRows));
+    if (m_counts.shown == 0)
+        text += unsetReferenceHint();
     lblZaehler->setText(text);
 }
 

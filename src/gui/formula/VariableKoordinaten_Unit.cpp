@@ -4,6 +4,7 @@
 #include "gui/formula/FormulaResultModel.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/Numbers.h"
 #include "logic/formula/CoordinateFormula.h"
@@ -13,12 +14,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -65,7 +68,11 @@ TfrmVariableKoordinaten::TfrmVariableKoordinaten(AppContext &context, QWidget *p
     setWindowTitle(QStringLiteral("Variable Koordinaten"));
     createControls();
     connectControls();
-    resize(900, 640);
+    resize(900, 640); // room for the result list; ScreenFit shrinks it on a smaller screen
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    // A laptop of 768 pixels must still show the buttons at the bottom.
+    ScreenFit::keepOnScreen(this);
     checkInputs();
 }
 
@@ -171,6 +178,7 @@ QWidget *TfrmVariableKoordinaten::createResultArea()
     layout->addLayout(controls);
     lblZaehler = named(new QLabel(area), "lblZaehler");
     lblZaehler->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblZaehler->setWordWrap(true); // a hint may follow the counts
     layout->addWidget(lblZaehler);
 
     m_model = new FormulaResultModel(this);

@@ -52,6 +52,7 @@ private:
     void saveResults(const QString &title, const QString &fileName, const QString &filter,
                      const QString &suffix, const std::function<bool(QIODevice &)> &write);
     std::optional<double> maxDistance() const;
+    QString unsetReferenceHint() const;
 
     AppContext &m_context;
     FormulaResultModel *m_model = nullptr;

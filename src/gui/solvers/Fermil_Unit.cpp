@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/ScreenFit.h"
 #include "logic/solvers/FermilabCode.h"
 
@@ -57,6 +58,8 @@ TfrmFermilab::TfrmFermilab(AppContext &context, QWidget *parent)
     sbtnSolve =
         makeFlatButton(QStringLiteral("Entschlüsseln"), "sbtnSolve", QColor(128, 0, 128), this);
     mSolve = makeBox("mSolve", QColor(0, 128, 0), this);
+    limitPasteLength(mFermilab, m_context.dialogs);
+    limitPasteLength(mSolve, m_context.dialogs);
     sbtnClose = makeFlatButton(QStringLiteral("Schließen"), "sbtnClose", QColor(0, 189, 0), this);
 
     auto *layout = new QVBoxLayout(this);

@@ -4,14 +4,17 @@
 #include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/ScreenFit.h"
+#include "logic/common/QuarvelError.h"
 #include "logic/solvers/SudokuFile.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -49,14 +52,6 @@ public:
     {
         m_window.sgSodokuDrawCell(*painter, index.column(), index.row(), option.rect,
                                   option.state.testFlag(QStyle::State_Selected));
-    }
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
-    {
-        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-        editor->setProperty("alignment", int(Qt::AlignCenter));
-        return editor;
     }
 
 private:
@@ -195,6 +190,9 @@ void TfrmSudoku::createControls()
     // The draw handler paints the grid lines itself, so the block borders are not painted over.
     sgSodoku->setShowGrid(false);
     sgSodoku->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // Typing goes through the window's key handler, never through a free-text editor.
+    sgSodoku->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgSodoku->installEventFilter(this);
     sgSodoku->setItemDelegate(new SudokuCellDelegate(*this, sgSodoku));
     QFont cellFont(QStringLiteral("Arial Narrow"));
     cellFont.setStyleHint(QFont::SansSerif);
@@ -347,10 +345,65 @@ void TfrmSudoku::setSearching(bool searching)
     m_searching = searching;
     for (QPushButton *button : {btnSolve, btnNew, btnLoad, Button3})
         button->setEnabled(!searching);
-    sgSodoku->setEditTriggers(searching ? QAbstractItemView::NoEditTriggers
-                                        : QAbstractItemView::DoubleClicked |
-                                      QAbstractItemView::EditKeyPressed |
-                                      QAbstractItemView::AnyKeyPressed);
+}
+
+bool TfrmSudoku::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == sgSodoku && event->type() == QEvent::KeyPress)
+        return sgSodokuKeyPress(*static_cast<QKeyEvent *>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+// True when the key was the grid's to handle: a digit, an emptying key, a paste or any other
+// typed character; keys without a character (arrows, page keys) keep moving between cells.
+bool TfrmSudoku::sgSodokuKeyPress(const QKeyEvent &event)
+{
+    if (event.matches(QKeySequence::Paste)) {
+        if (!m_searching)
+            pasteGrid();
+        return true;
+    }
+    const bool emptying = event.key() == Qt::Key_Delete || event.key() == Qt::Key_Backspace;
+    const QString text = event.text();
+    if (!emptying &&
+        (text.isEmpty() || !text.at(0).isPrint() ||
+         event.modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QModelIndex current = sgSodoku->currentIndex();
+    if (m_searching || !current.isValid())
+        return true;
+    const QChar key = emptying ? QChar(u'0') : text.at(0);
+    if (key >= u'1' && key <= u'9')
+        SetCellValue(current.row(), current.column(), key.unicode() - u'0');
+    else if (key == u'0' || key == u'.' || key == u' ')
+        SetCellValue(current.row(), current.column(), 0);
+    return true;
+}
+
+void TfrmSudoku::pasteGrid()
+{
+    guarded(m_context.dialogs, this, [this] {
+        const QString text = QGuiApplication::clipboard()->text();
+        const QModelIndex current = sgSodoku->currentIndex();
+        // One digit goes into the current cell, as if typed.
+        if (text.trimmed().size() == 1 && current.isValid()) {
+            const QChar digit = text.trimmed().at(0);
+            if (digit >= u'1' && digit <= u'9') {
+                SetCellValue(current.row(), current.column(), digit.unicode() - u'0');
+                return;
+            }
+        }
+        if (text.trimmed().isEmpty())
+            throw QuarvelError(QStringLiteral("Die Zwischenablage enthält kein Sudoku."));
+        if (text.size() > Sudoku::kMaxFileBytes)
+            throw QuarvelError(QStringLiteral("Der eingefügte Text ist zu lang für ein Sudoku."));
+        try {
+            showCells(Sudoku::ReadSudokuText(text.toUtf8()));
+        } catch (const QuarvelError &error) {
+            throw QuarvelError(QStringLiteral("Der eingefügte Text ist kein lesbares Sudoku.\n%1")
+                                   .arg(error.message()));
+        }
+    });
 }
 
 void TfrmSudoku::closeEvent(QCloseEvent *event)

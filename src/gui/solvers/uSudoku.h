@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPainter;
 class QPushButton;
@@ -12,6 +13,11 @@ class QTableWidget;
 struct AppContext;
 
 // The Sudoku window: a 9 × 9 grid the user types into and a search that lists every solution.
+//
+// A cell holds one digit 1-9 or nothing: a typed digit replaces the current cell's, "0", ".",
+// the space bar and the delete keys empty it, the arrow keys move between cells and every other
+// typed character is ignored. A grid pasted with the paste keys goes through the exchange
+// format's reader, so the same texts are refused with the same messages as a loaded file.
 //
 // While "Lösen" runs, the search writes its digits into a copy of the cells and the grid shows
 // that copy at screen rate: about every 16 ms the search hands the event loop a turn, which
@@ -37,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class SearchHost;
@@ -48,6 +55,8 @@ private:
     void Button3Click();
     void btnSolveClick();
     void btnCancelClick();
+    bool sgSodokuKeyPress(const QKeyEvent &event);
+    void pasteGrid();
 
     void createControls();
     void layoutControls();

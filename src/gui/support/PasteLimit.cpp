@@ -5,21 +5,29 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace {
 
-class PasteLimitFilter : public QObject
+// The three kinds of text field share their paste interface but no base class that has it.
+template<typename Edit> class PasteLimitFilter : public QObject
 {
 public:
-    PasteLimitFilter(QLineEdit *edit, Dialogs &dialogs, qsizetype maxCharacters)
+    // `surface` receives the mouse, menu and drop events: the field itself, or the viewport of
+    // a scrolling text box.
+    PasteLimitFilter(Edit *edit, QWidget *surface, Dialogs &dialogs, qsizetype maxCharacters)
         : QObject(edit)
         , m_edit(edit)
+        , m_surface(surface)
         , m_dialogs(dialogs)
         , m_max(maxCharacters)
     {
@@ -27,12 +35,10 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        // Only the three ways of pasting are looked at: other events also arrive while the field
-        // is being destroyed, when it is no line edit any more.
+        // Only the ways of pasting are looked at: other events also arrive while the field is
+        // being destroyed, when it is no text field any more.
         const QEvent::Type type = event->type();
-        if (watched != m_edit ||
-            (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease &&
-             type != QEvent::ContextMenu) ||
+        if ((watched != m_edit && watched != m_surface) || !isPasteEvent(type) ||
             m_edit->isReadOnly())
             return false;
         switch (type) {
@@ -40,21 +46,46 @@ public:
             return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) &&
                 refused(QClipboard::Clipboard);
         case QEvent::MouseButtonRelease:
-            return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
+            return watched == m_surface &&
+                static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
                 QGuiApplication::clipboard()->supportsSelection() && refused(QClipboard::Selection);
         case QEvent::ContextMenu:
+            if (watched != m_surface)
+                return false;
             showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
             return true;
+        case QEvent::Drop:
+            return droppedTooLong(static_cast<QDropEvent *>(event));
         default:
             return false;
         }
     }
 
 private:
+    static bool isPasteEvent(QEvent::Type type)
+    {
+        return type == QEvent::KeyPress || type == QEvent::MouseButtonRelease ||
+            type == QEvent::ContextMenu || type == QEvent::Drop;
+    }
+
     // True when the text waiting to be pasted is too long; the user is told then.
     bool refused(QClipboard::Mode mode)
     {
-        const qsizetype length = QGuiApplication::clipboard()->text(mode).size();
+        return tooLong(QGuiApplication::clipboard()->text(mode));
+    }
+
+    bool droppedTooLong(QDropEvent *event)
+    {
+        const QMimeData *data = event->mimeData();
+        if (!data || !data->hasText() || !tooLong(data->text()))
+            return false;
+        event->ignore();
+        return true;
+    }
+
+    bool tooLong(const QString &text)
+    {
+        const qsizetype length = text.size();
         if (length <= m_max)
             return false;
         // The program's German grouping ("1.000.000"), whatever the process locale.
@@ -82,25 +113,49 @@ private:
         menu->popup(at);
     }
 
-    QLineEdit *m_edit;
+    Edit *m_edit;
+    QWidget *m_surface;
     Dialogs &m_dialogs;
     qsizetype m_max;
 };
+
+template<typename Edit>
+void watch(Edit *edit, QWidget *surface, Dialogs &dialogs, qsizetype maxCharacters)
+{
+    auto *filter = new PasteLimitFilter<Edit>(edit, surface, dialogs, maxCharacters);
+    edit->installEventFilter(filter);
+    if (surface != edit)
+        surface->installEventFilter(filter);
+}
 
 } // namespace
 
 QAction *pasteAction(const QMenu &menu)
 {
     // Found by the field's own (translated) text: the entry carries no object name in Qt 6.4.
-    const QString text = QLineEdit::tr("&Paste");
+    // The line edit and the text boxes translate it in different contexts.
+    const QString texts[] = {QLineEdit::tr("&Paste"),
+                             QCoreApplication::translate("QWidgetTextControl", "&Paste")};
     for (QAction *action : menu.actions()) {
-        if (action->text().startsWith(text))
-            return action;
+        for (const QString &text : texts) {
+            if (action->text().startsWith(text))
+                return action;
+        }
     }
     return nullptr;
 }
 
 void limitPasteLength(QLineEdit *edit, Dialogs &dialogs, qsizetype maxCharacters)
 {
-    edit->installEventFilter(new PasteLimitFilter(edit, dialogs, maxCharacters));
+    watch(edit, edit, dialogs, maxCharacters);
+}
+
+void limitPasteLength(QPlainTextEdit *edit, Dialogs &dialogs, qsizetype maxCharacters)
+{
+    watch(edit, edit->viewport(), dialogs, maxCharacters);
+}
+
+void limitPasteLength(QTextEdit *edit, Dialogs &dialogs, qsizetype maxCharacters)
+{
+    watch(edit, edit->viewport(), dialogs, maxCharacters);
 }

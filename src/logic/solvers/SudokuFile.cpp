@@ -61,15 +61,19 @@ void readLine(const SourceLine &line, int first, int count, CellValues &values)
                                    .arg(lineAt(line.number, i + 1))
                                    .arg(count));
         }
+        const int cell = first + read;
         int value = 0;
         if (c >= u'1' && c <= u'9')
             value = c.unicode() - u'0';
         else if (c != u'.' && c != u'0') {
-            throw QuarvelError(QStringLiteral("%1: „%2“ ist weder eine Ziffer 1–9 noch ein "
-                                              "leeres Feld („.“ oder „0“).")
-                                   .arg(lineAt(line.number, i + 1), QString(c)));
+            throw QuarvelError(QStringLiteral("%1 (Sudoku-Zeile %2, Spalte %3): „%4“ ist weder "
+                                              "eine Ziffer 1–9 noch ein leeres Feld („.“ oder "
+                                              "„0“).")
+                                   .arg(lineAt(line.number, i + 1))
+                                   .arg(cell / kSize + 1)
+                                   .arg(cell % kSize + 1)
+                                   .arg(QString(c)));
         }
-        const int cell = first + read;
         values[cell / kSize][cell % kSize] = value;
         ++read;
     }

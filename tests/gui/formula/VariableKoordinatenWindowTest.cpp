@@ -243,3 +243,66 @@ TEST_F(VariableKoordinatenFixture, SavesGpxAndCsvAndCopiesRows)
     EXPECT_EQ(QApplication::clipboard()->text(),
               QStringLiteral("A=5\tN 52° 31,500' E 013° 24,000'\t927,3\t0,0"));
 }
+
+// A reference point never set reads as N 0° E 0°: with the radius on, nothing of a real cache
+// is shown, and the counts say why and where to set it.
+TEST_F(VariableKoordinatenFixture, AnUnsetReferencePointIsNamedWithTheRadius)
+{
+    const QString hint =
+        QStringLiteral(" – Der Bezugspunkt N 0° E 0° ist nicht gesetzt: Tragen Sie ihn oben "
+                       "unter „Bezugspunkt“ ein (die Home-Koordinaten in den Einstellungen "
+                       "werden dort vorgegeben) oder schalten Sie den Umkreis ab.");
+    struct Case
+    {
+        const char16_t *reference;
+        bool radius;
+        const char16_t *counts;
+        bool hinted;
+    };
+    const Case cases[] = {
+        {u"N 0° E 0°", true, u"100 von 100 Kombinationen berechnet, 100 gültig, 0 angezeigt", true},
+        {u"N 0 E 0", true, u"100 von 100 Kombinationen berechnet, 100 gültig, 0 angezeigt", true},
+        {u"N 0° E 0°", false, u"100 von 100 Kombinationen berechnet, 100 gültig, 100 angezeigt",
+         false},
+        {u"N 0° 0.001 E 0° 0.000", true,
+         u"100 von 100 Kombinationen berechnet, 100 gültig, 0 angezeigt", false},
+        {u"N 52° 31.000 E 013° 24.000", true,
+         u"100 von 100 Kombinationen berechnet, 100 gültig, 28 angezeigt", false},
+    };
+    typeFormula(QStringLiteral("N 52° 3A.B00 E 013° 24.000"));
+    setValues(QStringLiteral("A"), QStringLiteral("0-9"));
+    setValues(QStringLiteral("B"), QStringLiteral("0-9"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << QString::fromUtf16(c.reference).toStdString() << " " << c.radius);
+        window->edtBezugspunkt->setText(QString::fromUtf16(c.reference));
+        window->cboxUmkreis->setChecked(c.radius);
+        EXPECT_EQ(window->lblZaehler->text(),
+                  QStringLiteral("100 Kombinationen") + (c.hinted ? hint : QString()));
+        calculateAndWait();
+        EXPECT_EQ(window->lblZaehler->text(),
+                  QString::fromUtf16(c.counts) + (c.hinted ? hint : QString()));
+    }
+    // A look by eye: QUARVEL_SCREENSHOTS=<folder> keeps a picture of the window with the hint.
+    if (const QString folder = qEnvironmentVariable("QUARVEL_SCREENSHOTS"); !folder.isEmpty()) {
+        window->edtBezugspunkt->setText(QStringLiteral("N 0° E 0°"));
+        window->cboxUmkreis->setChecked(true);
+        calculateAndWait();
+        window->grab().save(folder + QStringLiteral("/variable-koordinaten.png"));
+    }
+}
+
+// On a laptop screen of 1366 x 768 (the one the tests run on) the whole window is on the screen.
+TEST_F(VariableKoordinatenFixture, FitsALaptopScreen)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect area = window->screen()->availableGeometry();
+    SCOPED_TRACE(testing::Message() << area.width() << " x " << area.height());
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+    EXPECT_LE(window->minimumSizeHint().height(), area.height());
+    EXPECT_LE(window->minimumSizeHint().width(), area.width());
+    // The bottom row of controls is inside the window, not cut off by it.
+    const QPoint bottom =
+        window->btnBerechnen->mapTo(window.get(), window->btnBerechnen->rect().bottomLeft());
+    EXPECT_LT(bottom.y(), window->height());
+}

@@ -220,11 +220,11 @@ TEST_F(KoordinatenPanel, KeysInTheListMoveTheChoiceButOnlyEnterShowsIt)
     type(QStringLiteral("N 54.5 E 13.25"));
     QTest::keyClick(input, Qt::Key_Return);
     ASSERT_TRUE(list->hasFocus());
-    EXPECT_EQ(output->text(), QStringLiteral("N 0 E 0"));
+    EXPECT_EQ(output->text(), QStringLiteral("N 54,5 E 13,25")) << "the new position at once";
 
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(list->currentIndex(), 1);
-    EXPECT_EQ(output->text(), QStringLiteral("N 0 E 0"));
+    EXPECT_EQ(output->text(), QStringLiteral("N 54,5 E 13,25"));
     QTest::keyClicks(list, QStringLiteral("Gs "));
     EXPECT_EQ(list->currentIndex(), 1);
     EXPECT_FALSE(list->view()->isVisible());
@@ -308,4 +308,43 @@ TEST_F(KoordinatenPanel, TheObjectLivesFromCreationToClosing)
     koordinatenPanel->cboxKoordinatenCloseUp();
     EXPECT_EQ(test->text(), QStringLiteral("Nicht erkannt !"));
     EXPECT_EQ(output->text(), QStringLiteral("N 0° E 0°"));
+}
+
+// With a notation chosen, a newly read position shows in it at once; with none chosen the
+// output waits for a choice, and one it cannot write in (a letter for a number) keeps the old.
+TEST_F(KoordinatenPanel, ANewPositionShowsAtOnceInTheChosenNotation)
+{
+    struct Case
+    {
+        const QString notation; // empty: none chosen
+        const char16_t *typed;
+        const char16_t *output;
+        bool error;
+    };
+    const Case cases[] = {
+        {QString(), u"N 54° 23.650 E 013° 40.181", u"N 0° E 0°", false},
+        {QStringLiteral("Grad °"), u"N 54° 23.650 E 013° 40.181",
+         u"N 54,3941666666667 E 13,6696833333333", false},
+        {kGradMinuten, u"S 12.5 W 7.25", u"S 12° 30,000' W 7° 15,000'", false},
+        {kGradMinutenSekunden, u"N 54° 23.650 E 013° 40.181", u"N 54° 23' 39\" E 013° 40' 10,86\" ",
+         false},
+        {QStringLiteral("Grad °"), u"N a b c E d e f", u"N 0,5 E 0,5", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.notation.toStdString());
+        type(QStringLiteral("N 0.5 E 0.5"));
+        QTest::keyClick(input, Qt::Key_Return);
+        list->setCurrentIndex(-1);
+        if (!c.notation.isEmpty())
+            chooseWithMouse(c.notation);
+        else
+            output->setText(QStringLiteral("N 0° E 0°"));
+        app.dialogs.messages.clear();
+        type(QString::fromUtf16(c.typed));
+        QTest::keyClick(input, Qt::Key_Return);
+        EXPECT_EQ(test->text(), QStringLiteral("OK !"));
+        EXPECT_EQ(last->text(), QString::fromUtf16(c.typed));
+        EXPECT_EQ(output->text(), QString::fromUtf16(c.output));
+        EXPECT_EQ(app.dialogs.messages.size(), c.error ? 1 : 0);
+    }
 }

@@ -2,8 +2,10 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/DesignSize.h"
+#include "logic/solvers/SudokuFile.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -148,7 +150,10 @@ TEST_F(SudokuFixture, AbbrechenReactsWhileTheOtherButtonsAreBlocked)
         EXPECT_FALSE(window.btnLoad->isEnabled());
         EXPECT_FALSE(window.Button3->isEnabled());
         EXPECT_TRUE(window.btnCancel->isEnabled());
-        EXPECT_EQ(window.sgSodoku->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // Typing into a cell the search never reaches changes nothing while it runs.
+        window.sgSodoku->setCurrentCell(8, 8);
+        QTest::keyClick(window.sgSodoku, Qt::Key_5);
+        EXPECT_EQ(window.sgSodoku->item(8, 8)->text(), QString());
         // The grid shows the search at work, and blocked buttons change nothing.
         EXPECT_NE(gridRows(window), rowsOf(kHopeless));
         const QStringList during = gridRows(window);
@@ -162,7 +167,9 @@ TEST_F(SudokuFixture, AbbrechenReactsWhileTheOtherButtonsAreBlocked)
     EXPECT_EQ(app.dialogs.texts(), QStringList({kCancelled}));
     EXPECT_EQ(gridRows(window), rowsOf(kHopeless));
     EXPECT_TRUE(window.btnNew->isEnabled());
-    EXPECT_NE(window.sgSodoku->editTriggers(), QAbstractItemView::NoEditTriggers);
+    window.sgSodoku->setCurrentCell(8, 8);
+    QTest::keyClick(window.sgSodoku, Qt::Key_5);
+    EXPECT_EQ(window.sgSodoku->item(8, 8)->text(), QStringLiteral("5"));
 }
 
 TEST_F(SudokuFixture, AbbrechenWhileASolutionIsShownEmptiesTheGrid)
@@ -311,8 +318,9 @@ TEST_F(SudokuFixture, LadenKeepsTheGridWhenTheFileIsCancelledMissingOrMalformed)
     EXPECT_EQ(gridRows(window), rowsOf(kSample));
     ASSERT_EQ(app.dialogs.messages.size(), 2);
     EXPECT_EQ(app.dialogs.messages[0].text,
-              QStringLiteral("Die Datei „%1“ enthält kein lesbares Sudoku.\nZeile 3, Zeichen 3: "
-                             "„x“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“).")
+              QStringLiteral("Die Datei „%1“ enthält kein lesbares Sudoku.\nZeile 3, Zeichen 3 "
+                             "(Sudoku-Zeile 3, Spalte 3): „x“ ist weder eine Ziffer 1–9 noch ein "
+                             "leeres Feld („.“ oder „0“).")
                   .arg(bad));
     EXPECT_TRUE(app.dialogs.messages[1].text.startsWith(
         QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(missing)));
@@ -382,4 +390,91 @@ TEST_F(SudokuFixture, BlockBordersAreBlueBetweenTheBlocks)
     EXPECT_NE(image.pixelColor(cell - 1, inside), blue);
     EXPECT_NE(image.pixelColor(inside, cell - 1), blue);
     EXPECT_NE(image.pixelColor(inside, inside), blue);
+}
+
+// A cell holds one digit: typing replaces it, the emptying keys clear it, other characters and
+// a second digit never make a number of two digits; the arrow keys move between cells.
+TEST_F(SudokuFixture, TypingKeepsOneDigitPerCell)
+{
+    struct Case
+    {
+        const char *name;
+        QString keys; // typed one after the other into cell (1, 1), which holds nothing
+        Qt::Key special; // then this key, unless Qt::Key_unknown
+        const char16_t *cell;
+    };
+    const Case cases[] = {
+        {"digit", QStringLiteral("7"), Qt::Key_unknown, u"7"},
+        {"second digit replaces", QStringLiteral("53"), Qt::Key_unknown, u"3"},
+        {"letters ignored", QStringLiteral("4ab"), Qt::Key_unknown, u"4"},
+        {"zero empties", QStringLiteral("40"), Qt::Key_unknown, u""},
+        {"dot empties", QStringLiteral("4."), Qt::Key_unknown, u""},
+        {"blank empties", QStringLiteral("4 "), Qt::Key_unknown, u""},
+        {"delete empties", QStringLiteral("4"), Qt::Key_Delete, u""},
+        {"backspace empties", QStringLiteral("4"), Qt::Key_Backspace, u""},
+        {"minus ignored", QStringLiteral("9-"), Qt::Key_unknown, u"9"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fill(window, kSample);
+        window.sgSodoku->setFocus();
+        window.sgSodoku->setCurrentCell(1, 1);
+        QTest::keyClicks(window.sgSodoku, c.keys);
+        if (c.special != Qt::Key_unknown)
+            QTest::keyClick(window.sgSodoku, c.special);
+        EXPECT_EQ(window.sgSodoku->item(1, 1)->text(), QString::fromUtf16(c.cell));
+        EXPECT_EQ(window.sgSodoku->currentRow(), 1);
+        EXPECT_EQ(window.sgSodoku->currentColumn(), 1);
+        EXPECT_TRUE(app.dialogs.messages.isEmpty());
+    }
+
+    // The arrow keys move on; what is typed lands in the cell reached.
+    window.sgSodoku->setCurrentCell(1, 1);
+    QTest::keyClick(window.sgSodoku, Qt::Key_Right);
+    QTest::keyClick(window.sgSodoku, Qt::Key_Down);
+    QTest::keyClick(window.sgSodoku, Qt::Key_6);
+    EXPECT_EQ(window.sgSodoku->item(2, 2)->text(), QStringLiteral("6"));
+    if (const QString folder = qEnvironmentVariable("QUARVEL_SCREENSHOTS"); !folder.isEmpty())
+        window.grab().save(folder + QStringLiteral("/sudoku.png"));
+}
+
+// A pasted grid is read as a loaded file is: a good one replaces the grid, anything else is
+// refused naming the row and column and leaves the grid as it was.
+TEST_F(SudokuFixture, PastedGridsAreReadOrRefusedNamingRowAndColumn)
+{
+    struct Case
+    {
+        const char *name;
+        QString clipboard;
+        const char16_t *message; // empty: pasted
+    };
+    const QString solution = rowsOf(kFirstSolution).join(u'\n').remove(u' ');
+    const Case cases[] = {
+        {"nine lines", solution, u""},
+        {"one line", QString(solution).remove(u'\n'), u""},
+        {"two digits in a cell", QString(solution).replace(0, 1, QStringLiteral("53")),
+         u"Der eingefügte Text ist kein lesbares Sudoku.\nZeile 1, Zeichen 10: Die Zeile hat mehr "
+         u"als 9 Felder."},
+        {"letter", QString(solution).replace(13, 1, QStringLiteral("x")),
+         u"Der eingefügte Text ist kein lesbares Sudoku.\nZeile 2, Zeichen 4 (Sudoku-Zeile 2, "
+         u"Spalte 4): „x“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+        {"empty", QString(), u"Die Zwischenablage enthält kein Sudoku."},
+        {"too long", QString(Sudoku::kMaxFileBytes + 1, u'.'),
+         u"Der eingefügte Text ist zu lang für ein Sudoku."},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        fill(window, kSample);
+        app.dialogs.messages.clear();
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        window.sgSodoku->setFocus();
+        QTest::keyClick(window.sgSodoku, Qt::Key_V, Qt::ControlModifier);
+        if (*c.message == 0) {
+            EXPECT_EQ(gridRows(window), rowsOf(kFirstSolution));
+            EXPECT_TRUE(app.dialogs.messages.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(gridRows(window), rowsOf(kSample));
+        EXPECT_EQ(app.dialogs.lastText(), QString::fromUtf16(c.message));
+    }
 }

@@ -3,6 +3,8 @@
 #include "gui/app/Main_Unit.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -127,4 +129,43 @@ TEST(ScreenFit, CrampedContentScrollsInsteadOfBeingCut)
     area->resize(900, 700);
     QCoreApplication::processEvents();
     EXPECT_EQ(content->size(), area->viewport()->size()); // follows a larger window
+}
+
+// Runs with two screens side by side (tests/data/screens/two-screens.json, registered with
+// ctest): a stored position on the second screen stays there, one off every screen comes back
+// on the primary screen, whole.
+TEST(ScreenFitTwoScreens, AWindowOffEveryScreenLandsOnThePrimaryOne)
+{
+    if (QGuiApplication::screens().size() < 2)
+        GTEST_SKIP() << "needs the two-screen configuration";
+    const QRect primary = ScreenFit::primaryArea();
+    const QRect second = QGuiApplication::screens().at(1)->availableGeometry();
+    ASSERT_NE(primary, second);
+    struct Case
+    {
+        const char *name;
+        QRect stored;
+        QRect expectedArea;
+    };
+    const Case cases[] = {
+        {"on the second screen", QRect(second.x() + 100, 100, 1000, 700), second},
+        {"mostly on the second", QRect(second.x() - 200, 100, 1000, 700), second},
+        {"right of both", QRect(second.right() + 500, 100, 1000, 700), primary},
+        {"below both", QRect(200, 5000, 1000, 700), primary},
+        {"left of both, too large", QRect(-6000, -3000, 5000, 4000), primary},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp app;
+        app.globals.settings.Left = c.stored.x();
+        app.globals.settings.Top = c.stored.y();
+        app.globals.settings.Width = c.stored.width();
+        app.globals.settings.Height = c.stored.height();
+        TfrmQuarvelMain window(app.context);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QRect frame = window.frameGeometry();
+        EXPECT_TRUE(c.expectedArea.contains(frame))
+            << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    }
 }

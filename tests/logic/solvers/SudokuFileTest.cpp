@@ -70,11 +70,21 @@ TEST(SudokuFile, MalformedTextsNameLineAndCharacter)
         {"", u"Die Datei ist leer: Sie enthält kein Sudoku."},
         {"\n \n", u"Die Datei ist leer: Sie enthält kein Sudoku."},
         {QByteArray(rows).replace("8.1", "8x1"),
-         u"Zeile 2, Zeichen 2: „x“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+         u"Zeile 2, Zeichen 2 (Sudoku-Zeile 2, Spalte 2): „x“ ist weder eine Ziffer 1–9 noch ein "
+         u"leeres Feld („.“ oder „0“)."},
         {QByteArray(rows).replace("1.......6", "1......-6"),
-         u"Zeile 9, Zeichen 8: „-“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+         u"Zeile 9, Zeichen 8 (Sudoku-Zeile 9, Spalte 8): „-“ ist weder eine Ziffer 1–9 noch ein "
+         u"leeres Feld („.“ oder „0“)."},
+        // Blanks between the cells and the one-line form: the cell is named by row and column.
+        {"2 3 x . . . . . .\n" + rows.mid(10),
+         u"Zeile 1, Zeichen 5 (Sudoku-Zeile 1, Spalte 3): „x“ ist weder eine Ziffer 1–9 noch ein "
+         u"leeres Feld („.“ oder „0“)."},
+        {QByteArray(40, '.') + "5x" + QByteArray(39, '.'),
+         u"Zeile 1, Zeichen 42 (Sudoku-Zeile 5, Spalte 6): „x“ ist weder eine Ziffer 1–9 noch ein "
+         u"leeres Feld („.“ oder „0“)."},
         {"ä" + rows.mid(1),
-         u"Zeile 1, Zeichen 1: „ä“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+         u"Zeile 1, Zeichen 1 (Sudoku-Zeile 1, Spalte 1): „ä“ ist weder eine Ziffer 1–9 noch ein "
+         u"leeres Feld („.“ oder „0“)."},
         {QByteArray(rows).replace("8.1......", "8.1.....\n"),
          u"Zeile 2, Zeichen 9: Die Zeile endet nach 8 von 9 Feldern."},
         {QByteArray(rows).replace("8.1......", "8.1 ......."),
@@ -153,8 +163,9 @@ TEST(SudokuFile, AMalformedFileIsNamedInTheMessage)
     file.write("12345678?\n");
     file.close();
     EXPECT_EQ(messageOf([&] { ReadSudokuFile(path); }),
-              QStringLiteral("Die Datei „%1“ enthält kein lesbares Sudoku.\nZeile 1, Zeichen 9: "
-                             "„?“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“).")
+              QStringLiteral("Die Datei „%1“ enthält kein lesbares Sudoku.\nZeile 1, Zeichen 9 "
+                             "(Sudoku-Zeile 1, Spalte 9): „?“ ist weder eine Ziffer 1–9 noch ein "
+                             "leeres Feld („.“ oder „0“).")
                   .arg(path));
 }
 

@@ -4,6 +4,7 @@
 #include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/tools/Buchstabenverteilung.h"
@@ -39,6 +40,7 @@ void gboxBuchstabenverteilung::createControls()
     rtfBSV->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rtfBSV->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     attachFocusColour(rtfBSV);
+    limitPasteLength(rtfBSV, m_context.dialogs);
     bbtnBerechnenBSV =
         named(new QPushButton(QStringLiteral("Berechnen"), this), "bbtnBerechnenBSV");
 

@@ -201,8 +201,12 @@ void gboxKoordinaten::edtKoordinatenExit()
             return;
         const bool recognised = m_koordinaten->m_sSetKoordinaten(edtKoordinaten->text()) == 1;
         showTestResult(recognised);
-        if (recognised)
-            lblLastKoord->setText(edtKoordinaten->text());
+        if (!recognised)
+            return;
+        lblLastKoord->setText(edtKoordinaten->text());
+        // An output that kept the earlier position would pass for the new one.
+        if (cboxKoordinaten->currentIndex() >= 0)
+            edtKoordAus->setText(m_koordinaten->m_sGetKoordinaten(cboxKoordinaten->currentIndex()));
     });
 }
 

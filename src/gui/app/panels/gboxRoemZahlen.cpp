@@ -5,6 +5,7 @@
 #include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
@@ -66,6 +67,7 @@ void gboxRömZahlen::createControls()
     for (QLineEdit *field : {edtRöm2Dez, edtDez2Röm}) {
         field->setMaximumWidth(DesignSize::px(this, 260));
         field->setMaxLength(std::numeric_limits<int>::max());
+        limitPasteLength(field, m_context.dialogs);
     }
 
     auto *grid = new QGridLayout;

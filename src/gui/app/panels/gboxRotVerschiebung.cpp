@@ -5,6 +5,7 @@
 #include "gui/support/DesignSize.h"
 #include "gui/support/FocusColour.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/tools/CryptoTools.h"
@@ -66,6 +67,7 @@ void gboxRotVerschiebung::createControls()
     edtRot = named<QLineEdit>("edtRot", this);
     setTextColour(edtRot, kBlue);
     attachFocusColour(edtRot);
+    limitPasteLength(edtRot, m_context.dialogs);
     Label7 = named<QLabel>("Label7", this, QStringLiteral("Original:"));
     lblRotOriginal = named<QLabel>("lblRotOriginal", this);
     setTextColour(lblRotOriginal, kRose);
@@ -219,7 +221,7 @@ void gboxRotVerschiebung::bbtnChiffreRotClick()
             edtRot->setText(Rot47(text));
             break;
         case RotMode::Rot1_26:
-            if (auto *misc = dynamic_cast<TfrmMisc *>(m_context.windows.misc.data()))
+            if (auto *misc = dynamic_cast<TfrmMisc *>(m_context.windows.misc.get()))
                 misc->rot1_26(text);
             break;
         }

@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "logic/tools/CryptoTools.h"
 
 #include <QCheckBox>
@@ -73,6 +74,9 @@ void gboxTrifid::createTextBoxes()
     setTextColour(bbtnTrifidDecrypt, kGreen);
     Label52 = named<QLabel>("Label52", this, QStringLiteral("Verschlüsselter Text:"));
     rtfTrifidEncrypt = textBox("rtfTrifidEncrypt", this, kNavy);
+    limitPasteLength(rtfTrifidDecrypt, m_context.dialogs);
+    limitPasteLength(edtTrifidKey, m_context.dialogs);
+    limitPasteLength(rtfTrifidEncrypt, m_context.dialogs);
     setTabOrder(rtfTrifidDecrypt, edtTrifidKey);
     setTabOrder(edtTrifidKey, bbtnTrifidEncrypt);
     setTabOrder(bbtnTrifidEncrypt, bbtnTrifidDecrypt);

@@ -4,6 +4,7 @@
 #include "gui/app/panels/KeyPressFilter.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
@@ -88,6 +89,8 @@ void gboxUmrechnung::createControls()
     Label44 = named(new QLabel(QStringLiteral("und Inch:"), this), "Label44");
     edtInch = lengthField(this, "edtInch");
     edtInch->setText(QStringLiteral("0"));
+    for (QLineEdit *field : {edtMeter, edtFeet, edtInch})
+        limitPasteLength(field, m_context.dialogs);
     Label46 = named(new QLabel(QStringLiteral("Ergebnis in Meter:"), this), "Label46");
     lblErgMeter = resultLabel(this, "lblErgMeter", Colours::kNavy);
 

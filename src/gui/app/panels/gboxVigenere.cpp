@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "logic/tools/CryptoTools.h"
 
 #include <QCheckBox>
@@ -84,6 +85,9 @@ void gboxVigenere::createTextBoxes()
     edtVigenereKey = named<QLineEdit>("edtVigenereKey", this);
     Label21 = named<QLabel>("Label21", this, QStringLiteral("Verschlüsselter Text:"));
     rtfVigenereEncrypt = textBox("rtfVigenereEncrypt", this, kNavy);
+    limitPasteLength(rtfVigenereDecrypt, m_context.dialogs);
+    limitPasteLength(edtVigenereKey, m_context.dialogs);
+    limitPasteLength(rtfVigenereEncrypt, m_context.dialogs);
     bbtnDecrypt = named<QPushButton>("bbtnDecrypt", this);
     bbtnEncrypt = named<QPushButton>("bbtnEncrypt", this);
     bbtnDecrypt->hide();

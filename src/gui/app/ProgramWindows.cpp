@@ -1,0 +1,47 @@
+#include "gui/app/ProgramWindows.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/app/Einstellungen_Unit.h"
+#include "gui/app/Info_Unit.h"
+#include "gui/app/Main_Unit.h"
+#include "gui/cacher/Cacher_Unit.h"
+#include "gui/formula/VariableKoordinaten_Unit.h"
+#include "gui/solvers/Fermil_Unit.h"
+#include "gui/solvers/uSudoku.h"
+#include "gui/tools/Hilfsfenster_Unit.h"
+#include "gui/tools/KoordRechner_Unit.h"
+#include "gui/update/Upd_DL_Unit.h"
+
+ProgramWindows::ProgramWindows(AppContext &context)
+    : m_context(context)
+    , m_main(std::make_unique<TfrmQuarvelMain>(context))
+{
+    SecondaryWindows &windows = context.windows;
+    // Each maker keeps what it built until the program ends.
+    const auto keep = [this](std::unique_ptr<QWidget> window) {
+        m_windows.push_back(std::move(window));
+        return m_windows.back().get();
+    };
+    windows.info.setMaker([this, keep] { return keep(std::make_unique<TfrmInfo>(m_context)); });
+    windows.einstellungen.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmEinstellungen>(m_context, *m_main)); });
+    windows.misc.setMaker([keep] { return keep(std::make_unique<TfrmMisc>()); });
+    windows.cacher.setMaker([this, keep] { return keep(std::make_unique<TfrmCacher>(m_context)); });
+    // The new-version window belongs to the main window.
+    windows.updDL.setMaker([this] { return new TfrmUpdDL(m_context, m_main.get()); });
+    windows.sudoku.setMaker([this, keep] { return keep(std::make_unique<TfrmSudoku>(m_context)); });
+    windows.fermilab.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmFermilab>(m_context)); });
+    windows.koordRechner.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmKoordRechner>(m_context)); });
+    windows.variableKoordinaten.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmVariableKoordinaten>(m_context)); });
+    m_main->windowsCreated();
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // The secondary windows go first, as before: none may outlive the context's services.
+    m_context.windows = SecondaryWindows {};
+    m_windows.clear();
+}
