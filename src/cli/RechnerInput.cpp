@@ -14,6 +14,7 @@ namespace {
 // A call has at most six parts of a few words each; more words are a wrong paste.
 constexpr qsizetype kMostWords = 80;
 constexpr int kLongestPart = 16; // words
+constexpr qsizetype kLongestCall = 2000; // characters
 
 // Counts the groupings of words[from..] into readers[part..] (up to two is enough to know it is
 // not unique) and keeps the lengths of the first one.
@@ -79,6 +80,11 @@ QString partCounts(const std::vector<std::vector<PartReader>> &alternatives)
 QStringList splitParts(const QString &text,
                        const std::vector<std::vector<PartReader>> &alternatives)
 {
+    // No call needs more than a few hundred characters; a huge paste is refused before it is
+    // cut into pieces.
+    if (text.size() > kLongestCall)
+        throw QuarvelError(QStringLiteral("Der Text ist mit %1 Zeichen zu lang für eine Rechnung")
+                               .arg(text.size()));
     if (text.contains(u';')) {
         QStringList parts = text.split(u';');
         for (QString &part : parts)
