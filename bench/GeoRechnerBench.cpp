@@ -123,3 +123,27 @@ static void BM_GeoTrilaterate(benchmark::State &state)
                                                   {{52.5083333, 13.3983333}, 1000.0}));
 }
 BENCHMARK(BM_GeoTrilaterate);
+
+// The grid conversions through PROJ, goal at most 10 µs each: the context and the pipeline are
+// made once per thread, so a conversion is only the transformation itself.
+static void BM_GeoProjConversion(benchmark::State &state,
+                                 Geo::GridPosition (*convert)(Geo::GeoPoint), Geo::GeoPoint p)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(convert(p));
+    state.SetLabel("Ziel <= 10 us");
+}
+BENCHMARK_CAPTURE(BM_GeoProjConversion, GaussKrueger, Geo::toGaussKrueger, kHeader);
+BENCHMARK_CAPTURE(BM_GeoProjConversion, Lv95, Geo::toLv95, Geo::GeoPoint {46.95, 7.44});
+BENCHMARK_CAPTURE(BM_GeoProjConversion, Rd, Geo::toRd, Geo::GeoPoint {52.155, 5.387});
+
+static void BM_GeoReadAnyFormat(benchmark::State &state, const char *text)
+{
+    const QString input = QString::fromUtf8(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Geo::readAnyPosition(input, std::nullopt, kHeader));
+}
+BENCHMARK_CAPTURE(BM_GeoReadAnyFormat, Maidenhead, "JO62qm95");
+BENCHMARK_CAPTURE(BM_GeoReadAnyFormat, PlusCodeShort, "GCC6+8Q");
+BENCHMARK_CAPTURE(BM_GeoReadAnyFormat, Geohash, "u33dc1nhp8");
+BENCHMARK_CAPTURE(BM_GeoReadAnyFormat, Rd, "X 155000 Y 463000");

@@ -25,5 +25,7 @@ Command trifidCommand();
 Command fermilabCommand();
 Command sudokuCommand();
 Command formelCommand();
+Command rechnerCommand();
+Command gccodeCommand();
 
 } // namespace Cli

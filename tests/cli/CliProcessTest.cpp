@@ -233,6 +233,14 @@ std::vector<TextCase> textCases()
          {},
          {QStringLiteral("A=5 | N 52° 55,000' E 13° 1,000'"),
           QStringLiteral("Berechnet: 3 | Gültig: 1 | Angezeigt: 1")}},
+        {"rechner",
+         {QStringLiteral("rechner"), QStringLiteral("mitte"), QStringLiteral("N 0 E 0; N 0 E 90")},
+         {},
+         {QStringLiteral("Mitte: N 00° 00,000' E 045° 00,000'")}},
+        {"gccode",
+         {QStringLiteral("gccode"), QStringLiteral("GCG000")},
+         {},
+         {QStringLiteral("Code: GCG000 | Nummer: 65536")}},
     };
 }
 

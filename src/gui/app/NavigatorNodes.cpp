@@ -80,6 +80,8 @@ std::vector<NavigatorNode> buildNodes()
              QStringLiteral("Verschiedene nützliche Umrechnungen"),
              QStringLiteral("1 inch = 2,54cm , 1 Fuß(ft) = 12 inches , 1 Meter = 3,2808"),
              u"gboxUmrechnung"),
+        tool(u"GC-Code", u" GC-Code ", QStringLiteral("Geocaching-Codes und ihre Nummern"),
+             QStringLiteral("GC1 bis GCFFFF hexadezimal, ab GCG000 zur Basis 31"), u"gboxGcCode"),
     };
     for (NavigatorNode &node : nodes) {
         if (node.text == u"ROT-Verschiebung")
@@ -122,7 +124,7 @@ const std::vector<NavigatorGroup> &navigatorTree()
           QStringLiteral("Freimaurer-Code"), QStringLiteral("Hexenschrift"),
           QStringLiteral("Morse-Code"), QStringLiteral("Römische Zahlen"),
           QStringLiteral("Stabzahlen")}},
-        {QStringLiteral("Umrechnung"), {QStringLiteral("Meter - Inch")}},
+        {QStringLiteral("Umrechnung"), {QStringLiteral("Meter - Inch"), QStringLiteral("GC-Code")}},
     };
     return tree;
 }

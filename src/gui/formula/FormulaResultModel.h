@@ -22,6 +22,7 @@ public:
     // Appends rows up to kMaxRows; returns how many were dropped for that limit.
     size_t append(std::vector<Formula::Hit> hits);
     void setNotation(int notation);
+    int notation() const { return m_notation; }
 
     const std::vector<Formula::Hit> &hits() const { return m_hits; }
     const Formula::FormulaSolver *solver() const { return m_solver.get(); }

@@ -232,7 +232,8 @@ void TfrmVariableKoordinaten::saveCsvClick()
     saveResults(QStringLiteral("Als CSV speichern"), QStringLiteral("Varianten.csv"),
                 QStringLiteral("CSV-Dateien (*.csv);;Alle Dateien (*)"), QStringLiteral("csv"),
                 [this](QIODevice &device) {
-                    return Formula::writeCsv(device, *m_model->solver(), m_model->hits());
+                    return Formula::writeCsv(device, *m_model->solver(), m_model->hits(),
+                                             m_model->notation());
                 });
 }
 

@@ -3,6 +3,9 @@
 #include "gui/app/AppContext.h"
 #include "gui/support/WidgetStyle.h"
 #include "gui/tools/rechner/RechnerPages.h"
+#include "logic/common/Global_Unit.h"
+#include "logic/common/QuarvelError.h"
+#include "logic/geo/GeoRead.h"
 #include "logic/geo/GeoUnits.h"
 
 #include <QComboBox>
@@ -45,6 +48,7 @@ TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
     pcRechner->addTab(tsMitte, QStringLiteral("Mittelpunkt"));
     pcRechner->addTab(tsSchnitt, QStringLiteral("Schnittpunkte"));
     m_pages = {tsFormate, tsProjektion, tsPeilung, tsMitte, tsSchnitt};
+    setHomeReference();
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(units);
@@ -64,4 +68,17 @@ void TfrmKoordRechner::cboxEinheitChange()
     const auto angle = Geo::AngleUnit(std::max(0, cboxWinkel->currentIndex()));
     for (RechnerPage *page : m_pages)
         page->setUnits(distance, angle);
+}
+
+void TfrmKoordRechner::setHomeReference()
+{
+    // Short Plus Codes are recovered near the home coordinates; home coordinates that are no
+    // position leave the default N 0° E 0°, and the code's field says where it was placed.
+    Geo::GeoPoint home;
+    try {
+        home = Geo::readAnyPosition(m_context.globals.settings.HomeKoordinaten).point;
+    } catch (const QuarvelError &) {
+    }
+    for (RechnerPage *page : m_pages)
+        page->setReference(home);
 }

@@ -32,6 +32,7 @@ public:
 
 private:
     void cboxEinheitChange();
+    void setHomeReference();
 
     AppContext &m_context;
     QList<RechnerPage *> m_pages;

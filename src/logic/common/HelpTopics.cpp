@@ -27,6 +27,7 @@ constexpr Topic kTopics[] = {
     {u"gboxTrifid", u"trifid.html"},
     {u"gboxDiagramm", u"diagramme.html"},
     {u"gboxUmrechnung", u"meter-inch.html"},
+    {u"gboxGcCode", u"gc-code.html"},
     {u"frmMisc", u"rot-tabelle.html"},
     {u"frmSudoku", u"sudoku.html"},
     {u"frmFermilab", u"fermilab.html"},

@@ -48,18 +48,20 @@ bool writeGpx(QIODevice &device, const FormulaSolver &solver, const std::vector<
     return !xml.hasError();
 }
 
-bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<Hit> &hits)
+bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<Hit> &hits,
+              int notation)
 {
     QByteArray block = QByteArrayLiteral("\xEF\xBB\xBF") +
         QStringLiteral("Variablen;Koordinate;Breite;Länge;Entfernung (m);Richtung (°)\r\n")
             .toUtf8();
     for (const Hit &hit : hits) {
-        const QStringList fields {csvField(solver.variablesText(hit.index)),
-                                  csvField(solver.coordinateText(hit.index)),
-                                  decimalComma(hit.latitude, 8),
-                                  decimalComma(hit.longitude, 8),
-                                  decimalComma(hit.distanceMetres, 1),
-                                  decimalComma(hit.bearingDegrees, 1)};
+        const QStringList fields {
+            csvField(solver.variablesText(hit.index)),
+            csvField(coordinateInNotation(solver.coordinateText(hit.index), notation)),
+            decimalComma(hit.latitude, 8),
+            decimalComma(hit.longitude, 8),
+            decimalComma(hit.distanceMetres, 1),
+            decimalComma(hit.bearingDegrees, 1)};
         block += fields.join(u';').toUtf8() + "\r\n";
         if (block.size() > 1 << 16) {
             if (device.write(block) != block.size())

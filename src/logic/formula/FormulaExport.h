@@ -17,8 +17,10 @@ bool writeGpx(QIODevice &device, const FormulaSolver &solver, const std::vector<
 
 // The results as CSV for a spreadsheet program with German settings: ";" between fields,
 // decimal comma, UTF-8 with a byte-order mark, one header line. Columns: the variable values,
-// the coordinate text, latitude, longitude, distance in metres, bearing in degrees.
-bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<Hit> &hits);
+// the coordinate in `notation` as the result table shows it, latitude, longitude, distance in
+// metres, bearing in degrees.
+bool writeCsv(QIODevice &device, const FormulaSolver &solver, const std::vector<Hit> &hits,
+              int notation = 1);
 
 // A candidate's coordinate text in notation 0, 1 or 2 of the coordinates tool; what that tool
 // cannot write stays as the formula gave it.

@@ -66,13 +66,30 @@ void checkPoint(GeoPoint p)
         throw QuarvelError(QStringLiteral("Die Länge muss zwischen W 180° und E 180° liegen"));
 }
 
+void checkDistance(double metres)
+{
+    if (std::isnan(metres))
+        checkFinite(metres, QStringLiteral("Die Entfernung"));
+    if (metres < 0.0)
+        throw QuarvelError(QStringLiteral("Die Entfernung darf nicht negativ sein"));
+    if (metres > kLongestDistance)
+        throw QuarvelError(QStringLiteral("Die Entfernung ist zu groß: mehr als 1.000.000 km "
+                                          "(25-mal um die Erde) ist kein sinnvoller Wert"));
+}
+
+void checkBearing(double degrees)
+{
+    checkFinite(degrees, QStringLiteral("Die Peilung"));
+    if (std::abs(degrees) > kLargestBearing)
+        throw QuarvelError(QStringLiteral("Die Peilung ist zu groß: mehr als zehn volle "
+                                          "Umdrehungen (3600°) ist kein sinnvoller Wert"));
+}
+
 GeoPoint project(GeoPoint start, double bearing, double distance)
 {
     checkPoint(start);
-    checkFinite(bearing, QStringLiteral("Die Peilung"));
-    checkFinite(distance, QStringLiteral("Die Entfernung"));
-    if (distance < 0.0)
-        throw QuarvelError(QStringLiteral("Die Entfernung darf nicht negativ sein"));
+    checkBearing(bearing);
+    checkDistance(distance);
     GeoPoint target;
     GeographicLib::Geodesic::WGS84().Direct(start.lat, start.lon, normalizedBearing(bearing),
                                             distance, target.lat, target.lon);

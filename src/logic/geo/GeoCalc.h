@@ -10,8 +10,18 @@ namespace Geo {
 // Refuses a latitude beyond ±90°, a longitude beyond ±180° or a value that is not finite.
 void checkPoint(GeoPoint p);
 
+// A distance of more than a million kilometres (25 times round the earth) or a bearing beyond
+// ten full turns is no measurement but a typo or a pasted number; both are refused rather than
+// folded into a plausible-looking point.
+inline constexpr double kLongestDistance = 1e9; // metres
+inline constexpr double kLargestBearing = 3600.0; // degrees either way
+// Refuses a distance that is negative, not finite or longer than kLongestDistance.
+void checkDistance(double metres);
+// Refuses a bearing that is not finite or beyond ±kLargestBearing.
+void checkBearing(double degrees);
+
 // Projection: the point reached from `start` along the geodesic that leaves it at `bearing`
-// degrees (any value, taken modulo 360) after `distance` metres (0 or more).
+// degrees (taken modulo 360) after `distance` metres (0 up to kLongestDistance).
 GeoPoint project(GeoPoint start, double bearing, double distance);
 
 // Distance, initial and final bearing from `from` to `to`.

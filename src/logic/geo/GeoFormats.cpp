@@ -2,9 +2,12 @@
 
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GeoCalc.h"
+#include "logic/geo/GeoCodes.h"
 #include "logic/geo/GeoGrids.h"
 
 #include <cmath>
+#include <functional>
+#include <tuple>
 
 namespace Geo {
 
@@ -20,6 +23,12 @@ QChar lonLetter(double lon)
     return lon < 0 ? u'W' : u'E';
 }
 
+// A fixed count of decimals with the program's decimal comma.
+QString fixed(double value, int width, int decimals)
+{
+    return QStringLiteral("%1").arg(value, width, 'f', decimals, QChar(u'0')).replace(u'.', u',');
+}
+
 // Rounded once in the smallest unit shown, so 59.9996' becomes the next whole degree and never
 // "60.000".
 QString degreesMinutes(double value, int degreeWidth)
@@ -27,7 +36,7 @@ QString degreesMinutes(double value, int degreeWidth)
     const long long thousandths = std::llround(std::abs(value) * 60000.0);
     return QStringLiteral("%1° %2'")
         .arg(thousandths / 60000, degreeWidth, 10, QChar(u'0'))
-        .arg(double(thousandths % 60000) / 1000.0, 6, 'f', 3, QChar(u'0'));
+        .arg(fixed(double(thousandths % 60000) / 1000.0, 6, 3));
 }
 
 QString degreesMinutesSeconds(double value)
@@ -36,7 +45,7 @@ QString degreesMinutesSeconds(double value)
     return QStringLiteral("%1° %2' %3\"")
         .arg(hundredths / 360000)
         .arg(hundredths / 6000 % 60, 2, 10, QChar(u'0'))
-        .arg(double(hundredths % 6000) / 100.0, 5, 'f', 2, QChar(u'0'));
+        .arg(fixed(double(hundredths % 6000) / 100.0, 5, 2));
 }
 
 QString whole(double metres)
@@ -51,9 +60,9 @@ QString formatDegrees(GeoPoint p)
     checkPoint(p);
     return QStringLiteral("%1 %2° %3 %4°")
         .arg(latLetter(p.lat))
-        .arg(std::abs(p.lat), 0, 'f', 6)
+        .arg(fixed(std::abs(p.lat), 0, 6))
         .arg(lonLetter(p.lon))
-        .arg(std::abs(p.lon), 0, 'f', 6);
+        .arg(fixed(std::abs(p.lon), 0, 6));
 }
 
 QString formatDecimalPair(GeoPoint p)
@@ -109,23 +118,75 @@ QString formatLv95(GeoPoint p)
     return QStringLiteral("E %1 N %2").arg(whole(lv95.easting)).arg(whole(lv95.northing));
 }
 
-QList<FormatLine> allFormats(GeoPoint p)
+QString formatRd(GeoPoint p)
 {
-    const std::pair<const char *, QString (*)(GeoPoint)> formats[] = {
-        {"Grad (dezimal)", formatDegrees},
-        {"Dezimal für Karten", formatDecimalPair},
-        {"Grad und Minuten", formatDegreesMinutes},
-        {"Grad, Minuten, Sekunden", formatDegreesMinutesSeconds},
-        {"UTM (WGS84)", formatUtm},
-        {"MGRS", formatMgrs},
-        {"Gauß-Krüger (DHDN, BETA2007, ~1 m)", formatGaussKrueger},
-        {"Schweiz LV95 (Helmert, ~1 m)", formatLv95},
+    const GridPosition rd = toRd(p);
+    return QStringLiteral("X %1 Y %2").arg(whole(rd.easting)).arg(whole(rd.northing));
+}
+
+QString formatEcef(GeoPoint p)
+{
+    const Ecef ecef = toEcef(p);
+    return QStringLiteral("X %1 Y %2 Z %3")
+        .arg(whole(ecef.x))
+        .arg(whole(ecef.y))
+        .arg(whole(ecef.z));
+}
+
+namespace {
+
+const char *const kFormatKeys[] = {"wgs84", "utm",        "mgrs",    "gk",  "lv95",
+                                   "rd",    "maidenhead", "geohash", "olc", "ecef"};
+
+} // namespace
+
+QString formatKey(Format format)
+{
+    return QString::fromLatin1(kFormatKeys[int(format)]);
+}
+
+std::optional<Format> formatFromKey(const QString &key)
+{
+    const QStringList keys = formatKeys();
+    const qsizetype index = keys.indexOf(key.trimmed().toLower());
+    if (index < 0)
+        return std::nullopt;
+    return Format(index);
+}
+
+QStringList formatKeys()
+{
+    QStringList keys;
+    for (const char *key : kFormatKeys)
+        keys.append(QString::fromLatin1(key));
+    return keys;
+}
+
+QList<FormatLine> allFormats(GeoPoint p, const CodeLengths &lengths)
+{
+    using Writer = std::function<QString()>;
+    const std::tuple<const char *, const char *, Writer> formats[] = {
+        {"Grad (dezimal)", "wgs84-grad", [p] { return formatDegrees(p); }},
+        {"Dezimal für Karten", "wgs84-karte", [p] { return formatDecimalPair(p); }},
+        {"Grad und Minuten", "wgs84", [p] { return formatDegreesMinutes(p); }},
+        {"Grad, Minuten, Sekunden", "wgs84-gms", [p] { return formatDegreesMinutesSeconds(p); }},
+        {"UTM (WGS84)", "utm", [p] { return formatUtm(p); }},
+        {"MGRS", "mgrs", [p] { return formatMgrs(p); }},
+        {"Gauß-Krüger (DHDN, BETA2007, ~1 m)", "gk", [p] { return formatGaussKrueger(p); }},
+        {"Schweiz LV95 (Helmert, ~1 m)", "lv95", [p] { return formatLv95(p); }},
+        {"Niederlande RD (Helmert, ~1 m)", "rd", [p] { return formatRd(p); }},
+        {"Maidenhead (QTH-Locator)", "maidenhead",
+         [p, &lengths] { return toMaidenhead(p, lengths.maidenhead); }},
+        {"Geohash", "geohash", [p, &lengths] { return toGeohash(p, lengths.geohash); }},
+        {"Plus Code (Open Location Code)", "olc",
+         [p, &lengths] { return toOpenLocationCode(p.lat, p.lon, lengths.olc); }},
+        {"ECEF (X, Y, Z in m)", "ecef", [p] { return formatEcef(p); }},
     };
     QList<FormatLine> lines;
-    for (const auto &[caption, format] : formats) {
-        FormatLine line {QString::fromUtf8(caption), {}, {}};
+    for (const auto &[caption, key, write] : formats) {
+        FormatLine line {QString::fromUtf8(caption), {}, {}, QString::fromLatin1(key)};
         try {
-            line.text = format(p);
+            line.text = write();
         } catch (const QuarvelError &error) {
             line.error = error.message();
         }

@@ -3,6 +3,7 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GeoCalc.h"
 
+#include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/MGRS.hpp>
 #include <GeographicLib/UTMUPS.hpp>
 #include <proj.h>
@@ -10,7 +11,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
-#include <memory>
+#include <map>
 
 namespace Geo {
 
@@ -36,27 +37,61 @@ const char *const kLv95Pipeline =
     "+step +proj=somerc +lat_0=46.9524055555556 +lon_0=7.43958333333333 +k_0=1 "
     "+x_0=2600000 +y_0=1200000 +ellps=bessel";
 
-struct ContextDeleter
+const char *const kRdHelmert =
+    "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad "
+    "+step +proj=push +v_3 +step +proj=cart +ellps=WGS84 "
+    "+step +inv +proj=helmert +x=565.2369 +y=50.0087 +z=465.658 +rx=-0.406857 +ry=0.350733 "
+    "+rz=-1.87035 +s=4.0812 +convention=position_vector "
+    "+step +inv +proj=cart +ellps=bessel +step +proj=pop +v_3 ";
+const char *const kRdProjection =
+    "+step +proj=sterea +lat_0=52.1561605555556 +lon_0=5.38763888888889 +k=0.9999079 "
+    "+x_0=155000 +y_0=463000 +ellps=bessel";
+
+// One PROJ context per thread with the pipelines made on it so far. A context must not be
+// shared between threads, and making a pipeline costs about a hundred conversions, so each
+// thread keeps its own until it ends.
+class ProjPipelines
 {
-    void operator()(PJ_CONTEXT *context) const { proj_context_destroy(context); }
-};
-struct PipelineDeleter
-{
-    void operator()(PJ *pipeline) const { proj_destroy(pipeline); }
+public:
+    ProjPipelines() = default;
+    ProjPipelines(const ProjPipelines &) = delete;
+    ProjPipelines &operator=(const ProjPipelines &) = delete;
+    ~ProjPipelines()
+    {
+        for (const auto &entry : m_pipelines)
+            proj_destroy(entry.second);
+        if (m_context)
+            proj_context_destroy(m_context);
+    }
+
+    PJ *get(const QByteArray &definition)
+    {
+        if (const auto known = m_pipelines.find(definition); known != m_pipelines.end())
+            return known->second;
+        if (!m_context) {
+            m_context = proj_context_create();
+            proj_log_level(m_context, PJ_LOG_NONE);
+        }
+        PJ *pipeline = proj_create(m_context, definition.constData());
+        if (!pipeline)
+            throw QuarvelError(QStringLiteral(
+                "Die Umrechnungsdaten von PROJ fehlen (Paket proj-data installieren)"));
+        m_pipelines.emplace(definition, pipeline);
+        return pipeline;
+    }
+
+private:
+    PJ_CONTEXT *m_context = nullptr;
+    std::map<QByteArray, PJ *> m_pipelines;
 };
 
-// Runs one pipeline forward or backward on a fresh context, so no state outlives the call.
+// Runs one pipeline forward or backward.
 PJ_COORD transform(const QByteArray &definition, PJ_DIRECTION direction, double x, double y,
                    const QString &outside)
 {
-    std::unique_ptr<PJ_CONTEXT, ContextDeleter> context(proj_context_create());
-    proj_log_level(context.get(), PJ_LOG_NONE);
-    std::unique_ptr<PJ, PipelineDeleter> pipeline(
-        proj_create(context.get(), definition.constData()));
-    if (!pipeline)
-        throw QuarvelError(
-            QStringLiteral("Die Umrechnungsdaten von PROJ fehlen (Paket proj-data installieren)"));
-    const PJ_COORD result = proj_trans(pipeline.get(), direction, proj_coord(x, y, 0, 0));
+    thread_local ProjPipelines pipelines;
+    const PJ_COORD result =
+        proj_trans(pipelines.get(definition), direction, proj_coord(x, y, 0, 0));
     if (!std::isfinite(result.v[0]) || !std::isfinite(result.v[1]) || result.v[0] == HUGE_VAL)
         throw QuarvelError(outside);
     return result;
@@ -66,6 +101,14 @@ const QString kOutsideGermany =
     QStringLiteral("Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)");
 const QString kOutsideSwitzerland =
     QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein");
+const QString kOutsideNetherlands =
+    QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande");
+
+// The Netherlands with their coastal waters, a little generously.
+bool insideNetherlands(GeoPoint p)
+{
+    return p.lat >= 50.5 && p.lat <= 54.0 && p.lon >= 3.0 && p.lon <= 7.5;
+}
 
 bool insideSwitzerland(GeoPoint p)
 {
@@ -174,6 +217,60 @@ GeoPoint fromLv95(const GridPosition &lv95)
     const GeoPoint p {lonLat.v[1], lonLat.v[0]};
     if (!insideSwitzerland(p))
         throw QuarvelError(kOutsideSwitzerland);
+    return p;
+}
+
+GridPosition toRd(GeoPoint p)
+{
+    checkPoint(p);
+    if (!insideNetherlands(p))
+        throw QuarvelError(kOutsideNetherlands);
+    const PJ_COORD xy = transform(QByteArray(kRdHelmert) + kRdProjection, PJ_FWD, p.lon, p.lat,
+                                  kOutsideNetherlands);
+    return {0, true, xy.v[0], xy.v[1]};
+}
+
+GeoPoint fromRd(const GridPosition &rd)
+{
+    const PJ_COORD lonLat = transform(QByteArray(kRdHelmert) + kRdProjection, PJ_INV, rd.easting,
+                                      rd.northing, kOutsideNetherlands);
+    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
+    if (!insideNetherlands(p))
+        throw QuarvelError(kOutsideNetherlands);
+    return p;
+}
+
+GridPosition rdFromAmersfoort(GeoPoint amersfoort)
+{
+    checkPoint(amersfoort);
+    const PJ_COORD xy = transform(QByteArray("+proj=pipeline +step +proj=unitconvert +xy_in=deg "
+                                             "+xy_out=rad ") +
+                                      kRdProjection,
+                                  PJ_FWD, amersfoort.lon, amersfoort.lat, kOutsideNetherlands);
+    return {0, true, xy.v[0], xy.v[1]};
+}
+
+Ecef toEcef(GeoPoint p)
+{
+    checkPoint(p);
+    Ecef ecef;
+    GeographicLib::Geocentric::WGS84().Forward(p.lat, p.lon, 0.0, ecef.x, ecef.y, ecef.z);
+    return ecef;
+}
+
+GeoPoint fromEcef(const Ecef &ecef)
+{
+    if (!std::isfinite(ecef.x) || !std::isfinite(ecef.y) || !std::isfinite(ecef.z))
+        throw QuarvelError(QStringLiteral("X, Y und Z müssen endliche Zahlen sein"));
+    GeoPoint p;
+    double height = 0.0;
+    GeographicLib::Geocentric::WGS84().Reverse(ecef.x, ecef.y, ecef.z, p.lat, p.lon, height);
+    if (std::abs(height) > 100000.0)
+        throw QuarvelError(
+            QStringLiteral("Der ECEF-Punkt liegt %1 km %2 der Erdoberfläche: X, Y und Z sind "
+                           "Meter vom Erdmittelpunkt")
+                .arg(std::llround(std::abs(height) / 1000.0))
+                .arg(height < 0 ? QStringLiteral("unter") : QStringLiteral("über")));
     return p;
 }
 

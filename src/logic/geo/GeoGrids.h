@@ -13,6 +13,11 @@
 //   Germany only, so a position outside it is refused rather than shifted by guesswork.
 // - Swiss LV95 (CH1903+) through PROJ with the Helmert transformation EPSG "CH1903+ to WGS 84
 //   (1)" (about 1 m), for Switzerland and Liechtenstein.
+// - Dutch RD (Amersfoort / RD New, EPSG:28992) through PROJ with the Helmert transformation
+//   EPSG "Amersfoort to WGS 84 (3)" (about 1 m), for the Netherlands and their coastal waters.
+// - ECEF: earth-centred X, Y, Z in metres on WGS84 (GeographicLib's Geocentric), at height 0.
+// The PROJ pipelines are made once per thread and kept until the thread ends: making one costs
+// about a hundred times a conversion.
 namespace Geo {
 
 struct GridPosition
@@ -38,5 +43,23 @@ GeoPoint fromGaussKrueger(const GridPosition &gk);
 
 GridPosition toLv95(GeoPoint p);
 GeoPoint fromLv95(const GridPosition &lv95);
+
+// RD: easting is X, northing Y (zone unused).
+GridPosition toRd(GeoPoint p);
+GeoPoint fromRd(const GridPosition &rd);
+// The projection step alone, for a position already on the Amersfoort datum (Bessel): the
+// form of EPSG's worked example for the oblique stereographic projection.
+GridPosition rdFromAmersfoort(GeoPoint amersfoort);
+
+struct Ecef
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+Ecef toEcef(GeoPoint p);
+// Refuses a point more than 100 km from the ellipsoid's surface: that is no position a cacher
+// means.
+GeoPoint fromEcef(const Ecef &ecef);
 
 } // namespace Geo

@@ -8,8 +8,10 @@
 #include <GeographicLib/GeodesicLine.hpp>
 #include <GeographicLib/Gnomonic.hpp>
 
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace Geo {
 
@@ -39,12 +41,20 @@ struct Foot
     double distance = 0.0; // metres from the point to the geodesic
 };
 
-// The foot of the perpendicular from p to the whole geodesic of the line.
-Foot footOnLine(const BearingLine &line, GeoPoint p)
+// The foot of the perpendicular from p to the whole geodesic of the line, searched from `hint`
+// metres along it. Without a hint the search starts from the direction in which p is seen from
+// the start; that direction means little for a point near the start's antipode, where every
+// geodesic from the start passes close by, so far points need a hint.
+Foot footOnLine(const BearingLine &line, GeoPoint p, std::optional<double> hint = std::nullopt)
 {
     const GeographicLib::GeodesicLine geodesic = lineOf(line);
-    const DistanceBearing first = inverse(line.start, p);
-    double s = first.distance * std::cos((first.initialBearing - line.bearing) * kDeg);
+    double s = 0.0;
+    if (hint) {
+        s = *hint;
+    } else {
+        const DistanceBearing first = inverse(line.start, p);
+        s = first.distance * std::cos((first.initialBearing - line.bearing) * kDeg);
+    }
     GeoPoint foot;
     for (int step = 0; step < 20; ++step) {
         double heading = 0.0;
@@ -62,8 +72,7 @@ Foot footOnLine(const BearingLine &line, GeoPoint p)
 void checkLine(const BearingLine &line)
 {
     checkPoint(line.start);
-    if (!std::isfinite(line.bearing))
-        throw QuarvelError(QStringLiteral("Die Peilung ist keine endliche Zahl"));
+    checkBearing(line.bearing);
 }
 
 void checkCircle(const Circle &circle)
@@ -75,18 +84,27 @@ void checkCircle(const Circle &circle)
 }
 
 // One gnomonic step: both lines, projected around the guess, are straight; their crossing,
-// projected back, is the next guess.
-GeoPoint gnomonicStep(GeoPoint z, const BearingLine &first, const BearingLine &second)
+// projected back, is the next guess. `along`, where given, holds where the guess lies on each
+// line in metres from its start, and is updated to the feet of the guess found on the way.
+using Alongs = std::optional<std::array<double, 2>>;
+GeoPoint gnomonicStep(GeoPoint z, const BearingLine &first, const BearingLine &second,
+                      Alongs &along)
 {
     const GeographicLib::Gnomonic gnomonic(GeographicLib::Geodesic::WGS84());
     double x[4], y[4];
     int k = 0;
     for (const BearingLine *line : {&first, &second}) {
         const GeographicLib::GeodesicLine geodesic = lineOf(*line);
-        const double along = footOnLine(*line, z).along;
+        double s = 0.0;
+        if (along) {
+            double &known = (*along)[line == &first ? 0 : 1];
+            s = known = footOnLine(*line, z, known).along;
+        } else {
+            s = footOnLine(*line, z).along;
+        }
         for (double offset : {-kGnomonicHalfBase, kGnomonicHalfBase}) {
             double lat = 0.0, lon = 0.0;
-            geodesic.Position(along + offset, lat, lon);
+            geodesic.Position(s + offset, lat, lon);
             gnomonic.Forward(z.lat, z.lon, lat, lon, x[k], y[k]);
             ++k;
         }
@@ -163,6 +181,47 @@ double solveAlong(const BearingLine &line, const Circle &circle, double s)
     return s;
 }
 
+// Where the great circle from v in direction d reaches c, in metres of a mean sphere: 0 up to
+// a full turn, so a point just behind the start comes out nearly a full turn ahead.
+double sphericalAlong(const Vec3 &v, const Vec3 &d, const Vec3 &c)
+{
+    double angle = std::atan2(dot(c, d), dot(c, v));
+    if (angle < 0.0)
+        angle += 2.0 * std::numbers::pi;
+    return angle * kMeanRadius;
+}
+
+// A point lies on a bearing line from its start up to the far side of the earth: half a turn
+// of the geodesic on GeographicLib's auxiliary sphere (20,004 km along a meridian, a little
+// more along the equator).
+bool onRay(const BearingLine &line, GeoPoint p, double hint)
+{
+    double farSide = 0.0, unused = 0.0;
+    lineOf(line).ArcPosition(180.0, unused, unused, unused, farSide);
+    const Foot foot = footOnLine(line, p, hint);
+    return foot.distance <= kOnCurve && foot.along >= -kOnCurve && foot.along <= farSide + kOnCurve;
+}
+
+// Gnomonic steps from a first guess until a step moves less than kStepDone; nothing where the
+// lines run parallel at the guess.
+std::optional<GeoPoint> refineCrossing(const Vec3 &candidate, const BearingLine &first,
+                                       const BearingLine &second, Alongs &along)
+{
+    GeoPoint guess = pointOf(candidate);
+    try {
+        for (int step = 0; step < kMaxSteps; ++step) {
+            const GeoPoint next = gnomonicStep(guess, first, second, along);
+            const double moved = inverse(guess, next).distance;
+            guess = next;
+            if (moved < kStepDone)
+                break;
+        }
+    } catch (const QuarvelError &) {
+        return std::nullopt;
+    }
+    return guess;
+}
+
 } // namespace
 
 double distanceToLine(const BearingLine &line, GeoPoint p)
@@ -180,29 +239,28 @@ GeoPoint intersectBearings(const BearingLine &first, const BearingLine &second)
     const Vec3 c = cross(cross(v1, d1), cross(v2, d2));
     if (norm(c) < 1e-12)
         throw QuarvelError(kParallel);
-    // The two great circles of a sphere cross twice; either crossing may be the one ahead of
-    // both starts once the ellipsoid has moved it, so both are refined and then judged.
+    // The two great circles of a sphere cross twice, on opposite sides of the earth; either
+    // may be the one ahead of both starts, even when both starts lie close together and the
+    // crossing ahead is near the far end of both lines. Both are refined and then judged.
     const Vec3 z = scaled(c, 1.0 / norm(c));
     bool parallel = true;
     for (const Vec3 &candidate : {z, scaled(z, -1.0)}) {
-        GeoPoint guess = pointOf(candidate);
-        try {
-            for (int step = 0; step < kMaxSteps; ++step) {
-                const GeoPoint next = gnomonicStep(guess, first, second);
-                const double moved = inverse(guess, next).distance;
-                guess = next;
-                if (moved < kStepDone)
-                    break;
-            }
-        } catch (const QuarvelError &) {
-            continue; // parallel where the guess lies
+        // Near a start the direction from it finds the feet best; for a crossing near the far
+        // end of a line, where that direction means little, the spherical distances along the
+        // lines guide the search instead.
+        const Alongs spherical =
+            std::array {sphericalAlong(v1, d1, candidate), sphericalAlong(v2, d2, candidate)};
+        for (const Alongs &start : {Alongs {}, spherical}) {
+            Alongs along = start;
+            const std::optional<GeoPoint> found = refineCrossing(candidate, first, second, along);
+            if (!found)
+                continue; // parallel where the guess lies
+            parallel = false;
+            const double s1 = along ? (*along)[0] : footOnLine(first, *found).along;
+            const double s2 = along ? (*along)[1] : footOnLine(second, *found).along;
+            if (onRay(first, *found, s1) && onRay(second, *found, s2))
+                return *found;
         }
-        parallel = false;
-        const Foot onFirst = footOnLine(first, guess), onSecond = footOnLine(second, guess);
-        if (onFirst.distance <= kOnCurve && onSecond.distance <= kOnCurve &&
-            onFirst.along >= -kOnCurve && onSecond.along >= -kOnCurve &&
-            onFirst.along <= kHalfMeridian && onSecond.along <= kHalfMeridian)
-            return guess;
     }
     if (parallel)
         throw QuarvelError(kParallel);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/geo/GeoFormats.h"
 #include "logic/geo/GeoPoint.h"
 
 #include <QString>
@@ -19,5 +20,19 @@
 namespace Geo {
 
 GeoPoint readPosition(const QString &text);
+
+// Reads a position in any format the calculator writes, recognised by its shape: a "+" makes a
+// Plus Code, two letters A-R with digit pairs and letter pairs a Maidenhead locator, three
+// numbers ECEF, two numbers in the RD range ("155000 463000") Dutch RD, then every notation of
+// readPosition; what none of them reads but fits the geohash alphabet is a geohash. Where a text
+// fits two formats ("jn18eu" is a locator and a geohash) `format` decides. A short Plus Code is
+// recovered from `reference`. Cell codes stand for their cell's centre.
+struct ReadPosition
+{
+    GeoPoint point;
+    Format format = Format::Wgs84;
+};
+ReadPosition readAnyPosition(const QString &text, std::optional<Format> format = std::nullopt,
+                             GeoPoint reference = {});
 
 } // namespace Geo

@@ -2,6 +2,7 @@
 
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/geo/GeoCalc.h"
 #include "logic/geo/GeoSupport.h"
 
 #include <cmath>
@@ -70,15 +71,16 @@ double readDistance(const QString &text, DistanceUnit unit)
     if (value < 0.0)
         throw QuarvelError(QStringLiteral("Die Entfernung darf nicht negativ sein"));
     const double metres = value * metresPer(unit);
-    if (!std::isfinite(metres))
-        throw QuarvelError(QStringLiteral("Die Entfernung ist zu groß"));
+    checkDistance(metres);
     return metres;
 }
 
 double readBearing(const QString &text, AngleUnit unit)
 {
     const double value = readNumber(text, QStringLiteral("eine Peilung"));
-    return Support::normalizedBearing(unit == AngleUnit::Gon ? value * 0.9 : value);
+    const double degrees = unit == AngleUnit::Gon ? value * 0.9 : value;
+    checkBearing(degrees);
+    return Support::normalizedBearing(degrees);
 }
 
 QString formatDistance(double metres, DistanceUnit unit)

@@ -15,10 +15,11 @@ QStringList distanceUnitNames(); // "m", "km", "ft", "yd", "mi", "NM" in enum or
 QStringList angleUnitNames(); // "Grad (°)", "Gon"
 double metresPer(DistanceUnit unit);
 
-// A distance typed in `unit`, in metres; refuses an empty, negative or non-finite value.
+// A distance typed in `unit`, in metres; refuses an empty, negative or non-finite value and
+// one beyond a million kilometres.
 double readDistance(const QString &text, DistanceUnit unit);
-// A bearing typed in `unit`, in degrees in [0, 360): any finite value is taken modulo the
-// full circle (-10° is 350°).
+// A bearing typed in `unit`, in degrees in [0, 360): a finite value within ten full turns is
+// taken modulo the full circle (-10° is 350°); a larger one is refused.
 double readBearing(const QString &text, AngleUnit unit);
 
 QString formatDistance(double metres, DistanceUnit unit); // "350,000 m", "0,350000 km"

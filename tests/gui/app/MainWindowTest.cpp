@@ -98,7 +98,7 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
             "  Römische Zahlenkodierung|  Vigenère|  Trifid|Diagramme|  Brailleschrift|"
             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
             "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
-            "Inch"));
+            "Inch|  GC-Code"));
     QTreeWidgetItem *disabled = node(w, QStringLiteral("Freimauerer-Code"));
     EXPECT_FALSE(disabled->flags() & Qt::ItemIsEnabled);
 }

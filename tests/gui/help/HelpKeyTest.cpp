@@ -59,6 +59,7 @@ TEST(HelpKey, F1OpensThePageOfTheToolInFront)
         {u"gboxRömZahlen", u"hilfe/roemische-zahlen.html"},
         {u"gboxDiagramm", u"hilfe/diagramme.html"},
         {u"gboxUmrechnung", u"hilfe/meter-inch.html"},
+        {u"gboxGcCode", u"hilfe/gc-code.html"},
     };
     for (const auto &[panel, file] : cases) {
         SCOPED_TRACE(QString::fromUtf16(panel).toStdString());

@@ -11,8 +11,11 @@
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
+#include "gui/tools/KoordRechner_Unit.h"
+#include "gui/tools/rechner/RechnerPages.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
@@ -106,4 +109,24 @@ TEST(Screenshot, DISABLED_FermilabAndFlagChart)
     charts->showChart(app.globals.ExePfad + QStringLiteral("Flaggenalphabet.png"));
     window.show();
     shootScreen(window, "flags");
+}
+
+TEST(Screenshot, DISABLED_KoordRechnerFormate)
+{
+    TestApp app;
+    TfrmKoordRechner window(app.context);
+    window.show();
+    window.tsFormate->edtPosition->setText(QStringLiteral("N 52° 31,250 E 013° 24,713"));
+    shootScreen(window, "koordrechner-formate");
+}
+
+TEST(Screenshot, DISABLED_MainWindowWithGcCode)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    showPanel(window, "gboxGcCode");
+    window.show();
+    window.findChild<QLineEdit *>(QStringLiteral("edtGcEingabe"))
+        ->setText(QStringLiteral("GC1BQTQ"));
+    shootScreen(window, "gc-code");
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 
@@ -65,7 +66,7 @@ TEST_F(KoordRechnerFixture, FormatsPageShowsEveryNotationAndCopiesIt)
 {
     RechnerFormatePage *page = window.tsFormate;
     type(page->edtPosition, kHeader);
-    EXPECT_EQ(statusOf(page->edtPosition), QStringLiteral("gelesen: N 52° 31.250' E 013° 24.713'"));
+    EXPECT_EQ(statusOf(page->edtPosition), QStringLiteral("gelesen: N 52° 31,250' E 013° 24,713'"));
     const QList<Geo::FormatLine> lines = Geo::allFormats(header());
     ASSERT_EQ(page->edtFormat.size(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
@@ -163,7 +164,7 @@ TEST_F(KoordRechnerFixture, MidpointPageHandlesBothHalvesApart)
     RechnerMittePage *page = window.tsMitte;
     type(page->edtPunktA, QStringLiteral("N 0 E 0"));
     type(page->edtPunktB, QStringLiteral("N 0 E 90"));
-    EXPECT_EQ(page->edtMitte->text(), QStringLiteral("N 00° 00.000' E 045° 00.000'"));
+    EXPECT_EQ(page->edtMitte->text(), QStringLiteral("N 00° 00,000' E 045° 00,000'"));
     type(page->edtDrei[0], QStringLiteral("N 50 E 8"));
     type(page->edtDrei[1], QStringLiteral("N 50 E 8"));
     type(page->edtDrei[2], QStringLiteral("N 50 E 9"));
@@ -253,4 +254,39 @@ TEST(KoordRechnerMenu, ToolsMenuOpensTheCalculatorBelowTheSolvers)
     EXPECT_EQ(w.actKoordRechner->text(), QStringLiteral("&Koordinatenrechner"));
     w.actKoordRechner->trigger();
     EXPECT_TRUE(rechner.isVisible());
+}
+
+// The code lengths of the page, and a pasted code of every cell format read by its shape; a
+// short Plus Code is recovered near the home coordinates.
+TEST_F(KoordRechnerFixture, FormatsPageTakesCodeLengthsAndReadsPastedCodes)
+{
+    RechnerFormatePage *page = window.tsFormate;
+    type(page->edtPosition, kHeader);
+    page->speMaidenhead->setValue(6);
+    page->speGeohash->setValue(12);
+    page->spePlusCode->setValue(11);
+    const QList<Geo::FormatLine> lines = Geo::allFormats(header(), {6, 12, 11});
+    for (int i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(page->edtFormat[i]->text(),
+                  lines[i].error.isEmpty() ? lines[i].text : lines[i].error);
+    }
+    page->spePlusCode->setValue(9);
+    EXPECT_TRUE(page->edtFormat[11]->text().contains(u"unter 10 eine gerade Anzahl"));
+
+    const struct
+    {
+        const char *text;
+        const char *read;
+    } pasted[] = {
+        {"jo62qm", "gelesen: N 52° 31,250' E 013° 22,500'"},
+        {"8FVC2222+22", "gelesen: N 47° 00,004' E 008° 00,004'"},
+        {"u4pruydqqvj", "gelesen: N 57° 38,947' E 010° 24,446'"},
+        {"2222+22", "gelesen: N 00° 00,004' E 000° 00,004'"}, // home N 0° E 0°
+    };
+    for (const auto &c : pasted) {
+        SCOPED_TRACE(c.text);
+        type(page->edtPosition, QString::fromUtf8(c.text));
+        EXPECT_EQ(statusOf(page->edtPosition), QString::fromUtf8(c.read));
+    }
 }

@@ -212,8 +212,13 @@ TEST(FormulaExport, CsvUsesSemicolonsAndTheDecimalComma)
     EXPECT_EQ(text,
               QStringLiteral("Variablen;Koordinate;Breite;Länge;Entfernung (m);"
                              "Richtung (°)\r\n"
-                             "A=1;N 52° 31.000 E 13° 1.000;52,51666667;13,01666667;"
+                             "A=1;N 52° 31,000' E 13° 1,000';52,51666667;13,01666667;"
                              "0,0;\r\n")); // no bearing to the point itself
+    // The coordinate as the result table shows it in the chosen notation.
+    QBuffer degrees;
+    degrees.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writeCsv(degrees, s, run.hits, 0));
+    EXPECT_TRUE(degrees.data().contains("A=1;N 52,5166666666667 E 13,0166666666667;"));
 }
 
 // The quick pre-test may let a far pair through, but must never drop one within the radius:

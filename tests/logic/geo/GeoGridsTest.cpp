@@ -7,6 +7,9 @@
 
 #include <proj.h>
 
+#include <cmath>
+#include <numbers>
+
 #include <gtest/gtest.h>
 
 using namespace Geo;
@@ -151,4 +154,77 @@ TEST(GeoGrids, GridTextsAreReadBack)
                               .arg(int(lv95.northing) / 1000 % 1000, 3, 10, QChar(u'0'))
                               .arg(int(lv95.northing) % 1000, 3, 10, QChar(u'0'));
     EXPECT_LT(distance(bern, readPosition(swiss)), 1.5) << swiss.toStdString();
+}
+
+// EPSG Guidance Note 7-2, oblique stereographic example: Amersfoort / RD New, 53° N 6° E on
+// the Amersfoort datum is E 196105.283 m, N 557057.739 m.
+TEST(GeoGrids, RdEpsgExample)
+{
+    const GridPosition rd = rdFromAmersfoort({53.0, 6.0});
+    EXPECT_NEAR(rd.easting, 196105.283, 0.001);
+    EXPECT_NEAR(rd.northing, 557057.739, 0.001);
+}
+
+// Our written-out RD pipeline against the transformation PROJ picks from the EPSG database
+// (whose axis order for EPSG:28992 is easting first), inside the stated accuracy of 1 m; and
+// the way back on random points in the Netherlands.
+TEST(GeoGrids, RdAgreesWithTheEpsgDatabaseAndRoundTrips)
+{
+    GeoTest::RandomPoints random(28992);
+    for (int i = 0; i < 20; ++i) {
+        const GeoPoint p {random.uniform(50.8, 53.5), random.uniform(3.4, 7.2)};
+        SCOPED_TRACE(i);
+        double x = 0, y = 0;
+        viaEpsgDatabase("EPSG:28992", p, x, y);
+        const GridPosition rd = toRd(p);
+        EXPECT_LT(std::hypot(rd.easting - x, rd.northing - y), 1.0);
+        EXPECT_LT(distance(fromRd(rd), p), 1e-3);
+    }
+    EXPECT_EQ(formatRd({52.155, 5.387}).left(4), QStringLiteral("X 15"));
+}
+
+TEST(GeoGrids, RdRefusesPositionsOutsideTheNetherlands)
+{
+    const GeoPoint outside[] = {{50.49, 5.0}, {54.01, 5.0}, {52.0, 2.99}, {52.0, 7.51}};
+    for (const GeoPoint &p : outside) {
+        SCOPED_TRACE(p.lat * 1000 + p.lon);
+        EXPECT_EQ(errorOf([&] { toRd(p); }),
+                  QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande"));
+    }
+    EXPECT_NO_THROW(toRd({50.5, 3.0}));
+    EXPECT_NO_THROW(toRd({54.0, 7.5}));
+    EXPECT_EQ(errorOf([] {
+                  fromRd({0, true, 155000, 2000000});
+              }),
+              QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande"));
+}
+
+// GeographicLib's CartConvert documentation: 33.3 44.4 at 6000 m is X 3816209.60,
+// Y 3737108.55, Z 3485109.57; our points lie on the ellipsoid, 6000 m lower along the normal.
+TEST(GeoGrids, EcefCartConvertExample)
+{
+    const double lat = 33.3 * std::numbers::pi / 180, lon = 44.4 * std::numbers::pi / 180;
+    const Ecef ecef = toEcef({33.3, 44.4});
+    EXPECT_NEAR(ecef.x, 3816209.60 - 6000 * std::cos(lat) * std::cos(lon), 0.01);
+    EXPECT_NEAR(ecef.y, 3737108.55 - 6000 * std::cos(lat) * std::sin(lon), 0.01);
+    EXPECT_NEAR(ecef.z, 3485109.57 - 6000 * std::sin(lat), 0.01);
+    const GeoPoint back = fromEcef(ecef);
+    EXPECT_NEAR(back.lat, 33.3, 1e-12);
+    EXPECT_NEAR(back.lon, 44.4, 1e-12);
+}
+
+TEST(GeoGrids, EcefRefusesPointsFarFromTheSurface)
+{
+    const Ecef surface = toEcef({0, 0});
+    const struct
+    {
+        double extra;
+        bool refused;
+    } cases[] = {{99999.0, false}, {100001.0, true}, {-99999.0, false}, {-100001.0, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.extra);
+        const QString error = errorOf([&] { fromEcef({surface.x + c.extra, 0, 0}); });
+        EXPECT_EQ(error.contains(u"der Erdoberfläche: X, Y und Z"), c.refused);
+    }
+    EXPECT_NE(errorOf([] { fromEcef({std::nan(""), 0, 0}); }), QStringLiteral("<no error>"));
 }

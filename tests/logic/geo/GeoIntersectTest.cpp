@@ -3,6 +3,9 @@
 #include "GeoTestSupport.h"
 #include "logic/geo/GeoCalc.h"
 
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/GeodesicLine.hpp>
+
 #include <gtest/gtest.h>
 
 using namespace Geo;
@@ -240,4 +243,77 @@ TEST(GeoIntersect, LineThroughTheCircleCentreMeetsItTwiceInOrder)
     const QList<GeoPoint> inside = intersectLineCircle({centre, 45}, {centre, 500});
     ASSERT_EQ(inside.size(), 1);
     EXPECT_NEAR(distanceAndBearing(centre, inside[0]).initialBearing, 45, 1e-6);
+}
+
+namespace {
+
+// The smallest distance from p to the line's geodesic between `from` and `to` metres along it,
+// found by sampling and then narrowing; independent of the code under test.
+double distanceToStretch(const BearingLine &line, GeoPoint p, double from, double to)
+{
+    const GeographicLib::GeodesicLine geodesic(GeographicLib::Geodesic::WGS84(), line.start.lat,
+                                               line.start.lon, line.bearing);
+    auto at = [&](double s) {
+        GeoPoint q;
+        geodesic.Position(s, q.lat, q.lon);
+        return distance(q, p);
+    };
+    double best = from;
+    for (double s = from; s <= to; s += 1000.0)
+        best = at(s) < at(best) ? s : best;
+    double low = best - 1000.0, high = best + 1000.0;
+    for (int i = 0; i < 100; ++i) {
+        const double a = low + (high - low) / 3, b = high - (high - low) / 3;
+        (at(a) < at(b) ? high : low) = at(a) < at(b) ? b : a;
+    }
+    return at((low + high) / 2);
+}
+
+} // namespace
+
+// Starts a few metres apart whose lines cross behind both starts on the near side: the only
+// crossing on both rays lies near their far ends, about 20,000 km away.
+TEST(GeoIntersect, CrossingNearTheFarEndOfBothLines)
+{
+    // The second start lies a few metres to the right of the first line and turns a little
+    // further right, so the lines part ahead and met behind the starts.
+    const struct
+    {
+        const char *name;
+        GeoPoint start;
+        double bearing, apart, turn;
+    } cases[] = {
+        {"equator, heading north", {0.0, 0.0}, 0.0, 5.0, 0.001},
+        {"mid latitudes", {45.0, 7.0}, 30.0, 3.0, 0.002},
+        {"southern hemisphere", {-33.9, 18.4}, 200.0, 3.0, 0.003},
+        {"near the equator, heading east", {0.5, 10.0}, 90.0, 4.0, 0.001},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const BearingLine first {c.start, c.bearing};
+        const BearingLine second {project(c.start, c.bearing + 90.0, c.apart), c.bearing + c.turn};
+        const GeoPoint p = intersectBearings(first, second);
+        EXPECT_GT(distance(first.start, p), 19e6);
+        EXPECT_GT(distance(second.start, p), 19e6);
+        EXPECT_LT(distanceToStretch(first, p, 18e6, 20.04e6), 1e-3);
+        EXPECT_LT(distanceToStretch(second, p, 18e6, 20.04e6), 1e-3);
+    }
+}
+
+TEST(GeoIntersect, BearingsBeyondTenTurnsAreRefused)
+{
+    const GeoPoint berlin {52.5, 13.4};
+    const struct
+    {
+        double bearing;
+        bool refused;
+    } cases[] = {
+        {3600.0, false}, {-3600.0, false}, {3600.001, true}, {-3600.001, true}, {1e308, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bearing);
+        const QString error = errorOf([&] {
+            intersectBearings({berlin, c.bearing}, {project(berlin, 90, 1000), 0});
+        });
+        EXPECT_EQ(error.contains(u"Die Peilung ist zu groß"), c.refused) << error.toStdString();
+    }
 }

@@ -81,11 +81,20 @@ TEST(GeoRead, ReadsEveryFormatItWritesBack)
     GeoTest::RandomPoints random(40);
     for (int i = 0; i < 2000; ++i) {
         const GeoPoint p = random.next();
-        for (const FormatLine &line : allFormats(p)) {
+        const QList<FormatLine> lines = allFormats(p);
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            const FormatLine &line = lines[k];
             if (!line.error.isEmpty())
                 continue;
             SCOPED_TRACE(line.text.toStdString());
-            const GeoPoint back = readPosition(line.text);
+            const GeoPoint back =
+                readAnyPosition(line.text, formatFromKey(line.key.section(u'-', 0, 0))).point;
+            if (line.key == u"maidenhead" || line.key == u"geohash" || line.key == u"olc") {
+                // A cell code reads as its cell's centre, which writes the same code again.
+                const QList<FormatLine> again = allFormats(back);
+                ASSERT_EQ(again[k].text, line.text) << i;
+                continue;
+            }
             // Each text is rounded: 0.1 m in decimal degrees and grids, 1.9 m in minutes.
             ASSERT_LT(distanceAndBearing(p, back).distance, 2.0) << i;
         }
@@ -139,4 +148,82 @@ TEST(GeoRead, RefusesWithAGermanMessageInsteadOfGuessing)
         EXPECT_EQ(errorOf([&] { readPosition(QString::fromUtf8(c.text)); }),
                   c.error ? QString::fromUtf8(c.error) : QStringLiteral("<no error>"));
     }
+}
+
+TEST(GeoRead, SixUnmarkedNumbersAreDegreesMinutesSeconds)
+{
+    const GeoPoint p = readPosition(QStringLiteral("52 31 15 13 24 43"));
+    EXPECT_NEAR(p.lat, GeoTest::dms(52, 31, 15), 1e-12);
+    EXPECT_NEAR(p.lon, GeoTest::dms(13, 24, 43), 1e-12);
+}
+
+TEST(GeoRead, UtmZoneZeroIsRefusedWithTheZoneMessage)
+{
+    EXPECT_EQ(errorOf([] { readPosition(QStringLiteral("0U 392010 5820073")); }),
+              QStringLiteral("Die UTM-Zone muss zwischen 1 und 60 liegen"));
+}
+
+// Every format recognised by its shape, and an explicit format deciding where a text fits two.
+TEST(GeoRead, AnyFormatByShapeOrByChoice)
+{
+    const GeoPoint home {52.0, 5.0};
+    const struct
+    {
+        const char *text;
+        std::optional<Format> chosen;
+        Format format;
+        double lat, lon, tolerance;
+    } cases[] = {
+        {"N 52° 31,250' E 013° 24,713'", {}, Format::Wgs84, 52.520833, 13.411883, 1e-6},
+        {"38S 444141 3684706", {}, Format::Wgs84, 33.3, 44.4, 1e-5}, // GeoConvert docs
+        {"jo62qm", {}, Format::Maidenhead, 52.52083333, 13.375, 1e-6},
+        {" JN18 eu ", {}, Format::Maidenhead, 48.8541667, 2.375, 1e-6},
+        {"jn18eu", Format::Geohash, Format::Geohash, 0.0, 0.0, 180.0}, // somewhere, a geohash
+        {"u4pruydqqvj", {}, Format::Geohash, 57.64911, 10.40744, 1e-5},
+        {"n52e13", {}, Format::Wgs84, 52.0, 13.0, 1e-9},
+        {"n52e13", Format::Geohash, Format::Geohash, 0.0, 0.0, 180.0},
+        {"8fvc2222+22", {}, Format::Olc, 47.0000625, 8.0000625, 1e-9},
+        {"cj+2vx", {}, Format::Olc, 52.0, 5.0, 0.05}, // recovered near the reference
+        {"X 155000 Y 463000", {}, Format::Rd, 52.155, 5.387, 2e-3},
+        {"155000 463000", {}, Format::Rd, 52.155, 5.387, 2e-3},
+        {"X 3783065 Y 902082 Z 5038275", {}, Format::Ecef, 52.520830, 13.411880, 1e-5},
+        {"3783065.46; 902082.28; 5038275.30", {}, Format::Ecef, 52.520830, 13.411880, 1e-7},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const ReadPosition read = readAnyPosition(QString::fromUtf8(c.text), c.chosen, home);
+        EXPECT_EQ(int(read.format), int(c.format));
+        EXPECT_NEAR(read.point.lat, c.lat, c.tolerance);
+        EXPECT_NEAR(read.point.lon, c.lon, c.tolerance);
+    }
+}
+
+TEST(GeoRead, AnyFormatRefusals)
+{
+    const struct
+    {
+        const char *text;
+        std::optional<Format> chosen;
+        const char *error;
+    } cases[] = {
+        {"52 13 7", {}, "Breite und Länge lassen sich nicht trennen"},
+        {"n52e13!", {}, "Unerwartetes Zeichen „!“"},
+        {"1 2 3", Format::Ecef, "liegt 6357 km unter der Erdoberfläche"},
+        {"52 13", Format::Rd, "RD (Amersfoort / RD New) gilt nur für die Niederlande"},
+        {"N 52 E 13", Format::Rd, "RD bitte als zwei Zahlen"},
+        {"N 52 E 13", Format::Ecef, "ECEF bitte als drei Zahlen"},
+        {"JN18EUX", Format::Maidenhead, "nicht 7"},
+        {"cj+2vx", Format::Maidenhead, "An Stelle 3 des Locators gehört eine Ziffer, nicht „+“"},
+        {"cc2+4x", {}, "Im Plus Code steht das „+“ an der falschen Stelle"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_TRUE(errorOf([&] {
+                        readAnyPosition(QString::fromUtf8(c.text), c.chosen);
+                    }).contains(QString::fromUtf8(c.error)))
+            << errorOf([&] { readAnyPosition(QString::fromUtf8(c.text), c.chosen); }).toStdString();
+    }
+    EXPECT_TRUE(errorOf([] { readAnyPosition(QString(201, u'1')); }).contains(u"zu lang"));
+    EXPECT_EQ(errorOf([] { readAnyPosition(QString(200, u' ')); }),
+              QStringLiteral("Bitte eine Koordinate eingeben"));
 }

@@ -1,5 +1,7 @@
 #include "logic/geo/GeoUnits.h"
 
+#include "logic/geo/GeoCalc.h"
+
 #include "GeoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +78,45 @@ TEST(GeoUnits, RefusesWhatIsNoUsableNumber)
     }
     EXPECT_EQ(errorOf([] { readBearing(QString(), AngleUnit::Degree); }),
               QStringLiteral("Bitte eine Peilung eingeben"));
-    EXPECT_EQ(errorOf([] { readDistance(QStringLiteral("1e306"), DistanceUnit::Mile); }),
-              QStringLiteral("Die Entfernung ist zu groß"));
+    EXPECT_TRUE(errorOf([] {
+                    readDistance(QStringLiteral("1e306"), DistanceUnit::Mile);
+                }).startsWith(QStringLiteral("Die Entfernung ist zu groß")));
+}
+
+// A million kilometres and ten full turns are the limits; beyond them a value is refused rather
+// than folded into a plausible point.
+TEST(GeoUnits, DistanceAndBearingLimits)
+{
+    const struct
+    {
+        const char *typed;
+        DistanceUnit unit;
+        bool refused;
+    } distances[] = {
+        {"1000000000", DistanceUnit::Metre, false},  {"1000000001", DistanceUnit::Metre, true},
+        {"1000000", DistanceUnit::Kilometre, false}, {"1000000,001", DistanceUnit::Kilometre, true},
+        {"1e308", DistanceUnit::Metre, true},
+    };
+    for (const auto &c : distances) {
+        SCOPED_TRACE(c.typed);
+        const QString error = errorOf([&] { readDistance(QString::fromUtf8(c.typed), c.unit); });
+        EXPECT_EQ(error.contains(u"Die Entfernung ist zu groß"), c.refused) << error.toStdString();
+    }
+    const struct
+    {
+        const char *typed;
+        AngleUnit unit;
+        bool refused;
+    } bearings[] = {
+        {"3600", AngleUnit::Degree, false},   {"-3600", AngleUnit::Degree, false},
+        {"3600,01", AngleUnit::Degree, true}, {"-3600,01", AngleUnit::Degree, true},
+        {"4000", AngleUnit::Gon, false},      {"4000,1", AngleUnit::Gon, true},
+        {"1e308", AngleUnit::Degree, true},
+    };
+    for (const auto &c : bearings) {
+        SCOPED_TRACE(c.typed);
+        const QString error = errorOf([&] { readBearing(QString::fromUtf8(c.typed), c.unit); });
+        EXPECT_EQ(error.contains(u"Die Peilung ist zu groß"), c.refused) << error.toStdString();
+    }
+    EXPECT_TRUE(errorOf([] { project({}, 0, 1e308); }).contains(u"Die Entfernung ist zu groß"));
 }

@@ -4,6 +4,7 @@
 #include "gui/app/panels/gboxBWW.h"
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
 #include "gui/app/panels/gboxDiagramm.h"
+#include "gui/app/panels/gboxGcCode.h"
 #include "gui/app/panels/gboxKoordinaten.h"
 #include "gui/app/panels/gboxQuersumme.h"
 #include "gui/app/panels/gboxRoemZahlen.h"
@@ -26,5 +27,6 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
         new gboxTrifid(context, parent),
         new gboxDiagramm(context, parent),
         new gboxUmrechnung(context, parent),
+        new gboxGcCode(context, parent),
     };
 }

@@ -1,6 +1,7 @@
 #include "gui/tools/rechner/RechnerPages.h"
 
 #include "gui/support/WidgetStyle.h"
+#include "logic/geo/GeoCodes.h"
 #include "logic/geo/GeoFormats.h"
 
 #include <QClipboard>
@@ -10,13 +11,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 RechnerFormatePage::RechnerFormatePage(QWidget *parent)
     : RechnerPage(parent)
 {
     auto *form = new QFormLayout(this);
     edtPosition = addInput(form, QStringLiteral("Position:"), "edtPosition",
-                           QStringLiteral("z. B. N 52° 31.250 E 013° 24.713"));
+                           QStringLiteral("z. B. N 52° 31,250 E 013° 24,713, JO62qm, 9F4MGCC2+4X"));
+    auto *lengths = new QHBoxLayout;
+    speMaidenhead = addLength(lengths, QStringLiteral("Maidenhead:"), "speMaidenhead",
+                              Geo::kMaidenheadMin, Geo::kMaidenheadMax, Geo::kMaidenheadDefault, 2);
+    speGeohash = addLength(lengths, QStringLiteral("Geohash:"), "speGeohash", Geo::kGeohashMin,
+                           Geo::kGeohashMax, Geo::kGeohashDefault, 1);
+    spePlusCode = addLength(lengths, QStringLiteral("Plus Code:"), "spePlusCode", Geo::kOlcMin,
+                            Geo::kOlcMax, Geo::kOlcDefault, 1);
+    lengths->addStretch(1);
+    form->addRow(QStringLiteral("Stellen:"), lengths);
     const QList<Geo::FormatLine> lines = Geo::allFormats({});
     for (int i = 0; i < lines.size(); ++i) {
         auto *edit = named(new QLineEdit(this), QStringLiteral("edtFormat%1").arg(i).toUtf8());
@@ -38,6 +49,19 @@ RechnerFormatePage::RechnerFormatePage(QWidget *parent)
     recompute();
 }
 
+QSpinBox *RechnerFormatePage::addLength(QLayout *row, const QString &caption, const char *name,
+                                        int low, int high, int value, int step)
+{
+    auto *spin = named(new QSpinBox(this), name);
+    spin->setRange(low, high);
+    spin->setSingleStep(step);
+    spin->setValue(value);
+    row->addWidget(new QLabel(caption, this));
+    row->addWidget(spin);
+    connect(spin, &QSpinBox::valueChanged, this, [this] { recompute(); });
+    return spin;
+}
+
 void RechnerFormatePage::compute()
 {
     for (int i = 0; i < edtFormat.size(); ++i) {
@@ -48,7 +72,8 @@ void RechnerFormatePage::compute()
     const std::optional<Geo::GeoPoint> p = readPoint(edtPosition);
     if (!p)
         return;
-    const QList<Geo::FormatLine> lines = Geo::allFormats(*p);
+    const QList<Geo::FormatLine> lines =
+        Geo::allFormats(*p, {speMaidenhead->value(), speGeohash->value(), spePlusCode->value()});
     for (int i = 0; i < lines.size(); ++i) {
         const bool ok = lines[i].error.isEmpty();
         edtFormat[i]->setText(ok ? lines[i].text : lines[i].error);

@@ -36,6 +36,12 @@ void RechnerPage::setUnits(Geo::DistanceUnit distance, Geo::AngleUnit angle)
     recompute();
 }
 
+void RechnerPage::setReference(Geo::GeoPoint reference)
+{
+    m_reference = reference;
+    recompute();
+}
+
 void RechnerPage::recompute()
 {
     clearResults();
@@ -109,8 +115,8 @@ std::optional<T> RechnerPage::readField(QLineEdit *edit, Read read)
 
 std::optional<Geo::GeoPoint> RechnerPage::readPoint(QLineEdit *edit)
 {
-    return readField<Geo::GeoPoint>(edit, [](const QString &text) {
-        const Geo::GeoPoint p = Geo::readPosition(text);
+    return readField<Geo::GeoPoint>(edit, [this](const QString &text) {
+        const Geo::GeoPoint p = Geo::readAnyPosition(text, std::nullopt, m_reference).point;
         return std::pair {p, QStringLiteral("gelesen: ") + positionText(p)};
     });
 }

@@ -21,6 +21,8 @@ public:
     explicit RechnerPage(QWidget *parent = nullptr);
 
     void setUnits(Geo::DistanceUnit distance, Geo::AngleUnit angle);
+    // The point short Plus Codes are recovered near (the home coordinates).
+    void setReference(Geo::GeoPoint reference);
     // Runs the page's computation with every failure shown in place.
     void recompute();
 
@@ -46,6 +48,7 @@ protected:
 
     Geo::DistanceUnit m_distanceUnit = Geo::DistanceUnit::Metre;
     Geo::AngleUnit m_angleUnit = Geo::AngleUnit::Degree;
+    Geo::GeoPoint m_reference;
     QList<QLineEdit *> m_outputs;
     QLabel *m_resultMessage = nullptr;
 

@@ -4,6 +4,8 @@
 
 class QComboBox;
 class QPushButton;
+class QLayout;
+class QSpinBox;
 
 // The pages of the coordinate calculator, one class per task. Control names are the object
 // names tests find them by.
@@ -15,11 +17,18 @@ public:
     explicit RechnerFormatePage(QWidget *parent = nullptr);
 
     QLineEdit *edtPosition = nullptr;
+    QSpinBox *speMaidenhead = nullptr; // characters of the locator
+    QSpinBox *speGeohash = nullptr;
+    QSpinBox *spePlusCode = nullptr; // digits of the Plus Code
     QList<QLineEdit *> edtFormat; // in the order of Geo::allFormats
     QList<QPushButton *> btnKopieren;
 
 protected:
     void compute() override;
+
+private:
+    QSpinBox *addLength(QLayout *row, const QString &caption, const char *name, int low, int high,
+                        int value, int step);
 };
 
 // Projection (point, bearing, distance: target) and reverse projection (point and target: the

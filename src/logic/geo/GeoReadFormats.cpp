@@ -1,0 +1,156 @@
+// The reader of every format: recognition by shape, and the formats readPosition does not know.
+#include "logic/common/QuarvelError.h"
+#include "logic/geo/GeoCodes.h"
+#include "logic/geo/GeoGrids.h"
+#include "logic/geo/GeoRead.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace Geo {
+
+namespace {
+
+// Far more than any position needs; a longer text is a wrong paste, refused before any
+// regular expression looks at it.
+constexpr qsizetype kLongestPosition = 200;
+
+QString compact(const QString &text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return QString(text).remove(blanks).toUpper();
+}
+
+double number(const QString &text)
+{
+    return QString(text).replace(u',', u'.').toDouble();
+}
+
+bool looksLikeOlc(const QString &compactText)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^[23456789CFGHJMPQRVWX0]*\\+[23456789CFGHJMPQRVWX]*$"));
+    return shape.match(compactText).hasMatch();
+}
+
+bool looksLikeMaidenhead(const QString &compactText)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^[A-R]{2}(?:\\d{2}(?:[A-X]{2}(?:\\d{2}(?:[A-X]{2}(?:\\d{2}(?:[A-X]{2}"
+                       "(?:\\d{2})?)?)?)?)?)?)?$"));
+    return shape.match(compactText).hasMatch();
+}
+
+bool looksLikeGeohash(const QString &trimmedText)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^(?=.*[B-HJKMNP-Z])[0-9B-HJKMNP-Z]{1,12}$"));
+    return shape.match(trimmedText.toUpper()).hasMatch();
+}
+
+// "X 155000 Y 463000", "155000 463000", "155000; 463000".
+std::optional<GridPosition> rdNumbers(const QString &text, bool checkRange)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*(?:RD\\s*)?(?:X\\s*[:=]?\\s*)?(-?\\d{1,6}(?:\\.\\d+)?)\\s*[,;/]?\\s*"
+                       "(?:Y\\s*[:=]?\\s*)?(\\d{1,6}(?:\\.\\d+)?)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = shape.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const GridPosition rd {0, true, number(m.captured(1)), number(m.captured(2))};
+    if (checkRange &&
+        !(rd.easting >= -7000 && rd.easting <= 300000 && rd.northing >= 289000 &&
+          rd.northing <= 629000))
+        return std::nullopt;
+    return rd;
+}
+
+// "X 3783174 Y 902167 Z 5038029" or three bare numbers; `checkSize` asks for a point within
+// reach of the earth's surface, so three small numbers are left to the other readers.
+std::optional<Ecef> ecefNumbers(const QString &text, bool checkSize)
+{
+    static const QString value = QStringLiteral("([-+]?\\d{1,9}(?:\\.\\d+)?)");
+    static const QString gap = QStringLiteral("\\s*[,;/]?\\s*");
+    static const QRegularExpression shape(QStringLiteral("^\\s*(?:X\\s*[:=]?\\s*)?") + value + gap +
+                                              QStringLiteral("(?:Y\\s*[:=]?\\s*)?") + value + gap +
+                                              QStringLiteral("(?:Z\\s*[:=]?\\s*)?") + value +
+                                              QStringLiteral("\\s*$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const auto m = shape.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const Ecef ecef {number(m.captured(1)), number(m.captured(2)), number(m.captured(3))};
+    if (checkSize && std::hypot(ecef.x, ecef.y, ecef.z) < 1e6)
+        return std::nullopt;
+    return ecef;
+}
+
+GeoPoint readOlc(const QString &text, GeoPoint reference)
+{
+    const QString full =
+        isShortOpenLocationCode(text) ? recoverOpenLocationCode(text, reference) : compact(text);
+    return openLocationCodeCell(full).centre();
+}
+
+GeoPoint readAs(Format format, const QString &text, GeoPoint reference)
+{
+    switch (format) {
+    case Format::Rd:
+        if (const auto rd = rdNumbers(text, false))
+            return fromRd(*rd);
+        throw QuarvelError(QStringLiteral("RD bitte als zwei Zahlen angeben: X 155000 Y 463000"));
+    case Format::Ecef:
+        if (const auto ecef = ecefNumbers(text, false))
+            return fromEcef(*ecef);
+        throw QuarvelError(
+            QStringLiteral("ECEF bitte als drei Zahlen in Metern angeben: X … Y … Z …"));
+    case Format::Maidenhead:
+        return maidenheadCell(text).centre();
+    case Format::Geohash:
+        return geohashCell(text).centre();
+    case Format::Olc:
+        return readOlc(text, reference);
+    default:
+        return readPosition(text);
+    }
+}
+
+std::optional<Format> shapeOf(const QString &text)
+{
+    const QString tight = compact(text);
+    if (looksLikeOlc(tight))
+        return Format::Olc;
+    if (looksLikeMaidenhead(tight))
+        return Format::Maidenhead;
+    if (ecefNumbers(text, true))
+        return Format::Ecef;
+    if (rdNumbers(text, true))
+        return Format::Rd;
+    return std::nullopt;
+}
+
+} // namespace
+
+ReadPosition readAnyPosition(const QString &text, std::optional<Format> format, GeoPoint reference)
+{
+    if (text.size() > kLongestPosition)
+        throw QuarvelError(QStringLiteral("Der Text ist mit %1 Zeichen zu lang für eine Position")
+                               .arg(text.size()));
+    if (text.trimmed().isEmpty())
+        throw QuarvelError(QStringLiteral("Bitte eine Koordinate eingeben"));
+    if (format)
+        return {readAs(*format, text, reference), *format};
+    if (const std::optional<Format> shape = shapeOf(text))
+        return {readAs(*shape, text, reference), *shape};
+    try {
+        return {readPosition(text), Format::Wgs84};
+    } catch (const QuarvelError &) {
+        if (!looksLikeGeohash(text.trimmed()))
+            throw;
+    }
+    return {geohashCell(text).centre(), Format::Geohash};
+}
+
+} // namespace Geo
