@@ -4,7 +4,8 @@
 #   share/applications/<id>.desktop              the menu entry
 #   share/metainfo/<id>.metainfo.xml             the AppStream metadata
 #   share/icons/hicolor/<size>/apps/<id>.png     the application icon, and scalable/<id>.svg
-#   share/doc/quarvel/copyright
+#   share/doc/quarvel/copyright, changelog.gz     the licence and the package's history
+#   share/man/man1/quarvel.1.gz, quarvel-cli.1.gz the manual pages
 # An installed program finds its files in ../share/quarvel/ (ProgramFolders).
 include(GNUInstallDirs)
 
@@ -53,6 +54,35 @@ install(FILES ${QUARVEL_ICON_SOURCE_DIR}/quarvel.svg
 install(FILES ${PROJECT_SOURCE_DIR}/data/packaging/copyright
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quarvel)
 
+# The manual pages and the package's changelog (taken from Historie.txt), compressed as Debian
+# wants them: gzip -9 without name and time, so equal sources give equal packages.
+find_program(QUARVEL_GZIP gzip REQUIRED)
+set(QUARVEL_MAN_PAGES)
+foreach(page quarvel quarvel-cli)
+  set(compressed ${QUARVEL_PACKAGING_BUILD_DIR}/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/packaging/man/${page}.1
+      ${QUARVEL_PACKAGING_BUILD_DIR}/${page}.1
+    COMMAND ${QUARVEL_GZIP} -9nf ${QUARVEL_PACKAGING_BUILD_DIR}/${page}.1
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/packaging/man/${page}.1 VERBATIM)
+  list(APPEND QUARVEL_MAN_PAGES ${compressed})
+endforeach()
+set(QUARVEL_CHANGELOG ${QUARVEL_PACKAGING_BUILD_DIR}/changelog)
+add_custom_command(OUTPUT ${QUARVEL_CHANGELOG}.gz
+  COMMAND ${CMAKE_COMMAND} -DHISTORY=${PROJECT_SOURCE_DIR}/data/files/Historie.txt
+    -DOUTPUT=${QUARVEL_CHANGELOG} "-DMAINTAINER=Brask <info@quarvel.de>"
+    -P ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+  COMMAND ${QUARVEL_GZIP} -9nf ${QUARVEL_CHANGELOG}
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/files/Historie.txt
+    ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+  COMMENT "Writing the Debian changelog" VERBATIM)
+add_custom_target(quarvel_package_docs ALL DEPENDS ${QUARVEL_MAN_PAGES} ${QUARVEL_CHANGELOG}.gz)
+install(FILES ${QUARVEL_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${QUARVEL_CHANGELOG}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quarvel)
+# Why a tag of lintian's does not apply to the package (each with its reason in the file).
+install(FILES ${PROJECT_SOURCE_DIR}/data/packaging/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME quarvel)
+
 # The Debian package: cpack -G DEB in a release build (scripts/package.sh).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quarvel)
@@ -60,10 +90,13 @@ set(CPACK_PACKAGE_VENDOR Brask)
 set(CPACK_PACKAGE_CONTACT "Brask <info@quarvel.de>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Werkzeugkasten für Geocaching-Rätsel")
-# CPack puts the summary first and indents the description below it.
-set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in drei \
-Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère und Trifid, neun Nachschlagetafeln, \
-ein Sudoku-Solver, ein Fermilab-Decoder und ein Adressbuch für Cacher.")
+# CPack puts the summary first and indents each line below it; Debian wants lines of at most
+# 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in
+drei Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère und Trifid, neun
+Nachschlagetafeln, ein Sudoku-Solver, ein Fermilab-Decoder, ein
+Koordinatenrechner, variable Koordinaten und ein Adressbuch für Cacher.
+Dieselben Werkzeuge bietet quarvel-cli auf der Kommandozeile.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

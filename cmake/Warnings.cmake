@@ -4,6 +4,13 @@ function(quarvel_target_defaults target)
   target_compile_definitions(${target} PRIVATE QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 endfunction()
 
+# The fuzz build instruments the libraries the harnesses call as well: libFuzzer then follows the
+# coverage of the parsers themselves, and the sanitizers watch their memory and arithmetic, not
+# only the harness's few lines.
+if(QUARVEL_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+endif()
+
 if(QUARVEL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

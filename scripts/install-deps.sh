@@ -18,7 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format locales
   xvfb xauth imagemagick
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=("${build[@]}" xvfb xauth imagemagick)

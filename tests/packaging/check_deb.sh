@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from this build, checks its control data, unpacks it into a
-# temporary root and starts the installed program there, offscreen and with a fresh HOME. A
-# probe plug-in drives it: it must show a chart and the history from the installed files, and
-# the address book must save into the user's data folder.
+# Builds the Debian package from this build, checks its control data and lintian's verdict,
+# unpacks it into a temporary root and starts the installed program there, offscreen and with a
+# fresh HOME. A probe plug-in drives it: it must show a chart and the history from the
+# installed files, and the address book must save into the user's data folder.
 #   check_deb.sh BUILD_DIR VERSION PROBE_PLUGIN_DIR
 set -euo pipefail
 build=$1 version=$2 probe=$3
@@ -28,10 +28,16 @@ dpkg-deb -e "$deb" "$work/control"
 extra=$(ls "$work/control" | grep -v -x -e control -e md5sums || true)
 [ -z "$extra" ] || fail "unexpected maintainer scripts: $extra"
 
+# Debian's policy, as lintian checks it: a warning or an error fails; the overrides the package
+# ships say why a tag does not apply to it.
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 \
+  || { cat "$work/lintian.log"; fail "lintian"; }
+
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 for f in usr/bin/quarvel usr/share/quarvel/Historie.txt usr/share/quarvel/Morse_Code.jpg \
-         usr/share/doc/quarvel/copyright; do
+         usr/share/doc/quarvel/copyright usr/share/doc/quarvel/changelog.gz \
+         usr/share/man/man1/quarvel.1.gz usr/share/man/man1/quarvel-cli.1.gz; do
   [ -f "$root/$f" ] || fail "$f is not in the package"
 done
 owners=$(dpkg-deb --fsys-tarfile "$deb" | tar -t -v | awk '{print $2}' | sort -u)

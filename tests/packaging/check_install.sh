@@ -14,7 +14,9 @@ cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefi
 rm -f "$prefix.log"
 
 expected=(bin/quarvel "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-          share/doc/quarvel/copyright "share/icons/hicolor/scalable/apps/$id.svg")
+          share/doc/quarvel/copyright share/doc/quarvel/changelog.gz
+          share/man/man1/quarvel.1.gz share/man/man1/quarvel-cli.1.gz share/lintian/overrides/quarvel
+          "share/icons/hicolor/scalable/apps/$id.svg")
 for name in "${shipped[@]}"; do expected+=("share/quarvel/$name"); done
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 # What other parts of the build add once they exist: the command-line program and the help.
@@ -37,6 +39,14 @@ for name in "${shipped[@]}"; do
 done
 [ ! -f "$out/Quarvel.chm" ] || cmp -s "$out/Quarvel.chm" "$prefix/share/quarvel/Quarvel.chm" \
   || fail "the help differs from the build"
+
+# The manual pages and the changelog: compressed without name and time, and readable.
+for page in share/man/man1/quarvel.1.gz share/man/man1/quarvel-cli.1.gz share/doc/quarvel/changelog.gz; do
+  [ "$(od -An -tx1 -j4 -N4 "$prefix/$page" | tr -d ' ')" = 00000000 ] || fail "$page carries a time stamp"
+  gzip -t "$prefix/$page" || fail "$page is no gzip file"
+done
+man -l "$prefix/share/man/man1/quarvel-cli.1.gz" 2>/dev/null | grep -q "quarvel-cli" \
+  || fail "the manual page of quarvel-cli does not show"
 
 # Icons: each PNG in its size, the SVG renders.
 for size in "${sizes[@]}"; do
