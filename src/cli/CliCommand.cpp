@@ -4,7 +4,7 @@ namespace Cli {
 
 Field field(const QString &key, const QString &label, const QString &text)
 {
-    return Field {key, label, QJsonValue(text), text};
+    return Field {key, label, QJsonValue(QJsonValue::Undefined), text};
 }
 
 Field field(const QString &key, const QString &label, qint64 value)

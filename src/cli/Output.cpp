@@ -55,17 +55,25 @@ void OutputSink::setInput(const QString &input, bool echoInput)
 void OutputSink::report(const Result &result)
 {
     if (!m_json) {
-        write((renderText(result) + u'\n').toUtf8());
+        // Appended piece by piece: one UTF-8 conversion per field and no joined copy.
+        const char *separator = result.linePerField ? "\n" : " | ";
+        bool first = true;
+        for (const Field &field : result.fields) {
+            if (field.show == Field::Show::JsonOnly)
+                continue;
+            if (!first)
+                m_buffer += separator;
+            first = false;
+            if (!field.label.isEmpty()) {
+                m_buffer += field.label.toUtf8();
+                m_buffer += ": ";
+            }
+            m_buffer += field.text.toUtf8();
+        }
+        write("\n");
         return;
     }
-    QJsonObject object;
-    if (m_echoInput)
-        object.insert(QStringLiteral("eingabe"), m_input);
-    for (const Field &field : result.fields) {
-        if (field.show != Field::Show::TextOnly)
-            object.insert(field.key, field.json);
-    }
-    write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+    writeJson(&result, {});
 }
 
 void OutputSink::reportFailure(const QString &message)
@@ -74,10 +82,24 @@ void OutputSink::reportFailure(const QString &message)
         write("\n");
         return;
     }
+    writeJson(nullptr, message);
+}
+
+void OutputSink::writeJson(const Result *result, const QString &failure)
+{
     QJsonObject object;
     if (m_echoInput)
         object.insert(QStringLiteral("eingabe"), m_input);
-    object.insert(QStringLiteral("fehler"), displayMessage(message));
+    if (result) {
+        for (const Field &field : result->fields) {
+            if (field.show == Field::Show::TextOnly)
+                continue;
+            object.insert(field.key,
+                          field.json.isUndefined() ? QJsonValue(field.text) : field.json);
+        }
+    } else {
+        object.insert(QStringLiteral("fehler"), displayMessage(failure));
+    }
     write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
 }
 
@@ -88,12 +110,31 @@ void OutputSink::write(const QByteArray &bytes)
         flush();
 }
 
-void OutputSink::flush()
+bool OutputSink::flush()
 {
-    if (m_buffer.isEmpty())
-        return;
-    m_out.write(m_buffer);
+    if (m_failed) {
+        m_buffer.clear();
+        return false;
+    }
+    if (!m_buffer.isEmpty() && !writeAll(m_out, m_buffer, &m_failure))
+        m_failed = true;
     m_buffer.clear();
+    return !m_failed;
+}
+
+bool writeAll(QIODevice &device, const QByteArray &bytes, QString *failure)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            if (failure)
+                *failure = device.errorString();
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 } // namespace Cli
