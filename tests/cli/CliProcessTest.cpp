@@ -383,7 +383,8 @@ TEST(CliProcess, ExitCodesAndMessages)
          {QStringLiteral("quersumme"), QStringLiteral("-s"), QStringLiteral("okt")},
          "17\n7a\n777\n",
          1,
-         "quarvel-cli: Zeile 2: ''a'' ist kein gültiger Integer-Wert.\n",
+         "quarvel-cli: Zeile 2: Zeichen 2: „a“ kann hier nicht eingegeben werden; erlaubt sind "
+         "0–7.\n",
          {QStringLiteral("Dezimal: 15 | 1. Iteration: 6"), QString(),
           QStringLiteral("Dezimal: 511 | 1. Iteration: 7")}},
         {"a line that is no UTF-8",
