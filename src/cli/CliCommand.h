@@ -110,8 +110,10 @@ struct Command
 // Small helpers for the handlers.
 Field field(const QString &key, const QString &label, const QString &text);
 Field field(const QString &key, const QString &label, qint64 value);
-// The digit-sum rows as the panels show them: "1. Iteration: 12", "2. Iteration: 3".
+// The digit-sum rows as the panels show them: "1. Iteration: 12", "2. Iteration: 3"; in JSON
+// one list of numbers. With `json` known, only the form that is written is built.
 void addIterationRows(Result &result, const QStringList &sums);
+void addIterationRows(Result &result, const QStringList &sums, bool json);
 // The value of an option that must be one of `allowed` (compared case-insensitively).
 QString choice(const Options &options, const QString &key, const QStringList &allowed,
                const QString &fallback);

@@ -30,7 +30,7 @@ bool LineReader::readBlock()
     return count > 0;
 }
 
-LineReader::Status LineReader::next(QByteArray &line)
+LineReader::Status LineReader::next(QByteArrayView &line)
 {
     qsizetype end = m_buffer.indexOf('\n', m_searched);
     while (end < 0 && !m_ended) {
@@ -63,7 +63,7 @@ LineReader::Status LineReader::next(QByteArray &line)
         m_start = m_searched = 0;
         return Status::TooLong;
     }
-    line = m_buffer.mid(m_start, length);
+    line = QByteArrayView(m_buffer).sliced(m_start, length);
     m_start = m_searched = end + 1;
     return Status::Line;
 }

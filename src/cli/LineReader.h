@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QIODevice>
 
 #include <functional>
@@ -23,8 +24,9 @@ public:
     LineReader(QIODevice &in, std::function<void()> beforeWait, qsizetype maxLine = kMaxLineBytes);
 
     // The next line without its "\n" or "\r\n", the end of the input, or a line longer than the
-    // limit (nothing more is read after that).
-    Status next(QByteArray &line);
+    // limit (nothing more is read after that). The line is a view into the reader's buffer,
+    // valid until the next call.
+    Status next(QByteArrayView &line);
 
     // The number (from 1) of the line last returned or found too long.
     qint64 lineNumber() const { return m_number; }

@@ -65,7 +65,7 @@ Handler quersummeHandler(const Options &options)
                 QStringLiteral("system"), {}, systemName(system), {}, Field::Show::JsonOnly});
             result.fields.push_back(
                 field(QStringLiteral("dezimal"), QStringLiteral("Dezimal"), chain.decimal));
-            addIterationRows(result, chain.sums);
+            addIterationRows(result, chain.sums, sink.json());
         }
         sink.report(result);
     };

@@ -38,6 +38,7 @@ QString displayMessage(const QString &message)
 OutputSink::OutputSink(QIODevice &out, bool json)
     : m_out(out)
     , m_json(json)
+    , m_encoder(QStringEncoder::Utf8)
 {
 }
 
@@ -65,10 +66,10 @@ void OutputSink::report(const Result &result)
                 m_buffer += separator;
             first = false;
             if (!field.label.isEmpty()) {
-                m_buffer += field.label.toUtf8();
+                append(field.label);
                 m_buffer += ": ";
             }
-            m_buffer += field.text.toUtf8();
+            append(field.text);
         }
         write("\n");
         return;
@@ -101,6 +102,15 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         object.insert(QStringLiteral("fehler"), displayMessage(failure));
     }
     write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+}
+
+void OutputSink::append(QStringView text)
+{
+    // Encoded straight into the buffer: no UTF-8 copy of each field.
+    const qsizetype size = m_buffer.size();
+    m_buffer.resize(size + m_encoder.requiredSpace(text.size()));
+    char *end = m_encoder.appendToBuffer(m_buffer.data() + size, text);
+    m_buffer.truncate(end - m_buffer.constData());
 }
 
 void OutputSink::write(const QByteArray &bytes)

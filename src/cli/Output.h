@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QStringEncoder>
 
 namespace Cli {
 
@@ -36,6 +37,7 @@ public:
 
 private:
     void write(const QByteArray &bytes);
+    void append(QStringView text);
     void writeJson(const Result *result, const QString &failure);
 
     QIODevice &m_out;
@@ -43,6 +45,7 @@ private:
     QString m_input;
     bool m_echoInput = false;
     QByteArray m_buffer;
+    QStringEncoder m_encoder;
     bool m_failed = false;
     QString m_failure;
 };

@@ -17,7 +17,7 @@ namespace Cli {
 namespace {
 
 // Strict UTF-8: a byte sequence that is no UTF-8 is an error, never replaced in silence.
-std::optional<QString> decodeUtf8(const QByteArray &bytes)
+std::optional<QString> decodeUtf8(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
@@ -109,7 +109,7 @@ void Session::process(const Handler &handler, const QString &input, qint64 line)
 void Session::readLines(const Handler &handler, QIODevice &in)
 {
     LineReader reader(in, [this] { m_sink.flush(); });
-    QByteArray line;
+    QByteArrayView line;
     for (;;) {
         const LineReader::Status status = reader.next(line);
         if (status == LineReader::Status::End || m_sink.failed())
@@ -125,7 +125,7 @@ void Session::readLines(const Handler &handler, QIODevice &in)
             return;
         }
         if (reader.lineNumber() == 1 && line.startsWith("\xEF\xBB\xBF"))
-            line.remove(0, 3);
+            line = line.sliced(3);
         const std::optional<QString> text = decodeUtf8(line);
         if (text) {
             process(handler, *text, reader.lineNumber());

@@ -22,7 +22,7 @@ Read readAll(QByteArray input, qsizetype maxLine)
     device.open(QIODevice::ReadOnly);
     Cli::LineReader reader(device, {}, maxLine);
     Read read;
-    QByteArray line;
+    QByteArrayView line;
     for (;;) {
         const Cli::LineReader::Status status = reader.next(line);
         if (status == Cli::LineReader::Status::End)
@@ -32,7 +32,7 @@ Read readAll(QByteArray input, qsizetype maxLine)
             read.tooLongLine = reader.lineNumber();
             break;
         }
-        read.lines.append(line);
+        read.lines.append(line.toByteArray());
     }
     return read;
 }

@@ -101,6 +101,12 @@ TEST(CliOutputFailure, EveryWriteIsCheckedAndReported)
          {"sudoku", "-"},
          emptyGrid,
          "Broken pipe"},
+        // Ten million combinations would take minutes here; the search ends with its output.
+        {"closed pipe, formula",
+         Target::PipeWithoutReader,
+         {"formel", "--alle", "--werte", "A=0-9999;B=0-999", "N 5A.B E 13"},
+         {},
+         "Broken pipe"},
         {"closed stdout",
          Target::Closed,
          {"rot", "abc"},
