@@ -41,9 +41,10 @@ void reportShiftTable(const QString &input, ResultSink &sink)
     if (sink.json())
         result.fields = {Field {QStringLiteral("zeilen"),
                                 {},
-                                QJsonArray::fromStringList(lines),
+                                QJsonValue(QJsonValue::Undefined),
                                 {},
-                                Field::Show::JsonOnly}};
+                                Field::Show::JsonOnly,
+                                lines}};
     else
         result.fields = {field({}, {}, lines.join(u'\n'))};
     sink.report(result);

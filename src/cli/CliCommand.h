@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace Cli {
@@ -58,6 +59,9 @@ struct Field
     QJsonValue json;
     QString text;
     Show show = Show::Both;
+    // When set, the JSON value is this list of texts as an array (written without building a
+    // QJsonArray, which costs a copy of every text).
+    std::optional<QStringList> jsonTexts = std::nullopt;
 };
 
 struct Result

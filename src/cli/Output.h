@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QJsonValue>
 #include <QStringEncoder>
 
 namespace Cli {
@@ -38,6 +39,8 @@ public:
 private:
     void write(const QByteArray &bytes);
     void append(QStringView text);
+    void appendJson(QStringView text);
+    void appendJson(const QJsonValue &value);
     void writeJson(const Result *result, const QString &failure);
 
     QIODevice &m_out;
