@@ -159,6 +159,17 @@ void OutputSink::appendJson(const QJsonValue &value)
     m_buffer += QByteArrayView(text).sliced(1, text.size() - 2);
 }
 
+void OutputSink::appendJson(const QStringList &texts)
+{
+    m_buffer += '[';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            m_buffer += ',';
+        appendJson(QStringView(texts.at(i)));
+    }
+    m_buffer += ']';
+}
+
 void OutputSink::writeJson(const Result *result, const QString &failure)
 {
     // Written directly, with the keys in the order QJsonObject keeps them (sorted, a repeated
@@ -198,13 +209,7 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         appendJson(members[i].key);
         m_buffer += ':';
         if (members[i].texts) {
-            m_buffer += '[';
-            for (qsizetype k = 0; k < members[i].texts->size(); ++k) {
-                if (k > 0)
-                    m_buffer += ',';
-                appendJson(QStringView(members[i].texts->at(k)));
-            }
-            m_buffer += ']';
+            appendJson(*members[i].texts);
         } else if (members[i].json) {
             appendJson(*members[i].json);
         } else {

@@ -41,6 +41,7 @@ private:
     void append(QStringView text);
     void appendJson(QStringView text);
     void appendJson(const QJsonValue &value);
+    void appendJson(const QStringList &texts);
     void writeJson(const Result *result, const QString &failure);
 
     QIODevice &m_out;
