@@ -38,8 +38,15 @@ void reportShiftTable(const QString &input, ResultSink &sink)
 {
     const QStringList lines = RotShiftLines(input);
     Result result;
-    result.fields = {
-        Field {QStringLiteral("zeilen"), {}, QJsonArray::fromStringList(lines), lines.join(u'\n')}};
+    if (sink.json())
+        result.fields = {Field {QStringLiteral("zeilen"),
+                                {},
+                                QJsonValue(QJsonValue::Undefined),
+                                {},
+                                Field::Show::JsonOnly,
+                                lines}};
+    else
+        result.fields = {field({}, {}, lines.join(u'\n'))};
     sink.report(result);
 }
 

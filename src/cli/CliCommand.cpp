@@ -4,7 +4,7 @@ namespace Cli {
 
 Field field(const QString &key, const QString &label, const QString &text)
 {
-    return Field {key, label, QJsonValue(text), text};
+    return Field {key, label, QJsonValue(QJsonValue::Undefined), text};
 }
 
 Field field(const QString &key, const QString &label, qint64 value)
@@ -12,17 +12,29 @@ Field field(const QString &key, const QString &label, qint64 value)
     return Field {key, label, QJsonValue(value), QString::number(value)};
 }
 
-void addIterationRows(Result &result, const QStringList &sums)
+void addIterationRows(Result &result, const QStringList &sums, bool json)
 {
-    QJsonArray values;
-    for (qsizetype i = 0; i < sums.size(); ++i) {
-        result.fields.push_back(Field {
-            {}, QStringLiteral("%1. Iteration").arg(i + 1), {}, sums.at(i), Field::Show::TextOnly});
-        values.append(sums.at(i).toLongLong());
+    if (!json) {
+        for (qsizetype i = 0; i < sums.size(); ++i) {
+            result.fields.push_back(Field {{},
+                                           QString::number(i + 1) + QStringLiteral(". Iteration"),
+                                           {},
+                                           sums.at(i),
+                                           Field::Show::TextOnly});
+        }
+        return;
     }
-    // In JSON the rows are one list of numbers.
+    QJsonArray values;
+    for (const QString &sum : sums)
+        values.append(sum.toLongLong());
     result.fields.push_back(
         Field {QStringLiteral("quersummen"), {}, values, {}, Field::Show::JsonOnly});
+}
+
+void addIterationRows(Result &result, const QStringList &sums)
+{
+    addIterationRows(result, sums, false);
+    addIterationRows(result, sums, true);
 }
 
 QString choice(const Options &options, const QString &key, const QStringList &allowed,

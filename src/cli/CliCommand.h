@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace Cli {
@@ -47,7 +48,8 @@ private:
 };
 
 // One figure of a result: its JSON key, its German label in the text form (empty: the bare
-// value), the value for JSON and its text as the panel shows it.
+// value), the value for JSON and its text as the panel shows it. A field whose JSON value is
+// left undefined is written to JSON as its text, so the text form builds no JSON value.
 struct Field
 {
     enum class Show { Both, TextOnly, JsonOnly };
@@ -57,6 +59,9 @@ struct Field
     QJsonValue json;
     QString text;
     Show show = Show::Both;
+    // When set, the JSON value is this list of texts as an array (written without building a
+    // QJsonArray, which costs a copy of every text).
+    std::optional<QStringList> jsonTexts = std::nullopt;
 };
 
 struct Result
@@ -73,6 +78,9 @@ public:
     virtual ~ResultSink() = default;
     virtual bool json() const = 0;
     virtual void report(const Result &result) = 0;
+    // True once nothing more can be written (the output failed): a handler that reports many
+    // results for one input stops early.
+    virtual bool stopped() const { return false; }
 };
 
 // Computes the results of one input; throws QuarvelError for invalid input.
@@ -80,6 +88,10 @@ using Handler = std::function<void(const QString &input, ResultSink &sink)>;
 
 // Reads the options once; throws UsageError for a value that makes no sense.
 using Prepare = std::function<Handler(const Options &options)>;
+
+// The longest document a command reads unless it names its own limit: far above any text a
+// tool panel takes, and small enough to hold with its decoded copy in memory.
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
 
 enum class InputKind {
     Line, // a text per argument list or per line of stdin
@@ -95,13 +107,17 @@ struct Command
     std::vector<OptionSpec> options;
     InputKind input = InputKind::Line;
     Prepare prepare;
+    // A document longer than this (a file or all of stdin) is refused before it is read whole.
+    qint64 maxDocumentBytes = kMaxDocumentBytes;
 };
 
 // Small helpers for the handlers.
 Field field(const QString &key, const QString &label, const QString &text);
 Field field(const QString &key, const QString &label, qint64 value);
-// The digit-sum rows as the panels show them: "1. Iteration: 12", "2. Iteration: 3".
+// The digit-sum rows as the panels show them: "1. Iteration: 12", "2. Iteration: 3"; in JSON
+// one list of numbers. With `json` known, only the form that is written is built.
 void addIterationRows(Result &result, const QStringList &sums);
+void addIterationRows(Result &result, const QStringList &sums, bool json);
 // The value of an option that must be one of `allowed` (compared case-insensitively).
 QString choice(const Options &options, const QString &key, const QStringList &allowed,
                const QString &fallback);

@@ -36,6 +36,23 @@ std::optional<double> readRadius(const Options &options)
     return double(*km) * 1000;
 }
 
+Result hitRow(const Formula::FormulaSolver &solver, const Formula::Hit &hit, int notation)
+{
+    Result row;
+    row.fields.push_back(field(QStringLiteral("variablen"), {}, solver.variablesText(hit.index)));
+    row.fields.push_back(
+        field(QStringLiteral("koordinate"), {},
+              Formula::coordinateInNotation(solver.coordinateText(hit.index), notation)));
+    if (!std::isnan(hit.distanceMetres))
+        row.fields.push_back(
+            field(QStringLiteral("entfernung_m"), QStringLiteral("Entfernung"),
+                  Formula::decimalComma(hit.distanceMetres, 1) + QStringLiteral(" m")));
+    if (!std::isnan(hit.bearingDegrees))
+        row.fields.push_back(field(QStringLiteral("richtung_grad"), QStringLiteral("Richtung"),
+                                   Formula::decimalComma(hit.bearingDegrees, 1) + u'°'));
+    return row;
+}
+
 Handler formelHandler(const Options &options)
 {
     const Formula::VariableSet::Texts values = readValues(options.value(QStringLiteral("werte")));
@@ -65,25 +82,17 @@ Handler formelHandler(const Options &options)
             throw QuarvelError(variables.firstError());
         const Formula::FormulaSolver solver(std::move(*formula), std::move(variables), reference,
                                             filter);
+        // The hits go out block by block, so memory stays the same for any number of
+        // combinations; a failed output ends the search.
+        constexpr uint64_t kBlock = 64 * 1024;
         std::vector<Formula::Hit> hits;
         Formula::Counts counts;
-        solver.run(0, solver.combinationCount(), hits, counts);
-        for (const Formula::Hit &hit : hits) {
-            Result row;
-            row.fields.push_back(
-                field(QStringLiteral("variablen"), {}, solver.variablesText(hit.index)));
-            row.fields.push_back(
-                field(QStringLiteral("koordinate"), {},
-                      Formula::coordinateInNotation(solver.coordinateText(hit.index), notation)));
-            if (!std::isnan(hit.distanceMetres))
-                row.fields.push_back(
-                    field(QStringLiteral("entfernung_m"), QStringLiteral("Entfernung"),
-                          Formula::decimalComma(hit.distanceMetres, 1) + QStringLiteral(" m")));
-            if (!std::isnan(hit.bearingDegrees))
-                row.fields.push_back(field(QStringLiteral("richtung_grad"),
-                                           QStringLiteral("Richtung"),
-                                           Formula::decimalComma(hit.bearingDegrees, 1) + u'°'));
-            sink.report(row);
+        for (uint64_t from = 0; from < solver.combinationCount() && !sink.stopped();
+             from += kBlock) {
+            hits.clear();
+            solver.run(from, from + kBlock, hits, counts);
+            for (const Formula::Hit &hit : hits)
+                sink.report(hitRow(solver, hit, notation));
         }
         Result summary;
         summary.fields = {

@@ -42,7 +42,8 @@ QString programHelp()
         "  1  mindestens eine Eingabe ungültig (die Meldung steht auf der Fehlerausgabe, die\n"
         "     übrigen Zeilen werden weiter bearbeitet; an der Stelle des Ergebnisses steht eine\n"
         "     leere Zeile, mit --json ein Objekt mit \"fehler\")\n"
-        "  2  falscher Aufruf (unbekannter Befehl, unbekannte Option, fehlender Wert)\n");
+        "  2  falscher Aufruf (unbekannter Befehl, unbekannte Option, fehlender Wert)\n"
+        "  3  die Ausgabe konnte nicht geschrieben werden (Datenträger voll, Leser beendet)\n");
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/tools/QuersummenKette.h"
+#include "logic/tools/TypedCharacters.h"
 #include "logic/tools/hfunctions.h"
 
 namespace Cli {
@@ -41,11 +42,22 @@ QString systemName(Zahlensystem system)
     return QStringLiteral("dez");
 }
 
+// What the panel's field takes: the digits of the hexadecimal, binary or octal system. In the
+// decimal system every character passes and only the digits count, so the digit sum of a
+// coordinate ("N 47° 11") is one call.
+void requireDigitSumInput(const QString &input, Zahlensystem system)
+{
+    TypedCharacters::requireTypable(
+        input, [system](QChar c) { return TypedCharacters::digitSumField(c, system); },
+        TypedCharacters::digitSumAllowed(system));
+}
+
 Handler quersummeHandler(const Options &options)
 {
     const Zahlensystem system = systemOption(options);
     return [system](const QString &input, ResultSink &sink) {
         Result result;
+        requireDigitSumInput(input, system);
         // An empty field computes nothing in the panel either.
         if (!input.isEmpty()) {
             const QuersummenKette::Result chain = QuersummenKette::compute(input, system);
@@ -53,7 +65,7 @@ Handler quersummeHandler(const Options &options)
                 QStringLiteral("system"), {}, systemName(system), {}, Field::Show::JsonOnly});
             result.fields.push_back(
                 field(QStringLiteral("dezimal"), QStringLiteral("Dezimal"), chain.decimal));
-            addIterationRows(result, chain.sums);
+            addIterationRows(result, chain.sums, sink.json());
         }
         sink.report(result);
     };
@@ -109,19 +121,26 @@ Handler laengeHandler(const Options &options)
     return reportMetres;
 }
 
-// What typing into the Roman field keeps: letters upper-cased, then only the Roman letters
-// (or every letter A-Z when all letters are allowed).
+// The Roman field as typed: lower-case letters become upper case, and every character must be
+// one the field takes.
 QString typedRoman(const QString &input, bool allLetters)
 {
-    QString kept;
-    for (QChar c : input) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
-        const bool roman = QStringView(u"CDILMVX").contains(c);
-        if (roman || (allLetters && c >= u'A' && c <= u'Z'))
-            kept += c;
-    }
-    return kept;
+    QString typed = input;
+    for (QChar &c : typed)
+        c = TypedCharacters::romanFieldTyped(c);
+    TypedCharacters::requireTypable(
+        typed, [allLetters](QChar c) { return TypedCharacters::romanField(c, allLetters); },
+        TypedCharacters::romanAllowed(allLetters));
+    return typed;
+}
+
+// Digits go into the decimal field, letters into the Roman one; the first character decides,
+// and every other character must fit the same field.
+bool readsAsDecimal(const QString &input, bool toRoman, bool toDecimal)
+{
+    if (toRoman || toDecimal)
+        return toRoman;
+    return TypedCharacters::decimalField(input.front());
 }
 
 Handler roemischHandler(const Options &options)
@@ -135,7 +154,10 @@ Handler roemischHandler(const Options &options)
         Result result;
         if (input.isEmpty()) {
             // An empty field empties the result.
-        } else if (toRoman || (!toDecimal && Numbers::isInteger(input))) {
+        } else if (readsAsDecimal(input, toRoman, toDecimal)) {
+            TypedCharacters::requireTypable(input, TypedCharacters::decimalField,
+                                            QStringLiteral("0–9"));
+            // The integer syntax refuses values above 2147483647, as the panel does.
             const int32_t value = Numbers::strToInt(input);
             result.fields = {
                 field(QStringLiteral("roemisch"), {}, hfunctions::Dez2Roem(value)),
@@ -162,8 +184,9 @@ Command quersummeCommand()
         QStringLiteral(
             "Rechnet die Zahl ins Dezimalsystem um und bildet die Quersumme, dann die Quersumme\n"
             "der Quersumme, bis eine Ziffer übrig ist (jede Zeile der Kette). Im Dezimalsystem\n"
-            "zählen nur die Ziffern; hexadezimale, oktale und binäre Zahlen jeder Länge werden\n"
-            "exakt umgerechnet.\n\n"
+            "zählen nur die Ziffern (wie im Eingabefeld); hexadezimale, oktale und binäre\n"
+            "Zahlen jeder Länge werden exakt umgerechnet und dürfen nur die Ziffern ihres\n"
+            "Systems enthalten.\n\n"
             "Beispiel: quarvel-cli quersumme -s hex FF\n"
             "  Dezimal: 255 | 1. Iteration: 12 | 2. Iteration: 3"),
         {{{QStringLiteral("-s"), QStringLiteral("--system"), QStringLiteral("--zahlensystem")},
@@ -204,10 +227,11 @@ Command roemischCommand()
         QStringLiteral("Römische Zahlen in Dezimalzahlen und zurück"),
         QStringLiteral("[ZAHL ...]"),
         QStringLiteral(
-            "Eine ganze Zahl wird römisch geschrieben, alles andere als römische Zahl gelesen.\n"
-            "Beim Lesen gelten die Regeln des Eingabefelds: Kleinbuchstaben werden groß, andere\n"
-            "Zeichen als C, D, I, L, M, V, X fallen weg (mit --alle-buchstaben bleiben alle\n"
-            "Buchstaben A bis Z stehen und zählen nicht).\n\n"
+            "Ziffern (0 bis 2147483647) werden römisch geschrieben, Buchstaben als römische Zahl\n"
+            "gelesen; das erste Zeichen entscheidet. Es gelten die Eingabefelder: eine Zahl\n"
+            "besteht nur aus Ziffern, eine römische Zahl nur aus C, D, I, L, M, V, X (mit\n"
+            "--alle-buchstaben aus A bis Z; die übrigen zählen nicht); Kleinbuchstaben werden\n"
+            "groß. Ein anderes Zeichen wird mit seiner Stelle gemeldet.\n\n"
             "Beispiele: quarvel-cli roemisch 1994   ergibt MCMXCIV\n"
             "           quarvel-cli roemisch MMXXIV ergibt 2024"),
         {{{QStringLiteral("-r"), QStringLiteral("--nach-roemisch"), QStringLiteral("--to-roman")},

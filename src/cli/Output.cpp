@@ -1,7 +1,13 @@
 #include "cli/Output.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace Cli {
 namespace {
@@ -38,6 +44,7 @@ QString displayMessage(const QString &message)
 OutputSink::OutputSink(QIODevice &out, bool json)
     : m_out(out)
     , m_json(json)
+    , m_encoder(QStringEncoder::Utf8)
 {
 }
 
@@ -55,17 +62,25 @@ void OutputSink::setInput(const QString &input, bool echoInput)
 void OutputSink::report(const Result &result)
 {
     if (!m_json) {
-        write((renderText(result) + u'\n').toUtf8());
+        // Appended piece by piece: one UTF-8 conversion per field and no joined copy.
+        const char *separator = result.linePerField ? "\n" : " | ";
+        bool first = true;
+        for (const Field &field : result.fields) {
+            if (field.show == Field::Show::JsonOnly)
+                continue;
+            if (!first)
+                m_buffer += separator;
+            first = false;
+            if (!field.label.isEmpty()) {
+                append(field.label);
+                m_buffer += ": ";
+            }
+            append(field.text);
+        }
+        write("\n");
         return;
     }
-    QJsonObject object;
-    if (m_echoInput)
-        object.insert(QStringLiteral("eingabe"), m_input);
-    for (const Field &field : result.fields) {
-        if (field.show != Field::Show::TextOnly)
-            object.insert(field.key, field.json);
-    }
-    write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+    writeJson(&result, {});
 }
 
 void OutputSink::reportFailure(const QString &message)
@@ -74,11 +89,143 @@ void OutputSink::reportFailure(const QString &message)
         write("\n");
         return;
     }
-    QJsonObject object;
+    writeJson(nullptr, message);
+}
+
+void OutputSink::appendJson(QStringView text)
+{
+    // As QJsonDocument's compact form escapes: quote, backslash and control characters.
+    m_buffer += '"';
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c != u'"' && c != u'\\')
+            continue;
+        append(text.sliced(plain, i - plain));
+        plain = i + 1;
+        static const char escapes[] = "btn\0fr";
+        if (c >= 8 && c <= 13 && c != 11) {
+            m_buffer += '\\';
+            m_buffer += escapes[c - 8];
+        } else if (c == u'"' || c == u'\\') {
+            m_buffer += '\\';
+            m_buffer += char(c);
+        } else {
+            m_buffer += "\\u00";
+            m_buffer += "0123456789abcdef"[c >> 4];
+            m_buffer += "0123456789abcdef"[c & 15];
+        }
+    }
+    append(text.sliced(plain));
+    m_buffer += '"';
+}
+
+void OutputSink::appendJson(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::String:
+        appendJson(QStringView(value.toString()));
+        return;
+    case QJsonValue::Bool:
+        m_buffer += value.toBool() ? "true" : "false";
+        return;
+    case QJsonValue::Double: {
+        const double number = value.toDouble();
+        if (number == double(value.toInteger()) && std::abs(number) < 9007199254740992.0) {
+            char digits[24];
+            const auto end = std::to_chars(digits, digits + sizeof digits, value.toInteger()).ptr;
+            m_buffer.append(digits, end - digits);
+            return;
+        }
+        break;
+    }
+    case QJsonValue::Array: {
+        m_buffer += '[';
+        const QJsonArray array = value.toArray();
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            if (i > 0)
+                m_buffer += ',';
+            appendJson(array.at(i));
+        }
+        m_buffer += ']';
+        return;
+    }
+    default:
+        break;
+    }
+    // Anything else (a fraction, null, an object) as Qt writes it.
+    QJsonArray wrapped {value};
+    const QByteArray text = QJsonDocument(wrapped).toJson(QJsonDocument::Compact);
+    m_buffer += QByteArrayView(text).sliced(1, text.size() - 2);
+}
+
+void OutputSink::appendJson(const QStringList &texts)
+{
+    m_buffer += '[';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            m_buffer += ',';
+        appendJson(QStringView(texts.at(i)));
+    }
+    m_buffer += ']';
+}
+
+void OutputSink::writeJson(const Result *result, const QString &failure)
+{
+    // Written directly, with the keys in the order QJsonObject keeps them (sorted, a repeated
+    // key written once with its last value), without building a document per line.
+    struct Member
+    {
+        QStringView key;
+        const QJsonValue *json;
+        const QString *text;
+        const QStringList *texts = nullptr;
+    };
+    QVarLengthArray<Member, 16> members;
+    const QString failureText = result ? QString() : displayMessage(failure);
+    const QString eingabe = QStringLiteral("eingabe");
+    const QString fehler = QStringLiteral("fehler");
     if (m_echoInput)
-        object.insert(QStringLiteral("eingabe"), m_input);
-    object.insert(QStringLiteral("fehler"), displayMessage(message));
-    write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+        members.push_back({eingabe, nullptr, &m_input});
+    if (result) {
+        for (const Field &field : result->fields) {
+            if (field.show != Field::Show::TextOnly)
+                members.push_back({field.key, field.json.isUndefined() ? nullptr : &field.json,
+                                   &field.text, field.jsonTexts ? &*field.jsonTexts : nullptr});
+        }
+    } else {
+        members.push_back({fehler, nullptr, &failureText});
+    }
+    std::stable_sort(members.begin(), members.end(),
+                     [](const Member &a, const Member &b) { return a.key < b.key; });
+    m_buffer += '{';
+    bool first = true;
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        if (i + 1 < members.size() && members[i + 1].key == members[i].key)
+            continue;
+        if (!first)
+            m_buffer += ',';
+        first = false;
+        appendJson(members[i].key);
+        m_buffer += ':';
+        if (members[i].texts) {
+            appendJson(*members[i].texts);
+        } else if (members[i].json) {
+            appendJson(*members[i].json);
+        } else {
+            appendJson(QStringView(*members[i].text));
+        }
+    }
+    write("}\n");
+}
+
+void OutputSink::append(QStringView text)
+{
+    // Encoded straight into the buffer: no UTF-8 copy of each field.
+    const qsizetype size = m_buffer.size();
+    m_buffer.resize(size + m_encoder.requiredSpace(text.size()));
+    char *end = m_encoder.appendToBuffer(m_buffer.data() + size, text);
+    m_buffer.truncate(end - m_buffer.constData());
 }
 
 void OutputSink::write(const QByteArray &bytes)
@@ -88,12 +235,31 @@ void OutputSink::write(const QByteArray &bytes)
         flush();
 }
 
-void OutputSink::flush()
+bool OutputSink::flush()
 {
-    if (m_buffer.isEmpty())
-        return;
-    m_out.write(m_buffer);
+    if (m_failed) {
+        m_buffer.clear();
+        return false;
+    }
+    if (!m_buffer.isEmpty() && !writeAll(m_out, m_buffer, &m_failure))
+        m_failed = true;
     m_buffer.clear();
+    return !m_failed;
+}
+
+bool writeAll(QIODevice &device, const QByteArray &bytes, QString *failure)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            if (failure)
+                *failure = device.errorString();
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 } // namespace Cli

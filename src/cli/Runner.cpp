@@ -2,8 +2,10 @@
 
 #include "cli/ArgParser.h"
 #include "cli/Help.h"
+#include "cli/LineReader.h"
 #include "cli/Output.h"
 #include "logic/common/FileOpenError.h"
+#include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QFile>
@@ -15,7 +17,7 @@ namespace Cli {
 namespace {
 
 // Strict UTF-8: a byte sequence that is no UTF-8 is an error, never replaced in silence.
-std::optional<QString> decodeUtf8(const QByteArray &bytes)
+std::optional<QString> decodeUtf8(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
@@ -23,8 +25,6 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
         return std::nullopt;
     return text;
 }
-
-constexpr qint64 kReadBlock = 64 * 1024;
 
 const QString kNotUtf8 = QStringLiteral("Die Eingabe ist kein gültiges UTF-8");
 
@@ -37,6 +37,24 @@ qsizetype firstInvalidLine(const QByteArray &bytes)
             return i + 1;
     }
     return lines.size();
+}
+
+QString linePrefix(qint64 number)
+{
+    return QStringLiteral("Zeile %1: ").arg(number);
+}
+
+QString byteCount(qint64 bytes)
+{
+    return QStringLiteral("%1 Byte").arg(Numbers::formatGrouped(static_cast<long double>(bytes)));
+}
+
+int outputFailed(const QString &reason, QIODevice &err)
+{
+    err.write((QStringLiteral("quarvel-cli: Die Ausgabe konnte nicht geschrieben werden: ") +
+               displayMessage(reason) + u'\n')
+                  .toUtf8());
+    return kOutputFailed;
 }
 
 class Session
@@ -52,103 +70,107 @@ public:
     int run(const Handler &handler, QIODevice &in);
 
 private:
-    void process(const Handler &handler, const QString &input, const QString &where);
-    void fail(const QString &message, const QString &where);
+    void process(const Handler &handler, const QString &input, qint64 line);
+    void fail(const QString &message, qint64 line);
     void readLines(const Handler &handler, QIODevice &in);
-    std::optional<QByteArray> nextLine(QIODevice &in);
     std::optional<QByteArray> readDocument(QIODevice &in);
+    std::optional<QByteArray> readLimited(QIODevice &device, const QString &name);
 
     const Invocation &m_invocation;
     OutputSink m_sink;
     QIODevice &m_err;
     int m_exitCode = kSuccess;
-    QByteArray m_pending; // read but not yet handed on, from m_pendingPos
-    qsizetype m_pendingPos = 0;
-    bool m_inputEnded = false;
 };
 
-void Session::fail(const QString &message, const QString &where)
+// `line` is the number of the input line the message belongs to, 0 for none.
+void Session::fail(const QString &message, qint64 line)
 {
     m_exitCode = kInvalidInput;
     // The results so far go out first, so a terminal shows the message after them.
     m_sink.flush();
-    m_err.write(
-        (QStringLiteral("quarvel-cli: ") + where + displayMessage(message) + u'\n').toUtf8());
+    m_err.write((QStringLiteral("quarvel-cli: ") + (line > 0 ? linePrefix(line) : QString()) +
+                 displayMessage(message) + u'\n')
+                    .toUtf8());
 }
 
-void Session::process(const Handler &handler, const QString &input, const QString &where)
+void Session::process(const Handler &handler, const QString &input, qint64 line)
 {
     const bool perLine = m_invocation.command->input == InputKind::Line;
-    m_sink.setInput(input, perLine);
+    m_sink.setInput(input, perLine && m_sink.json());
     try {
         handler(input, m_sink);
     } catch (const QuarvelError &error) {
-        fail(error.message(), where);
+        fail(error.message(), line);
         if (perLine)
             m_sink.reportFailure(error.message());
     }
 }
 
-// The next line of the input without its line end, or nothing at the end of the input. Reads
-// in blocks of what is there; the results so far go out before a read that may wait (someone
-// typing, a slow pipe).
-std::optional<QByteArray> Session::nextLine(QIODevice &in)
-{
-    qsizetype newline = m_pending.indexOf('\n', m_pendingPos);
-    while (newline < 0 && !m_inputEnded) {
-        m_sink.flush();
-        const QByteArray block = in.read(kReadBlock);
-        if (block.isEmpty()) {
-            m_inputEnded = true;
-            break;
-        }
-        const qsizetype searched = m_pending.size() - m_pendingPos;
-        m_pending = m_pending.mid(m_pendingPos) + block;
-        m_pendingPos = 0;
-        newline = m_pending.indexOf('\n', searched);
-    }
-    if (newline < 0) {
-        if (m_pendingPos >= m_pending.size())
-            return std::nullopt;
-        newline = m_pending.size();
-    }
-    QByteArray line = m_pending.mid(m_pendingPos, newline - m_pendingPos);
-    m_pendingPos = newline + 1;
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
-
 void Session::readLines(const Handler &handler, QIODevice &in)
 {
-    qint64 number = 0;
-    while (std::optional<QByteArray> line = nextLine(in)) {
-        ++number;
-        if (number == 1 && line->startsWith("\xEF\xBB\xBF"))
-            line->remove(0, 3);
-        const QString where = QStringLiteral("Zeile %1: ").arg(number);
-        const std::optional<QString> text = decodeUtf8(*line);
+    LineReader reader(in, [this] { m_sink.flush(); });
+    QByteArrayView line;
+    for (;;) {
+        const LineReader::Status status = reader.next(line);
+        if (status == LineReader::Status::End || m_sink.failed())
+            return;
+        if (status == LineReader::Status::TooLong) {
+            const QString message =
+                QStringLiteral("Die Zeile ist länger als %1 und wird nicht gelesen; die "
+                               "Eingabe endet hier")
+                    .arg(byteCount(reader.maxLine()));
+            m_sink.setInput(QString(), m_sink.json());
+            m_sink.reportFailure(message);
+            fail(message, reader.lineNumber());
+            return;
+        }
+        if (reader.lineNumber() == 1 && line.startsWith("\xEF\xBB\xBF"))
+            line = line.sliced(3);
+        const std::optional<QString> text = decodeUtf8(line);
         if (text) {
-            process(handler, *text, where);
+            process(handler, *text, reader.lineNumber());
         } else {
-            m_sink.setInput(QString(), true);
-            fail(kNotUtf8, where);
+            m_sink.setInput(QString(), m_sink.json());
+            fail(kNotUtf8, reader.lineNumber());
             m_sink.reportFailure(kNotUtf8);
         }
     }
 }
 
+// At most the command's limit of bytes; a longer document is refused naming `name`.
+std::optional<QByteArray> Session::readLimited(QIODevice &device, const QString &name)
+{
+    const qint64 limit = m_invocation.command->maxDocumentBytes;
+    QByteArray bytes;
+    for (;;) {
+        const qint64 wanted = qMin<qint64>(limit + 1 - bytes.size(), 1024 * 1024);
+        if (wanted <= 0)
+            break;
+        const QByteArray block = device.read(wanted);
+        if (block.isEmpty())
+            break;
+        bytes += block;
+    }
+    if (bytes.size() > limit) {
+        fail(QStringLiteral("%1 ist zu groß: Gelesen werden höchstens %2")
+                 .arg(name, byteCount(limit)),
+             0);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::optional<QByteArray> Session::readDocument(QIODevice &in)
 {
     if (m_invocation.fromStdin)
-        return in.readAll();
+        return readLimited(in, QStringLiteral("Die Standardeingabe"));
     const QString path = m_invocation.texts.constFirst();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(cannotOpenFileText(path, file.errorString()), {});
+        fail(cannotOpenFileText(path, file.errorString()), 0);
         return std::nullopt;
     }
-    return file.readAll();
+    return readLimited(file, QStringLiteral("Die Datei „%1“").arg(path));
 }
 
 int Session::run(const Handler &handler, QIODevice &in)
@@ -158,16 +180,17 @@ int Session::run(const Handler &handler, QIODevice &in)
         if (bytes) {
             const std::optional<QString> text = decodeUtf8(*bytes);
             if (text)
-                process(handler, *text, {});
+                process(handler, *text, 0);
             else
-                fail(kNotUtf8, QStringLiteral("Zeile %1: ").arg(firstInvalidLine(*bytes)));
+                fail(kNotUtf8, firstInvalidLine(*bytes));
         }
     } else if (m_invocation.fromStdin) {
         readLines(handler, in);
     } else {
-        process(handler, m_invocation.texts.join(u' '), {});
+        process(handler, m_invocation.texts.join(u' '), 0);
     }
-    m_sink.flush();
+    if (!m_sink.flush())
+        return outputFailed(m_sink.failure(), m_err);
     return m_exitCode;
 }
 
@@ -205,9 +228,10 @@ int run(const QList<QByteArray> &arguments, QIODevice &in, QIODevice &out, QIODe
     try {
         const Invocation invocation = parseArguments(*texts);
         if (invocation.help) {
-            out.write(
-                (invocation.command ? commandHelp(*invocation.command) : programHelp()).toUtf8());
-            return kSuccess;
+            QString failure;
+            const QString help =
+                invocation.command ? commandHelp(*invocation.command) : programHelp();
+            return writeAll(out, help.toUtf8(), &failure) ? kSuccess : outputFailed(failure, err);
         }
         Handler handler;
         try {

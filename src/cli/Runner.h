@@ -6,7 +6,8 @@
 
 namespace Cli {
 
-enum ExitCode { kSuccess = 0, kInvalidInput = 1, kWrongUsage = 2 };
+// kOutputFailed: the results could not be written (a full disk, a closed pipe or terminal).
+enum ExitCode { kSuccess = 0, kInvalidInput = 1, kWrongUsage = 2, kOutputFailed = 3 };
 
 // The whole program on its arguments (as the raw bytes of argv without the program name) and
 // three devices: reads the inputs, writes the results to `out` and the messages to `err`.

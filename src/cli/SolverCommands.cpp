@@ -1,8 +1,8 @@
 // Subcommands of the puzzle solvers: the Fermilab decoder and the Sudoku solver.
 #include "cli/CommandTable.h"
-#include "cli/SudokuGridText.h"
 #include "logic/common/Numbers.h"
 #include "logic/solvers/FermilabCode.h"
+#include "logic/solvers/SudokuFile.h"
 #include "logic/solvers/SudokuSearch.h"
 
 namespace Cli {
@@ -35,7 +35,9 @@ public:
     bool askContinue() override
     {
         ++m_count;
-        const QString grid = SudokuGridText::write(m_cells);
+        // A solution fills every cell, so the exchange format writes nine lines of digits.
+        QString grid = QString::fromLatin1(Sudoku::SudokuText(m_cells));
+        grid.chop(1);
         if (m_sink.json()) {
             m_solutions.append(QJsonArray::fromStringList(grid.split(u'\n')));
         } else {
@@ -45,7 +47,7 @@ public:
                              field({}, {}, grid)};
             m_sink.report(result);
         }
-        return m_max <= 0 || m_count < m_max;
+        return !m_sink.stopped() && (m_max <= 0 || m_count < m_max);
     }
 
     void finish(bool complete)
@@ -83,7 +85,9 @@ Handler sudokuHandler(const Options &options)
         max = *value;
     }
     return [max](const QString &input, ResultSink &sink) {
-        const Sudoku::CellValues givens = SudokuGridText::read(input);
+        // The window's reader and messages: one format, one set of faults.
+        const Sudoku::CellValues givens = Sudoku::ReadSudokuText(input.toUtf8());
+        Sudoku::CheckGivens(givens);
         Sudoku::SudokuSearch search(givens);
         SolutionCollector collector(givens, max, sink);
         const Sudoku::SearchEnd end = search.run(collector);
@@ -110,15 +114,16 @@ Command fermilabCommand()
 
 Command sudokuCommand()
 {
-    return Command {
+    Command command {
         {QStringLiteral("sudoku")},
         QStringLiteral("alle Lösungen eines Sudokus (Datei oder Standardeingabe)"),
         QStringLiteral("[DATEI | -]"),
         QStringLiteral(
             "Liest ein Gitter im Austauschformat: neun Zeilen mit je neun Zeichen, eine Ziffer\n"
             "1–9 für eine Vorgabe, „.“ oder „0“ für ein leeres Feld (auch eine Zeile mit 81\n"
-            "Zeichen; Leerzeichen werden überlesen). Gibt jede Lösung in der Reihenfolge der\n"
-            "Suche aus, zuletzt ihre Anzahl; ohne Lösung „Keine Lösung gefunden !“.\n"
+            "Zeichen; Leerzeichen werden überlesen; höchstens 64 KiB wie im Fenster). Gibt jede\n"
+            "Lösung in der Reihenfolge der Suche aus, zuletzt ihre Anzahl; ohne Lösung\n"
+            "„Keine Lösung gefunden !“.\n"
             "Zwei gleiche Vorgaben in einer Zeile, Spalte oder einem Block werden gemeldet.\n\n"
             "Beispiel: quarvel-cli sudoku --max 1 raetsel.sud"),
         {{{QStringLiteral("--max")},
@@ -127,6 +132,9 @@ Command sudokuCommand()
           QStringLiteral("nach N Lösungen aufhören")}},
         InputKind::Document,
         sudokuHandler};
+    // The window refuses longer files unread; so does the command, for a file and for stdin.
+    command.maxDocumentBytes = Sudoku::kMaxFileBytes;
+    return command;
 }
 
 } // namespace Cli

@@ -25,7 +25,7 @@ Handler wortwertHandler(const Options &options)
             field(QStringLiteral("woerter"), QStringLiteral("Anzahl der Wörter"),
                   hfunctions::CountWords(input)),
         };
-        addIterationRows(result, QuersummenKette::digitSums(sum));
+        addIterationRows(result, QuersummenKette::digitSums(sum), sink.json());
         sink.report(result);
     };
 }

@@ -5,10 +5,33 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+void writeMessage(const char *text, const char *reason)
+{
+    const QByteArray message = QByteArray("quarvel-cli: ") + text + reason + ".\n";
+    [[maybe_unused]] const ssize_t written =
+        ::write(STDERR_FILENO, message.constData(), std::size_t(message.size()));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    // A reader that went away is reported as a failed write (EPIPE) with a message and a
+    // non-zero exit code, instead of the signal ending the program in silence.
+    std::signal(SIGPIPE, SIG_IGN);
+    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        writeMessage("Die Ausgabe konnte nicht geschrieben werden: ",
+                     "Die Standardausgabe ist geschlossen");
+        return Cli::kOutputFailed;
+    }
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));
@@ -20,5 +43,11 @@ int main(int argc, char **argv)
         !out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Cli::kInvalidInput;
-    return Cli::run(arguments, in, out, err);
+    const int code = Cli::run(arguments, in, out, err);
+    // Some file systems report a failed write only when the file is closed.
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR && code != Cli::kOutputFailed) {
+        writeMessage("Die Ausgabe konnte nicht geschrieben werden: ", std::strerror(errno));
+        return Cli::kOutputFailed;
+    }
+    return code;
 }

@@ -2,8 +2,8 @@
 // functions, a large stdin batch, every exit code, and that it links no Gui or Widgets.
 #include "cli/CliProcess.h"
 #include "cli/CommandTable.h"
-#include "cli/SudokuGridText.h"
 #include "logic/solvers/FermilabCode.h"
+#include "logic/solvers/SudokuFile.h"
 #include "logic/tools/Buchstabenverteilung.h"
 #include "logic/tools/CryptoTools.h"
 #include "logic/tools/CryptoTools_WortWert.h"
@@ -56,7 +56,13 @@ QStringList notations(const QString &input)
 
 QString sampleGridText()
 {
-    return SudokuGridText::write(Sudoku::samplePuzzle());
+    return QString::fromLatin1(Sudoku::SudokuText(Sudoku::samplePuzzle()));
+}
+
+// A solution as the command prints it: nine lines of digits.
+QStringList solutionLines(const Sudoku::CellValues &values)
+{
+    return QString::fromLatin1(Sudoku::SudokuText(values)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 struct TextCase
@@ -222,10 +228,8 @@ std::vector<TextCase> textCases()
         {"sudoku from stdin",
          {QStringLiteral("sudoku"), QStringLiteral("--max"), QStringLiteral("2")},
          sampleGridText().toUtf8(),
-         (QStringList {QStringLiteral("Lösung 1")} +
-          SudokuGridText::write(host.solutions.at(0)).split(u'\n') +
-          QStringList {QStringLiteral("Lösung 2")} +
-          SudokuGridText::write(host.solutions.at(1)).split(u'\n') +
+         (QStringList {QStringLiteral("Lösung 1")} + solutionLines(host.solutions.at(0)) +
+          QStringList {QStringLiteral("Lösung 2")} + solutionLines(host.solutions.at(1)) +
           QStringList {QStringLiteral("Anzahl der Lösungen: 2")})},
         {"formel",
          {QStringLiteral("formel"), QStringLiteral("--werte"), QStringLiteral("A=5-7"),
@@ -387,7 +391,8 @@ TEST(CliProcess, ExitCodesAndMessages)
          {QStringLiteral("quersumme"), QStringLiteral("-s"), QStringLiteral("okt")},
          "17\n7a\n777\n",
          1,
-         "quarvel-cli: Zeile 2: ''a'' ist kein gültiger Integer-Wert.\n",
+         "quarvel-cli: Zeile 2: Zeichen 2: „a“ kann hier nicht eingegeben werden; erlaubt sind "
+         "0–7.\n",
          {QStringLiteral("Dezimal: 15 | 1. Iteration: 6"), QString(),
           QStringLiteral("Dezimal: 511 | 1. Iteration: 7")}},
         {"a line that is no UTF-8",

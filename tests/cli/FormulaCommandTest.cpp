@@ -70,6 +70,12 @@ TEST(CliFormula, ErrorsOfFormulaAndValuesAreInvalidInputAndWrongUseIsUsage)
         {"radius without reference", {"--umkreis", "3", "N 52 1 E 1"}, 2, "--bezug"},
         {"radius zero", {"--bezug", "N 1 E 1", "--umkreis", "0", "N 52 1 E 1"}, 2, "Umkreis"},
         {"reference unreadable", {"--bezug", "irgendwo", "N 52 1 E 1"}, 2, "Bezugspunkt"},
+        // The bracket of the formula is level 0; the 257th inner one (character 261) is too deep.
+        {"50,000 nested brackets",
+         {"--werte", "A=1", "N 5" + QByteArray(50000, '(') + "A" + QByteArray(50000, ')') + " E 1"},
+         1,
+         "quarvel-cli: Zeichen 261: Der Ausdruck ist zu tief verschachtelt: höchstens 256 "
+         "Klammern, Vorzeichen und Potenzen ineinander.\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -166,3 +166,35 @@ TEST(CliRunner, SudokuNamesTheLineThatIsNoUtf8AndStopsAtMax)
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.out, "Keine Lösung gefunden !\n");
 }
+
+TEST(CliRunner, JsonLinesAreWhatQtWritesForTheSameObject)
+{
+    // The sink writes JSON itself; each line must be byte for byte Qt's compact form.
+    const struct
+    {
+        QList<QByteArray> arguments;
+        QByteArray input;
+    } cases[] = {
+        {{"--json", "wortwert"}, "Hallo Welt\n\"zitiert\" \\ \t\x01\x1f Ä😀\n\n"},
+        {{"--json", "quersumme", "-s", "hex"}, "FFFFFFFFFFFFFFFFFFFF\nxyz\n0\n"},
+        {{"--json", "rot", "--alle"}, "Abc \"x\"\n"},
+        {{"--json", "roemisch"}, "MMXXIV\n1994\nQ\n"},
+        {{"--json", "verteilung"}, "Quarvel\n"},
+        {{"--json", "koordinaten"}, "N 52 31.000 E 13 24.000\n"},
+        {{"--json", "laenge"}, "1,8\n"},
+        {{"--json", "sudoku", "--max", "2"}, QByteArray(81, '.')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome o = runIn(c.arguments, c.input);
+        ASSERT_FALSE(o.out.isEmpty());
+        for (const QByteArray &line : o.out.split('\n')) {
+            if (line.isEmpty())
+                continue;
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+            ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+            EXPECT_EQ(line, document.toJson(QJsonDocument::Compact));
+        }
+    }
+}

@@ -2,8 +2,6 @@
 
 #include "logic/tools/CryptoTools_WortWert.h"
 
-#include <limits>
-
 namespace Formula {
 
 namespace {
@@ -23,44 +21,7 @@ int variableIndex(QChar c)
     return c.toUpper().unicode() - u'A';
 }
 
-std::optional<int64_t> power(int64_t base, int64_t exponent)
-{
-    if (exponent < 0)
-        return std::nullopt;
-    int64_t result = 1;
-    while (exponent > 0) {
-        if (exponent & 1) {
-            if (__builtin_mul_overflow(result, base, &result))
-                return std::nullopt;
-        }
-        exponent >>= 1;
-        if (exponent > 0 && __builtin_mul_overflow(base, base, &base))
-            return std::nullopt;
-    }
-    return result;
-}
-
 } // namespace
-
-int64_t digitSum(int64_t value)
-{
-    // Work on the unsigned magnitude, so the smallest 64-bit number has a digit sum too.
-    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : uint64_t(value);
-    int64_t sum = 0;
-    while (magnitude > 0) {
-        sum += int64_t(magnitude % 10);
-        magnitude /= 10;
-    }
-    return sum;
-}
-
-int64_t iteratedDigitSum(int64_t value)
-{
-    int64_t sum = digitSum(value);
-    while (sum > 9)
-        sum = digitSum(sum);
-    return sum;
-}
 
 // Recursive descent over
 //   sum     := product (("+" | "-") product)*
@@ -116,6 +77,22 @@ private:
         return std::nullopt;
     }
 
+    // Runs `parse` one level of nesting deeper, entered at `position`.
+    template<class Parse> bool nested(SyntaxError &error, qsizetype position, Parse parse)
+    {
+        const bool ok =
+            ++m_nesting <= kMaxNesting ? parse() : (fail(error, position, tooDeep()), false);
+        --m_nesting;
+        return ok;
+    }
+
+    static QString tooDeep()
+    {
+        return QStringLiteral("Der Ausdruck ist zu tief verschachtelt: höchstens %1 Klammern, "
+                              "Vorzeichen und Potenzen ineinander.")
+            .arg(kMaxNesting);
+    }
+
     void append(Expression::Op op, int64_t operand = 0)
     {
         m_result.m_steps.push_back({op, operand});
@@ -168,16 +145,17 @@ private:
     bool unary(SyntaxError &error)
     {
         skipBlanks();
+        const qsizetype sign = m_pos;
         if (current() == u'-' || current() == u'−') {
             ++m_pos;
-            if (!unary(error))
+            if (!nested(error, sign, [&] { return unary(error); }))
                 return false;
             append(Expression::Op::Negate);
             return true;
         }
         if (current() == u'+') {
             ++m_pos;
-            return unary(error);
+            return nested(error, sign, [&] { return unary(error); });
         }
         return powerOf(error);
     }
@@ -189,8 +167,8 @@ private:
         skipBlanks();
         if (current() != u'^')
             return true;
-        ++m_pos;
-        if (!unary(error))
+        const qsizetype caret = m_pos++;
+        if (!nested(error, caret, [&] { return unary(error); }))
             return false;
         append(Expression::Op::Power);
         return true;
@@ -204,9 +182,7 @@ private:
             return number(error);
         if (c == u'(') {
             const qsizetype open = m_pos++;
-            if (!sum(error))
-                return false;
-            return closingBracket(error, open);
+            return nested(error, open, [&] { return sum(error) && closingBracket(error, open); });
         }
         if (isLetter(c))
             return name(error);
@@ -279,7 +255,7 @@ private:
             return false;
         }
         const qsizetype open = m_pos++;
-        if (!sum(error) || !closingBracket(error, open))
+        if (!nested(error, open, [&] { return sum(error) && closingBracket(error, open); }))
             return false;
         append(op);
         return true;
@@ -317,6 +293,7 @@ private:
     qsizetype m_offset;
     qsizetype m_pos = 0;
     int m_depth = 0;
+    int m_nesting = 0;
     Expression m_result;
 };
 
@@ -324,85 +301,6 @@ std::optional<Expression> Expression::parse(const QString &text, SyntaxError &er
                                             qsizetype offset)
 {
     return ExpressionParser(text, offset).run(error);
-}
-
-std::optional<int64_t> Expression::evaluate(const Values &values) const
-{
-    // Small expressions are the rule; the stack lives on the machine stack up to that size.
-    constexpr int kInline = 32;
-    int64_t inlineStack[kInline];
-    std::vector<int64_t> heapStack;
-    int64_t *stack = inlineStack;
-    if (m_stackDepth > kInline) {
-        heapStack.resize(size_t(m_stackDepth));
-        stack = heapStack.data();
-    }
-    int top = 0;
-    for (const Step &step : m_steps) {
-        switch (step.op) {
-        case Op::Constant:
-            stack[top++] = step.operand;
-            continue;
-        case Op::Variable: {
-            const auto &value = values[size_t(step.operand)];
-            if (!value)
-                return std::nullopt;
-            stack[top++] = *value;
-            continue;
-        }
-        case Op::Negate:
-            if (__builtin_sub_overflow(int64_t(0), stack[top - 1], &stack[top - 1]))
-                return std::nullopt;
-            continue;
-        case Op::DigitSum:
-            stack[top - 1] = digitSum(stack[top - 1]);
-            continue;
-        case Op::IteratedDigitSum:
-            stack[top - 1] = iteratedDigitSum(stack[top - 1]);
-            continue;
-        default:
-            break;
-        }
-        const int64_t right = stack[--top];
-        int64_t &left = stack[top - 1];
-        bool overflow = false;
-        switch (step.op) {
-        case Op::Add:
-            overflow = __builtin_add_overflow(left, right, &left);
-            break;
-        case Op::Subtract:
-            overflow = __builtin_sub_overflow(left, right, &left);
-            break;
-        case Op::Multiply:
-            overflow = __builtin_mul_overflow(left, right, &left);
-            break;
-        case Op::Divide:
-        case Op::Modulo:
-            // The one quotient that does not fit: the smallest number divided by -1.
-            if (right == 0 || (right == -1 && left == std::numeric_limits<int64_t>::min()))
-                return std::nullopt;
-            if (step.op == Op::Divide) {
-                if (left % right != 0)
-                    return std::nullopt;
-                left /= right;
-            } else {
-                left %= right;
-            }
-            break;
-        case Op::Power: {
-            const auto result = power(left, right);
-            if (!result)
-                return std::nullopt;
-            left = *result;
-            break;
-        }
-        default:
-            break;
-        }
-        if (overflow)
-            return std::nullopt;
-    }
-    return stack[0];
 }
 
 } // namespace Formula

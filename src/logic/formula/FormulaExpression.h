@@ -16,6 +16,11 @@ namespace Formula {
 
 constexpr int kVariableCount = 26;
 
+// How many brackets, signs and powers may enclose each other. The parser descends once per
+// level, so an unbounded depth (50,000 pasted brackets) would overflow the stack; real formulas
+// nest a handful of levels.
+constexpr int kMaxNesting = 256;
+
 // The values of A..Z for one candidate; a variable without a value is std::nullopt.
 using Values = std::array<std::optional<int64_t>, kVariableCount>;
 

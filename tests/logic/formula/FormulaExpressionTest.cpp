@@ -167,6 +167,46 @@ TEST(FormulaExpression, DeepNestingNeedsNoFixedStack)
     EXPECT_EQ(evaluate(text), std::optional<int64_t>(41));
 }
 
+TEST(FormulaExpression, NestingIsLimitedAtTheLevelThatGoesTooDeep)
+{
+    // Each kind of nesting descends once per level: brackets, signs, powers and functions.
+    const auto brackets = [](int n) { return QString(n, u'(') + u'7' + QString(n, u')'); };
+    const auto signs = [](int n) { return QString(n, u'-') + u'7'; };
+    const auto powers = [](int n) { return QStringLiteral("1^").repeated(n) + u'1'; };
+    const auto sums = [](int n) {
+        return QStringLiteral("QS(").repeated(n) + u'7' + QString(n, u')');
+    };
+    const struct
+    {
+        const char *name;
+        QString text;
+        qsizetype errorPosition; // -1: parses
+    } cases[] = {
+        {"brackets below", brackets(kMaxNesting - 1), -1},
+        {"brackets at", brackets(kMaxNesting), -1},
+        {"brackets above", brackets(kMaxNesting + 1), kMaxNesting},
+        {"50,000 brackets", brackets(50000), kMaxNesting},
+        {"signs at", signs(kMaxNesting), -1},
+        {"signs above", signs(kMaxNesting + 1), kMaxNesting},
+        {"powers at", powers(kMaxNesting), -1},
+        {"powers above", powers(kMaxNesting + 1), 2 * kMaxNesting + 1},
+        {"functions at", sums(kMaxNesting), -1},
+        {"functions above", sums(kMaxNesting + 1), 3 * kMaxNesting + 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SyntaxError error;
+        const auto expression = Expression::parse(c.text, error, 10);
+        EXPECT_EQ(expression.has_value(), c.errorPosition < 0) << error.message.toStdString();
+        if (c.errorPosition >= 0) {
+            EXPECT_EQ(error.position, 10 + c.errorPosition);
+            EXPECT_EQ(error.message,
+                      QStringLiteral("Der Ausdruck ist zu tief verschachtelt: höchstens 256 "
+                                     "Klammern, Vorzeichen und Potenzen ineinander."));
+        }
+    }
+}
+
 TEST(FormulaExpression, DigitSums)
 {
     EXPECT_EQ(digitSum(0), 0);

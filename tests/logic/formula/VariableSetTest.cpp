@@ -98,6 +98,33 @@ TEST(VariableSet, TheLimitOfCombinationsHoldsAtItsEdge)
     EXPECT_TRUE(above.firstError().contains(QStringLiteral("10.000.000")));
 }
 
+TEST(VariableSet, DescendingRangesHaveTheSameLimitAsAscendingOnes)
+{
+    const struct
+    {
+        const char16_t *text;
+        uint64_t count; // 0: refused
+    } cases[] = {
+        {u"9999998-0", 9'999'999},
+        {u"9999999-0", 10'000'000},
+        {u"10000000-0", 0},
+        {u"20000000-0#2", 0},
+        {u"9223372036854775807-0", 0},
+        {u"9223372036854775807--9223372036854775807", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
+        const VariableSet set(texts({{'A', c.text}}), bit('A'));
+        EXPECT_EQ(set.ok(), c.count > 0) << set.firstError().toStdString();
+        if (c.count > 0) {
+            EXPECT_EQ(set.combinationCount(), c.count);
+        } else {
+            EXPECT_TRUE(set.firstError().contains(u"zu viele Werte", Qt::CaseInsensitive))
+                << set.firstError().toStdString();
+        }
+    }
+}
+
 TEST(VariableSet, ExpressionsFollowTheirLetters)
 {
     const VariableSet set(texts({{'A', u"1-3"}, {'B', u"A*10"}, {'C', u"B+A"}, {'D', u"7"}}),

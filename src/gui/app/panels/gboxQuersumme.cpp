@@ -9,7 +9,7 @@
 #include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
-#include "logic/tools/hfunctions.h"
+#include "logic/tools/TypedCharacters.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -189,21 +189,7 @@ void gboxQuersumme::edtZahlQSKeyPress(QChar &key)
             focusNextControl(edtZahlQS);
         if (key == kBackspaceKey)
             return;
-        bool passes = true;
-        switch (m_zahlensystem) {
-        case Zahlensystem::Hexadezimal:
-            passes = hfunctions::IsHexDigit(key);
-            break;
-        case Zahlensystem::Binaer:
-            passes = hfunctions::IsBinDigit(key);
-            break;
-        case Zahlensystem::Oktal:
-            passes = hfunctions::IsOctDigit(key);
-            break;
-        case Zahlensystem::Dezimal:
-            break;
-        }
-        if (!passes)
+        if (!TypedCharacters::digitSumField(key, m_zahlensystem))
             key = QChar();
     });
 }

@@ -9,6 +9,7 @@
 #include "gui/support/ResultLabel.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Numbers.h"
+#include "logic/tools/TypedCharacters.h"
 #include "logic/tools/hfunctions.h"
 
 #include <QCheckBox>
@@ -118,11 +119,8 @@ void gboxRömZahlen::edtRöm2DezKeyPress(QChar &key)
     guarded(m_context.dialogs, this, [&] {
         if (key == kBackspaceKey)
             return;
-        if (key >= u'a' && key <= u'z')
-            key = QChar(char16_t(key.unicode() - u'a' + u'A'));
-        const bool passes = m_roemAlleBuchstaben ? (key >= u'A' && key <= u'Z')
-                                                 : QStringLiteral("CDILMVX").contains(key);
-        if (!passes)
+        key = TypedCharacters::romanFieldTyped(key);
+        if (!TypedCharacters::romanField(key, m_roemAlleBuchstaben))
             key = QChar();
     });
 }
@@ -130,7 +128,7 @@ void gboxRömZahlen::edtRöm2DezKeyPress(QChar &key)
 void gboxRömZahlen::edtDez2RömKeyPress(QChar &key)
 {
     guarded(m_context.dialogs, this, [&] {
-        if (key != kBackspaceKey && !hfunctions::IsDigit(key))
+        if (key != kBackspaceKey && !TypedCharacters::decimalField(key))
             key = QChar();
     });
 }
