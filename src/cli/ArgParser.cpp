@@ -127,6 +127,11 @@ Invocation parseArguments(const QStringList &arguments)
         invocation.texts.clear();
     else if (invocation.texts.contains(QStringLiteral("-")))
         usage(QStringLiteral("„-“ (Standardeingabe) steht allein, ohne weiteren Text"));
+    const auto &onlyTask = invocation.command->textsOnlyNameTask;
+    if (!invocation.texts.isEmpty() && onlyTask && onlyTask(invocation.texts)) {
+        invocation.taskPrefix = invocation.texts.join(u' ');
+        invocation.texts.clear();
+    }
     invocation.fromStdin = invocation.texts.isEmpty();
     if (invocation.command->input == InputKind::Document && invocation.texts.size() > 1)
         usage(QStringLiteral("„%1“ liest genau eine Datei")

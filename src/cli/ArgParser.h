@@ -15,6 +15,7 @@ struct Invocation
     Options options;
     QStringList texts; // the text arguments; empty when the input comes from stdin
     bool fromStdin = true;
+    QString taskPrefix; // the task words that go before every line of stdin
 };
 
 // `arguments` without the program name. Options may stand before or after the texts; "--" ends

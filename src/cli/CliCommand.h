@@ -109,6 +109,9 @@ struct Command
     Prepare prepare;
     // A document longer than this (a file or all of stdin) is refused before it is read whole.
     qint64 maxDocumentBytes = kMaxDocumentBytes;
+    // For a command whose first words name a task ("rechner entfernung"): true when the texts
+    // name nothing but the task. Then every line of stdin is one call of that task.
+    std::function<bool(const QStringList &texts)> textsOnlyNameTask;
 };
 
 // Small helpers for the handlers.

@@ -288,6 +288,19 @@ void runTask(const QString &input, const Setup &setup, ResultSink &sink)
     throw QuarvelError(QStringLiteral("Unbekannte Aufgabe „%1“: %2").arg(task.left(40), kTasks));
 }
 
+// "entfernung", "schnitt kreise": the task alone, so its positions come line by line from stdin.
+bool textsOnlyNameTask(const QStringList &texts)
+{
+    static const QStringList tasks {QStringLiteral("format"), QStringLiteral("entfernung"),
+                                    QStringLiteral("projektion"), QStringLiteral("mitte")};
+    static const QStringList kinds {QStringLiteral("peilungen"), QStringLiteral("linie-kreis"),
+                                    QStringLiteral("kreise"), QStringLiteral("drei-kreise")};
+    if (texts.size() == 1)
+        return tasks.contains(texts.constFirst().toLower());
+    return texts.size() == 2 && texts.constFirst().toLower() == u"schnitt" &&
+        kinds.contains(texts.constLast().toLower());
+}
+
 int lengthOption(const Options &options, const QString &key, int low, int high, int fallback)
 {
     if (!options.has(key))
@@ -366,7 +379,8 @@ Command rechnerCommand()
             "wie sich jede Angabe lesen lässt (sonst kommt die Bitte um „;“). Positionen in\n"
             "jedem Format: wgs84 utm mgrs gk lv95 rd maidenhead geohash olc ecef.\n"
             "Ohne Text nach „rechner“ ist jede Zeile der Standardeingabe ein Aufruf,\n"
-            "z. B. „entfernung N 52 E 13; N 53 E 14“.\n\n"
+            "z. B. „entfernung N 52 E 13; N 53 E 14“; steht nur die Aufgabe da\n"
+            "(„rechner entfernung“), hält jede Zeile die Angaben eines Aufrufs.\n\n"
             "Beispiel: quarvel-cli rechner entfernung \"N 52° 31,250 E 013° 24,713\" \"JO62qm\""),
         {option("--von", "von", "FORMAT", "die Position nur in diesem Format lesen (format)"),
          option("--maidenhead-stellen", "maidenhead-stellen", "N", "Länge des Locators, 2 bis 16"),
@@ -378,7 +392,9 @@ Command rechnerCommand()
          option("--entfernung", "entfernung", "WERT",
                 "Entfernung der Projektion, z. B. 350m, 2km")},
         InputKind::Line,
-        rechnerHandler};
+        rechnerHandler,
+        kMaxDocumentBytes,
+        textsOnlyNameTask};
 }
 
 Command gccodeCommand()

@@ -98,7 +98,10 @@ void Session::process(const Handler &handler, const QString &input, qint64 line)
     const bool perLine = m_invocation.command->input == InputKind::Line;
     m_sink.setInput(input, perLine && m_sink.json());
     try {
-        handler(input, m_sink);
+        if (line > 0 && !m_invocation.taskPrefix.isEmpty())
+            handler(m_invocation.taskPrefix + u' ' + input, m_sink);
+        else
+            handler(input, m_sink);
     } catch (const QuarvelError &error) {
         fail(error.message(), line);
         if (perLine)

@@ -226,6 +226,32 @@ TEST(CliRechner, StdinBatchesOneCallPerLine)
     EXPECT_TRUE(run.err.contains("Zeile 2: Die Kreise liegen auseinander"));
 }
 
+// "rechner entfernung" with nothing more: every line of stdin holds one call's positions.
+TEST(CliRechner, TaskNamedAloneTakesItsPositionsFromStdin)
+{
+    const DistanceBearing d = distanceAndBearing(at(kA), at(kB));
+    const struct
+    {
+        QStringList task;
+        QString lines;
+        QString firstLineStart;
+    } cases[] = {
+        {{QStringLiteral("entfernung")},
+         kA + u';' + kB + u'\n' + kB + u';' + kA + u'\n',
+         QStringLiteral("Entfernung: ") + formatDistance(d.distance, DistanceUnit::Metre)},
+        {{QStringLiteral("SCHNITT"), QStringLiteral("kreise")},
+         QStringLiteral("%1; 1; %2; 1\n%1; 1; %2; 1\n").arg(kA, kB),
+         QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.task.join(u' ').toStdString());
+        const CliRun run =
+            runCli(QStringList {QStringLiteral("rechner")} + c.task, c.lines.toUtf8());
+        ASSERT_EQ(run.outLines().size(), 2);
+        EXPECT_TRUE(run.outLines()[0].startsWith(c.firstLineStart));
+    }
+}
+
 TEST(CliRechner, ExitCodesAndMessages)
 {
     const struct
