@@ -233,6 +233,11 @@ std::vector<TextCase> textCases()
          {},
          {QStringLiteral("A=5 | N 52° 55,000' E 13° 1,000'"),
           QStringLiteral("Berechnet: 3 | Gültig: 1 | Angezeigt: 1")}},
+        {"gpx",
+         {QStringLiteral("gpx"), QStringLiteral(QUARVEL_TEST_DATA_DIR "/map/zwei.gpx")},
+         {},
+         {QStringLiteral("GC1ABCD: N 54° 23,650' E 13° 40,181' – Am Hafen"),
+          QStringLiteral("Track Runde: 2 Punkte")}},
     };
 }
 

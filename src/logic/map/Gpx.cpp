@@ -1,6 +1,10 @@
 #include "logic/map/Gpx.h"
 
+#include "logic/common/FileOpenError.h"
 #include "logic/common/QuarvelError.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <QIODevice>
 #include <QRegularExpression>
@@ -209,6 +213,20 @@ GpxData readGpx(QIODevice &device)
         fail(xml, xml.errorString());
     }
     return data;
+}
+
+GpxData readGpxFile(const QString &path)
+{
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        throw QuarvelError(QStringLiteral("%1 ist keine Datei").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw QuarvelError(cannotOpenFileText(path, file.errorString()));
+    try {
+        return readGpx(file);
+    } catch (const QuarvelError &error) {
+        throw QuarvelError(path + QStringLiteral(": ") + error.message());
+    }
 }
 
 bool writeGpx(QIODevice &device, const GpxData &data)

@@ -45,6 +45,10 @@ struct GpxData
 // valid latitude or longitude.
 GpxData readGpx(QIODevice &device);
 
+// Reads the GPX file at `path`; every message starts with the path. Only regular files are
+// read, so a pipe or a device cannot keep the reader waiting.
+GpxData readGpxFile(const QString &path);
+
 // Writes GPX 1.1 with a decimal point whatever the language; false when the device failed.
 bool writeGpx(QIODevice &device, const GpxData &data);
 
