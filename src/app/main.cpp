@@ -9,6 +9,7 @@
 #include "gui/app/Splash_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
+#include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/support/Icons.h"
@@ -128,6 +129,8 @@ int main(int argc, char *argv[])
         context.windows.koordRechner = windows.back().get();
         windows.push_back(std::make_unique<TfrmVariableKoordinaten>(context));
         context.windows.variableKoordinaten = windows.back().get();
+        windows.push_back(std::make_unique<TfrmKarte>(context));
+        context.windows.karte = windows.back().get();
 
         mainWindow->windowsCreated();
     } catch (const std::exception &error) {

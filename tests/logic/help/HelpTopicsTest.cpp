@@ -29,6 +29,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmUpdDL", u"update.html"},
         {u"frmKoordRechner", u"koordinatenrechner.html"},
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+        {u"frmKarte", u"karte.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},

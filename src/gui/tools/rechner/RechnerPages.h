@@ -38,6 +38,8 @@ public:
     QLineEdit *edtRueckPeilung = nullptr;
     QLineEdit *edtRueckEntfernung = nullptr;
 
+    void addToMap(Map::Layer &layer) override;
+
 protected:
     void compute() override;
 };
@@ -53,6 +55,8 @@ public:
     QLineEdit *edtDistanz = nullptr;
     QLineEdit *edtAnfangsPeilung = nullptr;
     QLineEdit *edtEndPeilung = nullptr;
+
+    void addToMap(Map::Layer &layer) override;
 
 protected:
     void compute() override;
@@ -90,6 +94,8 @@ public:
     QLineEdit *edtSchnitt1 = nullptr;
     QLineEdit *edtSchnitt2 = nullptr;
     QLineEdit *edtSchnittInfo = nullptr;
+
+    void addToMap(Map::Layer &layer) override;
 
 protected:
     void compute() override;
