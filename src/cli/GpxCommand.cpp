@@ -54,7 +54,9 @@ Field jsonOnly(const QString &key, const QJsonValue &value)
     return Field {key, {}, value, {}, Field::Show::JsonOnly};
 }
 
-Result fileResult(const QString &path, const Map::GpxData &data)
+// The text lines are only made for the text form: writing a position in a notation costs more
+// than everything else a waypoint needs.
+Result fileResult(const QString &path, const Map::GpxData &data, bool json)
 {
     Result result;
     result.linePerField = true;
@@ -65,6 +67,8 @@ Result fileResult(const QString &path, const Map::GpxData &data)
                                       {QStringLiteral("laenge"), w.position.lon},
                                       {QStringLiteral("beschreibung"), w.description},
                                       {QStringLiteral("cache"), textOrNull(w.cache)}});
+        if (json)
+            continue;
         QString line = w.name + QStringLiteral(": ") + Map::positionInNotation(w.position, 1);
         if (!w.description.isEmpty())
             line += QStringLiteral(" – ") + w.description;
@@ -90,7 +94,7 @@ Handler gpxHandler(const Options &)
 {
     return [](const QString &input, ResultSink &sink) {
         for (const QString &path : fileNames(input))
-            sink.report(fileResult(path, Map::readGpxFile(path)));
+            sink.report(fileResult(path, Map::readGpxFile(path), sink.json()));
     };
 }
 
