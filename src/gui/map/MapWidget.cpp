@@ -396,7 +396,10 @@ void MapWidget::mouseReleaseEvent(QMouseEvent *event)
 
 void MapWidget::wheelEvent(QWheelEvent *event)
 {
-    const int steps = event->angleDelta().y() / 120;
+    // Touchpads send many small steps: they add up to a zoom level per notch of a wheel.
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / 120;
+    m_wheelAngle -= steps * 120;
     if (steps != 0)
         zoomAround(m_zoom + steps, event->position());
 }

@@ -99,4 +99,5 @@ private:
     QPoint m_pressAt;
     QPointF m_pressCentre;
     bool m_dragging = false;
+    int m_wheelAngle = 0; // eighths of a degree not yet turned into zoom
 };
