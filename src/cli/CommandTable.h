@@ -27,5 +27,6 @@ Command sudokuCommand();
 Command formelCommand();
 Command rechnerCommand();
 Command gccodeCommand();
+Command gpxCommand();
 
 } // namespace Cli

@@ -245,6 +245,11 @@ std::vector<TextCase> textCases()
          {QStringLiteral("gccode"), QStringLiteral("GCG000")},
          {},
          {QStringLiteral("Code: GCG000 | Nummer: 65536")}},
+        {"gpx",
+         {QStringLiteral("gpx"), QStringLiteral(QUARVEL_TEST_DATA_DIR "/map/zwei.gpx")},
+         {},
+         {QStringLiteral("GC1ABCD: N 54° 23,650' E 13° 40,181' – Am Hafen"),
+          QStringLiteral("Track Runde: 2 Punkte")}},
     };
 }
 

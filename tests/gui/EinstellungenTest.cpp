@@ -1,6 +1,7 @@
 #include "fakes/TestApp.h"
 #include "gui/app/Einstellungen_Unit.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/map/KartePage.h"
 #include "gui/support/DesignSize.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -100,8 +102,11 @@ TEST_F(EinstellungenTest, OpensOnTheGeneralPageWithTheStoredChoices)
 TEST_F(EinstellungenTest, EachNodeBringsItsPageWithBlanksAroundTheCaption)
 {
     TfrmEinstellungen &f = form();
-    const std::pair<int, QGroupBox *> cases[] = {
-        {1, f.gboxEditor}, {2, f.gboxProgramme}, {3, f.gboxDatenbank}, {0, f.gboxAllgemein}};
+    const std::pair<int, QGroupBox *> cases[] = {{1, f.gboxEditor},
+                                                 {2, f.gboxProgramme},
+                                                 {3, f.gboxDatenbank},
+                                                 {4, f.gboxKarte},
+                                                 {0, f.gboxAllgemein}};
     for (const auto &[row, page] : cases) {
         QTreeWidgetItem *node = f.TreeViewEinstellungen->topLevelItem(row);
         SCOPED_TRACE(node->text(0).toStdString());
@@ -268,4 +273,38 @@ TEST_F(EinstellungenTest, CancelDropsThePendingEditorChoice)
     EXPECT_TRUE(f.extEditorNeu().isEmpty());
     EXPECT_EQ(settings().Editor, QStringLiteral("Notepad"));
     EXPECT_EQ(settings().EditorNr, 0);
+}
+
+TEST_F(EinstellungenTest, KartePageTakesATileAddressOnlyWhenItCanServeTiles)
+{
+    TfrmEinstellungen &f = form();
+    f.show();
+    activate();
+    EXPECT_EQ(f.gboxKarte->edtKacheladresse->text(), KartenSettings().Kacheladresse);
+    EXPECT_EQ(f.gboxKarte->seKachelCache->value(), 200);
+    const struct
+    {
+        const char *typed;
+        const char *stored; // empty: refused, the window stays open
+    } cases[] = {
+        {"ftp://tiles.example/{z}/{x}/{y}.png", ""},
+        {"https://tiles.example/{z}/{x}.png", ""},
+        {"http://127.0.0.1:8080/{z}/{x}/{y}.png", "http://127.0.0.1:8080/{z}/{x}/{y}.png"},
+        {"", "https://tile.openstreetmap.org/{z}/{x}/{y}.png"}, // empty: back to the default
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        app.dialogs.messages.clear();
+        f.show();
+        f.gboxKarte->edtKacheladresse->setText(QString::fromLatin1(c.typed));
+        f.gboxKarte->seKachelCache->setValue(50);
+        f.sbtnOK->click();
+        const bool refused = *c.stored == 0;
+        EXPECT_EQ(app.dialogs.messages.size(), refused ? 1 : 0);
+        EXPECT_EQ(f.isVisible(), refused);
+        if (!refused) {
+            EXPECT_EQ(settings().Karte.Kacheladresse, QString::fromLatin1(c.stored));
+            EXPECT_EQ(settings().Karte.KachelCacheMB, 50);
+        }
+    }
 }

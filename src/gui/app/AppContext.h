@@ -56,6 +56,7 @@ struct SecondaryWindows
     SecondaryWindow fermilab; // TfrmFermilab
     SecondaryWindow koordRechner; // TfrmKoordRechner, the coordinate calculator
     SecondaryWindow variableKoordinaten; // TfrmVariableKoordinaten
+    SecondaryWindow karte; // TfrmKarte, the map
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

@@ -2,6 +2,8 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/map/KartePage.h"
+#include "gui/map/Karte_Unit.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/ScreenFit.h"
@@ -99,12 +101,14 @@ void TfrmEinstellungen::createPages()
     TreeViewEinstellungen->setHeaderHidden(true);
     TreeViewEinstellungen->setRootIsDecorated(false);
     TreeViewEinstellungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (const char *text : {"Allgemein", "Editor", "Programme", "Datenbank"})
+    for (const char *text : {"Allgemein", "Editor", "Programme", "Datenbank", "Karte"})
         new QTreeWidgetItem(TreeViewEinstellungen, {QString::fromLatin1(text)});
 
     pnlSeiten = named(new QStackedWidget, "pnlSeiten");
     for (QGroupBox *box : {createAllgemein(), createEditor(), createProgramme(), createDatenbank()})
         pnlSeiten->addWidget(box);
+    gboxKarte = new KartePage;
+    pnlSeiten->addWidget(gboxKarte);
 
     Splitter1 = named(new QSplitter(Qt::Horizontal), "Splitter1");
     Splitter1->setChildrenCollapsible(false);
@@ -296,6 +300,7 @@ void TfrmEinstellungen::FormActivate()
     if (rbtnExtern->isChecked())
         setExternEnabled(true);
     edtDatenbank->setText(m_settings.Datenbank);
+    gboxKarte->load(m_settings.Karte);
 }
 
 void TfrmEinstellungen::TreeViewEinstellungenChange(QTreeWidgetItem *current)
@@ -304,10 +309,8 @@ void TfrmEinstellungen::TreeViewEinstellungenChange(QTreeWidgetItem *current)
         return;
     const QString text = current->text(0);
     const std::pair<const char16_t *, QGroupBox *> pages[] = {
-        {u"Allgemein", gboxAllgemein},
-        {u"Editor", gboxEditor},
-        {u"Programme", gboxProgramme},
-        {u"Datenbank", gboxDatenbank},
+        {u"Allgemein", gboxAllgemein}, {u"Editor", gboxEditor}, {u"Programme", gboxProgramme},
+        {u"Datenbank", gboxDatenbank}, {u"Karte", gboxKarte},
     };
     for (const auto &[node, box] : pages) {
         if (text == QStringView(node))
@@ -409,6 +412,9 @@ void TfrmEinstellungen::edtGSAKExit()
 
 void TfrmEinstellungen::sbtnOKClick()
 {
+    gboxKarte->store(m_settings.Karte); // a tile address that cannot work keeps the window open
+    if (auto *karte = dynamic_cast<TfrmKarte *>(m_context.windows.karte.existing()))
+        karte->applySettings();
     close();
     m_settings.HomeKoordinaten = edtHomeKoordinaten->text();
     m_settings.UpdateSuchen = cboxUpdateSuchen->isChecked();

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class KartePage;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -19,8 +20,8 @@ class TfrmQuarvelMain;
 struct AppContext;
 struct Settings;
 
-// The settings window: four pages behind a tree (general, editor, outside programs, address
-// book). Most values are taken over by OK; the three path pickers and leaving the GSAK field
+// The settings window: five pages behind a tree (general, editor, outside programs, address
+// book, map). Most values are taken over by OK; the three path pickers and leaving the GSAK field
 // change their setting at once. The editor choice and the picked editor path stay pending
 // (EditorNrNeu, extEditorNeu) until OK. Every activation refills the general fields from the
 // settings; the settings reach the store only when the main window closes.
@@ -57,6 +58,7 @@ public:
     QLabel *Label5 = nullptr;
     QLineEdit *edtDatenbank = nullptr;
     QToolButton *sbtnDatenbank = nullptr;
+    KartePage *gboxKarte = nullptr;
     QPushButton *sbtnOK = nullptr;
     QPushButton *sbtnAbbrechen = nullptr;
     QPushButton *sbtnHilfe = nullptr;

@@ -78,6 +78,7 @@ void TfrmQuarvelMain::createActions()
                                  QStringLiteral("Koordinatenrechner"));
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
+    actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -87,7 +88,7 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actInfo, actUpdate})
+                            actVariableKoordinaten, actKarte, actInfo, actUpdate})
         action->setEnabled(false);
 
     setActionIcons();
@@ -103,6 +104,7 @@ void TfrmQuarvelMain::createActions()
         {actFermilab, &SecondaryWindows::fermilab},
         {actKoordRechner, &SecondaryWindows::koordRechner},
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
+        {actKarte, &SecondaryWindows::karte},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
     };
@@ -164,6 +166,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
+    tools->addAction(actKarte);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -211,6 +214,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actUpdate, &windows.updDL},
         {actVariableKoordinaten, &windows.variableKoordinaten},
         {actKoordRechner, &windows.koordRechner},
+        {actKarte, &windows.karte},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

@@ -146,6 +146,7 @@ public:
     QAction *actFermilab = nullptr;
     QAction *actKoordRechner = nullptr;
     QAction *actVariableKoordinaten = nullptr;
+    QAction *actKarte = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

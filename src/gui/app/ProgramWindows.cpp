@@ -6,6 +6,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
+#include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
@@ -36,6 +37,7 @@ ProgramWindows::ProgramWindows(AppContext &context)
         [this, keep] { return keep(std::make_unique<TfrmKoordRechner>(m_context)); });
     windows.variableKoordinaten.setMaker(
         [this, keep] { return keep(std::make_unique<TfrmVariableKoordinaten>(m_context)); });
+    windows.karte.setMaker([this, keep] { return keep(std::make_unique<TfrmKarte>(m_context)); });
     m_main->windowsCreated();
 }
 

@@ -205,6 +205,8 @@ QWidget *TfrmVariableKoordinaten::createResultArea()
     exports->addWidget(btnGpx);
     exports->addWidget(btnCsv);
     exports->addWidget(btnKopieren);
+    btnKarte = named(new QPushButton(QStringLiteral("Karte"), area), "btnKarte");
+    exports->addWidget(btnKarte);
     exports->addStretch(1);
     layout->addLayout(exports);
     return area;
@@ -232,6 +234,7 @@ void TfrmVariableKoordinaten::connectControls()
     connect(btnGpx, &QPushButton::clicked, this, run(&TfrmVariableKoordinaten::saveGpxClick));
     connect(btnCsv, &QPushButton::clicked, this, run(&TfrmVariableKoordinaten::saveCsvClick));
     connect(btnKopieren, &QPushButton::clicked, this, run(&TfrmVariableKoordinaten::copyRows));
+    connect(btnKarte, &QPushButton::clicked, this, run(&TfrmVariableKoordinaten::btnKarteClick));
     connect(btnSchliessen, &QPushButton::clicked, this, [this] { close(); });
 }
 

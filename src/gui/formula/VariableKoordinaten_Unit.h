@@ -47,6 +47,8 @@ private:
     void finishRun(bool cancelled);
     void showCounts();
     void saveGpxClick();
+    void btnKarteClick();
+    void selectCandidate(quint64 index);
     void saveCsvClick();
     void copyRows();
     void saveResults(const QString &title, const QString &fileName, const QString &filter,
@@ -84,5 +86,6 @@ public:
     QPushButton *btnGpx = nullptr;
     QPushButton *btnCsv = nullptr;
     QPushButton *btnKopieren = nullptr;
+    QPushButton *btnKarte = nullptr; // the candidates and the filter circle on the map
     QPushButton *btnSchliessen = nullptr;
 };

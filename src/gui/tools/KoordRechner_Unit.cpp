@@ -1,6 +1,8 @@
 #include "gui/tools/KoordRechner_Unit.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/map/Karte_Unit.h"
+#include "gui/support/HandlerGuard.h"
 #include "gui/support/WidgetStyle.h"
 #include "gui/tools/rechner/RechnerPages.h"
 #include "logic/common/Global_Unit.h"
@@ -12,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -35,6 +38,10 @@ TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
     units->addWidget(cboxWinkel);
     units->addStretch(1);
     units->addWidget(new QLabel(QStringLiteral("Rechnung auf dem WGS84-Ellipsoid"), this));
+    btnKarte = named(new QPushButton(QStringLiteral("Karte"), this), "btnKarte");
+    btnKarte->setToolTip(
+        QStringLiteral("Eingaben und Ergebnisse dieser Seite auf der Karte zeigen"));
+    units->addWidget(btnKarte);
 
     pcRechner = named(new QTabWidget(this), "pcRechner");
     tsFormate = named(new RechnerFormatePage(pcRechner), "tsFormate");
@@ -60,6 +67,26 @@ TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
 
     connect(cboxEinheit, &QComboBox::currentIndexChanged, this, [this] { cboxEinheitChange(); });
     connect(cboxWinkel, &QComboBox::currentIndexChanged, this, [this] { cboxEinheitChange(); });
+    connect(btnKarte, &QPushButton::clicked, this,
+            [this] { guarded(m_context.dialogs, this, [this] { btnKarteClick(); }); });
+}
+
+Map::Layer TfrmKoordRechner::kartenLayer() const
+{
+    Map::Layer layer;
+    layer.name = pcRechner->tabText(pcRechner->currentIndex());
+    if (auto *page = dynamic_cast<RechnerPage *>(pcRechner->currentWidget()))
+        page->addToMap(layer);
+    return layer;
+}
+
+void TfrmKoordRechner::btnKarteClick()
+{
+    const Map::Layer layer = kartenLayer();
+    if (layer.isEmpty())
+        throw QuarvelError(QStringLiteral("Auf dieser Seite steht noch keine Position"));
+    if (auto *karte = dynamic_cast<TfrmKarte *>(m_context.windows.karte.get()))
+        karte->showRechner(layer);
 }
 
 void TfrmKoordRechner::cboxEinheitChange()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "logic/map/MapShapes.h"
+
 #include <QWidget>
 
 class QComboBox;
+class QPushButton;
 class QTabWidget;
 class RechnerFormatePage;
 class RechnerMittePage;
@@ -29,10 +32,15 @@ public:
     RechnerPeilungPage *tsPeilung = nullptr;
     RechnerMittePage *tsMitte = nullptr;
     RechnerSchnittPage *tsSchnitt = nullptr;
+    QPushButton *btnKarte = nullptr; // shows the current page on the map
+
+    // The current page's positions, lines and circles as a map layer.
+    Map::Layer kartenLayer() const;
 
 private:
     void cboxEinheitChange();
     void setHomeReference();
+    void btnKarteClick();
 
     AppContext &m_context;
     QList<RechnerPage *> m_pages;

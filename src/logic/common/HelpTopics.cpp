@@ -33,6 +33,7 @@ constexpr Topic kTopics[] = {
     {u"frmFermilab", u"fermilab.html"},
     {u"frmKoordRechner", u"koordinatenrechner.html"},
     {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+    {u"frmKarte", u"karte.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

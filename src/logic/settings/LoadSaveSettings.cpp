@@ -1,6 +1,10 @@
 #include "logic/settings/LoadSaveSettings.h"
 
+#include "logic/common/QuarvelError.h"
 #include "logic/settings/SettingsStore.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -76,6 +80,66 @@ void writeProgramKey(SettingsStore &store, const Settings &s)
     store.writeString(QStringLiteral("Datenbank"), s.Datenbank);
 }
 
+// A value of the map's key, or nothing when it is missing or of another type.
+std::optional<int> tolerantInteger(SettingsStore &store, const QString &name)
+{
+    try {
+        return store.readInteger(name);
+    } catch (const QuarvelError &) {
+        return std::nullopt;
+    }
+}
+
+void readKarteKey(SettingsStore &store, KartenSettings &k)
+{
+    auto text = [&](const QString &name, QString &value) {
+        try {
+            const QString read = store.readString(name);
+            if (!read.isEmpty())
+                value = read;
+        } catch (const QuarvelError &) {
+        }
+    };
+    auto number = [&](const QString &name, double &value, double limit) {
+        QString read;
+        text(name, read);
+        bool ok = false;
+        const double v = read.toDouble(&ok);
+        if (ok && std::abs(v) <= limit)
+            value = v;
+    };
+    text(QStringLiteral("Kacheladresse"), k.Kacheladresse);
+    k.KachelCacheMB = std::clamp(
+        tolerantInteger(store, QStringLiteral("KachelCacheMB")).value_or(k.KachelCacheMB), 1,
+        100000);
+    k.Zoom = std::clamp(tolerantInteger(store, QStringLiteral("Zoom")).value_or(k.Zoom), 0, 19);
+    number(QStringLiteral("Breite"), k.Breite, 85.0);
+    number(QStringLiteral("Laenge"), k.Laenge, 180.0);
+    k.Notation =
+        std::clamp(tolerantInteger(store, QStringLiteral("Notation")).value_or(k.Notation), 0, 2);
+    k.Left = tolerantInteger(store, QStringLiteral("Left"));
+    k.Top = tolerantInteger(store, QStringLiteral("Top"));
+    k.Width = tolerantInteger(store, QStringLiteral("Width"));
+    k.Height = tolerantInteger(store, QStringLiteral("Height"));
+}
+
+void writeKarteKey(SettingsStore &store, const KartenSettings &k)
+{
+    store.writeString(QStringLiteral("Kacheladresse"), k.Kacheladresse);
+    store.writeInteger(QStringLiteral("KachelCacheMB"), k.KachelCacheMB);
+    store.writeInteger(QStringLiteral("Zoom"), k.Zoom);
+    // Texts with a decimal point: the store keeps 32-bit integers only.
+    store.writeString(QStringLiteral("Breite"), QString::number(k.Breite, 'f', 7));
+    store.writeString(QStringLiteral("Laenge"), QString::number(k.Laenge, 'f', 7));
+    store.writeInteger(QStringLiteral("Notation"), k.Notation);
+    if (k.Left && k.Top && k.Width && k.Height) {
+        store.writeInteger(QStringLiteral("Left"), *k.Left);
+        store.writeInteger(QStringLiteral("Top"), *k.Top);
+        store.writeInteger(QStringLiteral("Width"), *k.Width);
+        store.writeInteger(QStringLiteral("Height"), *k.Height);
+    }
+}
+
 } // namespace
 
 void LoadSettings(SettingsStore &store, Settings &settings)
@@ -83,6 +147,10 @@ void LoadSettings(SettingsStore &store, Settings &settings)
     if (store.openKey(kSettingsKey, false)) {
         OpenKey open(store);
         readProgramKey(store, settings);
+    }
+    if (store.openKey(kKarteKey, false)) {
+        OpenKey open(store);
+        readKarteKey(store, settings.Karte);
     }
     if (store.openKey(kSkrivoEditorKey, false)) {
         OpenKey open(store);
@@ -96,6 +164,15 @@ void SaveSettings(SettingsStore &store, const Settings &settings)
         return;
     try {
         writeProgramKey(store, settings);
+    } catch (...) {
+        store.closeKey();
+        throw;
+    }
+    store.closeKey();
+    if (!store.openKey(kKarteKey, true))
+        return;
+    try {
+        writeKarteKey(store, settings.Karte);
     } catch (...) {
         store.closeKey();
         throw;

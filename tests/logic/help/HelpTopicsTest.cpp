@@ -30,6 +30,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmKoordRechner", u"koordinatenrechner.html"},
         {u"gboxGcCode", u"gc-code.html"},
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+        {u"frmKarte", u"karte.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},

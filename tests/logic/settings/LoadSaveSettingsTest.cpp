@@ -106,7 +106,7 @@ TEST(LoadSettings, ReadsWhatAnEarlierCloseWrote)
     EXPECT_EQ(settings.Editor, QStringLiteral("Intern"));
     EXPECT_EQ(settings.GSAK, QStringLiteral("/opt/gsak/gsak.exe"));
     EXPECT_EQ(settings.SkrivoEditor, QStringLiteral("/opt/skrivo/skrivo"));
-    EXPECT_EQ(store.closes, 2);
+    EXPECT_EQ(store.closes, 3); // the program's, the map's and the companion's key
     EXPECT_FALSE(store.isOpen());
 }
 
@@ -168,7 +168,7 @@ TEST(SaveSettings, WritesExactlyTheTwentyFiveValuesInOrder)
 {
     MemoryStore store;
     SaveSettings(store, Settings {});
-    ASSERT_EQ(store.document.keys.size(), 1);
+    ASSERT_EQ(store.document.keys.size(), 2); // the program's key and the map's below it
     const RegistryKey &key = programKey(store);
     EXPECT_EQ(namesOf(key), kStoredNames);
     EXPECT_EQ(key.find(QStringLiteral("Externes Programm 9"))->type, RegistryType::Sz);
@@ -217,4 +217,65 @@ TEST(SaveSettings, AKeyThatCannotBeOpenedWritesNothing)
     store.refuseWriting = true;
     EXPECT_NO_THROW(SaveSettings(store, Settings {}));
     EXPECT_TRUE(store.document.keys.isEmpty());
+}
+
+TEST(KarteSettings, RoundTripAndEveryBadValueKeepsItsDefault)
+{
+    Settings written;
+    written.Karte.Kacheladresse = QStringLiteral("http://127.0.0.1:8080/{z}/{x}/{y}.png");
+    written.Karte.KachelCacheMB = 50;
+    written.Karte.Zoom = 17;
+    written.Karte.Breite = -33.8568;
+    written.Karte.Laenge = 151.2153;
+    written.Karte.Notation = 2;
+    written.Karte.Left = 5;
+    written.Karte.Top = 6;
+    written.Karte.Width = 700;
+    written.Karte.Height = 500;
+    MemoryStore store;
+    SaveSettings(store, written);
+    Settings read;
+    LoadSettings(store, read);
+    EXPECT_EQ(read.Karte.Kacheladresse, written.Karte.Kacheladresse);
+    EXPECT_EQ(read.Karte.KachelCacheMB, 50);
+    EXPECT_EQ(read.Karte.Zoom, 17);
+    EXPECT_NEAR(read.Karte.Breite, -33.8568, 1e-7);
+    EXPECT_NEAR(read.Karte.Laenge, 151.2153, 1e-7);
+    EXPECT_EQ(read.Karte.Notation, 2);
+    EXPECT_EQ(read.Karte.Height, 500);
+
+    const struct
+    {
+        const char *name;
+        RegistryValue value; // empty name: removed
+    } cases[] = {
+        {"Zoom", RegistryValue::text(QStringLiteral("Zoom"), QStringLiteral("9"))},
+        {"Zoom", RegistryValue::dword(QStringLiteral("Zoom"), 20)},
+        {"Zoom", RegistryValue::dword(QStringLiteral("Zoom"), 0xFFFFFFFFu)},
+        {"Breite", RegistryValue::text(QStringLiteral("Breite"), QStringLiteral("91"))},
+        {"Laenge", RegistryValue::text(QStringLiteral("Laenge"), QStringLiteral("abc"))},
+        {"Notation", RegistryValue::dword(QStringLiteral("Notation"), 3)},
+        {"KachelCacheMB", RegistryValue::dword(QStringLiteral("KachelCacheMB"), 0)},
+        {"Kacheladresse", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryStore damaged;
+        SaveSettings(damaged, Settings {});
+        RegistryKey &key = *damaged.document.find(kKarteKey);
+        if (c.value.name.isEmpty())
+            key.remove(QString::fromLatin1(c.name));
+        else
+            key.set(c.value);
+        Settings settings;
+        EXPECT_NO_THROW(LoadSettings(damaged, settings));
+        const KartenSettings defaults;
+        EXPECT_GE(settings.Karte.Zoom, 0);
+        EXPECT_LE(settings.Karte.Zoom, 19);
+        EXPECT_LE(std::abs(settings.Karte.Breite), 85.0);
+        EXPECT_EQ(settings.Karte.Laenge, defaults.Laenge);
+        EXPECT_GE(settings.Karte.KachelCacheMB, 1);
+        EXPECT_LE(settings.Karte.Notation, 2);
+        EXPECT_EQ(settings.Karte.Kacheladresse, defaults.Kacheladresse);
+    }
 }

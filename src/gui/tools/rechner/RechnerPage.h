@@ -2,6 +2,7 @@
 
 #include "logic/geo/GeoPoint.h"
 #include "logic/geo/GeoUnits.h"
+#include "logic/map/MapShapes.h"
 
 #include <QWidget>
 
@@ -25,6 +26,9 @@ public:
     void setReference(Geo::GeoPoint reference);
     // Runs the page's computation with every failure shown in place.
     void recompute();
+    // The page's inputs and results for the map: every field that holds a position becomes a
+    // point; pages with lines or circles add them as geodesics.
+    virtual void addToMap(Map::Layer &layer);
 
 protected:
     virtual void compute() = 0;
@@ -45,6 +49,8 @@ protected:
     QString bearingText(double degrees) const;
     QString unitName() const;
     QString angleName() const;
+    // The position a field holds, read without touching its status label.
+    static std::optional<Geo::GeoPoint> positionIn(const QLineEdit *edit);
 
     Geo::DistanceUnit m_distanceUnit = Geo::DistanceUnit::Metre;
     Geo::AngleUnit m_angleUnit = Geo::AngleUnit::Degree;

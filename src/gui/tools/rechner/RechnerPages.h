@@ -47,6 +47,8 @@ public:
     QLineEdit *edtRueckPeilung = nullptr;
     QLineEdit *edtRueckEntfernung = nullptr;
 
+    void addToMap(Map::Layer &layer) override;
+
 protected:
     void compute() override;
 };
@@ -62,6 +64,8 @@ public:
     QLineEdit *edtDistanz = nullptr;
     QLineEdit *edtAnfangsPeilung = nullptr;
     QLineEdit *edtEndPeilung = nullptr;
+
+    void addToMap(Map::Layer &layer) override;
 
 protected:
     void compute() override;
@@ -99,6 +103,8 @@ public:
     QLineEdit *edtSchnitt1 = nullptr;
     QLineEdit *edtSchnitt2 = nullptr;
     QLineEdit *edtSchnittInfo = nullptr;
+
+    void addToMap(Map::Layer &layer) override;
 
 protected:
     void compute() override;
