@@ -111,7 +111,7 @@ struct Command
     qint64 maxDocumentBytes = kMaxDocumentBytes;
     // For a command whose first words name a task ("rechner entfernung"): true when the texts
     // name nothing but the task. Then every line of stdin is one call of that task.
-    std::function<bool(const QStringList &texts)> textsOnlyNameTask;
+    std::function<bool(const QStringList &texts)> textsOnlyNameTask = {};
 };
 
 // Small helpers for the handlers.
