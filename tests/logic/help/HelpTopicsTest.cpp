@@ -25,6 +25,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"gboxKoordinaten", u"koordinaten.html"},
         {u"gboxRömZahlen", u"roemische-zahlen.html"},
         {u"gboxDiagramm", u"diagramme.html"},
+        {u"gboxChiffren", u"chiffren.html"},
         {u"frmSudoku", u"sudoku.html"},
         {u"frmUpdDL", u"update.html"},
         {u"frmKoordRechner", u"koordinatenrechner.html"},
@@ -39,7 +40,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 21);
+    EXPECT_EQ(pages.size(), 22);
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), pages.size());
 }
 
