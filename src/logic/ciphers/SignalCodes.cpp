@@ -158,7 +158,8 @@ QString handyEncode(const QString &text, const ParamValues &values)
                 continue;
             if (!t9 && !result.isEmpty())
                 result.append(u' ');
-            result.append(QString(t9 ? 1 : int(found - kKeyLetters[key]) + 1, QChar(u'0' + key)));
+            for (int press = t9 ? 0 : int(found - kKeyLetters[key]); press >= 0; --press)
+                result.append(QChar(u'0' + key));
             break;
         }
     }

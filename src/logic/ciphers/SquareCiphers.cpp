@@ -148,6 +148,7 @@ const KeyedSquare &tapSquare()
 QString klopfEncode(const QString &text, const ParamValues &)
 {
     QString result;
+    result.reserve(text.size() * 8);
     bool wordBreak = false;
     for (const QChar c : text) {
         const int cell = letterIndex(c) >= 0 ? tapSquare().cellOf(c) : -1;
@@ -158,7 +159,11 @@ QString klopfEncode(const QString &text, const ParamValues &)
         if (!result.isEmpty())
             result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral("  "));
         wordBreak = false;
-        result.append(QString(cell / 5 + 1, u'.') + u' ' + QString(cell % 5 + 1, u'.'));
+        for (int dot = cell / 5; dot >= 0; --dot)
+            result.append(u'.');
+        result.append(u' ');
+        for (int dot = cell % 5; dot >= 0; --dot)
+            result.append(u'.');
     }
     return result;
 }

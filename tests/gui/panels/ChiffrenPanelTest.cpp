@@ -174,6 +174,7 @@ TEST_F(ChiffrenPanel, AMillionCharactersConvertWhole)
     // A look at the panel by eye: QUARVEL_SCREENSHOTS=<folder> keeps pictures of the window.
     const QString folder = qEnvironmentVariable("QUARVEL_SCREENSHOTS");
     if (!folder.isEmpty()) {
+        window->resize(1366, 768);
         chooseCipher(QStringLiteral("adfgvx"));
         typeInto(plain, QStringLiteral("Treffpunkt am Waldrand um 1200"));
         typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
