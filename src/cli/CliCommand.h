@@ -112,6 +112,10 @@ struct Command
     // For a command whose first words name a task ("rechner entfernung"): true when the texts
     // name nothing but the task. Then every line of stdin is one call of that task.
     std::function<bool(const QStringList &texts)> textsOnlyNameTask = {};
+    // Non-empty: the first text names what the subcommand works with ("chiffre NAME TEXT") and
+    // reaches prepare as the option of this key; the texts after it are the input. Without any
+    // text the subcommand reads nothing and runs once on the empty input ("chiffre --liste").
+    QString operand = {};
 };
 
 // Small helpers for the handlers.

@@ -10,6 +10,7 @@ const std::vector<Command> &commandTable()
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
         rechnerCommand(),     gccodeCommand(),    gpxCommand(),
+        chiffreCommand(),
     };
     return table;
 }

@@ -28,5 +28,6 @@ Command formelCommand();
 Command rechnerCommand();
 Command gccodeCommand();
 Command gpxCommand();
+Command chiffreCommand();
 
 } // namespace Cli

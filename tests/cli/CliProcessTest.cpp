@@ -231,6 +231,11 @@ std::vector<TextCase> textCases()
          (QStringList {QStringLiteral("Lösung 1")} + solutionLines(host.solutions.at(0)) +
           QStringList {QStringLiteral("Lösung 2")} + solutionLines(host.solutions.at(1)) +
           QStringList {QStringLiteral("Anzahl der Lösungen: 2")})},
+        {"chiffre",
+         {QStringLiteral("chiffre"), QStringLiteral("vigenere"), QStringLiteral("--schluessel"),
+          key, plain},
+         {},
+         {VigenereEncrypt(plain, key)}},
         {"formel",
          {QStringLiteral("formel"), QStringLiteral("--werte"), QStringLiteral("A=5-7"),
           QStringLiteral("N 52° A5.000 E 13° 1.000")},

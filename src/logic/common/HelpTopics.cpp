@@ -25,6 +25,7 @@ constexpr Topic kTopics[] = {
     {u"gboxRömZahlen", u"roemische-zahlen.html"},
     {u"gboxVigenere", u"vigenere.html"},
     {u"gboxTrifid", u"trifid.html"},
+    {u"gboxChiffren", u"chiffren.html"},
     {u"gboxDiagramm", u"diagramme.html"},
     {u"gboxUmrechnung", u"meter-inch.html"},
     {u"gboxGcCode", u"gc-code.html"},

@@ -25,6 +25,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"gboxKoordinaten", u"koordinaten.html"},
         {u"gboxRömZahlen", u"roemische-zahlen.html"},
         {u"gboxDiagramm", u"diagramme.html"},
+        {u"gboxChiffren", u"chiffren.html"},
         {u"frmSudoku", u"sudoku.html"},
         {u"frmUpdDL", u"update.html"},
         {u"frmKoordRechner", u"koordinatenrechner.html"},

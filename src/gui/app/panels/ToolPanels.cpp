@@ -3,6 +3,7 @@
 #include "gui/app/ToolPanel.h"
 #include "gui/app/panels/gboxBWW.h"
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
+#include "gui/app/panels/gboxChiffren.h"
 #include "gui/app/panels/gboxDiagramm.h"
 #include "gui/app/panels/gboxGcCode.h"
 #include "gui/app/panels/gboxKoordinaten.h"
@@ -25,6 +26,7 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
         new gboxRömZahlen(context, parent),
         new gboxVigenere(context, parent),
         new gboxTrifid(context, parent),
+        new gboxChiffren(context, parent),
         new gboxDiagramm(context, parent),
         new gboxUmrechnung(context, parent),
         new gboxGcCode(context, parent),

@@ -1,0 +1,274 @@
+#include "gui/app/panels/gboxChiffren.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/app/panels/CipherPanelLook.h"
+#include "gui/support/HandlerGuard.h"
+#include "gui/support/ResultLabel.h"
+#include "logic/common/QuarvelError.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+using namespace CipherLook;
+using Ciphers::Cipher;
+using Ciphers::ParamKind;
+using Ciphers::ParamSpec;
+using Ciphers::ParamValues;
+
+namespace {
+
+const QString kSampleSentence =
+    QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern");
+
+QLabel *errorLabel(const char *name, QWidget *parent)
+{
+    auto *label = named<QLabel>(name, parent);
+    setTextColour(label, kRed);
+    label->setWordWrap(true);
+    ResultLabel::makeCopyable(label);
+    return label;
+}
+
+QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
+{
+    auto *box = named<QPlainTextEdit>(name, parent);
+    box->setTabChangesFocus(true);
+    setTextColour(box, colour);
+    return box;
+}
+
+} // namespace
+
+gboxChiffren::gboxChiffren(AppContext &context, QWidget *parent)
+    : ToolPanel(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("gboxChiffren"));
+    setTitle(QStringLiteral(" Weitere Chiffren "));
+    setFont(panelFont());
+    createControls();
+    layOut();
+    connect(lstChiffren, &QListWidget::currentRowChanged, this,
+            [this] { guarded(m_context.dialogs, this, [this] { lstChiffrenChange(); }); });
+    connect(rtfKlartext, &QPlainTextEdit::textChanged, this,
+            [this] { guarded(m_context.dialogs, this, [this] { rtfKlartextChange(); }); });
+    connect(rtfGeheimtext, &QPlainTextEdit::textChanged, this,
+            [this] { guarded(m_context.dialogs, this, [this] { rtfGeheimtextChange(); }); });
+    rtfKlartext->setPlainText(kSampleSentence);
+    lstChiffren->setCurrentRow(0);
+}
+
+void gboxChiffren::createControls()
+{
+    lstChiffren = named<QListWidget>("lstChiffren", this);
+    for (const Cipher &cipher : Ciphers::cipherRegistry()) {
+        auto *item = new QListWidgetItem(cipher.germanName, lstChiffren);
+        item->setToolTip(cipher.explanation);
+    }
+    lblErklaerung = named<QLabel>("lblErklaerung", this);
+    lblErklaerung->setWordWrap(true);
+    pnlParameter = named<QWidget>("pnlParameter", this);
+    m_form = new QFormLayout(pnlParameter);
+    m_form->setContentsMargins(0, 0, 0, 0);
+    lblParameterFehler = errorLabel("lblParameterFehler", this);
+    lblKlartext = named<QLabel>("lblKlartext", this, QStringLiteral("Klartext:"));
+    lblKlartextFehler = errorLabel("lblKlartextFehler", this);
+    rtfKlartext = textBox("rtfKlartext", this, kGreen);
+    lblGeheimtext = named<QLabel>("lblGeheimtext", this, QStringLiteral("Geheimtext:"));
+    lblGeheimtextFehler = errorLabel("lblGeheimtextFehler", this);
+    rtfGeheimtext = textBox("rtfGeheimtext", this, kNavy);
+}
+
+void gboxChiffren::layOut()
+{
+    auto *layout = new QHBoxLayout(this);
+    lstChiffren->setMinimumWidth(DesignSize::px(this, 230));
+    lstChiffren->setMaximumWidth(DesignSize::px(this, 300));
+    layout->addWidget(lstChiffren);
+    auto *right = new QVBoxLayout;
+    right->addWidget(lblErklaerung);
+    auto *parameters = new QHBoxLayout;
+    parameters->addWidget(pnlParameter);
+    parameters->addWidget(lblParameterFehler, 1);
+    right->addLayout(parameters);
+    for (auto [caption, error, box] :
+         {std::tuple {lblKlartext, lblKlartextFehler, rtfKlartext},
+          std::tuple {lblGeheimtext, lblGeheimtextFehler, rtfGeheimtext}}) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(caption);
+        row->addWidget(error, 1);
+        right->addLayout(row);
+        right->addWidget(box, 1);
+    }
+    layout->addLayout(right, 1);
+}
+
+const Cipher &gboxChiffren::currentCipher() const
+{
+    const int row = std::max(lstChiffren->currentRow(), 0);
+    return Ciphers::cipherRegistry().at(std::size_t(row));
+}
+
+QWidget *gboxChiffren::parameterField(const QString &key) const
+{
+    return m_fields.value(key);
+}
+
+QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
+{
+    QWidget *field = nullptr;
+    switch (spec.kind) {
+    case ParamKind::Switch: {
+        auto *box = new QCheckBox(spec.label, pnlParameter);
+        box->setChecked(value == u"1");
+        connect(box, &QCheckBox::toggled, this,
+                [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
+        field = box;
+        break;
+    }
+    case ParamKind::Choice: {
+        auto *box = new QComboBox(pnlParameter);
+        box->addItems(spec.choices);
+        box->setCurrentText(value);
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
+        field = box;
+        break;
+    }
+    case ParamKind::Text:
+    case ParamKind::Number: {
+        auto *edit = new QLineEdit(value, pnlParameter);
+        if (spec.kind == ParamKind::Number)
+            edit->setMaximumWidth(DesignSize::px(this, 120));
+        connect(edit, &QLineEdit::textChanged, this,
+                [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
+        field = edit;
+        break;
+    }
+    }
+    field->setObjectName(QStringLiteral("param_") + spec.key);
+    field->setToolTip(spec.help);
+    return field;
+}
+
+void gboxChiffren::buildParameterFields()
+{
+    while (m_form->rowCount() > 0)
+        m_form->removeRow(0);
+    m_fields.clear();
+    const Cipher &cipher = currentCipher();
+    const ParamValues stored = m_values.value(cipher.cliName);
+    for (const ParamSpec &spec : cipher.params) {
+        QWidget *field = createField(spec, stored.value(spec.key, spec.defaultValue));
+        m_fields.insert(spec.key, field);
+        if (spec.kind == ParamKind::Switch)
+            m_form->addRow(QString(), field);
+        else
+            m_form->addRow(spec.label + u':', field);
+    }
+    pnlParameter->setVisible(!cipher.params.empty());
+}
+
+ParamValues gboxChiffren::fieldValues() const
+{
+    ParamValues values;
+    for (const ParamSpec &spec : currentCipher().params) {
+        QWidget *field = m_fields.value(spec.key);
+        if (auto *box = qobject_cast<QCheckBox *>(field))
+            values.insert(spec.key, box->isChecked() ? QStringLiteral("1") : QString());
+        else if (auto *combo = qobject_cast<QComboBox *>(field))
+            values.insert(spec.key, combo->currentText());
+        else if (auto *edit = qobject_cast<QLineEdit *>(field))
+            values.insert(spec.key, edit->text());
+    }
+    return values;
+}
+
+void gboxChiffren::lstChiffrenChange()
+{
+    const Cipher &cipher = currentCipher();
+    lblErklaerung->setText(cipher.explanation);
+    buildParameterFields();
+    convert();
+}
+
+void gboxChiffren::parameterChange()
+{
+    m_values.insert(currentCipher().cliName, fieldValues());
+    convert();
+}
+
+void gboxChiffren::rtfKlartextChange()
+{
+    if (m_updating)
+        return;
+    m_direction = Direction::Encode;
+    convert();
+}
+
+void gboxChiffren::rtfGeheimtextChange()
+{
+    if (m_updating)
+        return;
+    m_direction = Direction::Decode;
+    convert();
+}
+
+// The parameters are checked on the empty text first, so their message stands beside the
+// parameter fields and a text message beside the text it is about.
+bool gboxChiffren::parametersValid(const ParamValues &values)
+{
+    const Cipher &cipher = currentCipher();
+    try {
+        if (m_direction == Direction::Encode)
+            cipher.encode(QString(), values);
+        else
+            cipher.decode(QString(), values);
+    } catch (const QuarvelError &error) {
+        lblParameterFehler->setText(error.message());
+        return false;
+    }
+    lblParameterFehler->clear();
+    return true;
+}
+
+void gboxChiffren::convert()
+{
+    const bool encode = m_direction == Direction::Encode;
+    QPlainTextEdit *source = encode ? rtfKlartext : rtfGeheimtext;
+    QPlainTextEdit *target = encode ? rtfGeheimtext : rtfKlartext;
+    QLabel *sourceError = encode ? lblKlartextFehler : lblGeheimtextFehler;
+    (encode ? lblGeheimtextFehler : lblKlartextFehler)->clear();
+    sourceError->clear();
+    const ParamValues values = fieldValues();
+    if (!parametersValid(values)) {
+        showResult(target, QString());
+        return;
+    }
+    const Cipher &cipher = currentCipher();
+    try {
+        const QString text = source->toPlainText();
+        showResult(target, encode ? cipher.encode(text, values) : cipher.decode(text, values));
+    } catch (const QuarvelError &error) {
+        sourceError->setText(error.message());
+        showResult(target, QString());
+    }
+}
+
+// Setting a large text costs a new layout, so an unchanged result leaves the box as it is; the
+// box's own change signal is not taken for typing.
+void gboxChiffren::showResult(QPlainTextEdit *target, const QString &text)
+{
+    if (target->toPlainText() == text)
+        return;
+    m_updating = true;
+    target->setPlainText(text);
+    m_updating = false;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+// Small pieces the cipher families share: ASCII letters, keys and parameter declarations.
+
+#include "logic/ciphers/CipherRegistry.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace Ciphers {
+
+// 0..25 for A-Z and a-z, -1 for every other character (umlauts, ß, digits included).
+inline int letterIndex(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'A' && u <= u'Z')
+        return u - u'A';
+    if (u >= u'a' && u <= u'z')
+        return u - u'a';
+    return -1;
+}
+
+inline bool isLower(QChar c)
+{
+    return c.unicode() >= u'a' && c.unicode() <= u'z';
+}
+
+// The letter with index 0..25 in the case of `like`.
+inline QChar letterLike(int index, QChar like)
+{
+    return QChar((isLower(like) ? u'a' : u'A') + index);
+}
+
+inline int mod(int value, int modulus)
+{
+    const int r = value % modulus;
+    return r < 0 ? r + modulus : r;
+}
+
+// The key's letters as indices 0..25; fails with the German message for any other character.
+// An empty key fails unless `emptyAllowed`.
+std::vector<int> keyLetters(const QString &key, bool emptyAllowed);
+
+// A-Z upper-cased by the ASCII rule, every other character dropped.
+QString lettersOnly(const QString &text);
+
+ParamSpec keySpec(const QString &help, const QString &defaultValue = {});
+ParamSpec numberSpec(const QString &key, const QString &label, int minimum, int maximum,
+                     int defaultValue, const QString &help);
+ParamSpec switchSpec(const QString &key, const QString &label, const QString &help);
+ParamSpec choiceSpec(const QString &key, const QString &label, const QStringList &choices,
+                     const QString &help);
+
+inline const QString kKey = QStringLiteral("schluessel");
+
+} // namespace Ciphers

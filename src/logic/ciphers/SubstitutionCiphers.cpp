@@ -1,0 +1,271 @@
+// One letter for another: Atbash, affine, Beaufort, autokey, Gronsfeld and the ROT family and
+// Vigenère of the older panels. Letters are A-Z and a-z, their case is kept, everything else
+// stays where it is and uses up no key.
+#include "logic/ciphers/CipherFamilies.h"
+#include "logic/ciphers/CipherText.h"
+#include "logic/common/QuarvelError.h"
+#include "logic/tools/CryptoTools.h"
+
+#include <numeric>
+
+namespace Ciphers {
+namespace {
+
+// Every letter through `shift(index, letterNumber)`; other characters are copied.
+template<typename Shift> QString mapLetters(const QString &text, Shift shift)
+{
+    QString result = text;
+    QChar *out = result.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const int index = letterIndex(out[i]);
+        if (index >= 0)
+            out[i] = letterLike(shift(index, n++), out[i]);
+    }
+    return result;
+}
+
+QString atbash(const QString &text, const ParamValues &)
+{
+    return mapLetters(text, [](int p, qsizetype) { return 25 - p; });
+}
+
+int affineA(const ParamValues &values)
+{
+    const int a = numberParam(values, QStringLiteral("a"));
+    if (std::gcd(a, 26) != 1)
+        throw QuarvelError(QStringLiteral("a = %1 ist nicht teilerfremd zu 26; möglich sind 1, 3, "
+                                          "5, 7, 9, 11, 15, 17, 19, 21, 23 und 25.")
+                               .arg(a));
+    return a;
+}
+
+QString affineEncode(const QString &text, const ParamValues &values)
+{
+    const int a = affineA(values);
+    const int b = numberParam(values, QStringLiteral("b"));
+    return mapLetters(text, [=](int p, qsizetype) { return (a * p + b) % 26; });
+}
+
+QString affineDecode(const QString &text, const ParamValues &values)
+{
+    const int a = affineA(values);
+    const int b = numberParam(values, QStringLiteral("b"));
+    int inverse = 1;
+    while ((a * inverse) % 26 != 1)
+        ++inverse;
+    return mapLetters(text, [=](int c, qsizetype) { return mod(inverse * (c - b), 26); });
+}
+
+QString beaufort(const QString &text, const ParamValues &values)
+{
+    const std::vector<int> key = keyLetters(textParam(values, kKey), false);
+    const qsizetype length = qsizetype(key.size());
+    return mapLetters(text, [&](int p, qsizetype n) { return mod(key[n % length] - p, 26); });
+}
+
+QString autokeyEncode(const QString &text, const ParamValues &values)
+{
+    std::vector<int> key = keyLetters(textParam(values, kKey), false);
+    std::size_t next = 0;
+    return mapLetters(text, [&](int p, qsizetype) {
+        key.push_back(p);
+        return (p + key[next++]) % 26;
+    });
+}
+
+QString autokeyDecode(const QString &text, const ParamValues &values)
+{
+    std::vector<int> key = keyLetters(textParam(values, kKey), false);
+    std::size_t next = 0;
+    return mapLetters(text, [&](int c, qsizetype) {
+        const int p = mod(c - key[next++], 26);
+        key.push_back(p);
+        return p;
+    });
+}
+
+std::vector<int> gronsfeldKey(const ParamValues &values)
+{
+    const QString key = textParam(values, kKey);
+    if (key.isEmpty())
+        throw QuarvelError(QStringLiteral("Bitte einen Schlüssel aus Ziffern eingeben."));
+    std::vector<int> shifts;
+    for (const QChar c : key) {
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            throw QuarvelError(QStringLiteral("Der Schlüssel darf nur Ziffern enthalten."));
+        shifts.push_back(c.unicode() - u'0');
+    }
+    return shifts;
+}
+
+QString gronsfeld(const QString &text, const ParamValues &values, int sign)
+{
+    const std::vector<int> key = gronsfeldKey(values);
+    const qsizetype length = qsizetype(key.size());
+    return mapLetters(text,
+                      [&](int p, qsizetype n) { return mod(p + sign * key[n % length], 26); });
+}
+
+QString gronsfeldEncode(const QString &text, const ParamValues &values)
+{
+    return gronsfeld(text, values, 1);
+}
+
+QString gronsfeldDecode(const QString &text, const ParamValues &values)
+{
+    return gronsfeld(text, values, -1);
+}
+
+QString rotEncode(const QString &text, const ParamValues &values)
+{
+    return RotN(text, numberParam(values, QStringLiteral("verschiebung")));
+}
+
+QString rotDecode(const QString &text, const ParamValues &values)
+{
+    return RotN(text, -numberParam(values, QStringLiteral("verschiebung")));
+}
+
+QString rot5(const QString &text, const ParamValues &)
+{
+    return Rot5(text);
+}
+
+QString rot18(const QString &text, const ParamValues &)
+{
+    return Rot18(text);
+}
+
+QString rot47(const QString &text, const ParamValues &)
+{
+    return Rot47(text);
+}
+
+QString vigenereEncode(const QString &text, const ParamValues &values)
+{
+    return VigenereEncrypt(text, textParam(values, kKey));
+}
+
+QString vigenereDecode(const QString &text, const ParamValues &values)
+{
+    return VigenereDecrypt(text, textParam(values, kKey));
+}
+
+Cipher keyless(const char16_t *cliName, const char16_t *name, const char16_t *explanation,
+               CipherFunction both)
+{
+    return Cipher {QString::fromUtf16(cliName),
+                   QString::fromUtf16(name),
+                   QString::fromUtf16(explanation),
+                   {},
+                   Keying::None,
+                   both,
+                   both};
+}
+
+} // namespace
+
+Cipher atbashCipher()
+{
+    return keyless(u"atbash", u"Atbash",
+                   u"Das Alphabet rückwärts: A↔Z, B↔Y, …; Groß- und "
+                   u"Kleinschreibung bleibt, andere Zeichen bleiben stehen.",
+                   atbash);
+}
+
+Cipher affinCipher()
+{
+    return Cipher {QStringLiteral("affin"),
+                   QStringLiteral("Affine Chiffre"),
+                   QStringLiteral("Jeder Buchstabe x (A=0) wird zu (a·x + b) mod 26; a muss "
+                                  "teilerfremd zu 26 sein."),
+                   {numberSpec(QStringLiteral("a"), QStringLiteral("a"), 1, 25, 5,
+                               QStringLiteral("Faktor a, teilerfremd zu 26 (Vorgabe 5)")),
+                    numberSpec(QStringLiteral("b"), QStringLiteral("b"), 0, 25, 8,
+                               QStringLiteral("Verschiebung b, 0 bis 25 (Vorgabe 8)"))},
+                   Keying::Numbers,
+                   affineEncode,
+                   affineDecode};
+}
+
+Cipher beaufortCipher()
+{
+    return Cipher {QStringLiteral("beaufort"),
+                   QStringLiteral("Beaufort"),
+                   QStringLiteral("Geheimbuchstabe = Schlüsselbuchstabe − Klartextbuchstabe "
+                                  "(mod 26); Ver- und Entschlüsseln sind gleich."),
+                   {keySpec(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
+                   Keying::Key,
+                   beaufort,
+                   beaufort};
+}
+
+Cipher autokeyCipher()
+{
+    return Cipher {QStringLiteral("autokey"),
+                   QStringLiteral("Vigenère-Autokey"),
+                   QStringLiteral("Vigenère, dessen Schlüssel nach dem Schlüsselwort mit den "
+                                  "Buchstaben des Klartexts weiterläuft."),
+                   {keySpec(QStringLiteral("das Schlüsselwort (nur Buchstaben)"))},
+                   Keying::Key,
+                   autokeyEncode,
+                   autokeyDecode};
+}
+
+Cipher gronsfeldCipher()
+{
+    return Cipher {QStringLiteral("gronsfeld"),
+                   QStringLiteral("Gronsfeld"),
+                   QStringLiteral("Vigenère mit einem Schlüssel aus Ziffern: jede Ziffer "
+                                  "verschiebt um 0 bis 9 Stellen."),
+                   {keySpec(QStringLiteral("der Schlüssel (nur Ziffern)"))},
+                   Keying::Key,
+                   gronsfeldEncode,
+                   gronsfeldDecode};
+}
+
+Cipher rotCipher()
+{
+    return Cipher {QStringLiteral("rot"),
+                   QStringLiteral("ROT-N (Caesar)"),
+                   QStringLiteral("Jeder Buchstabe wird um N Stellen im Alphabet verschoben "
+                                  "(ROT13: N = 13)."),
+                   {numberSpec(QStringLiteral("verschiebung"), QStringLiteral("Verschiebung"), 0,
+                               26, 13, QStringLiteral("Verschiebung N, 0 bis 26 (Vorgabe 13)"))},
+                   Keying::Numbers,
+                   rotEncode,
+                   rotDecode};
+}
+
+Cipher rot5Cipher()
+{
+    return keyless(u"rot5", u"ROT5", u"Die Ziffern 0–4 und 5–9 werden getauscht.", rot5);
+}
+
+Cipher rot18Cipher()
+{
+    return keyless(u"rot18", u"ROT18", u"ROT13 auf die Buchstaben und ROT5 auf die Ziffern.",
+                   rot18);
+}
+
+Cipher rot47Cipher()
+{
+    return keyless(u"rot47", u"ROT47",
+                   u"Alle druckbaren ASCII-Zeichen von „!“ bis „~“ um 47 Stellen verschoben.",
+                   rot47);
+}
+
+Cipher vigenereCipher()
+{
+    return Cipher {QStringLiteral("vigenere"),
+                   QStringLiteral("Vigenère"),
+                   QStringLiteral("Jeder Buchstabe wird um den Schlüsselbuchstaben verschoben "
+                                  "(A = 0); Ausgabe in Großbuchstaben."),
+                   {keySpec(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
+                   Keying::Key,
+                   vigenereEncode,
+                   vigenereDecode};
+}
+
+} // namespace Ciphers

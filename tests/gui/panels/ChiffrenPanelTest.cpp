@@ -1,0 +1,189 @@
+#include "gui/panels/CipherPanelFixture.h"
+
+#include "logic/ciphers/CipherRegistry.h"
+#include "logic/common/HelpTopics.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace {
+
+class ChiffrenPanel : public CipherPanelTest
+{
+protected:
+    void SetUp() override
+    {
+        CipherPanelTest::SetUp();
+        choose(QStringLiteral("Weitere Chiffren"));
+        list = find<QListWidget>("lstChiffren");
+        plain = find<QPlainTextEdit>("rtfKlartext");
+        coded = find<QPlainTextEdit>("rtfGeheimtext");
+        parameterError = find<QLabel>("lblParameterFehler");
+        plainError = find<QLabel>("lblKlartextFehler");
+        codedError = find<QLabel>("lblGeheimtextFehler");
+    }
+
+    // A click on the cipher's row, as the user chooses it.
+    void chooseCipher(const QString &cliName)
+    {
+        const Ciphers::Cipher *cipher = Ciphers::findCipher(cliName);
+        ASSERT_NE(cipher, nullptr);
+        const QList<QListWidgetItem *> items =
+            list->findItems(cipher->germanName, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        list->scrollToItem(items.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(items.first()).center());
+        ASSERT_EQ(list->currentItem(), items.first());
+    }
+
+    void typeInto(QPlainTextEdit *box, const QString &text)
+    {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    void typeInto(const char *field, const QString &text)
+    {
+        auto *edit = find<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    QListWidget *list = nullptr;
+    QPlainTextEdit *plain = nullptr;
+    QPlainTextEdit *coded = nullptr;
+    QLabel *parameterError = nullptr;
+    QLabel *plainError = nullptr;
+    QLabel *codedError = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChiffrenPanel, ListsEveryCipherOfTheRegistryAtTheEndOfKryptologie)
+{
+    EXPECT_EQ(headerCaption(), QStringLiteral(" Kryptologie "));
+    EXPECT_EQ(find<QGroupBox>("gboxChiffren")->title(), QStringLiteral(" Weitere Chiffren "));
+    const QList<QTreeWidgetItem *> nodes =
+        window->TreeView1->findItems(QStringLiteral("Kryptologie"), Qt::MatchExactly);
+    ASSERT_EQ(nodes.size(), 1);
+    EXPECT_EQ(nodes.first()->child(nodes.first()->childCount() - 1)->text(0),
+              QStringLiteral("Weitere Chiffren"));
+    ASSERT_EQ(list->count(), int(Ciphers::cipherRegistry().size()));
+    for (int row = 0; row < list->count(); ++row) {
+        EXPECT_EQ(list->item(row)->text(), Ciphers::cipherRegistry()[std::size_t(row)].germanName);
+        EXPECT_EQ(list->item(row)->toolTip(),
+                  Ciphers::cipherRegistry()[std::size_t(row)].explanation);
+    }
+    EXPECT_EQ(Help::pageFor(QStringLiteral("gboxChiffren")), QStringLiteral("chiffren.html"));
+}
+
+TEST_F(ChiffrenPanel, TypingInEitherBoxConvertsIntoTheOther)
+{
+    chooseCipher(QStringLiteral("atbash"));
+    EXPECT_EQ(find<QLabel>("lblErklaerung")->text(),
+              Ciphers::findCipher(QStringLiteral("atbash"))->explanation);
+    typeInto(plain, QStringLiteral("Hallo Welt"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Szool Dvog"));
+    typeInto(coded, QStringLiteral("Zyx"));
+    EXPECT_EQ(plain->toPlainText(), QStringLiteral("Abc"));
+
+    chooseCipher(QStringLiteral("morse"));
+    // The last direction was decoding: the cipher text stays, its message stands beside it.
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Zyx"));
+    EXPECT_EQ(plain->toPlainText(), QString());
+    EXPECT_EQ(codedError->text(), QStringLiteral("„Z“ an Stelle 1 gehört nicht zum Morsecode."));
+    typeInto(coded, QStringLiteral("... --- ..."));
+    EXPECT_EQ(plain->toPlainText(), QStringLiteral("SOS"));
+    EXPECT_EQ(codedError->text(), QString());
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+}
+
+TEST_F(ChiffrenPanel, ParameterFieldsFollowTheDeclaration)
+{
+    chooseCipher(QStringLiteral("affin"));
+    EXPECT_EQ(find<QLineEdit>("param_a")->text(), QStringLiteral("5"));
+    EXPECT_EQ(find<QLineEdit>("param_b")->text(), QStringLiteral("8"));
+    typeInto(plain, QStringLiteral("AFFINE CIPHER"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("IHHWVC SWFRCP"));
+    typeInto("param_b", QStringLiteral("0"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("AZZONU KOXJUH"));
+
+    chooseCipher(QStringLiteral("zeichencode"));
+    auto *system = find<QComboBox>("param_system");
+    typeInto(plain, QStringLiteral("A"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("65"));
+    system->setFocus();
+    QTest::keyClick(system, Qt::Key_Down); // dez -> hex
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("41"));
+
+    chooseCipher(QStringLiteral("rueckwaerts"));
+    typeInto(plain, QStringLiteral("ab cd"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("dc ba"));
+    QTest::mouseClick(find<QCheckBox>("param_woerter"), Qt::LeftButton);
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("ba dc"));
+
+    // Back to the affine cipher: its values were kept.
+    chooseCipher(QStringLiteral("affin"));
+    EXPECT_EQ(find<QLineEdit>("param_b")->text(), QStringLiteral("0"));
+}
+
+TEST_F(ChiffrenPanel, AnInvalidKeyShowsItsMessageBesideTheFieldsWithoutABox)
+{
+    chooseCipher(QStringLiteral("affin"));
+    typeInto(plain, QStringLiteral("Geocache"));
+    typeInto("param_a", QStringLiteral("13"));
+    EXPECT_EQ(parameterError->text(),
+              QStringLiteral("a = 13 ist nicht teilerfremd zu 26; möglich sind 1, 3, 5, 7, 9, 11, "
+                             "15, 17, 19, 21, 23 und 25."));
+    EXPECT_EQ(coded->toPlainText(), QString());
+    typeInto("param_a", QStringLiteral("3"));
+    EXPECT_EQ(parameterError->text(), QString());
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Auyoiodu"));
+
+    chooseCipher(QStringLiteral("hill"));
+    typeInto("param_schluessel", QStringLiteral("ABC"));
+    EXPECT_EQ(parameterError->text(),
+              QStringLiteral("Der Schlüssel muss 4 oder 9 Buchstaben haben (eine 2×2- oder "
+                             "3×3-Matrix), nicht 3."));
+    typeInto("param_schluessel", QStringLiteral("DDCF"));
+    typeInto(plain, QStringLiteral("help"));
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("HIAT"));
+    typeInto(coded, QStringLiteral("HIA"));
+    EXPECT_EQ(codedError->text(),
+              QStringLiteral("Die Zahl der Buchstaben (3) ist kein Vielfaches von 2."));
+    EXPECT_EQ(plainError->text(), QString());
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+}
+
+TEST_F(ChiffrenPanel, AMillionCharactersConvertWhole)
+{
+    chooseCipher(QStringLiteral("rot47"));
+    // Pasted text comes in lines; Qt lays out one paragraph of a million characters slowly,
+    // whatever the panel does.
+    const QString line = QString(69, u'a') + u'\n';
+    plain->setPlainText(line.repeated(1'000'000 / 70));
+    EXPECT_EQ(coded->toPlainText(), (QString(69, u'2') + u'\n').repeated(1'000'000 / 70));
+    plain->clear();
+
+    // A look at the panel by eye: QUARVEL_SCREENSHOTS=<folder> keeps pictures of the window.
+    const QString folder = qEnvironmentVariable("QUARVEL_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        window->resize(1366, 768);
+        chooseCipher(QStringLiteral("adfgvx"));
+        typeInto(plain, QStringLiteral("Treffpunkt am Waldrand um 1200"));
+        typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
+        typeInto("param_transposition", QStringLiteral("CACHE"));
+        QCoreApplication::processEvents();
+        window->grab().save(folder + QStringLiteral("/chiffren-adfgvx.png"));
+        chooseCipher(QStringLiteral("affin"));
+        typeInto("param_a", QStringLiteral("13"));
+        QCoreApplication::processEvents();
+        window->grab().save(folder + QStringLiteral("/chiffren-fehler.png"));
+    }
+}

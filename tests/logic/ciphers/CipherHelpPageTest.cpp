@@ -1,0 +1,99 @@
+// The help page of the ciphers: every cipher has its row, and every worked example on it is what
+// the registry gives, both ways.
+#include "logic/ciphers/CipherRegistry.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using Ciphers::ParamValues;
+
+namespace {
+
+QString helpPage()
+{
+    QFile file(QStringLiteral(QUARVEL_TEST_DATA_DIR "/../../data/help/pages/chiffren.html"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+struct PageExample
+{
+    const char *cipher;
+    ParamValues params;
+    const char *plain;
+    const char *coded;
+};
+
+const PageExample kPageExamples[] = {
+    {"atbash", {}, "Hallo Welt", "Szool Dvog"},
+    {"affin", {}, "Geocache", "Mcasisrc"},
+    {"a1z26", {}, "Hallo Welt", "8 1 12 12 15 - 23 5 12 20"},
+    {"polybius", {}, "Cache", "13 11 13 23 15"},
+    {"bacon", {}, "Cache", "AAABA AAAAA AAABA AABBB AABAA"},
+    {"playfair", {{"schluessel", "GEOCACHING"}}, "Treffpunkt", "US GK KF SD MR"},
+    {"bifid", {{"schluessel", "GEOCACHING"}}, "Treffpunkt", "TOLRMRHAXB"},
+    {"adfgx",
+     {{"schluessel", "GEOCACHING"}, {"transposition", "CACHE"}},
+     "Treffpunkt",
+     "GFXFG DFFGA GDAAD GDFXG"},
+    {"adfgvx",
+     {{"schluessel", "GEOCACHING"}, {"transposition", "CACHE"}},
+     "Treffpunkt um 1200",
+     "DDGFF VFGDF DGGVF VGAFV AVDDV FXDFG FV"},
+    {"zaun", {}, "Treffpunkt am Waldrand", "Tfkmlnrfpnta adadeu Wr"},
+    {"skytale", {}, "Treffpunkt am Waldrand", "Tfkmlnrpt ddeu Wrfnaaa"},
+    {"delastelle",
+     {{"schluessel", "FELIXMARIEDELASTELLE"}},
+     "AIDETOILECIELTAIDERA",
+     "FMJFVOISSUFTFPUFEQQC"},
+    {"beaufort", {{"schluessel", "CACHE"}}, "Treffpunkt", "Jjyczngpxl"},
+    {"autokey", {{"schluessel", "CACHE"}}, "Treffpunkt", "Vrgmjilrpy"},
+    {"gronsfeld", {{"schluessel", "2026"}}, "Treffpunkt", "Vrglhpwtmt"},
+    {"hill", {{"schluessel", "DDCF"}}, "HELP", "HIAT"},
+    {"kenny", {}, "Hallo", "Mfpmmmpmfpmfppf"},
+    {"morse", {}, "Hallo Welt", ".... .- .-.. .-.. --- / .-- . .-.. -"},
+    {"base64", {}, "Hallo Welt", "SGFsbG8gV2VsdA=="},
+    {"base32", {}, "Hallo Welt", "JBQWY3DPEBLWK3DU"},
+    {"base16", {}, "Hallo Welt", "48616C6C6F2057656C74"},
+    {"zeichencode", {}, "Ä€", "196 8364"},
+    {"klopfcode", {}, "Hallo", ".. ...  . .  ... .  ... .  ... ...."},
+    {"handy", {}, "Hallo Welt", "44 2 555 555 666 0 9 33 555 8"},
+    {"rueckwaerts", {}, "Hallo Welt", "tleW ollaH"},
+    {"rot", {{"verschiebung", "3"}}, "Hallo Welt!", "Kdoor Zhow!"},
+    {"rot5", {}, "N 47 11", "N 92 66"},
+    {"rot47", {}, "Cache", "r2496"},
+    {"vigenere", {{"schluessel", "KEY"}}, "Hallo Welt", "REJVS UOPR"},
+    {"trifid", {{"schluessel", "GEOCACHING"}}, "Treffpunkt am Waldrand", "TLVVVFAWPKMFWIGYKLPJ"},
+    {"fermilab", {}, "Hi Z", "022 100 000 222"},
+};
+
+// The page writes the blanks of the tap code as &nbsp; so the browser keeps both.
+QString onPage(const char *text)
+{
+    return QString::fromUtf8(text).replace(QStringLiteral("  "), QStringLiteral("&nbsp;&nbsp;"));
+}
+
+} // namespace
+
+TEST(CipherHelpPage, ShowsWhatTheRegistryGives)
+{
+    const QString page = helpPage();
+    for (const PageExample &example : kPageExamples) {
+        SCOPED_TRACE(example.cipher);
+        const Ciphers::Cipher &cipher = *Ciphers::findCipher(QString::fromLatin1(example.cipher));
+        const QString plain = QString::fromUtf8(example.plain);
+        EXPECT_EQ(cipher.encode(plain, example.params), QString::fromUtf8(example.coded));
+        EXPECT_TRUE(page.contains(QStringLiteral("<code>%1</code> → <code>%2</code>")
+                                      .arg(plain.toHtmlEscaped(), onPage(example.coded))));
+    }
+}
+
+TEST(CipherHelpPage, HasARowForEveryCipher)
+{
+    const QString page = helpPage();
+    for (const Ciphers::Cipher &cipher : Ciphers::cipherRegistry()) {
+        SCOPED_TRACE(cipher.cliName.toStdString());
+        EXPECT_TRUE(page.contains(QStringLiteral("<code>%1</code>").arg(cipher.cliName)));
+    }
+}
