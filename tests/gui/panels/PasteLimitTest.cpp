@@ -4,6 +4,7 @@
 #include "gui/app/ToolPanel.h"
 #include "gui/app/panels/gboxBWW.h"
 #include "gui/app/panels/gboxBuchstabenverteilung.h"
+#include "gui/app/panels/gboxChiffren.h"
 #include "gui/app/panels/gboxQuersumme.h"
 #include "gui/app/panels/gboxRoemZahlen.h"
 #include "gui/app/panels/gboxRotVerschiebung.h"
@@ -213,7 +214,9 @@ TEST(PasteLimit, EveryPanelTextBoxRefusesAPasteOverTheLimit)
     gboxRömZahlen roem(app.context);
     gboxUmrechnung umrechnung(app.context);
     TfrmFermilab fermilab(app.context);
-    const QList<QWidget *> boxes = {verteilung.rtfBSV,       vigenere.rtfVigenereDecrypt,
+    gboxChiffren chiffren(app.context);
+    const QList<QWidget *> boxes = {chiffren.rtfKlartext,    chiffren.rtfGeheimtext,
+                                    verteilung.rtfBSV,       vigenere.rtfVigenereDecrypt,
                                     vigenere.edtVigenereKey, vigenere.rtfVigenereEncrypt,
                                     trifid.rtfTrifidDecrypt, trifid.edtTrifidKey,
                                     trifid.rtfTrifidEncrypt, rot.edtRot,

@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
 #include "logic/common/QuarvelError.h"
 
@@ -84,6 +85,8 @@ void gboxChiffren::createControls()
     lblGeheimtext = named<QLabel>("lblGeheimtext", this, QStringLiteral("Geheimtext:"));
     lblGeheimtextFehler = errorLabel("lblGeheimtextFehler", this);
     rtfGeheimtext = textBox("rtfGeheimtext", this, kNavy);
+    limitPasteLength(rtfKlartext, m_context.dialogs);
+    limitPasteLength(rtfGeheimtext, m_context.dialogs);
 }
 
 void gboxChiffren::layOut()
@@ -145,6 +148,7 @@ QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
     case ParamKind::Text:
     case ParamKind::Number: {
         auto *edit = new QLineEdit(value, pnlParameter);
+        limitPasteLength(edit, m_context.dialogs);
         if (spec.kind == ParamKind::Number)
             edit->setMaximumWidth(DesignSize::px(this, 120));
         connect(edit, &QLineEdit::textChanged, this,
