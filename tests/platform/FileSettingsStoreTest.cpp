@@ -127,7 +127,8 @@ TEST_F(FileSettingsStoreTest, SavingKeepsTheOtherKeysAndTheLastSaveWins)
     SaveSettings(second, settings);
 
     const RegistryDocument saved = document();
-    ASSERT_EQ(saved.keys.size(), 2);
+    // The companion's key, ours and ours for the map.
+    ASSERT_EQ(saved.keys.size(), 3);
     EXPECT_EQ(saved.keys.at(0), parseRegistryText(kCompanionOnly).document->keys.at(0));
     EXPECT_EQ(saved.find(kSettingsKey)->readString(QStringLiteral("GSAK")),
               QStringLiteral("/zweite/gsak.exe"));
