@@ -25,7 +25,7 @@ Cipher adfgxCipher();
 Cipher adfgvxCipher();
 Cipher klopfcodeCipher();
 
-// PlayfairCipher.cpp, HillCipher.cpp: letter pairs and blocks.
+// PolygraphicCiphers.cpp: letter pairs and blocks.
 Cipher playfairCipher();
 Cipher hillCipher();
 

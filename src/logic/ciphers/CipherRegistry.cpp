@@ -77,8 +77,14 @@ const std::vector<Cipher> &cipherRegistry()
 {
     // A new cipher is one more line here and its factory in the file of its family.
     static const std::vector<Cipher> table = {
-        atbashCipher(), affinCipher(), beaufortCipher(), autokeyCipher(), gronsfeldCipher(),
-        rotCipher(),    rot5Cipher(),  rot18Cipher(),    rot47Cipher(),   vigenereCipher(),
+        atbashCipher(),      affinCipher(),       a1z26Cipher(),     polybiusCipher(),
+        baconCipher(),       playfairCipher(),    bifidCipher(),     adfgxCipher(),
+        adfgvxCipher(),      zaunCipher(),        skytaleCipher(),   delastelleCipher(),
+        beaufortCipher(),    autokeyCipher(),     gronsfeldCipher(), hillCipher(),
+        kennyCipher(),       morseCipher(),       base64Cipher(),    base32Cipher(),
+        base16Cipher(),      zeichencodeCipher(), klopfcodeCipher(), handyCipher(),
+        rueckwaertsCipher(), rotCipher(),         rot5Cipher(),      rot18Cipher(),
+        rot47Cipher(),       vigenereCipher(),    trifidCipher(),    fermilabCipher(),
     };
     return table;
 }

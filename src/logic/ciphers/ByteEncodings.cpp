@@ -1,0 +1,287 @@
+// The bytes of the text in Base64, Base32 and Base16 (RFC 4648), and its code points as numbers.
+#include "logic/ciphers/CipherFamilies.h"
+#include "logic/ciphers/CipherText.h"
+#include "logic/common/QuarvelError.h"
+
+#include "logic/common/Numbers.h"
+
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace Ciphers {
+namespace {
+
+const QString kLatin1 = QStringLiteral("latin1");
+
+QByteArray textBytes(const QString &text, const ParamValues &values)
+{
+    if (!switchParam(values, kLatin1))
+        return text.toUtf8();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() > 0xFF)
+            throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 gibt es in Latin-1 nicht.")
+                                   .arg(text.at(i))
+                                   .arg(i + 1));
+    }
+    return text.toLatin1();
+}
+
+QString bytesText(const QByteArray &bytes, const ParamValues &values)
+{
+    if (switchParam(values, kLatin1))
+        return QString::fromLatin1(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        throw QuarvelError(QStringLiteral("Die entschlüsselten Bytes sind kein gültiges UTF-8 "
+                                          "(vielleicht Latin-1?)."));
+    return text;
+}
+
+// An RFC 4648 alphabet: `bits` per character, groups of `groupChars` characters padded with "=".
+struct BaseForm
+{
+    const char *alphabet;
+    int bits;
+    int groupChars;
+    bool caseless; // Base32 and Base16 also read lower case
+};
+
+const BaseForm kBase64 {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/", 6, 4,
+                        false};
+const BaseForm kBase32 {"ABCDEFGHIJKLMNOPQRSTUVWXYZ234567", 5, 8, true};
+const BaseForm kBase16 {"0123456789ABCDEF", 4, 2, true};
+
+QString baseEncode(const BaseForm &form, const QByteArray &bytes)
+{
+    QString result;
+    result.reserve(bytes.size() * 8 / form.bits + form.groupChars);
+    quint32 buffer = 0;
+    int held = 0;
+    for (const char byte : bytes) {
+        buffer = (buffer << 8) | quint8(byte);
+        held += 8;
+        while (held >= form.bits) {
+            held -= form.bits;
+            result.append(QLatin1Char(form.alphabet[(buffer >> held) & ((1u << form.bits) - 1)]));
+        }
+    }
+    if (held > 0)
+        result.append(
+            QLatin1Char(form.alphabet[(buffer << (form.bits - held)) & ((1u << form.bits) - 1)]));
+    while (result.size() % form.groupChars != 0)
+        result.append(u'=');
+    return result;
+}
+
+int baseValue(const BaseForm &form, QChar c)
+{
+    char16_t u = c.unicode();
+    if (form.caseless && u >= u'a' && u <= u'z')
+        u = char16_t(u - 32);
+    if (u >= 128 || u == 0)
+        return -1;
+    const char *found = std::strchr(form.alphabet, char(u));
+    return found ? int(found - form.alphabet) : -1;
+}
+
+[[noreturn]] void baseError(const QString &name, QChar c, qsizetype position)
+{
+    throw QuarvelError(
+        QStringLiteral("„%1“ an Stelle %2 gehört nicht zu %3.").arg(c).arg(position + 1).arg(name));
+}
+
+// White space is skipped (line breaks of mail bodies); "=" may only close the text.
+QByteArray baseDecode(const BaseForm &form, const QString &name, const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * form.bits / 8 + 1);
+    quint32 buffer = 0;
+    int held = 0;
+    qsizetype symbols = 0, padding = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSpace())
+            continue;
+        if (c == u'=') {
+            ++padding;
+            continue;
+        }
+        const int value = baseValue(form, c);
+        if (value < 0 || padding > 0)
+            baseError(name, c, i);
+        ++symbols;
+        buffer = (buffer << form.bits) | quint32(value);
+        held += form.bits;
+        if (held >= 8) {
+            held -= 8;
+            bytes.append(char((buffer >> held) & 0xFF));
+        }
+    }
+    // A last character that only carries part of a byte must carry no bits beyond it.
+    if (held >= form.bits || (buffer & ((1u << held) - 1)) != 0 ||
+        (padding > 0 && (symbols + padding) % form.groupChars != 0))
+        throw QuarvelError(
+            QStringLiteral(
+                "Der %1-Text ist unvollständig: %2 Zeichen passen nicht auf ganze Bytes.")
+                .arg(name)
+                .arg(symbols));
+    return bytes;
+}
+
+QString base64Encode(const QString &text, const ParamValues &values)
+{
+    return baseEncode(kBase64, textBytes(text, values));
+}
+
+QString base64Decode(const QString &text, const ParamValues &values)
+{
+    return bytesText(baseDecode(kBase64, QStringLiteral("Base64"), text), values);
+}
+
+QString base32Encode(const QString &text, const ParamValues &values)
+{
+    return baseEncode(kBase32, textBytes(text, values));
+}
+
+QString base32Decode(const QString &text, const ParamValues &values)
+{
+    return bytesText(baseDecode(kBase32, QStringLiteral("Base32"), text), values);
+}
+
+QString base16Encode(const QString &text, const ParamValues &values)
+{
+    return baseEncode(kBase16, textBytes(text, values));
+}
+
+QString base16Decode(const QString &text, const ParamValues &values)
+{
+    return bytesText(baseDecode(kBase16, QStringLiteral("Base16"), text), values);
+}
+
+struct NumberSystem
+{
+    int base;
+    int minDigits; // binary: whole groups of 8
+};
+
+NumberSystem numberSystem(const ParamValues &values)
+{
+    const QString system = textParam(values, QStringLiteral("system"));
+    if (system == u"hex")
+        return {16, 1};
+    if (system == u"bin")
+        return {2, 8};
+    if (system == u"okt")
+        return {8, 1};
+    return {10, 1};
+}
+
+QString codeEncode(const QString &text, const ParamValues &values)
+{
+    const NumberSystem system = numberSystem(values);
+    QString result;
+    for (const char32_t point : text.toUcs4()) {
+        if (!result.isEmpty())
+            result.append(u' ');
+        QString digits = QString::number(point, system.base).toUpper();
+        const qsizetype width =
+            (digits.size() + system.minDigits - 1) / system.minDigits * system.minDigits;
+        result.append(digits.rightJustified(width, u'0'));
+    }
+    return result;
+}
+
+QString codeDecode(const QString &text, const ParamValues &values)
+{
+    const NumberSystem system = numberSystem(values);
+    QString result;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const auto digit = [&](qsizetype at) {
+            return at < text.size() && Numbers::hexDigitValue(text.at(at)) >= 0 &&
+                Numbers::hexDigitValue(text.at(at)) < system.base;
+        };
+        if (!digit(i)) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        quint64 value = 0;
+        while (digit(i)) {
+            value = std::min<quint64>(value * quint64(system.base) +
+                                          quint64(Numbers::hexDigitValue(text.at(i))),
+                                      0xFFFFFFFF);
+            ++i;
+        }
+        if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 ist kein Unicode-Zeichen.")
+                                   .arg(text.mid(start, std::min<qsizetype>(i - start, 20)))
+                                   .arg(start + 1));
+        const char32_t point = char32_t(value);
+        result.append(QString::fromUcs4(&point, 1));
+    }
+    return result;
+}
+
+ParamSpec latin1Spec()
+{
+    return switchSpec(kLatin1, QStringLiteral("Latin-1"),
+                      QStringLiteral("Latin-1-Bytes statt UTF-8"));
+}
+
+Cipher baseCipher(const char16_t *cliName, const char16_t *name, const char16_t *explanation,
+                  CipherFunction encode, CipherFunction decode)
+{
+    return Cipher {QString::fromUtf16(cliName),
+                   QString::fromUtf16(name),
+                   QString::fromUtf16(explanation),
+                   {latin1Spec()},
+                   Keying::None,
+                   encode,
+                   decode};
+}
+
+} // namespace
+
+Cipher base64Cipher()
+{
+    return baseCipher(u"base64", u"Base64",
+                      u"Die UTF-8-Bytes des Texts, je 6 Bit ein Zeichen aus "
+                      u"A–Z, a–z, 0–9, + und / (RFC 4648).",
+                      base64Encode, base64Decode);
+}
+
+Cipher base32Cipher()
+{
+    return baseCipher(u"base32", u"Base32",
+                      u"Die UTF-8-Bytes des Texts, je 5 Bit ein Zeichen aus "
+                      u"A–Z und 2–7 (RFC 4648).",
+                      base32Encode, base32Decode);
+}
+
+Cipher base16Cipher()
+{
+    return baseCipher(u"base16", u"Base16 (Hex)",
+                      u"Die UTF-8-Bytes des Texts als je zwei "
+                      u"Hexadezimalziffern (RFC 4648).",
+                      base16Encode, base16Decode);
+}
+
+Cipher zeichencodeCipher()
+{
+    return Cipher {QStringLiteral("zeichencode"),
+                   QStringLiteral("Zeichencodes"),
+                   QStringLiteral("Jedes Zeichen seine Unicode-Nummer, dezimal, hexadezimal, "
+                                  "binär (8er-Gruppen) oder oktal."),
+                   {choiceSpec(QStringLiteral("system"), QStringLiteral("Zahlensystem"),
+                               {QStringLiteral("dez"), QStringLiteral("hex"), QStringLiteral("bin"),
+                                QStringLiteral("okt")},
+                               QStringLiteral("dez, hex, bin oder okt (Vorgabe dez)"))},
+                   Keying::None,
+                   codeEncode,
+                   codeDecode};
+}
+
+} // namespace Ciphers

@@ -1,0 +1,227 @@
+// Codes for sending: Morse (ITU) and the letters of a phone keypad.
+#include "logic/ciphers/CipherFamilies.h"
+#include "logic/ciphers/CipherText.h"
+#include "logic/common/QuarvelError.h"
+
+#include <QHash>
+
+#include <cstring>
+#include <utility>
+
+namespace Ciphers {
+namespace {
+
+struct MorseTables
+{
+    QHash<char16_t, QString> code; // upper-case character -> dots and dashes
+    QHash<QString, QString> text; // dots and dashes -> character ("----" -> "CH")
+};
+
+const MorseTables &morseTables()
+{
+    static const MorseTables tables = [] {
+        const std::pair<const char16_t *, const char *> entries[] = {
+            {u"A", ".-"},      {u"B", "-..."},    {u"C", "-.-."},   {u"D", "-.."},
+            {u"E", "."},       {u"F", "..-."},    {u"G", "--."},    {u"H", "...."},
+            {u"I", ".."},      {u"J", ".---"},    {u"K", "-.-"},    {u"L", ".-.."},
+            {u"M", "--"},      {u"N", "-."},      {u"O", "---"},    {u"P", ".--."},
+            {u"Q", "--.-"},    {u"R", ".-."},     {u"S", "..."},    {u"T", "-"},
+            {u"U", "..-"},     {u"V", "...-"},    {u"W", ".--"},    {u"X", "-..-"},
+            {u"Y", "-.--"},    {u"Z", "--.."},    {u"0", "-----"},  {u"1", ".----"},
+            {u"2", "..---"},   {u"3", "...--"},   {u"4", "....-"},  {u"5", "....."},
+            {u"6", "-...."},   {u"7", "--..."},   {u"8", "---.."},  {u"9", "----."},
+            {u"Ä", ".-.-"},    {u"Ö", "---."},    {u"Ü", "..--"},   {u"ß", "...--.."},
+            {u"CH", "----"},   {u".", ".-.-.-"},  {u",", "--..--"}, {u"?", "..--.."},
+            {u"'", ".----."},  {u"!", "-.-.--"},  {u"/", "-..-."},  {u"(", "-.--."},
+            {u")", "-.--.-"},  {u"&", ".-..."},   {u":", "---..."}, {u";", "-.-.-."},
+            {u"=", "-...-"},   {u"+", ".-.-."},   {u"-", "-....-"}, {u"_", "..--.-"},
+            {u"\"", ".-..-."}, {u"$", "...-..-"}, {u"@", ".--.-."},
+        };
+        MorseTables t;
+        for (const auto &[character, signs] : entries) {
+            const QString key = QString::fromUtf16(character);
+            if (key.size() == 1)
+                t.code.insert(key.at(0).unicode(), QString::fromLatin1(signs));
+            t.text.insert(QString::fromLatin1(signs), key);
+        }
+        return t;
+    }();
+    return tables;
+}
+
+QString morseEncode(const QString &text, const ParamValues &)
+{
+    const MorseTables &tables = morseTables();
+    QString result;
+    bool wordBreak = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSpace()) {
+            wordBreak = true;
+            continue;
+        }
+        const char16_t upper = c.unicode() == u'ß' ? u'ß' : c.toUpper().unicode();
+        QString signs = tables.code.value(upper);
+        if (upper == u'C' && i + 1 < text.size() && text.at(i + 1).toUpper() == u'H') {
+            signs = QStringLiteral("----");
+            ++i;
+        }
+        if (signs.isEmpty())
+            throw QuarvelError(
+                QStringLiteral("„%1“ an Stelle %2 hat kein Morsezeichen.").arg(c).arg(i + 1));
+        if (!result.isEmpty())
+            result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral(" "));
+        wordBreak = false;
+        result.append(signs);
+    }
+    return result;
+}
+
+// Dots and dashes in every usual spelling as "." and "-", word breaks as "/", letter breaks as
+// one blank.
+QString normalisedMorse(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype blanks = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const char16_t u = i < text.size() ? text.at(i).unicode() : u'\n';
+        if (u == u' ' || u == u'\t') {
+            ++blanks;
+            continue;
+        }
+        if (blanks > 0)
+            out.append(blanks >= 3 ? u'/' : u' ');
+        blanks = 0;
+        if (u == u'.' || u == u'·' || u == u'•')
+            out.append(u'.');
+        else if (u == u'-' || u == u'−' || u == u'_' || u == u'–')
+            out.append(u'-');
+        else if (u == u'/' || u == u'|')
+            out.append(u'/');
+        else if (u == u'\n' || u == u'\r')
+            out.append(u'/');
+        else
+            throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 gehört nicht zum Morsecode.")
+                                   .arg(QChar(u))
+                                   .arg(i + 1));
+    }
+    return out;
+}
+
+QString morseDecode(const QString &text, const ParamValues &)
+{
+    const MorseTables &tables = morseTables();
+    const QString signs = normalisedMorse(text);
+    QString result;
+    qsizetype i = 0;
+    while (i < signs.size()) {
+        if (signs.at(i) == u' ') {
+            ++i;
+        } else if (signs.at(i) == u'/') {
+            if (!result.isEmpty() && !result.endsWith(u' '))
+                result.append(u' ');
+            ++i;
+        } else {
+            qsizetype end = i;
+            while (end < signs.size() && (signs.at(end) == u'.' || signs.at(end) == u'-'))
+                ++end;
+            const QString letter = tables.text.value(signs.mid(i, end - i));
+            if (letter.isEmpty())
+                throw QuarvelError(QStringLiteral("„%1“ ist kein Morsezeichen.")
+                                       .arg(signs.mid(i, std::min<qsizetype>(end - i, 20))));
+            result.append(letter);
+            i = end;
+        }
+    }
+    if (result.endsWith(u' '))
+        result.chop(1);
+    return result;
+}
+
+// The keys 2 to 9 with their letters; 0 is the blank.
+const char *const kKeyLetters[10] = {" ",   "",    "ABC",  "DEF", "GHI",
+                                     "JKL", "MNO", "PQRS", "TUV", "WXYZ"};
+
+QString handyEncode(const QString &text, const ParamValues &values)
+{
+    const bool t9 = switchParam(values, QStringLiteral("t9"));
+    QString result;
+    for (const QChar c : text) {
+        const int index = letterIndex(c);
+        if (index < 0 && c != u' ')
+            continue;
+        const char letter = index >= 0 ? char('A' + index) : ' ';
+        for (int key = 0; key < 10; ++key) {
+            const char *found = std::strchr(kKeyLetters[key], letter);
+            if (!found || !*found)
+                continue;
+            if (!t9 && !result.isEmpty())
+                result.append(u' ');
+            result.append(QString(t9 ? 1 : int(found - kKeyLetters[key]) + 1, QChar(u'0' + key)));
+            break;
+        }
+    }
+    return result;
+}
+
+QString handyDecode(const QString &text, const ParamValues &values)
+{
+    if (switchParam(values, QStringLiteral("t9")))
+        throw QuarvelError(QStringLiteral("T9 ist nicht eindeutig; entschlüsselt wird nur "
+                                          "Mehrfachtippen (ohne „T9“)."));
+    QString result;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char16_t u = text.at(i).unicode();
+        if (u < u'0' || u > u'9') {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < text.size() && text.at(end) == u)
+            ++end;
+        const int key = u - u'0';
+        const qsizetype letters = qsizetype(std::strlen(kKeyLetters[key]));
+        const qsizetype presses = key == 0 ? 1 : end - i;
+        if (letters == 0 || presses > letters)
+            throw QuarvelError(
+                QStringLiteral("„%1“ an Stelle %2: die Taste %3 hat nur %4 Buchstaben.")
+                    .arg(text.mid(i, std::min<qsizetype>(end - i, 20)))
+                    .arg(i + 1)
+                    .arg(key)
+                    .arg(letters));
+        result.append(QLatin1Char(kKeyLetters[key][presses - 1]));
+        i = key == 0 ? i + 1 : end;
+    }
+    return result;
+}
+
+} // namespace
+
+Cipher morseCipher()
+{
+    return Cipher {QStringLiteral("morse"),
+                   QStringLiteral("Morsecode"),
+                   QStringLiteral("Internationaler Morsecode: Buchstaben durch ein Leerzeichen, "
+                                  "Wörter durch „ / “ getrennt."),
+                   {},
+                   Keying::None,
+                   morseEncode,
+                   morseDecode};
+}
+
+Cipher handyCipher()
+{
+    return Cipher {QStringLiteral("handy"),
+                   QStringLiteral("Handytastatur"),
+                   QStringLiteral("Mehrfachtippen: jeder Buchstabe seine Taste so oft wie seine "
+                                  "Stelle (C = 222), 0 = Leerzeichen."),
+                   {switchSpec(QStringLiteral("t9"), QStringLiteral("T9"),
+                               QStringLiteral("eine Ziffer je Buchstabe (nur verschlüsseln)"))},
+                   Keying::None,
+                   handyEncode,
+                   handyDecode};
+}
+
+} // namespace Ciphers

@@ -1,0 +1,252 @@
+// Letters as row and column of a Polybius square: Polybius, Bifid and the tap code.
+#include "logic/ciphers/CipherFamilies.h"
+#include "logic/ciphers/CipherText.h"
+#include "logic/ciphers/KeyedSquare.h"
+#include "logic/common/QuarvelError.h"
+
+#include <vector>
+
+namespace Ciphers {
+namespace {
+
+const QString kQuadrat = QStringLiteral("quadrat");
+const QString kPeriode = QStringLiteral("periode");
+const QString kLettersOnlyKey = QStringLiteral("Der Schlüssel darf nur Buchstaben enthalten.");
+
+KeyedSquare polybiusSquare(const ParamValues &values)
+{
+    if (textParam(values, kQuadrat) == u"6")
+        return KeyedSquare(
+            kAlphabetAZ09, textParam(values, kKey), {},
+            QStringLiteral("Der Schlüssel darf nur Buchstaben und Ziffern enthalten."));
+    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, kLettersOnlyKey);
+}
+
+QString polybiusEncode(const QString &text, const ParamValues &values)
+{
+    const KeyedSquare square = polybiusSquare(values);
+    QString result;
+    result.reserve(text.size() * 3);
+    for (const QChar c : text) {
+        const int cell = square.cellOf(c);
+        if (cell < 0)
+            continue;
+        if (!result.isEmpty())
+            result.append(u' ');
+        result.append(QChar(u'1' + cell / square.side()));
+        result.append(QChar(u'1' + cell % square.side()));
+    }
+    return result;
+}
+
+// The digits of the text as numbers 0..side-1, every other character skipped.
+std::vector<int> squareDigits(const QString &text, int side)
+{
+    std::vector<int> digits;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u < u'0' || u > u'9')
+            continue;
+        if (u == u'0' || u > u'0' + side)
+            throw QuarvelError(
+                QStringLiteral("Die Ziffer „%1“ an Stelle %2 liegt nicht im Quadrat (1 bis %3).")
+                    .arg(QChar(u))
+                    .arg(i + 1)
+                    .arg(side));
+        digits.push_back(u - u'1');
+    }
+    if (digits.size() % 2 != 0)
+        throw QuarvelError(QStringLiteral("Die Ziffern gehen nicht in Paaren auf (%1 Ziffern).")
+                               .arg(digits.size()));
+    return digits;
+}
+
+QString polybiusDecode(const QString &text, const ParamValues &values)
+{
+    const KeyedSquare square = polybiusSquare(values);
+    const std::vector<int> digits = squareDigits(text, square.side());
+    QString result;
+    result.reserve(qsizetype(digits.size() / 2));
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
+        result.append(square.symbolAt(digits[i], digits[i + 1]));
+    return result;
+}
+
+KeyedSquare letterSquare(const ParamValues &values)
+{
+    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, kLettersOnlyKey);
+}
+
+std::vector<int> squareCells(const KeyedSquare &square, const QString &text)
+{
+    std::vector<int> cells;
+    cells.reserve(std::size_t(text.size()));
+    for (const QChar c : text) {
+        const int cell = square.cellOf(c);
+        if (cell >= 0 && letterIndex(c) >= 0)
+            cells.push_back(cell);
+    }
+    return cells;
+}
+
+// Bifid on one period: `encode` reads the rows, then the columns, in pairs; decoding splits the
+// pairs' digits back into a row half and a column half.
+void bifidBlock(const KeyedSquare &square, const int *cells, std::size_t count, bool encode,
+                QString &out)
+{
+    std::vector<int> digits(2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (encode) {
+            digits[i] = cells[i] / 5;
+            digits[count + i] = cells[i] % 5;
+        } else {
+            digits[2 * i] = cells[i] / 5;
+            digits[2 * i + 1] = cells[i] % 5;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (encode)
+            out.append(square.symbolAt(digits[2 * i], digits[2 * i + 1]));
+        else
+            out.append(square.symbolAt(digits[i], digits[count + i]));
+    }
+}
+
+QString bifid(const QString &text, const ParamValues &values, bool encode)
+{
+    const KeyedSquare square = letterSquare(values);
+    const std::vector<int> cells = squareCells(square, text);
+    const std::size_t period = numberParam(values, kPeriode) == 0
+        ? std::max<std::size_t>(cells.size(), 1)
+        : std::size_t(numberParam(values, kPeriode));
+    QString result;
+    result.reserve(qsizetype(cells.size()));
+    for (std::size_t start = 0; start < cells.size(); start += period)
+        bifidBlock(square, cells.data() + start, std::min(period, cells.size() - start), encode,
+                   result);
+    return result;
+}
+
+QString bifidEncode(const QString &text, const ParamValues &values)
+{
+    return bifid(text, values, true);
+}
+
+QString bifidDecode(const QString &text, const ParamValues &values)
+{
+    return bifid(text, values, false);
+}
+
+// The tap code's square: A-Z without K, which is tapped as C.
+const KeyedSquare &tapSquare()
+{
+    static const KeyedSquare square(QStringLiteral("ABCDEFGHIJLMNOPQRSTUVWXYZ"), {}, {u'K', u'C'},
+                                    {});
+    return square;
+}
+
+QString klopfEncode(const QString &text, const ParamValues &)
+{
+    QString result;
+    bool wordBreak = false;
+    for (const QChar c : text) {
+        const int cell = letterIndex(c) >= 0 ? tapSquare().cellOf(c) : -1;
+        if (cell < 0) {
+            wordBreak = wordBreak || c.isSpace();
+            continue;
+        }
+        if (!result.isEmpty())
+            result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral("  "));
+        wordBreak = false;
+        result.append(QString(cell / 5 + 1, u'.') + u' ' + QString(cell % 5 + 1, u'.'));
+    }
+    return result;
+}
+
+[[noreturn]] void tapError(qsizetype position)
+{
+    throw QuarvelError(
+        QStringLiteral("Klopfcode: an Stelle %1 steht keine Zahl von 1 bis 5.").arg(position + 1));
+}
+
+void tapFlush(std::vector<int> &numbers, QString &out, qsizetype position)
+{
+    if (numbers.size() % 2 != 0)
+        throw QuarvelError(QStringLiteral("Klopfcode: vor Stelle %1 fehlt die Spalte zur Zeile.")
+                               .arg(position + 1));
+    for (std::size_t i = 0; i < numbers.size(); i += 2)
+        out.append(tapSquare().symbolAt(numbers[i], numbers[i + 1]));
+    numbers.clear();
+}
+
+QString klopfDecode(const QString &text, const ParamValues &)
+{
+    QString result;
+    std::vector<int> numbers;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == u'.') {
+            const qsizetype start = i;
+            while (i + 1 < text.size() && text.at(i + 1) == u'.')
+                ++i;
+            if (i - start >= 5)
+                tapError(start);
+            numbers.push_back(int(i - start));
+        } else if (u >= u'0' && u <= u'9') {
+            if (u == u'0' || u > u'5')
+                tapError(i);
+            numbers.push_back(u - u'1');
+        } else if (u == u'/') {
+            tapFlush(numbers, result, i);
+            result.append(u' ');
+        }
+    }
+    tapFlush(numbers, result, text.size());
+    return result;
+}
+
+} // namespace
+
+Cipher polybiusCipher()
+{
+    return Cipher {
+        QStringLiteral("polybius"),
+        QStringLiteral("Polybius-Quadrat"),
+        QStringLiteral("Jeder Buchstabe wird zu Zeile und Spalte im 5×5-Quadrat (J = I), "
+                       "zum Beispiel A = 11."),
+        {keySpec(QStringLiteral("Schlüsselwort: seine Buchstaben zuerst ins Quadrat")),
+         choiceSpec(kQuadrat, QStringLiteral("Quadrat"), {QStringLiteral("5"), QStringLiteral("6")},
+                    QStringLiteral("5 (A–Z ohne J) oder 6 (A–Z und 0–9), Vorgabe 5"))},
+        Keying::None,
+        polybiusEncode,
+        polybiusDecode};
+}
+
+Cipher bifidCipher()
+{
+    return Cipher {
+        QStringLiteral("bifid"),
+        QStringLiteral("Bifid"),
+        QStringLiteral("Zeilen und Spalten der Buchstaben im Schlüsselquadrat werden "
+                       "je Periode hintereinander geschrieben und paarweise gelesen."),
+        {keySpec(QStringLiteral("Schlüsselwort des 5×5-Quadrats (J = I)")),
+         numberSpec(kPeriode, QStringLiteral("Periode"), 0, 1000000, 0,
+                    QStringLiteral("Länge einer Periode, 0 = der ganze Text (Vorgabe)"))},
+        Keying::Key,
+        bifidEncode,
+        bifidDecode};
+}
+
+Cipher klopfcodeCipher()
+{
+    return Cipher {QStringLiteral("klopfcode"),
+                   QStringLiteral("Klopfcode"),
+                   QStringLiteral("Zeile und Spalte im 5×5-Quadrat ohne K (K = C) als Punkte: "
+                                  "„.. ...  . .“ = HA."),
+                   {},
+                   Keying::None,
+                   klopfEncode,
+                   klopfDecode};
+}
+
+} // namespace Ciphers
