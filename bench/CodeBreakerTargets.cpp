@@ -26,7 +26,8 @@ QStringList heldOutWords(const QString &folder)
         for (qsizetype i = 0; i < sayings.size(); ++i) {
             if (!FortuneText::isHeldOut(i))
                 continue;
-            for (const QString &word : sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
+            for (const QString &word :
+                 sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
                 const QString letters = normalizedLetters(word);
                 if (!letters.isEmpty())
                     words.append(letters);
@@ -93,7 +94,8 @@ std::vector<Encoding> keylessEncodings(std::mt19937 &random)
         {"rot", {{"verschiebung", QString::number(1 + random() % 25)}}},
         {"rot47", {}},
         {"atbash", {}},
-        {"affin", {{"a", QString::number(a[random() % 12])}, {"b", QString::number(random() % 26)}}},
+        {"affin",
+         {{"a", QString::number(a[random() % 12])}, {"b", QString::number(random() % 26)}}},
         {"a1z26", {}},
         {"a1z26", {{"versatz", "0"}}},
         {"polybius", {}},
@@ -123,7 +125,8 @@ void keylessTargets(const Corpus &corpus)
     int topThree = 0;
     for (int round = 0; round < 30; ++round) {
         for (const Encoding &encoding : keylessEncodings(random)) {
-            const Ciphers::Cipher *cipher = Ciphers::findCipher(QString::fromLatin1(encoding.method));
+            const Ciphers::Cipher *cipher =
+                Ciphers::findCipher(QString::fromLatin1(encoding.method));
             if (!cipher)
                 continue;
             const QStringList &words = round % 2 == 0 ? corpus.german : corpus.english;
@@ -179,14 +182,14 @@ QString randomKey(int length, std::mt19937 &random)
 }
 
 // Share of trials whose best candidate has at least `needed` of the letters right.
-double searchRate(const Corpus &corpus, const char *method, int letters, double needed,
-                  int trials, std::mt19937 &random)
+double searchRate(const Corpus &corpus, const char *method, int letters, double needed, int trials,
+                  std::mt19937 &random)
 {
     int good = 0;
     const Ciphers::Cipher *cipher = Ciphers::findCipher(QString::fromLatin1(method));
     for (int trial = 0; trial < trials; ++trial) {
-        const QString plain = sampleText(trial % 2 == 0 ? corpus.german : corpus.english, letters,
-                                         letters, random);
+        const QString plain =
+            sampleText(trial % 2 == 0 ? corpus.german : corpus.english, letters, letters, random);
         BreakerRequest request;
         request.only = {QString::fromLatin1(method)};
         if (cipher) {

@@ -36,8 +36,8 @@ void countSaying(const QString &saying, Counts &counts)
         ++counts.unigrams[letters[i]];
         if (i + 3 >= letters.size())
             continue;
-        const int index = ((letters[i] * 26 + letters[i + 1]) * 26 + letters[i + 2]) * 26
-            + letters[i + 3];
+        const int index =
+            ((letters[i] * 26 + letters[i + 1]) * 26 + letters[i + 2]) * 26 + letters[i + 3];
         ++counts.quadgrams[index];
         ++counts.quadgramTotal;
     }
@@ -102,19 +102,19 @@ QByteArray table(const char *name, const Counts &counts)
     for (int i = 0; i < 26; ++i)
         unigrams[i] = quantise(std::log10(double(counts.unigrams[i] + 1) / double(counts.letters)));
     QByteArray out;
-    out += QByteArray("const unsigned char ") + name + "Quadgrams[" + QByteArray::number(kQuadgrams)
-        + " + 1] =" + byteLiteral(quadgrams) + ";\n";
-    out += QByteArray("const unsigned char ") + name + "Unigrams[26 + 1] =" + byteLiteral(unigrams)
-        + ";\n";
+    out += QByteArray("const unsigned char ") + name + "Quadgrams[" +
+        QByteArray::number(kQuadgrams) + " + 1] =" + byteLiteral(quadgrams) + ";\n";
+    out += QByteArray("const unsigned char ") + name +
+        "Unigrams[26 + 1] =" + byteLiteral(unigrams) + ";\n";
     return out;
 }
 
 QByteArray tableRecord(const char *name, const char *prefix, const Counts &counts)
 {
     const int floorValue = quantise(std::log10(0.01 / double(counts.quadgramTotal)));
-    return QByteArray("const Table ") + name + " = {" + prefix + "Quadgrams, " + prefix
-        + "Unigrams, " + QByteArray::number(floorValue) + ", "
-        + QByteArray::number(counts.letters) + "};\n";
+    return QByteArray("const Table ") + name + " = {" + prefix + "Quadgrams, " + prefix +
+        "Unigrams, " + QByteArray::number(floorValue) + ", " + QByteArray::number(counts.letters) +
+        "};\n";
 }
 
 } // namespace
@@ -127,8 +127,8 @@ int main(int argc, char *argv[])
     }
     Counts german;
     Counts english;
-    if (!countFolder(QString::fromLocal8Bit(argv[2]), german)
-        || !countFolder(QString::fromLocal8Bit(argv[3]), english))
+    if (!countFolder(QString::fromLocal8Bit(argv[2]), german) ||
+        !countFolder(QString::fromLocal8Bit(argv[3]), english))
         return 1;
     QSaveFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly)) {

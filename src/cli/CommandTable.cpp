@@ -9,6 +9,7 @@ const std::vector<Command> &commandTable()
         koordinatenCommand(), quersummeCommand(), wortwertCommand(), verteilungCommand(),
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
+        knackenCommand(),
     };
     return table;
 }

@@ -25,5 +25,6 @@ Command trifidCommand();
 Command fermilabCommand();
 Command sudokuCommand();
 Command formelCommand();
+Command knackenCommand();
 
 } // namespace Cli

@@ -233,6 +233,11 @@ std::vector<TextCase> textCases()
          {},
          {QStringLiteral("A=5 | N 52° 55,000' E 13° 1,000'"),
           QStringLiteral("Berechnet: 3 | Gültig: 1 | Angezeigt: 1")}},
+        {"knacken",
+         {QStringLiteral("knacken"), QStringLiteral("--anzahl"), QStringLiteral("1"),
+          QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur")},
+         {},
+         {QStringLiteral("1. rot (13): Der Schatz liegt unter der alten Eiche")}},
     };
 }
 

@@ -12,8 +12,8 @@ QString keyText(const QString &method, const Ciphers::ParamValues &params)
         const QString value = params.value(name);
         if (name == u"schluessel")
             parts.append(value);
-        else if (value == u"1" && cipher && cipher->param(name)
-                 && cipher->param(name)->kind == Ciphers::ParamKind::Switch)
+        else if (value == u"1" && cipher && cipher->param(name) &&
+                 cipher->param(name)->kind == Ciphers::ParamKind::Switch)
             parts.append(name);
         else
             parts.append(name + u'=' + value);
@@ -48,9 +48,11 @@ std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates)
     out.reserve(candidates.size());
     QSet<QString> seen;
     for (Candidate &candidate : candidates) {
-        if (candidate.plain.trimmed().isEmpty() || seen.contains(candidate.plain))
+        // Case apart, two readings are the same: ROT 13 and a Vigenère with key "N" both give it.
+        const QString folded = candidate.plain.toCaseFolded();
+        if (candidate.plain.trimmed().isEmpty() || seen.contains(folded))
             continue;
-        seen.insert(candidate.plain);
+        seen.insert(folded);
         out.push_back(std::move(candidate));
     }
     return out;

@@ -26,5 +26,5 @@ struct Candidate
 QString keyText(const QString &method, const Ciphers::ParamValues &params);
 
 // Best score first; among equal scores the earlier candidate. A plain text that an earlier (or
-// better) candidate already gave is dropped, so every reading appears once.
+// better) candidate already gave (case apart) is dropped, so every reading appears once.
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates);

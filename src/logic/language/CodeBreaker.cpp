@@ -134,8 +134,8 @@ private:
             if (best.key.isEmpty() || result.cost < best.cost)
                 best = result;
         }
-        const QByteArray key = info.family == PeriodicFamily::Autokey ? best.key
-                                                                      : shortestPeriod(best.key);
+        const QByteArray key =
+            info.family == PeriodicFamily::Autokey ? best.key : shortestPeriod(best.key);
         const QString method = QString::fromLatin1(info.method);
         const Ciphers::ParamValues params {{QStringLiteral("schluessel"), keyString(key)}};
         const Ciphers::Cipher *cipher = Ciphers::findCipher(method);
@@ -145,8 +145,8 @@ private:
 
     Candidate breakSubstitution(Language language)
     {
-        const KeyResult result
-            = searchSubstitutionKey(m_cipher, LanguageModel::of(language), stopCheck());
+        const KeyResult result =
+            searchSubstitutionKey(m_cipher, LanguageModel::of(language), stopCheck());
         const QString plain = substitute(m_request.text, result.key);
         return scoredCandidate(QStringLiteral("substitution"), {}, keyString(result.key), plain,
                                language);

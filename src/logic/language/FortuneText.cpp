@@ -34,8 +34,8 @@ QStringList files(const QString &folder)
     const auto entries = dir.entryInfoList(QDir::Files | QDir::NoSymLinks, QDir::Name);
     for (const QFileInfo &info : entries) {
         const QString name = info.fileName();
-        if (name.endsWith(QLatin1String(".dat")) || name.endsWith(QLatin1String(".u8"))
-            || name == QLatin1String("art") || name.contains(QLatin1String("ascii")))
+        if (name.endsWith(QLatin1String(".dat")) || name.endsWith(QLatin1String(".u8")) ||
+            name == QLatin1String("art") || name.contains(QLatin1String("ascii")))
             continue;
         out.append(info.absoluteFilePath());
     }

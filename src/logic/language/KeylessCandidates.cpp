@@ -50,12 +50,12 @@ QString baconSymbols(const QString &text)
     QChar first;
     QChar second;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (first.isNull() || it.value() > counts[first]
-            || (it.value() == counts[first] && it.key() < first)) {
+        if (first.isNull() || it.value() > counts[first] ||
+            (it.value() == counts[first] && it.key() < first)) {
             second = first;
             first = it.key();
-        } else if (second.isNull() || it.value() > counts[second]
-                   || (it.value() == counts[second] && it.key() < second)) {
+        } else if (second.isNull() || it.value() > counts[second] ||
+                   (it.value() == counts[second] && it.key() < second)) {
             second = it.key();
         }
     }
@@ -85,7 +85,8 @@ std::vector<Trial> keylessTrials(const QString &text)
     trials.push_back({QStringLiteral("atbash"), {}});
     for (int a : {1, 3, 5, 7, 9, 11, 15, 17, 19, 21, 23, 25}) {
         for (int b = 0; b < 26; ++b)
-            trials.push_back({QStringLiteral("affin"), {{u"a"_qs, number(a)}, {u"b"_qs, number(b)}}});
+            trials.push_back(
+                {QStringLiteral("affin"), {{u"a"_qs, number(a)}, {u"b"_qs, number(b)}}});
     }
     addRange(trials, QStringLiteral("a1z26"), QStringLiteral("versatz"), 0, 1);
     trials.push_back({QStringLiteral("polybius"), {}});
@@ -98,7 +99,6 @@ std::vector<Trial> keylessTrials(const QString &text)
                           {{QStringLiteral("system"), QString::fromLatin1(system)}}});
     trials.push_back({QStringLiteral("fermilab"), {}});
     trials.push_back({QStringLiteral("rueckwaerts"), {}});
-    trials.push_back({QStringLiteral("rueckwaerts"), {{QStringLiteral("woerter"), u"1"_qs}}});
     addRange(trials, QStringLiteral("zaun"), QStringLiteral("schienen"), 2, 10);
     addRange(trials, QStringLiteral("skytale"), QStringLiteral("umfang"), 2, 10);
     return trials;
@@ -110,17 +110,18 @@ std::vector<Trial> keyedTrials(const QString &key)
 {
     std::vector<Trial> trials;
     const QString word = QStringLiteral("schluessel");
-    const QStringList parts = key.split(QRegularExpression(QStringLiteral("[,;/\\s]+")),
-                                        Qt::SkipEmptyParts);
+    const QStringList parts =
+        key.split(QRegularExpression(QStringLiteral("[,;/\\s]+")), Qt::SkipEmptyParts);
     for (const Ciphers::Cipher &cipher : Ciphers::cipherRegistry()) {
         if (!cipher.param(word))
             continue;
         const bool twoKeys = cipher.param(QStringLiteral("transposition")) != nullptr;
         if (twoKeys && parts.size() == 2) {
-            trials.push_back({cipher.cliName,
-                              {{word, parts[0]}, {QStringLiteral("transposition"), parts[1]}}});
+            trials.push_back(
+                {cipher.cliName, {{word, parts[0]}, {QStringLiteral("transposition"), parts[1]}}});
         } else if (twoKeys) {
-            trials.push_back({cipher.cliName, {{word, key}, {QStringLiteral("transposition"), key}}});
+            trials.push_back(
+                {cipher.cliName, {{word, key}, {QStringLiteral("transposition"), key}}});
         } else {
             trials.push_back({cipher.cliName, {{word, key}}});
         }
@@ -134,8 +135,8 @@ std::vector<Trial> keyedTrials(const QString &key)
 // canonical way; empty for any other text.
 QString romanReading(const QString &text)
 {
-    const QStringList words = text.split(QRegularExpression(QStringLiteral("[\\s,.;/-]+")),
-                                         Qt::SkipEmptyParts);
+    const QStringList words =
+        text.split(QRegularExpression(QStringLiteral("[\\s,.;/-]+")), Qt::SkipEmptyParts);
     static const QRegularExpression roman(QStringLiteral("^[IVXLCDM]+$"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList numbers;

@@ -64,8 +64,8 @@ double LanguageModel::score(const QString &text) const
     const qsizetype quadgrams = std::max<qsizetype>(0, letters.size() - 3);
     // One extra unseen quadgram pulls very short texts towards the floor, so three lucky
     // letters cannot outrank a sentence.
-    const long long cost
-        = streamCost(letters.constData(), letters.size()) + (junk + 1) * m_table->floor;
+    const long long cost =
+        streamCost(letters.constData(), letters.size()) + (junk + 1) * m_table->floor;
     return -double(cost) / (QuadgramTables::kStep * double(quadgrams + junk + 1));
 }
 

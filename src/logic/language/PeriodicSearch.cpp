@@ -85,6 +85,8 @@ std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily famil
 
 namespace {
 
+constexpr int kRestarts = 4;
+
 // The key letter of one column that makes its decrypted letters most like the language's
 // single-letter frequencies.
 char bestColumnLetter(const QByteArray &cipher, PeriodicFamily family, QByteArray key, int column,
@@ -106,35 +108,149 @@ char bestColumnLetter(const QByteArray &cipher, PeriodicFamily family, QByteArra
     return bestLetter;
 }
 
-long long keyCost(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key,
+// The decrypted letters of a key under search. A change of one or two key letters touches only
+// their columns, so only the quadgrams over those columns are looked up again.
+class PeriodicState
+{
+public:
+    PeriodicState(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key,
                   const LanguageModel &model)
-{
-    const QByteArray plain = decryptPeriodic(cipher, family, key);
-    return model.streamCost(plain.constData(), plain.size());
-}
-
-// Changes one key letter at a time to the best of the 26 until no change helps.
-long long climb(const QByteArray &cipher, PeriodicFamily family, QByteArray &key,
-                const LanguageModel &model, const StopCheck &stop)
-{
-    long long current = keyCost(cipher, family, key, model);
-    for (bool improved = true; improved && !(stop && stop());) {
-        improved = false;
-        for (qsizetype column = 0; column < key.size(); ++column) {
-            char bestLetter = key[column];
-            for (char k = 0; k < 26; ++k) {
-                key[column] = k;
-                const long long cost = keyCost(cipher, family, key, model);
-                if (cost < current) {
-                    current = cost;
-                    bestLetter = k;
-                    improved = true;
-                }
-            }
-            key[column] = bestLetter;
+        : m_cipher(cipher)
+        , m_family(family)
+        , m_key(key)
+        , m_plain(decryptPeriodic(cipher, family, key))
+        , m_model(model)
+        , m_period(int(key.size()))
+    {
+        m_total = model.streamCost(m_plain.constData(), m_plain.size());
+        for (int column = 0; column < m_period; ++column) {
+            m_single.push_back(starts({column}));
+            m_pair.push_back(starts({column, (column + 1) % m_period}));
         }
     }
-    return current;
+
+    const QByteArray &key() const { return m_key; }
+    long long total() const { return m_total; }
+
+    // Tries every letter for one column; keeps the best. True when the cost fell.
+    bool improveSingle(int column)
+    {
+        const long long before = localCost(m_single[column]);
+        long long best = before;
+        char bestLetter = m_key[column];
+        for (char k = 0; k < 26; ++k) {
+            setLetter(column, k);
+            const long long cost = localCost(m_single[column]);
+            if (cost < best) {
+                best = cost;
+                bestLetter = k;
+            }
+        }
+        setLetter(column, bestLetter);
+        m_total += best - before;
+        return best < before;
+    }
+
+    // Tries every pair of letters for a column and its right neighbour.
+    bool improvePair(int column)
+    {
+        const int next = (column + 1) % m_period;
+        const long long before = localCost(m_pair[column]);
+        long long best = before;
+        char bestFirst = m_key[column];
+        char bestSecond = m_key[next];
+        for (char a = 0; a < 26; ++a) {
+            setLetter(column, a);
+            for (char b = 0; b < 26; ++b) {
+                setLetter(next, b);
+                const long long cost = localCost(m_pair[column]);
+                if (cost < best) {
+                    best = cost;
+                    bestFirst = a;
+                    bestSecond = b;
+                }
+            }
+        }
+        setLetter(column, bestFirst);
+        setLetter(next, bestSecond);
+        m_total += best - before;
+        return best < before;
+    }
+
+private:
+    // The start positions of every quadgram that covers a letter of the given columns.
+    std::vector<int> starts(std::initializer_list<int> columns) const
+    {
+        std::vector<char> touched(size_t(std::max<qsizetype>(0, m_plain.size() - 3)), 0);
+        for (const int column : columns) {
+            for (qsizetype i = column; i < m_plain.size(); i += m_period) {
+                for (qsizetype s = std::max<qsizetype>(0, i - 3);
+                     s <= i && s < qsizetype(touched.size()); ++s)
+                    touched[size_t(s)] = 1;
+            }
+        }
+        std::vector<int> out;
+        for (size_t s = 0; s < touched.size(); ++s) {
+            if (touched[s])
+                out.push_back(int(s));
+        }
+        return out;
+    }
+
+    long long localCost(const std::vector<int> &starts) const
+    {
+        long long sum = 0;
+        const char *p = m_plain.constData();
+        for (const int s : starts)
+            sum += m_model.cost(((p[s] * 26 + p[s + 1]) * 26 + p[s + 2]) * 26 + p[s + 3]);
+        return sum;
+    }
+
+    void setLetter(int column, char k)
+    {
+        m_key[column] = k;
+        for (qsizetype i = column; i < m_cipher.size(); i += m_period) {
+            int p = 0;
+            switch (m_family) {
+            case PeriodicFamily::Vigenere:
+                p = m_cipher[i] - k;
+                break;
+            case PeriodicFamily::Beaufort:
+                p = k - m_cipher[i];
+                break;
+            case PeriodicFamily::Autokey:
+                p = m_cipher[i] - (i < m_period ? k : m_plain[i - m_period]);
+                break;
+            }
+            m_plain[i] = char((p + 26) % 26);
+        }
+    }
+
+    const QByteArray &m_cipher;
+    PeriodicFamily m_family;
+    QByteArray m_key;
+    QByteArray m_plain;
+    const LanguageModel &m_model;
+    int m_period;
+    long long m_total = 0;
+    std::vector<std::vector<int>> m_single;
+    std::vector<std::vector<int>> m_pair;
+};
+
+// Single letters, then neighbouring pairs, until no change helps.
+KeyResult climb(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key,
+                const LanguageModel &model, const StopCheck &stop)
+{
+    PeriodicState state(cipher, family, key, model);
+    const int period = int(key.size());
+    for (bool improved = true; improved && !(stop && stop());) {
+        improved = false;
+        for (int column = 0; column < period; ++column)
+            improved = state.improveSingle(column) || improved;
+        for (int column = 0; period > 1 && column < period; ++column)
+            improved = state.improvePair(column) || improved;
+    }
+    return {state.key(), state.total()};
 }
 
 } // namespace
@@ -146,15 +262,15 @@ KeyResult searchPeriodicKey(const QByteArray &cipher, PeriodicFamily family, int
     // Autokey columns hang on each other's plain letters, so the start is only a guess there.
     for (int column = 0; column < period; ++column)
         key[column] = bestColumnLetter(cipher, family, key, column, model);
-    KeyResult best {key, climb(cipher, family, key, model, stop)};
+    KeyResult best = climb(cipher, family, key, model, stop);
     std::mt19937 random(20261209u + unsigned(period));
-    for (int restart = 0; restart < 3 && !(stop && stop()); ++restart) {
+    for (int restart = 0; restart < kRestarts && !(stop && stop()); ++restart) {
         QByteArray trial = best.key;
         for (int i = 0; i < std::max(1, period / 3); ++i)
             trial[int(random() % unsigned(period))] = char(random() % 26);
-        const long long cost = climb(cipher, family, trial, model, stop);
-        if (cost < best.cost)
-            best = {trial, cost};
+        const KeyResult result = climb(cipher, family, trial, model, stop);
+        if (result.cost < best.cost)
+            best = result;
     }
     return best;
 }

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr int kRestarts = 6;
-constexpr int kSteps = 12000;
+constexpr int kRestarts = 8;
+constexpr int kSteps = 20000;
 // Starting temperature in cost units per hundred letters (a cost unit is 1/16 of a decade).
-constexpr double kStartTemperature = 14.0;
+constexpr double kStartTemperature = 70.0;
 
 long long substitutionCost(const QByteArray &cipher, const std::array<char, 26> &key,
                            QByteArray &plain, const LanguageModel &model)
@@ -33,9 +33,8 @@ std::array<char, 26> frequencyKey(const QByteArray &cipher, const LanguageModel 
     std::iota(byLanguage.begin(), byLanguage.end(), char(0));
     std::stable_sort(byCount.begin(), byCount.end(),
                      [&](char a, char b) { return counts[a] > counts[b]; });
-    std::stable_sort(byLanguage.begin(), byLanguage.end(), [&](char a, char b) {
-        return model.unigramCost(a) < model.unigramCost(b);
-    });
+    std::stable_sort(byLanguage.begin(), byLanguage.end(),
+                     [&](char a, char b) { return model.unigramCost(a) < model.unigramCost(b); });
     std::array<char, 26> key {};
     for (int i = 0; i < 26; ++i)
         key[byCount[i]] = byLanguage[i];

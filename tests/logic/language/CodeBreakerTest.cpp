@@ -79,8 +79,8 @@ TEST(CodeBreaker, EachKeylessFamilyRanksTheRightReadingFirst)
             SCOPED_TRACE(std::string(c.method) + " " + plain.toStdString());
             const Ciphers::Cipher *cipher = Ciphers::findCipher(QString::fromLatin1(c.method));
             ASSERT_NE(cipher, nullptr);
-            const std::vector<Candidate> ranked
-                = rankCandidates(quickCandidates(request(cipher->encode(plain, c.params))));
+            const std::vector<Candidate> ranked =
+                rankCandidates(quickCandidates(request(cipher->encode(plain, c.params))));
             ASSERT_FALSE(ranked.empty());
             EXPECT_EQ(canonical(ranked.front().plain), canonical(plain));
         }
@@ -278,8 +278,8 @@ TEST(KeySearch, PeriodFromCoincidence)
 {
     const Ciphers::Cipher *vigenere = Ciphers::findCipher(QStringLiteral("vigenere"));
     const QString text = vigenere->encode(kLongGerman + kLongGerman, {{"schluessel", "LAMPE"}});
-    const std::vector<int> periods
-        = candidatePeriods(cipherLetters(text, 1000), PeriodicFamily::Vigenere, 20);
+    const std::vector<int> periods =
+        candidatePeriods(cipherLetters(text, 1000), PeriodicFamily::Vigenere, 20);
     ASSERT_FALSE(periods.empty());
     EXPECT_EQ(periods.front(), 5);
 }
