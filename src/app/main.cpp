@@ -8,6 +8,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
@@ -128,6 +129,8 @@ int main(int argc, char *argv[])
         context.windows.koordRechner = windows.back().get();
         windows.push_back(std::make_unique<TfrmVariableKoordinaten>(context));
         context.windows.variableKoordinaten = windows.back().get();
+        windows.push_back(std::make_unique<TfrmCodeKnacker>(context));
+        context.windows.codeKnacker = windows.back().get();
 
         mainWindow->windowsCreated();
     } catch (const std::exception &error) {

@@ -22,6 +22,7 @@ struct SecondaryWindows
     QPointer<QWidget> fermilab; // TfrmFermilab
     QPointer<QWidget> koordRechner; // TfrmKoordRechner, the coordinate calculator
     QPointer<QWidget> variableKoordinaten; // TfrmVariableKoordinaten
+    QPointer<QWidget> codeKnacker; // TfrmCodeKnacker
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

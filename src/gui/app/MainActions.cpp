@@ -76,6 +76,7 @@ void TfrmQuarvelMain::createActions()
                                  QStringLiteral("Koordinatenrechner"));
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
+    actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -85,7 +86,7 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actInfo, actUpdate})
+                            actVariableKoordinaten, actCodeKnacker, actInfo, actUpdate})
         action->setEnabled(false);
 
     setActionIcons();
@@ -101,6 +102,7 @@ void TfrmQuarvelMain::createActions()
         {actFermilab, &SecondaryWindows::fermilab},
         {actKoordRechner, &SecondaryWindows::koordRechner},
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
+        {actCodeKnacker, &SecondaryWindows::codeKnacker},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
     };
@@ -162,6 +164,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
+    tools->addAction(actCodeKnacker);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -207,6 +210,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actInfo, m_context.windows.info},
         {actUpdate, m_context.windows.updDL},
         {actVariableKoordinaten, m_context.windows.variableKoordinaten},
+        {actCodeKnacker, m_context.windows.codeKnacker},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window != nullptr);

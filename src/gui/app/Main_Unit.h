@@ -142,6 +142,7 @@ public:
     QAction *actFermilab = nullptr;
     QAction *actKoordRechner = nullptr;
     QAction *actVariableKoordinaten = nullptr;
+    QAction *actCodeKnacker = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

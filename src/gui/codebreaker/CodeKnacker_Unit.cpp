@@ -133,7 +133,9 @@ void TfrmCodeKnacker::createControls()
     auto *top = new QWidget(this);
     auto *topLayout = new QVBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
-    topLayout->addWidget(new QLabel(QStringLiteral("&Geheimtext:"), top));
+    auto *caption = new QLabel(QStringLiteral("&Geheimtext:"), top);
+    caption->setBuddy(memGeheimtext);
+    topLayout->addWidget(caption);
     topLayout->addWidget(memGeheimtext, 1);
     topLayout->addLayout(options);
     auto *splitter = new QSplitter(Qt::Vertical, this);

@@ -32,6 +32,7 @@ constexpr Topic kTopics[] = {
     {u"frmFermilab", u"fermilab.html"},
     {u"frmKoordRechner", u"koordinatenrechner.html"},
     {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+    {u"frmCodeKnacker", u"code-knacker.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

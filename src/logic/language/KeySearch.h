@@ -28,8 +28,10 @@ QByteArray decryptPeriodic(const QByteArray &cipher, PeriodicFamily family, cons
 double periodCoincidence(const QByteArray &cipher, int period);
 
 // The key lengths worth a search, most promising first: for the repeating-key ciphers the
-// lengths whose columns have the highest index of coincidence, for autokey every length.
-std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily family, int maxPeriod);
+// lengths whose columns have the highest index of coincidence, for autokey the lengths whose
+// quick search reads best.
+std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily family, int maxPeriod,
+                                  const LanguageModel &model);
 
 // The best key of the given length (as letters 0..25) and its cost.
 struct KeyResult

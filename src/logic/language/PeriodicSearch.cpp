@@ -63,29 +63,11 @@ double periodCoincidence(const QByteArray &cipher, int period)
     return columns == 0 ? 0 : sum / columns;
 }
 
-std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily family, int maxPeriod)
-{
-    const int longest = std::max(1, std::min<int>(maxPeriod, int(cipher.size() / 2)));
-    std::vector<int> periods;
-    for (int period = 1; period <= longest; ++period)
-        periods.push_back(period);
-    if (family == PeriodicFamily::Autokey)
-        return periods;
-    std::vector<double> coincidence(longest + 1);
-    for (int period : periods)
-        coincidence[period] = periodCoincidence(cipher, period);
-    // A multiple of the true length scores as high as the length itself; among close values
-    // the shorter length goes first.
-    std::stable_sort(periods.begin(), periods.end(), [&](int a, int b) {
-        return coincidence[a] - 0.0005 * a > coincidence[b] - 0.0005 * b;
-    });
-    periods.resize(std::min<size_t>(periods.size(), 6));
-    return periods;
-}
-
 namespace {
 
-constexpr int kRestarts = 4;
+constexpr int kRestarts = 3;
+// How many key lengths get the full search.
+constexpr size_t kSearchedPeriods = 5;
 
 // The key letter of one column that makes its decrypted letters most like the language's
 // single-letter frequencies.
@@ -237,9 +219,9 @@ private:
     std::vector<std::vector<int>> m_pair;
 };
 
-// Single letters, then neighbouring pairs, until no change helps.
+// Single letters, then (with `pairs`) neighbouring pairs, until no change helps.
 KeyResult climb(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key,
-                const LanguageModel &model, const StopCheck &stop)
+                const LanguageModel &model, const StopCheck &stop, bool pairs = true)
 {
     PeriodicState state(cipher, family, key, model);
     const int period = int(key.size());
@@ -247,10 +229,20 @@ KeyResult climb(const QByteArray &cipher, PeriodicFamily family, const QByteArra
         improved = false;
         for (int column = 0; column < period; ++column)
             improved = state.improveSingle(column) || improved;
-        for (int column = 0; period > 1 && column < period; ++column)
+        for (int column = 0; pairs && period > 1 && column < period; ++column)
             improved = state.improvePair(column) || improved;
     }
     return {state.key(), state.total()};
+}
+
+QByteArray startKey(const QByteArray &cipher, PeriodicFamily family, int period,
+                    const LanguageModel &model)
+{
+    QByteArray key(period, 0);
+    // Autokey columns hang on each other's plain letters, so the start is only a guess there.
+    for (int column = 0; column < period; ++column)
+        key[column] = bestColumnLetter(cipher, family, key, column, model);
+    return key;
 }
 
 } // namespace
@@ -258,11 +250,7 @@ KeyResult climb(const QByteArray &cipher, PeriodicFamily family, const QByteArra
 KeyResult searchPeriodicKey(const QByteArray &cipher, PeriodicFamily family, int period,
                             const LanguageModel &model, const StopCheck &stop)
 {
-    QByteArray key(period, 0);
-    // Autokey columns hang on each other's plain letters, so the start is only a guess there.
-    for (int column = 0; column < period; ++column)
-        key[column] = bestColumnLetter(cipher, family, key, column, model);
-    KeyResult best = climb(cipher, family, key, model, stop);
+    KeyResult best = climb(cipher, family, startKey(cipher, family, period, model), model, stop);
     std::mt19937 random(20261209u + unsigned(period));
     for (int restart = 0; restart < kRestarts && !(stop && stop()); ++restart) {
         QByteArray trial = best.key;
@@ -273,4 +261,30 @@ KeyResult searchPeriodicKey(const QByteArray &cipher, PeriodicFamily family, int
             best = result;
     }
     return best;
+}
+
+std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily family, int maxPeriod,
+                                  const LanguageModel &model)
+{
+    const int longest = std::max(1, std::min<int>(maxPeriod, int(cipher.size() / 2)));
+    std::vector<int> periods;
+    for (int period = 1; period <= longest; ++period)
+        periods.push_back(period);
+    // Autokey leaves no trace in the coincidence of columns: a quick climb over single key
+    // letters ranks its lengths instead. A longer key must pay for its letters.
+    std::vector<double> merit(longest + 1);
+    for (int period : periods) {
+        merit[period] = family == PeriodicFamily::Autokey
+            ? -double(
+                  climb(cipher, family, startKey(cipher, family, period, model), model, {}, false)
+                      .cost +
+                  period * model.floorCost() / 2)
+            : periodCoincidence(cipher, period) - 0.0005 * period;
+    }
+    // A multiple of the true length has as high a coincidence as the length itself; among
+    // close values the shorter length goes first.
+    std::stable_sort(periods.begin(), periods.end(),
+                     [&](int a, int b) { return merit[a] > merit[b]; });
+    periods.resize(std::min<size_t>(periods.size(), kSearchedPeriods));
+    return periods;
 }

@@ -279,7 +279,8 @@ TEST(KeySearch, PeriodFromCoincidence)
     const Ciphers::Cipher *vigenere = Ciphers::findCipher(QStringLiteral("vigenere"));
     const QString text = vigenere->encode(kLongGerman + kLongGerman, {{"schluessel", "LAMPE"}});
     const std::vector<int> periods =
-        candidatePeriods(cipherLetters(text, 1000), PeriodicFamily::Vigenere, 20);
+        candidatePeriods(cipherLetters(text, 1000), PeriodicFamily::Vigenere, 20,
+                         LanguageModel::of(Language::German));
     ASSERT_FALSE(periods.empty());
     EXPECT_EQ(periods.front(), 5);
 }
