@@ -123,6 +123,13 @@ Invocation parseArguments(const QStringList &arguments)
         return invocation;
     }
     readTail(arguments, next, invocation);
+    if (!invocation.command->operand.isEmpty() && !invocation.help) {
+        if (invocation.texts.isEmpty()) {
+            invocation.fromStdin = false;
+            return invocation;
+        }
+        invocation.options.set(invocation.command->operand, invocation.texts.takeFirst());
+    }
     if (invocation.texts == QStringList {QStringLiteral("-")})
         invocation.texts.clear();
     else if (invocation.texts.contains(QStringLiteral("-")))

@@ -95,6 +95,10 @@ struct Command
     std::vector<OptionSpec> options;
     InputKind input = InputKind::Line;
     Prepare prepare;
+    // Non-empty: the first text names what the subcommand works with ("chiffre NAME TEXT") and
+    // reaches prepare as the option of this key; the texts after it are the input. Without any
+    // text the subcommand reads nothing and runs once on the empty input ("chiffre --liste").
+    QString operand = {};
 };
 
 // Small helpers for the handlers.

@@ -9,7 +9,7 @@ const std::vector<Command> &commandTable()
         koordinatenCommand(), quersummeCommand(), wortwertCommand(), verteilungCommand(),
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
-        knackenCommand(),
+        chiffreCommand(),     knackenCommand(),
     };
     return table;
 }

@@ -25,6 +25,7 @@ Command trifidCommand();
 Command fermilabCommand();
 Command sudokuCommand();
 Command formelCommand();
+Command chiffreCommand();
 Command knackenCommand();
 
 } // namespace Cli

@@ -227,6 +227,11 @@ std::vector<TextCase> textCases()
           QStringList {QStringLiteral("Lösung 2")} +
           SudokuGridText::write(host.solutions.at(1)).split(u'\n') +
           QStringList {QStringLiteral("Anzahl der Lösungen: 2")})},
+        {"chiffre",
+         {QStringLiteral("chiffre"), QStringLiteral("vigenere"), QStringLiteral("--schluessel"),
+          key, plain},
+         {},
+         {VigenereEncrypt(plain, key)}},
         {"formel",
          {QStringLiteral("formel"), QStringLiteral("--werte"), QStringLiteral("A=5-7"),
           QStringLiteral("N 52° A5.000 E 13° 1.000")},

@@ -1,0 +1,184 @@
+// The subcommand of the cipher registry: every cipher by its name, its parameters as options.
+#include "cli/CommandTable.h"
+#include "logic/ciphers/CipherRegistry.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace Cli {
+namespace {
+
+const QString kName = QStringLiteral("verfahren");
+const QString kList = QStringLiteral("liste");
+const QString kDecode = QStringLiteral("decode");
+
+using Ciphers::Cipher;
+using Ciphers::ParamKind;
+using Ciphers::ParamSpec;
+
+QString valueNameOf(const ParamSpec &spec)
+{
+    switch (spec.kind) {
+    case ParamKind::Number:
+        return QStringLiteral("N");
+    case ParamKind::Choice:
+        return spec.choices.join(u'|');
+    case ParamKind::Text:
+        return spec.label.toUpper();
+    case ParamKind::Switch:
+        break;
+    }
+    return {};
+}
+
+// One option per parameter key; ciphers that share a key ("periode") share the option, and its
+// help names the ciphers (their own wording where there are only two).
+std::vector<OptionSpec> parameterOptions()
+{
+    std::vector<OptionSpec> options;
+    std::vector<QStringList> helps, users;
+    QHash<QString, std::size_t> byKey;
+    for (const Cipher &cipher : Ciphers::cipherRegistry()) {
+        for (const ParamSpec &spec : cipher.params) {
+            if (!byKey.contains(spec.key)) {
+                byKey.insert(spec.key, options.size());
+                options.push_back(
+                    {{QStringLiteral("--") + spec.key}, spec.key, valueNameOf(spec), spec.label});
+                helps.emplace_back();
+                users.emplace_back();
+            }
+            const std::size_t at = byKey.value(spec.key);
+            helps[at].append(cipher.cliName + QStringLiteral(": ") + spec.help);
+            users[at].append(cipher.cliName);
+        }
+    }
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        QStringList own; // the helps without their "cipher: "
+        for (qsizetype k = 0; k < helps[i].size(); ++k)
+            own.append(helps[i].at(k).mid(users[i].at(k).size() + 2));
+        own.removeDuplicates();
+        const QString ciphers = QStringLiteral(" – bei ") + users[i].join(QStringLiteral(", "));
+        if (own.size() == 1)
+            options[i].help = own.constFirst() + ciphers;
+        else if (users[i].size() == 2)
+            options[i].help = helps[i].join(QStringLiteral("; "));
+        else
+            options[i].help += QStringLiteral(" des Verfahrens") + ciphers;
+    }
+    return options;
+}
+
+void reportList(const QString &, ResultSink &sink)
+{
+    Result result;
+    result.linePerField = true;
+    QJsonArray list;
+    for (const Cipher &cipher : Ciphers::cipherRegistry()) {
+        list.append(QJsonObject {{QStringLiteral("name"), cipher.cliName},
+                                 {QStringLiteral("bezeichnung"), cipher.germanName},
+                                 {QStringLiteral("erklaerung"), cipher.explanation}});
+        result.fields.push_back(Field {cipher.cliName,
+                                       {},
+                                       {},
+                                       cipher.cliName.leftJustified(13) + cipher.germanName,
+                                       Field::Show::TextOnly});
+    }
+    result.fields.push_back(Field {kName, {}, list, {}, Field::Show::JsonOnly});
+    sink.report(result);
+}
+
+const Cipher &chosenCipher(const Options &options)
+{
+    const QString name = options.value(kName);
+    if (name.isEmpty())
+        throw UsageError {
+            QStringLiteral("Kein Verfahren angegeben: quarvel-cli chiffre NAME "
+                           "[TEXT ...]; die Namen zeigt quarvel-cli chiffre --liste")};
+    const Cipher *cipher = Ciphers::findCipher(name.toLower());
+    if (!cipher)
+        throw UsageError {
+            QStringLiteral(
+                "Unbekanntes Verfahren „%1“; die Namen zeigt quarvel-cli chiffre --liste")
+                .arg(name)};
+    return *cipher;
+}
+
+// The parameters as given; an option of another cipher is a mistake, not something to ignore.
+Ciphers::ParamValues givenParams(const Cipher &cipher, const Options &options)
+{
+    Ciphers::ParamValues values;
+    for (const Cipher &other : Ciphers::cipherRegistry()) {
+        for (const ParamSpec &spec : other.params) {
+            if (!options.has(spec.key) || values.contains(spec.key))
+                continue;
+            const ParamSpec *own = cipher.param(spec.key);
+            if (!own)
+                throw UsageError {QStringLiteral("Die Option „--%1“ gilt nicht für „%2“")
+                                      .arg(spec.key, cipher.cliName)};
+            values.insert(spec.key,
+                          own->kind == ParamKind::Switch ? QStringLiteral("1")
+                                                         : options.value(spec.key));
+        }
+    }
+    return values;
+}
+
+Handler chiffreHandler(const Options &options)
+{
+    if (options.has(kList))
+        return reportList;
+    const Cipher &cipher = chosenCipher(options);
+    const Ciphers::ParamValues values = givenParams(cipher, options);
+    const bool decode = options.has(kDecode);
+    // An invalid parameter fails here once, before any input is read.
+    decode ? cipher.decode(QString(), values) : cipher.encode(QString(), values);
+    const QString direction =
+        decode ? QStringLiteral("entschluesseln") : QStringLiteral("verschluesseln");
+    return [&cipher, values, decode, direction](const QString &input, ResultSink &sink) {
+        Result result;
+        result.fields = {
+            field(QStringLiteral("ausgabe"), {},
+                  decode ? cipher.decode(input, values) : cipher.encode(input, values)),
+            Field {kName, {}, cipher.cliName, {}, Field::Show::JsonOnly},
+            Field {QStringLiteral("richtung"), {}, direction, {}, Field::Show::JsonOnly}};
+        sink.report(result);
+    };
+}
+
+std::vector<OptionSpec> chiffreOptions()
+{
+    std::vector<OptionSpec> options = {
+        {{QStringLiteral("--liste")}, kList, {}, QStringLiteral("alle Verfahren mit Namen")},
+        {{QStringLiteral("-d"), QStringLiteral("--entschluesseln")},
+         kDecode,
+         {},
+         QStringLiteral("entschlüsseln (sonst verschlüsseln)")}};
+    for (OptionSpec &option : parameterOptions())
+        options.push_back(std::move(option));
+    return options;
+}
+
+} // namespace
+
+Command chiffreCommand()
+{
+    Command command {
+        {QStringLiteral("chiffre"), QStringLiteral("cipher")},
+        QStringLiteral("klassische Chiffren und Codes: Atbash, Playfair, Morse, Base64, …"),
+        QStringLiteral("NAME [TEXT ...]  |  --liste"),
+        QStringLiteral(
+            "Ver- oder entschlüsselt den Text mit dem Verfahren NAME (quarvel-cli chiffre --liste\n"
+            "zeigt alle). Die Parameter des Verfahrens sind Optionen; ohne eine Option gilt ihre\n"
+            "Vorgabe. Ein ungültiger Schlüssel oder Text gibt die Meldung und den Rückgabewert "
+            "1.\n\n"
+            "Beispiele: quarvel-cli chiffre atbash 'Hallo Welt'        ergibt Szool Dvog\n"
+            "           quarvel-cli chiffre affin --a 5 --b 8 AFFIN    ergibt IHHWV\n"
+            "           quarvel-cli chiffre morse -d '.... .. / -.. ..' ergibt HI DI"),
+        chiffreOptions(),
+        InputKind::Line,
+        chiffreHandler};
+    command.operand = kName;
+    return command;
+}
+
+} // namespace Cli

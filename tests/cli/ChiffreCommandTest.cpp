@@ -1,0 +1,169 @@
+// The cipher subcommand as a process: the list, both directions, JSON, stdin line by line and
+// every way it refuses.
+#include "cli/CliProcess.h"
+#include "logic/ciphers/CipherRegistry.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList args(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *a : list)
+        result.append(QString::fromUtf8(a));
+    return result;
+}
+
+} // namespace
+
+TEST(CliChiffre, ListsEveryCipherWithItsGermanName)
+{
+    const CliRun run = runCli(args({"chiffre", "--liste"}));
+    EXPECT_EQ(run.exitCode, 0);
+    const QStringList lines = run.outLines();
+    ASSERT_EQ(lines.size(), qsizetype(Ciphers::cipherRegistry().size()));
+    for (std::size_t i = 0; i < Ciphers::cipherRegistry().size(); ++i) {
+        const Ciphers::Cipher &cipher = Ciphers::cipherRegistry()[i];
+        EXPECT_TRUE(lines.at(qsizetype(i)).startsWith(cipher.cliName + u' '));
+        EXPECT_TRUE(lines.at(qsizetype(i)).endsWith(cipher.germanName));
+    }
+}
+
+TEST(CliChiffre, EncodesAndDecodesWithTheCiphersOptions)
+{
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QByteArray input;
+        QStringList expected;
+    } cases[] = {
+        {"atbash",
+         args({"chiffre", "atbash", "Hallo", "Welt"}),
+         {},
+         {QStringLiteral("Szool Dvog")}},
+        {"affine with a and b",
+         args({"chiffre", "affin", "--a", "5", "--b=8", "AFFINE CIPHER"}),
+         {},
+         {QStringLiteral("IHHWVC SWFRCP")}},
+        {"decode with -d",
+         args({"chiffre", "-d", "morse", ".... .. / -.. .."}),
+         {},
+         {QStringLiteral("HI DI")}},
+        {"decode with --entschluesseln after the text",
+         args({"chiffre", "playfair", "BMODZBXDNABEKUDMUIXMMOUVIF", "--entschluesseln",
+               "--schluessel", "playfairexample"}),
+         {},
+         {QStringLiteral("HIDETHEGOLDINTHETREXESTUMP")}},
+        {"a switch",
+         args({"chiffre", "rueckwaerts", "--woerter", "Hallo Welt"}),
+         {},
+         {QStringLiteral("ollaH tleW")}},
+        {"stdin line by line",
+         args({"chiffre", "base64"}),
+         "foo\nfoobar\n",
+         {QStringLiteral("Zm9v"), QStringLiteral("Zm9vYmFy")}},
+        {"stdin after -",
+         args({"chiffre", "zaun", "--schienen", "3", "-"}),
+         "WEAREDISCOVEREDFLEEATONCE\n",
+         {QStringLiteral("WECRLTEERDSOEEFEAOCAIVDEN")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.outLines(), c.expected);
+    }
+}
+
+TEST(CliChiffre, JsonNamesCipherDirectionInputAndOutput)
+{
+    const CliRun run =
+        runCli(args({"--json", "chiffre", "rot", "-d", "--verschiebung", "3"}), "Khoor\n");
+    EXPECT_EQ(run.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(o,
+              QJsonObject({{QStringLiteral("verfahren"), QStringLiteral("rot")},
+                           {QStringLiteral("richtung"), QStringLiteral("entschluesseln")},
+                           {QStringLiteral("eingabe"), QStringLiteral("Khoor")},
+                           {QStringLiteral("ausgabe"), QStringLiteral("Hello")}}));
+    const QJsonObject e =
+        QJsonDocument::fromJson(runCli(args({"chiffre", "--json", "atbash", "abc"})).out).object();
+    EXPECT_EQ(e.value(u"richtung").toString(), QStringLiteral("verschluesseln"));
+    EXPECT_EQ(e.value(u"ausgabe").toString(), QStringLiteral("zyx"));
+}
+
+TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
+{
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QByteArray input;
+        int code;
+        QString err;
+        QStringList out;
+    } cases[] = {
+        {"invalid key",
+         args({"chiffre", "hill", "--schluessel", "ABC", "x"}),
+         {},
+         1,
+         QStringLiteral("quarvel-cli: Der Schlüssel muss 4 oder 9 Buchstaben haben (eine 2×2- "
+                        "oder 3×3-Matrix), nicht 3.\n"),
+         {}},
+        {"a not coprime",
+         args({"chiffre", "affin", "--a", "13", "x"}),
+         {},
+         1,
+         QStringLiteral("quarvel-cli: a = 13 ist nicht teilerfremd zu 26; möglich sind 1, 3, 5, "
+                        "7, 9, 11, 15, 17, 19, 21, 23 und 25.\n"),
+         {}},
+        {"invalid text keeps the other lines",
+         args({"chiffre", "-d", "base16"}),
+         "41\n4\n42\n",
+         1,
+         QStringLiteral("quarvel-cli: Zeile 2: Der Base16-Text ist unvollständig: 1 Zeichen "
+                        "passen nicht auf ganze Bytes.\n"),
+         {QStringLiteral("A"), QString(), QStringLiteral("B")}},
+        {"unknown cipher",
+         args({"chiffre", "enigma", "x"}),
+         {},
+         2,
+         QStringLiteral("quarvel-cli: Unbekanntes Verfahren „enigma“; die Namen zeigt "
+                        "quarvel-cli chiffre --liste\nHilfe: quarvel-cli --help\n"),
+         {}},
+        {"no cipher",
+         args({"chiffre"}),
+         {},
+         2,
+         QStringLiteral("quarvel-cli: Kein Verfahren angegeben: quarvel-cli chiffre NAME [TEXT "
+                        "...]; die Namen zeigt quarvel-cli chiffre --liste\nHilfe: quarvel-cli "
+                        "--help\n"),
+         {}},
+        {"option of another cipher",
+         args({"chiffre", "atbash", "--schienen", "3", "x"}),
+         {},
+         2,
+         QStringLiteral("quarvel-cli: Die Option „--schienen“ gilt nicht für „atbash“\nHilfe: "
+                        "quarvel-cli --help\n"),
+         {}},
+        {"rails below the limit",
+         args({"chiffre", "zaun", "--schienen", "1", "x"}),
+         {},
+         1,
+         QStringLiteral("quarvel-cli: Schienen muss eine ganze Zahl von 2 bis 1000000 sein: "
+                        "„1“.\n"),
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.code);
+        EXPECT_EQ(QString::fromUtf8(run.err), c.err);
+        EXPECT_EQ(run.outLines(), c.out);
+    }
+}
