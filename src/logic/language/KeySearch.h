@@ -27,9 +27,9 @@ QByteArray decryptPeriodic(const QByteArray &cipher, PeriodicFamily family, cons
 // Mean index of coincidence of the columns when the letters are dealt into `period` columns.
 double periodCoincidence(const QByteArray &cipher, int period);
 
-// The key lengths worth a search, most promising first: for the repeating-key ciphers the
-// lengths whose columns have the highest index of coincidence, for autokey the lengths whose
-// quick search reads best.
+// The key lengths worth a search: those whose quick search over single key letters reads best,
+// and for the repeating-key ciphers first the two lengths whose columns have the highest index
+// of coincidence.
 std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily family, int maxPeriod,
                                   const LanguageModel &model);
 

@@ -270,21 +270,35 @@ std::vector<int> candidatePeriods(const QByteArray &cipher, PeriodicFamily famil
     std::vector<int> periods;
     for (int period = 1; period <= longest; ++period)
         periods.push_back(period);
-    // Autokey leaves no trace in the coincidence of columns: a quick climb over single key
-    // letters ranks its lengths instead. A longer key must pay for its letters.
+    // A quick climb over single key letters ranks every length; a longer key must pay for its
+    // letters.
     std::vector<double> merit(longest + 1);
     for (int period : periods) {
-        merit[period] = family == PeriodicFamily::Autokey
-            ? -double(
-                  climb(cipher, family, startKey(cipher, family, period, model), model, {}, false)
-                      .cost +
-                  period * model.floorCost() / 2)
-            : periodCoincidence(cipher, period) - 0.0005 * period;
+        const KeyResult quick =
+            climb(cipher, family, startKey(cipher, family, period, model), model, {}, false);
+        merit[period] = -double(quick.cost + period * model.floorCost() / 2);
     }
-    // A multiple of the true length has as high a coincidence as the length itself; among
-    // close values the shorter length goes first.
-    std::stable_sort(periods.begin(), periods.end(),
+    std::vector<int> byClimb = periods;
+    std::stable_sort(byClimb.begin(), byClimb.end(),
                      [&](int a, int b) { return merit[a] > merit[b]; });
-    periods.resize(std::min<size_t>(periods.size(), kSearchedPeriods));
-    return periods;
+    byClimb.resize(std::min<size_t>(byClimb.size(), kSearchedPeriods));
+    if (family == PeriodicFamily::Autokey)
+        return byClimb; // autokey leaves no trace in the coincidence of columns
+    // The lengths whose columns have the highest index of coincidence join them. A multiple of
+    // the true length has as high a coincidence as the length itself; among close values the
+    // shorter length goes first.
+    std::vector<int> byCoincidence = periods;
+    for (int period : periods)
+        merit[period] = periodCoincidence(cipher, period) - 0.0005 * period;
+    std::stable_sort(byCoincidence.begin(), byCoincidence.end(),
+                     [&](int a, int b) { return merit[a] > merit[b]; });
+    std::vector<int> out = {byCoincidence.front()};
+    for (int period : byClimb) {
+        if (period != out.front())
+            out.push_back(period);
+    }
+    if (byCoincidence.size() > 1 &&
+        std::find(out.begin(), out.end(), byCoincidence[1]) == out.end())
+        out.push_back(byCoincidence[1]);
+    return out;
 }
