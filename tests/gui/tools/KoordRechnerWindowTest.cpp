@@ -244,12 +244,13 @@ TEST(KoordRechnerMenu, ToolsMenuOpensTheCalculatorBelowTheSolvers)
     }
     ASSERT_NE(tools, nullptr);
     const QList<QAction *> entries = tools->actions();
-    ASSERT_EQ(entries.size(), 5);
+    ASSERT_EQ(entries.size(), 6);
     EXPECT_EQ(entries[0], w.actSudoku);
     EXPECT_EQ(entries[1], w.actFermilab);
     EXPECT_EQ(entries[2], w.actKoordRechner);
     EXPECT_TRUE(entries[3]->isSeparator());
     EXPECT_EQ(entries[4], w.actVariableKoordinaten);
+    EXPECT_EQ(entries[5], w.actCodeKnacker);
     EXPECT_EQ(w.actKoordRechner->text(), QStringLiteral("&Koordinatenrechner"));
     w.actKoordRechner->trigger();
     EXPECT_TRUE(rechner.isVisible());
