@@ -29,6 +29,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmUpdDL", u"update.html"},
         {u"frmKoordRechner", u"koordinatenrechner.html"},
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+        {u"frmCodeKnacker", u"code-knacker.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},
@@ -39,7 +40,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 21);
+    EXPECT_EQ(pages.size(), 22);
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), pages.size());
 }
 
