@@ -11,6 +11,7 @@ const std::vector<Command> &commandTable()
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
         rechnerCommand(),     gccodeCommand(),    gpxCommand(),
         chiffreCommand(),
+        knackenCommand(),
     };
     return table;
 }

@@ -29,5 +29,6 @@ Command rechnerCommand();
 Command gccodeCommand();
 Command gpxCommand();
 Command chiffreCommand();
+Command knackenCommand();
 
 } // namespace Cli

@@ -255,6 +255,11 @@ std::vector<TextCase> textCases()
          {},
          {QStringLiteral("GC1ABCD: N 54° 23,650' E 13° 40,181' – Am Hafen"),
           QStringLiteral("Track Runde: 2 Punkte")}},
+        {"knacken",
+         {QStringLiteral("knacken"), QStringLiteral("--anzahl"), QStringLiteral("1"),
+          QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur")},
+         {},
+         {QStringLiteral("1. rot (13): Der Schatz liegt unter der alten Eiche")}},
     };
 }
 

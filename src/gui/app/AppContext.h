@@ -57,6 +57,7 @@ struct SecondaryWindows
     SecondaryWindow koordRechner; // TfrmKoordRechner, the coordinate calculator
     SecondaryWindow variableKoordinaten; // TfrmVariableKoordinaten
     SecondaryWindow karte; // TfrmKarte, the map
+    SecondaryWindow codeKnacker; // TfrmCodeKnacker, the code breaker
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

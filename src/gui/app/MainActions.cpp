@@ -78,6 +78,7 @@ void TfrmQuarvelMain::createActions()
                                  QStringLiteral("Koordinatenrechner"));
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
+    actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
@@ -88,7 +89,7 @@ void TfrmQuarvelMain::createActions()
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
     for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actKarte, actInfo, actUpdate})
+                            actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate})
         action->setEnabled(false);
 
     setActionIcons();
@@ -104,6 +105,7 @@ void TfrmQuarvelMain::createActions()
         {actFermilab, &SecondaryWindows::fermilab},
         {actKoordRechner, &SecondaryWindows::koordRechner},
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
+        {actCodeKnacker, &SecondaryWindows::codeKnacker},
         {actKarte, &SecondaryWindows::karte},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
@@ -166,6 +168,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
+    tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
@@ -215,6 +218,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actVariableKoordinaten, &windows.variableKoordinaten},
         {actKoordRechner, &windows.koordRechner},
         {actKarte, &windows.karte},
+        {actCodeKnacker, &windows.codeKnacker},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

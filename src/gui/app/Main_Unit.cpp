@@ -4,6 +4,7 @@
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
 #include "gui/app/panels/ToolPanels.h"
+#include "gui/app/panels/gboxChiffren.h"
 #include "gui/app/panels/gboxKoordinaten.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/Dialogs.h"
@@ -365,6 +366,21 @@ void TfrmQuarvelMain::ShowChart(const QString &fileName)
     Panel2->setCurrentWidget(panel);
     panel->setTitle(u' ' + m_aktuellerKnoten + u' ');
     panel->showChart(m_context.globals.ExePfad + fileName);
+}
+
+void TfrmQuarvelMain::openCipher(const QString &cliName, const QHash<QString, QString> &values,
+                                 const QString &cipherText)
+{
+    const QList<QTreeWidgetItem *> items = TreeView1->findItems(
+        QStringLiteral("Weitere Chiffren"), Qt::MatchExactly | Qt::MatchRecursive);
+    if (items.isEmpty())
+        return;
+    TreeView1->setCurrentItem(items.constFirst());
+    if (auto *panel = dynamic_cast<gboxChiffren *>(toolPanel(QStringLiteral("gboxChiffren"))))
+        panel->openCipher(cliName, values, cipherText);
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 void TfrmQuarvelMain::TreeView1Change(QTreeWidgetItem *current)

@@ -51,6 +51,9 @@ public:
     void setOben2(const QString &text) override;
 
     ToolPanel *toolPanel(const QString &objectName) const { return m_panels.value(objectName); }
+    // Brings the "Weitere Chiffren" panel to the front with a cipher, its parameters and a text.
+    void openCipher(const QString &cliName, const QHash<QString, QString> &values,
+                    const QString &cipherText);
     AppContext &context() { return m_context; }
     QString AktuellerKnoten() const { return m_aktuellerKnoten; }
     bool ErsterWechsel() const { return m_ersterWechsel; }
@@ -147,6 +150,7 @@ public:
     QAction *actKoordRechner = nullptr;
     QAction *actVariableKoordinaten = nullptr;
     QAction *actKarte = nullptr;
+    QAction *actCodeKnacker = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

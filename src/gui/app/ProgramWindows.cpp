@@ -5,6 +5,7 @@
 #include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -37,6 +38,15 @@ ProgramWindows::ProgramWindows(AppContext &context)
         [this, keep] { return keep(std::make_unique<TfrmKoordRechner>(m_context)); });
     windows.variableKoordinaten.setMaker(
         [this, keep] { return keep(std::make_unique<TfrmVariableKoordinaten>(m_context)); });
+    windows.codeKnacker.setMaker([this, keep] {
+        auto window = std::make_unique<TfrmCodeKnacker>(m_context);
+        TfrmCodeKnacker *knacker = window.get();
+        knacker->setOpenCipher(
+            [this, knacker](const QString &method, const Ciphers::ParamValues &p) {
+                m_main->openCipher(method, p, knacker->memGeheimtext->toPlainText());
+            });
+        return keep(std::move(window));
+    });
     windows.karte.setMaker([this, keep] { return keep(std::make_unique<TfrmKarte>(m_context)); });
     m_main->windowsCreated();
 }

@@ -35,6 +35,7 @@ constexpr Topic kTopics[] = {
     {u"frmKoordRechner", u"koordinatenrechner.html"},
     {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
     {u"frmKarte", u"karte.html"},
+    {u"frmCodeKnacker", u"code-knacker.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

@@ -1,6 +1,12 @@
 #include "gui/app/ProgramWindows.h"
 #include "fakes/TestApp.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/app/panels/gboxChiffren.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
+
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTest>
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +35,8 @@ TEST(ProgramWindows, EachWindowIsBuiltWhenFirstOpenedAndKept)
         {main.actFermilab, &w.fermilab, "frmFermilab"},
         {main.actKoordRechner, &w.koordRechner, "frmKoordRechner"},
         {main.actVariableKoordinaten, &w.variableKoordinaten, "frmVariableKoordinaten"},
+        {main.actCodeKnacker, &w.codeKnacker, "frmCodeKnacker"},
+        {main.actKarte, &w.karte, "frmKarte"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.window->existing(), nullptr) << c.objectName << " built at start";
@@ -63,4 +71,32 @@ TEST(ProgramWindows, AWindowThatCannotBeBuiltIsReported)
     main.actSudoku->trigger();
     EXPECT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_EQ(app.context.windows.sudoku.existing(), nullptr);
+}
+
+// A double-click on a code breaker candidate opens its cipher, key and text in "Weitere Chiffren".
+TEST(ProgramWindows, ACodeBreakerCandidateOpensInTheCipherPanel)
+{
+    TestApp app;
+    ProgramWindows windows(app.context);
+    TfrmQuarvelMain &main = windows.mainWindow();
+    main.actCodeKnacker->trigger();
+    auto *knacker = dynamic_cast<TfrmCodeKnacker *>(app.context.windows.codeKnacker.existing());
+    ASSERT_NE(knacker, nullptr);
+    knacker->memGeheimtext->setPlainText(QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur"));
+    QTableWidget *table = knacker->tblKandidaten;
+    ASSERT_TRUE(QTest::qWaitFor([table] { return table->rowCount() > 0; }, 5000));
+    int rotRow = -1;
+    for (int row = 0; row < table->rowCount() && rotRow < 0; ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (table->item(row, column) && table->item(row, column)->text() == u"rot")
+                rotRow = row;
+        }
+    }
+    ASSERT_GE(rotRow, 0);
+    emit table->cellDoubleClicked(rotRow, 0);
+    auto *panel = dynamic_cast<gboxChiffren *>(main.toolPanel(QStringLiteral("gboxChiffren")));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->rtfKlartext->toPlainText(),
+              QStringLiteral("Der Schatz liegt unter der alten Eiche"));
 }

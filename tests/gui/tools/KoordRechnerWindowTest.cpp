@@ -245,13 +245,14 @@ TEST(KoordRechnerMenu, ToolsMenuOpensTheCalculatorBelowTheSolvers)
     }
     ASSERT_NE(tools, nullptr);
     const QList<QAction *> entries = tools->actions();
-    ASSERT_EQ(entries.size(), 6);
+    ASSERT_EQ(entries.size(), 7);
     EXPECT_EQ(entries[0], w.actSudoku);
     EXPECT_EQ(entries[1], w.actFermilab);
     EXPECT_EQ(entries[2], w.actKoordRechner);
     EXPECT_TRUE(entries[3]->isSeparator());
     EXPECT_EQ(entries[4], w.actVariableKoordinaten);
-    EXPECT_EQ(entries[5], w.actKarte);
+    EXPECT_EQ(entries[5], w.actCodeKnacker);
+    EXPECT_EQ(entries[6], w.actKarte);
     EXPECT_EQ(w.actKoordRechner->text(), QStringLiteral("&Koordinatenrechner"));
     w.actKoordRechner->trigger();
     EXPECT_TRUE(rechner.isVisible());

@@ -32,6 +32,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"gboxGcCode", u"gc-code.html"},
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
         {u"frmKarte", u"karte.html"},
+        {u"frmCodeKnacker", u"code-knacker.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},

@@ -195,6 +195,23 @@ ParamValues gboxChiffren::fieldValues() const
     return values;
 }
 
+void gboxChiffren::openCipher(const QString &cliName, const ParamValues &values,
+                              const QString &cipherText)
+{
+    const std::vector<Cipher> &registry = Ciphers::cipherRegistry();
+    for (size_t row = 0; row < registry.size(); ++row) {
+        if (registry[row].cliName != cliName)
+            continue;
+        m_values.insert(cliName, values);
+        if (lstChiffren->currentRow() == int(row))
+            lstChiffrenChange();
+        else
+            lstChiffren->setCurrentRow(int(row));
+        rtfGeheimtext->setPlainText(cipherText);
+        return;
+    }
+}
+
 void gboxChiffren::lstChiffrenChange()
 {
     const Cipher &cipher = currentCipher();

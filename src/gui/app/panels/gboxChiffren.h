@@ -37,6 +37,11 @@ public:
     // The parameter field of the current cipher for `key` (a QLineEdit, QComboBox or QCheckBox).
     QWidget *parameterField(const QString &key) const;
 
+    // Chooses the cipher named `cliName` with `values` for its parameters and decodes
+    // `cipherText`: how the code breaker hands over a candidate.
+    void openCipher(const QString &cliName, const Ciphers::ParamValues &values,
+                    const QString &cipherText);
+
 private:
     enum class Direction { Encode, Decode };
 

@@ -1,0 +1,234 @@
+#include "CodeBreakerTargets.h"
+
+#include "logic/ciphers/CipherRegistry.h"
+#include "logic/common/QuarvelError.h"
+#include "logic/language/CodeBreaker.h"
+#include "logic/language/FortuneText.h"
+#include "logic/language/Letters.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// Upper-case words of the held-out sayings of one fortune folder, umlauts spelled out.
+QStringList heldOutWords(const QString &folder)
+{
+    QStringList words;
+    for (const QString &path : FortuneText::files(folder)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QStringList sayings = FortuneText::split(QString::fromUtf8(file.readAll()));
+        for (qsizetype i = 0; i < sayings.size(); ++i) {
+            if (!FortuneText::isHeldOut(i))
+                continue;
+            for (const QString &word :
+                 sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
+                const QString letters = normalizedLetters(word);
+                if (!letters.isEmpty())
+                    words.append(letters);
+            }
+        }
+    }
+    return words;
+}
+
+struct Corpus
+{
+    QStringList german = heldOutWords(QStringLiteral("/usr/share/games/fortunes/de"));
+    QStringList english = heldOutWords(QStringLiteral("/usr/share/games/fortunes"));
+};
+
+// Words from a random place of the corpus until the text holds `from` to `to` letters; a text
+// of exactly `to` letters when from == to (the last word cut).
+QString sampleText(const QStringList &words, int from, int to, std::mt19937 &random)
+{
+    for (;;) {
+        qsizetype i = random() % words.size();
+        QString text;
+        int letters = 0;
+        while (letters < from && i < words.size()) {
+            QString word = words[i++];
+            if (letters + word.size() > to)
+                word.truncate(to - letters);
+            text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+            letters += int(word.size());
+        }
+        if (letters >= from)
+            return text;
+    }
+}
+
+// Letters as the decodings give them back: some ciphers merge letters (I=J, U=V, K=C) or case.
+QString canonical(const QString &text)
+{
+    QString letters = normalizedLetters(text);
+    letters.replace(u'J', u'I').replace(u'V', u'U').replace(u'K', u'C');
+    return letters;
+}
+
+double share(int hits, int trials)
+{
+    return trials == 0 ? 0 : 100.0 * hits / trials;
+}
+
+void line(const char *target, double measured, const char *goal)
+{
+    std::printf("%-58s %6.1f %%   goal %s\n", target, measured, goal);
+}
+
+struct Encoding
+{
+    const char *method;
+    Ciphers::ParamValues params;
+};
+
+std::vector<Encoding> keylessEncodings(std::mt19937 &random)
+{
+    const int a[] = {1, 3, 5, 7, 9, 11, 15, 17, 19, 21, 23, 25};
+    return {
+        {"rot", {{"verschiebung", QString::number(1 + random() % 25)}}},
+        {"rot47", {}},
+        {"atbash", {}},
+        {"affin",
+         {{"a", QString::number(a[random() % 12])}, {"b", QString::number(random() % 26)}}},
+        {"a1z26", {}},
+        {"a1z26", {{"versatz", "0"}}},
+        {"polybius", {}},
+        {"polybius", {{"quadrat", "6"}}},
+        {"bacon", {}},
+        {"bacon", {{"26", "1"}}},
+        {"morse", {}},
+        {"kenny", {}},
+        {"klopfcode", {}},
+        {"handy", {}},
+        {"base64", {}},
+        {"base32", {}},
+        {"base16", {}},
+        {"zeichencode", {}},
+        {"zeichencode", {{"system", "hex"}}},
+        {"rueckwaerts", {}},
+        {"zaun", {{"schienen", QString::number(2 + random() % 9)}}},
+        {"skytale", {{"umfang", QString::number(2 + random() % 9)}}},
+    };
+}
+
+void keylessTargets(const Corpus &corpus)
+{
+    std::mt19937 random(2718);
+    int trials = 0;
+    int first = 0;
+    int topThree = 0;
+    for (int round = 0; round < 30; ++round) {
+        for (const Encoding &encoding : keylessEncodings(random)) {
+            const Ciphers::Cipher *cipher =
+                Ciphers::findCipher(QString::fromLatin1(encoding.method));
+            if (!cipher)
+                continue;
+            const QStringList &words = round % 2 == 0 ? corpus.german : corpus.english;
+            const QString plain = sampleText(words, 15, 30, random);
+            BreakerRequest request;
+            request.text = cipher->encode(plain, encoding.params);
+            request.only = QStringList {QStringLiteral("klartext")} + breakerMethods();
+            request.only.removeAll(QStringLiteral("substitution"));
+            const std::vector<Candidate> ranked = rankCandidates(quickCandidates(request));
+            ++trials;
+            for (size_t i = 0; i < std::min<size_t>(3, ranked.size()); ++i) {
+                if (canonical(ranked[i].plain) == canonical(plain)) {
+                    first += i == 0 ? 1 : 0;
+                    ++topThree;
+                    break;
+                }
+            }
+        }
+    }
+    line("keyless, 15-30 letters: right plain text first", share(first, trials), ">= 95 %");
+    line("keyless, 15-30 letters: among the first three", share(topThree, trials), ">= 99 %");
+}
+
+void languageTarget(const Corpus &corpus)
+{
+    std::mt19937 random(31415);
+    int right = 0;
+    const int trials = 1000;
+    for (int i = 0; i < trials; ++i) {
+        const bool german = i % 2 == 0;
+        const QString text = sampleText(german ? corpus.german : corpus.english, 20, 20, random);
+        right += (guessLanguage(text) == Language::German) == german ? 1 : 0;
+    }
+    line("language told apart, 20 letters", share(right, trials), ">= 95 %");
+}
+
+double lettersRight(const QString &found, const QString &plain)
+{
+    const QString a = normalizedLetters(found);
+    const QString b = normalizedLetters(plain);
+    int same = 0;
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
+        same += a[i] == b[i] ? 1 : 0;
+    return b.isEmpty() ? 0 : double(same) / double(b.size());
+}
+
+QString randomKey(int length, std::mt19937 &random)
+{
+    QString key;
+    for (int i = 0; i < length; ++i)
+        key.append(QChar(u'A' + int(random() % 26)));
+    return key;
+}
+
+// Share of trials whose best candidate has at least `needed` of the letters right.
+double searchRate(const Corpus &corpus, const char *method, int letters, double needed, int trials,
+                  std::mt19937 &random)
+{
+    int good = 0;
+    const Ciphers::Cipher *cipher = Ciphers::findCipher(QString::fromLatin1(method));
+    for (int trial = 0; trial < trials; ++trial) {
+        const QString plain =
+            sampleText(trial % 2 == 0 ? corpus.german : corpus.english, letters, letters, random);
+        BreakerRequest request;
+        request.only = {QString::fromLatin1(method)};
+        if (cipher) {
+            const int keyLength = 1 + trial % 12;
+            request.text = cipher->encode(plain, {{"schluessel", randomKey(keyLength, random)}});
+        } else {
+            QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+            std::shuffle(alphabet.begin(), alphabet.end(), random);
+            request.text = plain;
+            for (QChar &ch : request.text)
+                if (ch >= u'A' && ch <= u'Z')
+                    ch = alphabet[ch.unicode() - u'A'];
+        }
+        const std::vector<Candidate> ranked = rankCandidates(searchCandidates(request));
+        good += !ranked.empty() && lettersRight(ranked.front().plain, plain) >= needed ? 1 : 0;
+    }
+    return share(good, trials);
+}
+
+} // namespace
+
+void printCodeBreakerTargets()
+{
+    const Corpus corpus;
+    std::printf("Code breaker targets (held-out sayings: %lld German, %lld English words)\n",
+                (long long)corpus.german.size(), (long long)corpus.english.size());
+    keylessTargets(corpus);
+    languageTarget(corpus);
+    std::mt19937 random(1414);
+    for (const char *method : {"vigenere", "beaufort", "autokey"}) {
+        line(qPrintable(QStringLiteral("%1, key 1-12, 75 letters: >= 95 % letters right")
+                            .arg(QString::fromLatin1(method))),
+             searchRate(corpus, method, 75, 0.95, 120, random), ">= 95 % of trials");
+        line(qPrintable(QStringLiteral("%1, key 1-12, 100 letters: >= 95 % letters right")
+                            .arg(QString::fromLatin1(method))),
+             searchRate(corpus, method, 100, 0.95, 120, random), ">= 99 % of trials");
+    }
+    line("substitution, 100 letters: >= 90 % letters right",
+         searchRate(corpus, "substitution", 100, 0.90, 100, random), ">= 90 % of trials");
+    line("substitution, 150 letters: >= 90 % letters right",
+         searchRate(corpus, "substitution", 150, 0.90, 100, random), ">= 98 % of trials");
+}

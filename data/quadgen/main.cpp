@@ -1,0 +1,152 @@
+// Counts the letter quadgrams of the German and English fortune files and writes them as a C++
+// source file that the logic library compiles in. Run by the build:
+//   quadgen OUTPUT.cpp GERMAN_FOLDER ENGLISH_FOLDER
+// Letters are read through the same normalisation the scorer uses; quadgrams never cross from
+// one saying to the next; the held-out sayings are skipped so the benchmark can use them.
+
+#include "logic/language/FortuneText.h"
+#include "logic/language/Letters.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kQuadgrams = 26 * 26 * 26 * 26;
+constexpr double kStep = 16.0;
+
+struct Counts
+{
+    std::vector<long long> quadgrams = std::vector<long long>(kQuadgrams, 0);
+    std::vector<long long> unigrams = std::vector<long long>(26, 0);
+    long long letters = 0;
+    long long quadgramTotal = 0;
+};
+
+void countSaying(const QString &saying, Counts &counts)
+{
+    const QByteArray letters = letterIndices(saying);
+    counts.letters += letters.size();
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        ++counts.unigrams[letters[i]];
+        if (i + 3 >= letters.size())
+            continue;
+        const int index =
+            ((letters[i] * 26 + letters[i + 1]) * 26 + letters[i + 2]) * 26 + letters[i + 3];
+        ++counts.quadgrams[index];
+        ++counts.quadgramTotal;
+    }
+}
+
+bool countFolder(const QString &folder, Counts &counts)
+{
+    const QStringList files = FortuneText::files(folder);
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "quadgen: %s: %s\n", qPrintable(path),
+                         qPrintable(file.errorString()));
+            return false;
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QStringList sayings = FortuneText::split(utf8(file.readAll()));
+        for (qsizetype i = 0; i < sayings.size(); ++i) {
+            if (!FortuneText::isHeldOut(i))
+                countSaying(sayings[i], counts);
+        }
+    }
+    if (counts.quadgramTotal < 100000) {
+        std::fprintf(stderr, "quadgen: too few letters in %s (install fortunes and fortunes-de)\n",
+                     qPrintable(folder));
+        return false;
+    }
+    return true;
+}
+
+int quantise(double log10p)
+{
+    return std::min(255, int(std::lround(-log10p * kStep)));
+}
+
+QByteArray byteLiteral(const std::vector<int> &values)
+{
+    QByteArray out;
+    out.reserve(values.size() * 4 + values.size() / 8);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i % 32 == 0)
+            out.append(i == 0 ? "\n    \"" : "\"\n    \"");
+        // Always three octal digits, so no following byte can extend an escape.
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\%03o", values[i]);
+        out.append(escape);
+    }
+    return out.append('"');
+}
+
+QByteArray table(const char *name, const Counts &counts)
+{
+    // An unseen quadgram counts as a hundredth of one occurrence.
+    const double total = double(counts.quadgramTotal);
+    const int floorValue = quantise(std::log10(0.01 / total));
+    std::vector<int> quadgrams(kQuadgrams);
+    for (int i = 0; i < kQuadgrams; ++i)
+        quadgrams[i] = counts.quadgrams[i] == 0
+            ? floorValue
+            : std::min(floorValue, quantise(std::log10(double(counts.quadgrams[i]) / total)));
+    std::vector<int> unigrams(26);
+    for (int i = 0; i < 26; ++i)
+        unigrams[i] = quantise(std::log10(double(counts.unigrams[i] + 1) / double(counts.letters)));
+    QByteArray out;
+    out += QByteArray("const unsigned char ") + name + "Quadgrams[" +
+        QByteArray::number(kQuadgrams) + " + 1] =" + byteLiteral(quadgrams) + ";\n";
+    out += QByteArray("const unsigned char ") + name +
+        "Unigrams[26 + 1] =" + byteLiteral(unigrams) + ";\n";
+    return out;
+}
+
+QByteArray tableRecord(const char *name, const char *prefix, const Counts &counts)
+{
+    const int floorValue = quantise(std::log10(0.01 / double(counts.quadgramTotal)));
+    return QByteArray("const Table ") + name + " = {" + prefix + "Quadgrams, " + prefix +
+        "Unigrams, " + QByteArray::number(floorValue) + ", " + QByteArray::number(counts.letters) +
+        "};\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: quadgen OUTPUT.cpp GERMAN_FOLDER ENGLISH_FOLDER\n");
+        return 2;
+    }
+    Counts german;
+    Counts english;
+    if (!countFolder(QString::fromLocal8Bit(argv[2]), german) ||
+        !countFolder(QString::fromLocal8Bit(argv[3]), english))
+        return 1;
+    QSaveFile out(QString::fromLocal8Bit(argv[1]));
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "quadgen: %s: %s\n", argv[1], qPrintable(out.errorString()));
+        return 1;
+    }
+    out.write("// Generated by quadgen from the fortune files; do not edit.\n"
+              "#include \"logic/language/QuadgramTables.h\"\n\n"
+              "namespace QuadgramTables {\nnamespace {\n");
+    out.write(table("german", german));
+    out.write(table("english", english));
+    out.write("} // namespace\n");
+    out.write(tableRecord("kGerman", "german", german));
+    out.write(tableRecord("kEnglish", "english", english));
+    out.write("} // namespace QuadgramTables\n");
+    if (!out.commit()) {
+        std::fprintf(stderr, "quadgen: %s: %s\n", argv[1], qPrintable(out.errorString()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,127 @@
+// The code breaker on the command line: every reading of a cipher text, best first.
+#include "cli/CommandTable.h"
+#include "logic/common/Numbers.h"
+#include "logic/language/CodeBreaker.h"
+
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace Cli {
+namespace {
+
+constexpr int kDefaultCount = 10;
+
+// One candidate on one line: "1. vigenere (KEY): PLAINTEXT"; line breaks of the plain text
+// become blanks so every candidate keeps its line.
+QString candidateLine(int rank, const Candidate &candidate)
+{
+    QString plain = candidate.plain;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    plain.replace(u'\n', u' ').replace(u'\r', u' ');
+    const QString key =
+        candidate.key.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(candidate.key);
+    return QStringLiteral("%1. %2%3: %4").arg(rank).arg(candidate.method, key, plain);
+}
+
+QJsonObject candidateJson(const Candidate &candidate)
+{
+    return {{QStringLiteral("verfahren"), candidate.method},
+            {QStringLiteral("schluessel"), candidate.key},
+            {QStringLiteral("klartext"), candidate.plain},
+            {QStringLiteral("bewertung"), std::round(candidate.score * 1000.0) / 1000.0},
+            {QStringLiteral("sprache"), languageCode(candidate.language)}};
+}
+
+int candidateCount(const Options &options)
+{
+    const QString text = options.value(QStringLiteral("count"), QString::number(kDefaultCount));
+    const std::optional<int32_t> count = Numbers::tryStrToInt(text);
+    if (!count || *count < 1)
+        throw UsageError {
+            QStringLiteral("Die Anzahl muss eine ganze Zahl ab 1 sein: „%1“").arg(text)};
+    return *count;
+}
+
+BreakerRequest requestTemplate(const Options &options)
+{
+    BreakerRequest request;
+    const QString language =
+        choice(options, QStringLiteral("language"),
+               {QStringLiteral("auto"), QStringLiteral("de"), QStringLiteral("en")},
+               QStringLiteral("auto"));
+    request.language = languageFromCode(language);
+    request.key = options.value(QStringLiteral("key"));
+    if (options.has(QStringLiteral("only"))) {
+        const QStringList known = breakerMethods();
+        for (const QString &name :
+             options.value(QStringLiteral("only")).split(u',', Qt::SkipEmptyParts)) {
+            const QString trimmed = name.trimmed().toLower();
+            if (!known.contains(trimmed))
+                throw UsageError {QStringLiteral("Unbekanntes Verfahren: „%1“ (bekannt: %2)")
+                                      .arg(trimmed, known.join(QStringLiteral(", ")))};
+            request.only.append(trimmed);
+        }
+    }
+    return request;
+}
+
+Handler knackenHandler(const Options &options)
+{
+    const int count = candidateCount(options);
+    const BreakerRequest base = requestTemplate(options);
+    return [count, base](const QString &input, ResultSink &sink) {
+        BreakerRequest request = base;
+        request.text = input;
+        const std::vector<Candidate> ranked = breakText(request);
+        QJsonArray json;
+        QStringList lines;
+        for (size_t i = 0; i < ranked.size() && int(i) < count; ++i) {
+            json.append(candidateJson(ranked[i]));
+            lines.append(candidateLine(int(i) + 1, ranked[i]));
+        }
+        Result result;
+        result.fields = {Field {QStringLiteral("kandidaten"), {}, json, lines.join(u'\n')}};
+        sink.report(result);
+    };
+}
+
+} // namespace
+
+Command knackenCommand()
+{
+    return Command {
+        {QStringLiteral("knacken"), QStringLiteral("crack")},
+        QStringLiteral("einen Geheimtext ohne bekanntes Verfahren entschlüsseln (Code-Knacker)"),
+        QStringLiteral("[--sprache auto|de|en] [--schluessel SCHLÜSSEL] [--anzahl N] "
+                       "[--nur NAME,...] [TEXT ...]"),
+        QStringLiteral(
+            "Probiert jede schlüssellose Dekodierung (ROT, Atbash, affin, Morse, Bacon, Base64,\n"
+            "Zaun, Skytale, ...), mit --schluessel jede Chiffre mit Schlüssel, und bricht\n"
+            "Vigenère, Beaufort, Autokey und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
+            "Alle Ergebnisse werden danach geordnet, wie deutsch oder englisch sie sich lesen;\n"
+            "das beste steht oben. Der unveränderte Text erscheint als „klartext“.\n\n"
+            "Beispiel: quarvel-cli knacken \"Qre Fpungm yvrtg hagre qre nygra Rvpur\"\n"
+            "  1. rot (13): Der Schatz liegt unter der alten Eiche"),
+        {{{QStringLiteral("--sprache")},
+          QStringLiteral("language"),
+          QStringLiteral("auto|de|en"),
+          QStringLiteral("Sprache der Bewertung (Standard: auto, die besser passende)")},
+         {{QStringLiteral("--schluessel")},
+          QStringLiteral("key"),
+          QStringLiteral("SCHLÜSSEL"),
+          QStringLiteral("auch die Chiffren mit diesem Schlüssel probieren")},
+         {{QStringLiteral("--anzahl")},
+          QStringLiteral("count"),
+          QStringLiteral("N"),
+          QStringLiteral("so viele Kandidaten ausgeben (Standard: 10)")},
+         {{QStringLiteral("--nur")},
+          QStringLiteral("only"),
+          QStringLiteral("NAME,..."),
+          QStringLiteral("nur diese Verfahren (Namen wie bei „chiffre --liste“, dazu "
+                         "substitution, roemisch, klartext)")}},
+        InputKind::Line,
+        knackenHandler};
+}
+
+} // namespace Cli

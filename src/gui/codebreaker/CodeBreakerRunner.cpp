@@ -1,0 +1,61 @@
+#include "gui/codebreaker/CodeBreakerRunner.h"
+
+#include "logic/common/QuarvelError.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+CodeBreakerRunner::CodeBreakerRunner(BreakerRequest request, bool withQuick, int generation,
+                                     QObject *context, Deliver deliver)
+    : m_request(std::move(request))
+    , m_withQuick(withQuick)
+    , m_generation(generation)
+    , m_context(context)
+    , m_deliver(std::move(deliver))
+    , m_thread([this] { work(); })
+{
+}
+
+CodeBreakerRunner::~CodeBreakerRunner()
+{
+    m_cancel = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CodeBreakerRunner::post(Report report)
+{
+    report.generation = m_generation;
+    QMetaObject::invokeMethod(
+        m_context,
+        [deliver = m_deliver, report = std::move(report)]() mutable { deliver(std::move(report)); },
+        Qt::QueuedConnection);
+}
+
+void CodeBreakerRunner::work()
+{
+    Report last;
+    int shown = -1;
+    const BreakerProgress progress = [&](int percent) {
+        if (percent != shown && !m_cancel) {
+            shown = percent;
+            Report report;
+            report.percent = percent;
+            post(std::move(report));
+        }
+        return !m_cancel.load();
+    };
+    try {
+        if (m_withQuick)
+            last.candidates = quickCandidates(m_request);
+        std::vector<Candidate> searched = searchCandidates(m_request, progress);
+        last.candidates.insert(last.candidates.end(), std::make_move_iterator(searched.begin()),
+                               std::make_move_iterator(searched.end()));
+    } catch (const QuarvelError &error) {
+        last.error = error.message();
+    }
+    last.finished = true;
+    last.cancelled = m_cancel;
+    last.percent = 100;
+    post(std::move(last));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "LanguageModel.h"
+
+#include "logic/ciphers/CipherRegistry.h"
+
+#include <QString>
+
+#include <vector>
+
+// One reading of an unknown cipher text: the method that produced it (a command-line cipher name
+// of the registry, or "substitution", "roemisch", "klartext"), the parameters it was decoded
+// with, the readable key, the plain text and how well that reads.
+struct Candidate
+{
+    QString method;
+    Ciphers::ParamValues params; // as the cipher panel takes them; empty for the text itself
+    QString key; // for people: "13", "a=5, b=8", "LEMON", empty without key
+    QString plain;
+    double score = 0;
+    Language language = Language::German;
+};
+
+// The readable key of a parameter set: the key word alone, otherwise "name=value" pairs in the
+// cipher's parameter order (switches by name only).
+QString keyText(const QString &method, const Ciphers::ParamValues &params);
+
+// Best score first; among equal scores the earlier candidate. A plain text that an earlier (or
+// better) candidate already gave (case apart) is dropped, so every reading appears once.
+std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates);

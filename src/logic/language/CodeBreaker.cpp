@@ -1,0 +1,232 @@
+#include "CodeBreaker.h"
+
+#include "KeySearch.h"
+
+#include "Letters.h"
+
+#include "logic/common/QuarvelError.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// The searches look at this many letters at most; the key they find then decodes the whole text.
+constexpr qsizetype kSearchLetters = 1000;
+// Shorter texts carry too little for a search to mean anything.
+constexpr qsizetype kMinSearchLetters = 16;
+constexpr int kMaxPeriod = 20;
+
+struct FamilyInfo
+{
+    PeriodicFamily family;
+    const char *method;
+};
+
+constexpr FamilyInfo kFamilies[] = {
+    {PeriodicFamily::Vigenere, "vigenere"},
+    {PeriodicFamily::Beaufort, "beaufort"},
+    {PeriodicFamily::Autokey, "autokey"},
+};
+
+QString keyString(const QByteArray &key)
+{
+    QString out;
+    for (const char k : key)
+        out.append(QChar(u'A' + k));
+    return out;
+}
+
+// The shortest repeating unit of a key ("KEYKEY" → "KEY").
+QByteArray shortestPeriod(const QByteArray &key)
+{
+    for (qsizetype length = 1; length < key.size(); ++length) {
+        if (key.size() % length != 0)
+            continue;
+        bool repeats = true;
+        for (qsizetype i = length; i < key.size() && repeats; ++i)
+            repeats = key[i] == key[i - length];
+        if (repeats)
+            return key.left(length);
+    }
+    return key;
+}
+
+// The letters A-Z of the text replaced through the key, case kept.
+QString substitute(const QString &text, const QByteArray &key)
+{
+    QString out = text;
+    for (QChar &ch : out) {
+        const char16_t c = ch.unicode();
+        if (c >= u'A' && c <= u'Z')
+            ch = QChar(u'A' + key[c - u'A']);
+        else if (c >= u'a' && c <= u'z')
+            ch = QChar(u'a' + key[c - u'a']);
+    }
+    return out;
+}
+
+// A key found by a search fits the text a little by itself: with enough free letters any text
+// decrypts to something that reads. So the key's own information (log10 of the number of keys
+// of its size) is charged to the reading, spread over its quadgrams: a 16-letter key cannot
+// turn 30 letters into German, while a 12-letter key over 75 letters costs about 0.25.
+Candidate searchedCandidate(const QString &method, const Ciphers::ParamValues &params,
+                            const QString &key, const QString &plain, Language language,
+                            double keyInformation)
+{
+    const double quadgrams = double(std::max<qsizetype>(0, letterIndices(plain).size() - 3)) + 1;
+    const double score = LanguageModel::of(language).score(plain) - keyInformation / quadgrams;
+    return {method, params, key, plain, score, language};
+}
+
+// log10 of the number of ways to give `letters` different cipher letters their plain letters.
+double substitutionInformation(const QByteArray &cipher)
+{
+    std::array<bool, 26> used {};
+    for (const char c : cipher)
+        used[size_t(c)] = true;
+    double information = 0;
+    int n = 26;
+    for (const bool u : used) {
+        if (u)
+            information += std::log10(double(n--));
+    }
+    return information;
+}
+
+class Search
+{
+public:
+    Search(const BreakerRequest &request, const BreakerProgress &progress)
+        : m_request(request)
+        , m_progress(progress)
+        , m_cipher(cipherLetters(request.text, kSearchLetters))
+    {
+        if (request.language)
+            m_languages = {*request.language};
+        else
+            m_languages = {Language::German, Language::English};
+    }
+
+    std::vector<Candidate> run()
+    {
+        std::vector<Candidate> out;
+        if (m_cipher.size() < kMinSearchLetters)
+            return out;
+        const bool substitution = wanted(QStringLiteral("substitution"));
+        m_total = int(m_languages.size()) * (3 + (substitution ? 3 : 0));
+        for (const Language language : m_languages) {
+            for (const FamilyInfo &info : kFamilies) {
+                if (wanted(QString::fromLatin1(info.method)) && !stopped())
+                    out.push_back(breakPeriodic(info, language));
+                advance(1);
+            }
+            if (substitution && !stopped())
+                out.push_back(breakSubstitution(language));
+            advance(3);
+        }
+        return out;
+    }
+
+private:
+    bool wanted(const QString &method) const
+    {
+        return m_request.only.isEmpty() || m_request.only.contains(method);
+    }
+    bool stopped() const { return m_stopped; }
+    void advance(int steps)
+    {
+        m_done += steps;
+        if (m_progress && !m_progress(std::min(100, 100 * m_done / std::max(1, m_total))))
+            m_stopped = true;
+    }
+    StopCheck stopCheck()
+    {
+        return [this] {
+            if (!m_stopped && m_progress && !m_progress(100 * m_done / std::max(1, m_total)))
+                m_stopped = true;
+            return m_stopped;
+        };
+    }
+
+    Candidate breakPeriodic(const FamilyInfo &info, Language language)
+    {
+        const LanguageModel &model = LanguageModel::of(language);
+        KeyResult best;
+        for (const int period : candidatePeriods(m_cipher, info.family, kMaxPeriod, model)) {
+            KeyResult result = searchPeriodicKey(m_cipher, info.family, period, model, stopCheck());
+            // Each further key letter must pay for itself: a longer key fits any text a little
+            // better.
+            result.cost += period * model.floorCost() / 2;
+            if (best.key.isEmpty() || result.cost < best.cost)
+                best = result;
+        }
+        const QByteArray key =
+            info.family == PeriodicFamily::Autokey ? best.key : shortestPeriod(best.key);
+        const QString method = QString::fromLatin1(info.method);
+        const Ciphers::ParamValues params {{QStringLiteral("schluessel"), keyString(key)}};
+        const Ciphers::Cipher *cipher = Ciphers::findCipher(method);
+        const QString plain = cipher ? cipher->decode(m_request.text, params) : QString();
+        return searchedCandidate(method, params, keyString(key), plain, language,
+                                 double(key.size()) * std::log10(26.0));
+    }
+
+    Candidate breakSubstitution(Language language)
+    {
+        const KeyResult result =
+            searchSubstitutionKey(m_cipher, LanguageModel::of(language), stopCheck());
+        const QString plain = substitute(m_request.text, result.key);
+        return searchedCandidate(QStringLiteral("substitution"), {}, keyString(result.key), plain,
+                                 language, substitutionInformation(m_cipher));
+    }
+
+    const BreakerRequest &m_request;
+    const BreakerProgress &m_progress;
+    QByteArray m_cipher;
+    std::vector<Language> m_languages;
+    int m_total = 1;
+    int m_done = 0;
+    bool m_stopped = false;
+};
+
+} // namespace
+
+QStringList breakerMethods()
+{
+    QStringList names {QStringLiteral("klartext")};
+    for (const Ciphers::Cipher &cipher : Ciphers::cipherRegistry())
+        names.append(cipher.cliName);
+    names.append(QStringLiteral("substitution"));
+    names.append(QStringLiteral("roemisch"));
+    return names;
+}
+
+void checkRequest(const BreakerRequest &request)
+{
+    if (request.text.size() > kMaxBreakerText)
+        throw QuarvelError(
+            QStringLiteral("Der Text ist für den Code-Knacker zu lang: %1 Zeichen, höchstens %2")
+                .arg(request.text.size())
+                .arg(kMaxBreakerText));
+    const QStringList known = breakerMethods();
+    for (const QString &name : request.only) {
+        if (!known.contains(name))
+            throw QuarvelError(QStringLiteral("Unbekanntes Verfahren: „%1“").arg(name));
+    }
+}
+
+std::vector<Candidate> searchCandidates(const BreakerRequest &request,
+                                        const BreakerProgress &progress)
+{
+    checkRequest(request);
+    return Search(request, progress).run();
+}
+
+std::vector<Candidate> breakText(const BreakerRequest &request, const BreakerProgress &progress)
+{
+    std::vector<Candidate> all = quickCandidates(request);
+    std::vector<Candidate> searched = searchCandidates(request, progress);
+    all.insert(all.end(), std::make_move_iterator(searched.begin()),
+               std::make_move_iterator(searched.end()));
+    return rankCandidates(std::move(all));
+}

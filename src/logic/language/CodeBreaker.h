@@ -1,0 +1,50 @@
+#pragma once
+
+// The code breaker: from a cipher text of unknown method to its readable plain texts, ranked.
+//
+// Request → quickCandidates(): the text itself, every keyless decoding of the cipher registry
+// (with the parameter sets a cacher meets: ROT 1–25, the 312 affine keys, 2–10 rails, ...) and,
+// with a key, every keyed cipher → searchCandidates(): the Vigenère family and the
+// monoalphabetic substitution broken without key → rankCandidates(): one list, best first, each
+// reading once. Every candidate is scored by LanguageModel under the chosen language, or under
+// German and English with the better one when none is chosen.
+
+#include "Candidate.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+struct BreakerRequest
+{
+    QString text;
+    QString key; // empty: no keyed ciphers
+    std::optional<Language> language; // empty: German and English
+    QStringList only; // method names to keep; empty: all
+};
+
+// Longest text the code breaker takes: a puzzle text is far shorter, and every candidate holds
+// a copy, so an endless paste must not multiply into gigabytes.
+constexpr qsizetype kMaxBreakerText = 20000;
+
+// Every method name a candidate can carry, for "--nur" and for the window's list.
+QStringList breakerMethods();
+
+// Throws QuarvelError for a text longer than kMaxBreakerText or an unknown name in `only`.
+void checkRequest(const BreakerRequest &request);
+
+// The text itself, the keyless and the keyed decodings, scored, not yet ranked. Fast: linear in
+// the text for a fixed number of decodings.
+std::vector<Candidate> quickCandidates(const BreakerRequest &request);
+
+// Told how far the search has come (0..100); returns false to stop it.
+using BreakerProgress = std::function<bool(int percent)>;
+
+// The searches without key. Stops early, with what it has, when progress returns false.
+std::vector<Candidate> searchCandidates(const BreakerRequest &request,
+                                        const BreakerProgress &progress = {});
+
+// Everything, ranked.
+std::vector<Candidate> breakText(const BreakerRequest &request,
+                                 const BreakerProgress &progress = {});

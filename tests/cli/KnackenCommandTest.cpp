@@ -1,0 +1,98 @@
+#include "cli/CliProcess.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kRot13 = QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur");
+
+} // namespace
+
+TEST(KnackenCommand, JsonListsTheCandidatesBestFirst)
+{
+    const CliRun run = runCli({QStringLiteral("knacken"), QStringLiteral("--json"),
+                               QStringLiteral("--anzahl"), QStringLiteral("3"), kRot13});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject object = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(object.value(u"eingabe").toString(), kRot13);
+    const QJsonArray candidates = object.value(u"kandidaten").toArray();
+    ASSERT_EQ(candidates.size(), 3);
+    const QJsonObject best = candidates.first().toObject();
+    EXPECT_EQ(best.value(u"verfahren").toString(), u"rot");
+    EXPECT_EQ(best.value(u"schluessel").toString(), u"13");
+    EXPECT_EQ(best.value(u"klartext").toString(), u"Der Schatz liegt unter der alten Eiche");
+    EXPECT_EQ(best.value(u"sprache").toString(), u"de");
+    EXPECT_GE(best.value(u"bewertung").toDouble(),
+              candidates.at(1).toObject().value(u"bewertung").toDouble());
+}
+
+TEST(KnackenCommand, OptionsShapeTheList)
+{
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QStringList expected;
+    } cases[] = {
+        {"only atbash",
+         {QStringLiteral("--nur"), QStringLiteral("atbash"), QStringLiteral("Wvi Hxszga")},
+         {QStringLiteral("1. atbash: Der Schatz")}},
+        {"with a key",
+         {QStringLiteral("--nur"), QStringLiteral("vigenere"), QStringLiteral("--schluessel"),
+          QStringLiteral("LEMON"), QStringLiteral("LXFOPVEFRNHR")},
+         {QStringLiteral("1. vigenere (LEMON): ATTACKATDAWN")}},
+        {"plain text stays first",
+         {QStringLiteral("--anzahl"), QStringLiteral("1"), QStringLiteral("--sprache"),
+          QStringLiteral("en"), QStringLiteral("the cache is under the old bridge")},
+         {QStringLiteral("1. klartext: the cache is under the old bridge")}},
+        {"stdin, one result per line",
+         {QStringLiteral("--anzahl"), QStringLiteral("1"), QStringLiteral("--nur"),
+          QStringLiteral("klartext,rot"), QStringLiteral("-")},
+         {QStringLiteral("1. rot (13): Der Schatz liegt unter der alten Eiche"),
+          QStringLiteral("1. klartext: Hallo Welt")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(QStringList {QStringLiteral("knacken")} + c.arguments,
+                                  (kRot13 + QStringLiteral("\nHallo Welt\n")).toUtf8());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.outLines(), c.expected);
+    }
+}
+
+TEST(KnackenCommand, WrongUseIsRefused)
+{
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        int exitCode;
+        const char *message;
+    } cases[] = {
+        {"count zero",
+         {QStringLiteral("--anzahl"), QStringLiteral("0"), QStringLiteral("x")},
+         2,
+         "Die Anzahl muss eine ganze Zahl ab 1 sein"},
+        {"count not a number",
+         {QStringLiteral("--anzahl"), QStringLiteral("zehn")},
+         2,
+         "Die Anzahl muss eine ganze Zahl ab 1 sein"},
+        {"unknown method",
+         {QStringLiteral("--nur"), QStringLiteral("enigma")},
+         2,
+         "Unbekanntes Verfahren"},
+        {"unknown language", {QStringLiteral("--sprache"), QStringLiteral("fr")}, 2, "fr"},
+        {"text too long", {QString(20001, u'x')}, 1, "zu lang"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(QStringList {QStringLiteral("knacken")} + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.message)))
+            << run.err.toStdString();
+    }
+}

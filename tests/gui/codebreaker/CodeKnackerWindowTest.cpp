@@ -1,0 +1,126 @@
+#include "fakes/TestApp.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kRot13 = QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur");
+// Long enough for the searches to take a while in a debug build.
+const QString kLong =
+    QString(QStringLiteral("Nz Raqr qrf Jrtrf svaqrfg qh rvar xyrvar Onax. ")).repeated(60);
+
+struct CodeKnackerFixture : ::testing::Test
+{
+    CodeKnackerFixture()
+    {
+        window = std::make_unique<TfrmCodeKnacker>(app.context);
+        window->show();
+    }
+    void enter(const QString &text)
+    {
+        window->memGeheimtext->setPlainText(text);
+        window->startSearch(); // as the pause after typing would
+    }
+    void waitForSearch()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->searching(); }, 120000));
+    }
+    QString cell(int row, int column) const
+    {
+        const QTableWidgetItem *item = window->tblKandidaten->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    TestApp app;
+    std::unique_ptr<TfrmCodeKnacker> window;
+};
+
+} // namespace
+
+TEST_F(CodeKnackerFixture, KeylessCandidatesShowAtOnceAndTheSearchJoinsThem)
+{
+    enter(kRot13);
+    // Before the worker reports, the keyless list is there, best first.
+    ASSERT_GT(window->tblKandidaten->rowCount(), 10);
+    EXPECT_EQ(cell(0, 1), u"rot");
+    EXPECT_EQ(cell(0, 2), u"13");
+    EXPECT_EQ(cell(0, 3), u"de");
+    EXPECT_EQ(cell(0, 5), u"Der Schatz liegt unter der alten Eiche");
+    EXPECT_TRUE(window->btnAbbrechen->isEnabled());
+    waitForSearch();
+    EXPECT_EQ(cell(0, 1), u"rot");
+    EXPECT_FALSE(window->btnAbbrechen->isEnabled());
+    EXPECT_FALSE(window->pbSuche->isVisible());
+    EXPECT_TRUE(window->lblStatus->text().endsWith(u"Kandidaten"));
+}
+
+TEST_F(CodeKnackerFixture, TypingRestartsAndCancelStops)
+{
+    enter(kLong);
+    ASSERT_TRUE(window->searching());
+    // Typing replaces the search: the old one's results never show.
+    QTest::keyClicks(window->memGeheimtext, QStringLiteral("x"));
+    EXPECT_FALSE(window->searching());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->searching(); }, 5000));
+    QTest::mouseClick(window->btnAbbrechen, Qt::LeftButton);
+    waitForSearch();
+    EXPECT_TRUE(window->lblStatus->text().startsWith(u"Suche abgebrochen"))
+        << window->lblStatus->text().toStdString();
+}
+
+TEST_F(CodeKnackerFixture, ClosingDuringASearchStopsTheWorker)
+{
+    enter(kLong);
+    window.reset(); // must neither hang nor touch the destroyed window
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
+TEST_F(CodeKnackerFixture, LanguageKeyCopyAndOpen)
+{
+    window->cbSprache->setCurrentIndex(2); // Englisch
+    window->edtSchluessel->setText(QStringLiteral("LEMON"));
+    enter(QStringLiteral("LXFOPVEFRNHR"));
+    waitForSearch();
+    EXPECT_EQ(cell(0, 1), u"vigenere");
+    EXPECT_EQ(cell(0, 2), u"LEMON");
+    EXPECT_EQ(cell(0, 3), u"en");
+    window->tblKandidaten->setCurrentCell(0, 0);
+    QTest::mouseClick(window->btnKopieren, Qt::LeftButton);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(u"1\tvigenere\tLEMON\ten\t"));
+    EXPECT_TRUE(QApplication::clipboard()->text().endsWith(u"\tATTACKATDAWN"));
+
+    QString method;
+    Ciphers::ParamValues params;
+    window->setOpenCipher([&](const QString &m, const Ciphers::ParamValues &p) {
+        method = m;
+        params = p;
+    });
+    emit window->tblKandidaten->cellDoubleClicked(0, 5);
+    EXPECT_EQ(method, u"vigenere");
+    EXPECT_EQ(params.value(QStringLiteral("schluessel")), u"LEMON");
+}
+
+TEST_F(CodeKnackerFixture, TooLongTextIsRefusedWithoutFreezing)
+{
+    enter(QString(kMaxBreakerText + 1, u'a'));
+    EXPECT_FALSE(window->searching());
+    EXPECT_EQ(window->tblKandidaten->rowCount(), 0);
+    EXPECT_TRUE(window->lblStatus->text().contains(u"zu lang"));
+    // Just above the synchronous limit, the keyless list is left to the worker.
+    enter(QString(TfrmCodeKnacker::kQuickLimit + 1, u'7'));
+    EXPECT_TRUE(window->searching());
+    waitForSearch();
+}
