@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/PasteLimit.h"
 #include "logic/common/Numbers.h"
 
 #include <QAction>
@@ -86,6 +87,7 @@ void TfrmCodeKnacker::createControls()
     edtSchluessel = named(new QLineEdit(this), "edtSchluessel");
     edtSchluessel->setPlaceholderText(QStringLiteral("optional, z. B. GEOCACHE"));
     edtSchluessel->setMaxLength(200);
+    limitPasteLength(memGeheimtext, m_context.dialogs);
     cbSprache = named(new QComboBox(this), "cbSprache");
     cbSprache->addItems(
         {QStringLiteral("automatisch"), QStringLiteral("Deutsch"), QStringLiteral("Englisch")});

@@ -11,6 +11,7 @@
 #include "gui/app/panels/gboxTrifid.h"
 #include "gui/app/panels/gboxUmrechnung.h"
 #include "gui/app/panels/gboxVigenere.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 
 #include <QAction>
@@ -215,6 +216,7 @@ TEST(PasteLimit, EveryPanelTextBoxRefusesAPasteOverTheLimit)
     gboxUmrechnung umrechnung(app.context);
     TfrmFermilab fermilab(app.context);
     gboxChiffren chiffren(app.context);
+    TfrmCodeKnacker knacker(app.context);
     const QList<QWidget *> boxes = {chiffren.rtfKlartext,    chiffren.rtfGeheimtext,
                                     verteilung.rtfBSV,       vigenere.rtfVigenereDecrypt,
                                     vigenere.edtVigenereKey, vigenere.rtfVigenereEncrypt,
