@@ -14,6 +14,8 @@
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
 
+#include <QPlainTextEdit>
+
 ProgramWindows::ProgramWindows(AppContext &context)
     : m_context(context)
     , m_main(std::make_unique<TfrmQuarvelMain>(context))

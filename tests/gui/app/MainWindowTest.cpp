@@ -95,7 +95,8 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
         QStringLiteral(
             "Koordinaten|  GPS (WGS84)|Zahlensysteme|  Quersumme|Strings|  Buchstabenwortwert|"
             "  Buchstabenverteilung|Kryptologie|  ROT-Verschiebung|  Freimauerer-Code|"
-            "  Römische Zahlenkodierung|  Vigenère|  Trifid|Diagramme|  Brailleschrift|"
+            "  Römische Zahlenkodierung|  Vigenère|  Trifid|  Weitere Chiffren|Diagramme|  "
+            "Brailleschrift|"
             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
             "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
             "Inch|  GC-Code"));

@@ -79,6 +79,7 @@ TEST(ProgramWindows, ACodeBreakerCandidateOpensInTheCipherPanel)
     TestApp app;
     ProgramWindows windows(app.context);
     TfrmQuarvelMain &main = windows.mainWindow();
+    main.show();
     main.actCodeKnacker->trigger();
     auto *knacker = dynamic_cast<TfrmCodeKnacker *>(app.context.windows.codeKnacker.existing());
     ASSERT_NE(knacker, nullptr);

@@ -43,7 +43,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 22);
+    EXPECT_EQ(pages.size(), 25);
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), pages.size());
 }
 
