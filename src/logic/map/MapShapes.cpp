@@ -1,7 +1,6 @@
 #include "logic/map/MapShapes.h"
 
-#include "logic/common/QuarvelError.h"
-#include "logic/tools/Koordinaten_Unit.h"
+#include "logic/formula/FormulaExport.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
@@ -135,13 +134,7 @@ QString positionInNotation(Geo::GeoPoint p, int notation)
                              .arg(std::abs(p.lat), 0, 'f', 8)
                              .arg(QChar(p.lon < 0 ? u'W' : u'E'))
                              .arg(std::abs(std::remainder(p.lon, 360.0)), 0, 'f', 8);
-    try {
-        TKoordinaten position;
-        if (position.m_sSetKoordinaten(text) == 1)
-            return position.m_sGetKoordinaten(notation).trimmed();
-    } catch (const QuarvelError &) {
-    }
-    return text;
+    return Formula::coordinateInNotation(text, notation);
 }
 
 } // namespace Map

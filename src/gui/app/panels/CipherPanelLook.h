@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "gui/support/DesignSize.h"
@@ -31,6 +32,15 @@ Widget *named(const char *name, QWidget *parent, Args &&...args)
     auto *widget = new Widget(std::forward<Args>(args)..., parent);
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// A text box of a cipher panel: Tab moves on instead of typing a tab, the text in `colour`.
+inline QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
+{
+    auto *box = named<QPlainTextEdit>(name, parent);
+    box->setTabChangesFocus(true);
+    setTextColour(box, colour);
+    return box;
 }
 
 } // namespace CipherLook

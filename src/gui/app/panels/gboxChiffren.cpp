@@ -37,14 +37,6 @@ QLabel *errorLabel(const char *name, QWidget *parent)
     return label;
 }
 
-QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
-{
-    auto *box = named<QPlainTextEdit>(name, parent);
-    box->setTabChangesFocus(true);
-    setTextColour(box, colour);
-    return box;
-}
-
 } // namespace
 
 gboxChiffren::gboxChiffren(AppContext &context, QWidget *parent)

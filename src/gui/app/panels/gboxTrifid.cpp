@@ -16,18 +16,6 @@
 
 using namespace CipherLook;
 
-namespace {
-
-QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
-{
-    auto *box = named<QPlainTextEdit>(name, parent);
-    box->setTabChangesFocus(true);
-    setTextColour(box, colour);
-    return box;
-}
-
-} // namespace
-
 gboxTrifid::gboxTrifid(AppContext &context, QWidget *parent)
     : ToolPanel(parent)
     , m_context(context)

@@ -23,14 +23,6 @@ namespace {
 const QString kSampleSentence =
     QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern");
 
-QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
-{
-    auto *box = named<QPlainTextEdit>(name, parent);
-    box->setTabChangesFocus(true);
-    setTextColour(box, colour);
-    return box;
-}
-
 QCheckBox *option(const char *name, QWidget *parent, const char16_t *caption,
                   const char16_t *hint = nullptr, bool enabled = false)
 {
