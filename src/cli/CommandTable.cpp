@@ -9,8 +9,7 @@ const std::vector<Command> &commandTable()
         koordinatenCommand(), quersummeCommand(), wortwertCommand(), verteilungCommand(),
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
-        rechnerCommand(),     gccodeCommand(),    gpxCommand(),
-        chiffreCommand(),
+        rechnerCommand(),     gccodeCommand(),    gpxCommand(),      chiffreCommand(),
         knackenCommand(),
     };
     return table;

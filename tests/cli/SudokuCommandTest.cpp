@@ -68,9 +68,11 @@ TEST(SudokuCommand, NamesTheLineAndTheCharacterOfAFault)
         {QList<QByteArray>(10, row).join('\n'), "Zeile 10: Ein Sudoku hat nur neun Zeilen."},
         {shortRow.join('\n'), "Zeile 2, Zeichen 9: Die Zeile endet nach 8 von 9 Feldern."},
         {"x" + QByteArray(80, '.'),
-         "Zeile 1, Zeichen 1 (Sudoku-Zeile 1, Spalte 1): „x“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+         "Zeile 1, Zeichen 1 (Sudoku-Zeile 1, Spalte 1): „x“ ist weder eine Ziffer 1–9 noch ein "
+         "leeres Feld („.“ oder „0“)."},
         {rows.join('\n').replace("1234", "12a4"),
-         "Zeile 1, Zeichen 3 (Sudoku-Zeile 1, Spalte 3): „a“ ist weder eine Ziffer 1–9 noch ein leeres Feld („.“ oder „0“)."},
+         "Zeile 1, Zeichen 3 (Sudoku-Zeile 1, Spalte 3): „a“ ist weder eine Ziffer 1–9 noch ein "
+         "leeres Feld („.“ oder „0“)."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
