@@ -125,8 +125,11 @@ private:
 
     bool saveAddressBook()
     {
-        QWidget *cacher = topLevel("frmCacher");
+        // The address book is built when first opened, so it is looked up after the action.
         topLevel("frmQuarvelMain")->findChild<QAction *>("actCacher")->trigger();
+        QWidget *cacher = topLevel("frmCacher");
+        if (!cacher)
+            return false;
         // Queued, so the dialog's own event loop does not run inside this step.
         QMetaObject::invokeMethod(cacher->findChild<QAction *>("fSaveAs"), &QAction::trigger,
                                   Qt::QueuedConnection);
