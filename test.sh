@@ -11,6 +11,8 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # Without these ccache passes every file compiled with a precompiled header to the compiler.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+# Paths relative to the checkout, so a clone in another folder reuses what an earlier build cached.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
