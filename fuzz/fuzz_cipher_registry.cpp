@@ -43,15 +43,15 @@ private:
     size_t m_pos = 0;
 };
 
-QString value(const Ciphers::ParamSpec &spec, Reader &in)
+QString value(const Ciphers::ParamDecl &decl, Reader &in)
 {
     const uint8_t b = in.byte();
-    switch (spec.kind) {
+    switch (decl.kind) {
     case Ciphers::ParamKind::Number:
         // Around the range and its limits, also a little outside.
-        return QString::number(b < 200 ? spec.minimum - 2 + b : spec.maximum - 250 + b);
+        return QString::number(b < 200 ? decl.minimum - 2 + b : decl.maximum - 250 + b);
     case Ciphers::ParamKind::Choice:
-        return b < 250 ? spec.choices.at(b % spec.choices.size()) : QStringLiteral("x");
+        return b < 250 ? decl.choices.at(b % decl.choices.size()) : QStringLiteral("x");
     case Ciphers::ParamKind::Switch:
         return b % 2 ? QStringLiteral("1") : QString();
     case Ciphers::ParamKind::Text:
@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto &registry = Ciphers::cipherRegistry();
     const Ciphers::Cipher &cipher = registry.at(in.byte() % registry.size());
     Ciphers::ParamValues values;
-    for (const Ciphers::ParamSpec &spec : cipher.params)
-        values.insert(spec.key, value(spec, in));
+    for (const Ciphers::ParamDecl &decl : cipher.params)
+        values.insert(decl.key, value(decl, in));
     const QString text = in.rest();
     QString plain;
     try {

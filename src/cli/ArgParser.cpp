@@ -46,9 +46,9 @@ qsizetype readHead(const QStringList &arguments, Invocation &invocation)
     return arguments.size();
 }
 
-const OptionSpec *findOption(const Command &command, const QString &name)
+const OptionDecl *findOption(const Command &command, const QString &name)
 {
-    for (const OptionSpec &option : command.options) {
+    for (const OptionDecl &option : command.options) {
         if (option.names.contains(name))
             return &option;
     }
@@ -67,7 +67,7 @@ qsizetype readOption(const QStringList &arguments, qsizetype i, Invocation &invo
         name = token.left(equals);
         inlineValue = token.mid(equals + 1);
     }
-    const OptionSpec *option = findOption(*invocation.command, name);
+    const OptionDecl *option = findOption(*invocation.command, name);
     if (!option)
         usage(QStringLiteral("Unbekannte Option „%1“ für „%2“")
                   .arg(name, invocation.command->names.constFirst()));

@@ -13,18 +13,18 @@ const QString kList = QStringLiteral("liste");
 const QString kDecode = QStringLiteral("decode");
 
 using Ciphers::Cipher;
+using Ciphers::ParamDecl;
 using Ciphers::ParamKind;
-using Ciphers::ParamSpec;
 
-QString valueNameOf(const ParamSpec &spec)
+QString valueNameOf(const ParamDecl &decl)
 {
-    switch (spec.kind) {
+    switch (decl.kind) {
     case ParamKind::Number:
         return QStringLiteral("N");
     case ParamKind::Choice:
-        return spec.choices.join(u'|');
+        return decl.choices.join(u'|');
     case ParamKind::Text:
-        return spec.label.toUpper();
+        return decl.label.toUpper();
     case ParamKind::Switch:
         break;
     }
@@ -33,22 +33,22 @@ QString valueNameOf(const ParamSpec &spec)
 
 // One option per parameter key; ciphers that share a key ("periode") share the option, and its
 // help names the ciphers (their own wording where there are only two).
-std::vector<OptionSpec> parameterOptions()
+std::vector<OptionDecl> parameterOptions()
 {
-    std::vector<OptionSpec> options;
+    std::vector<OptionDecl> options;
     std::vector<QStringList> helps, users;
     QHash<QString, std::size_t> byKey;
     for (const Cipher &cipher : Ciphers::cipherRegistry()) {
-        for (const ParamSpec &spec : cipher.params) {
-            if (!byKey.contains(spec.key)) {
-                byKey.insert(spec.key, options.size());
+        for (const ParamDecl &decl : cipher.params) {
+            if (!byKey.contains(decl.key)) {
+                byKey.insert(decl.key, options.size());
                 options.push_back(
-                    {{QStringLiteral("--") + spec.key}, spec.key, valueNameOf(spec), spec.label});
+                    {{QStringLiteral("--") + decl.key}, decl.key, valueNameOf(decl), decl.label});
                 helps.emplace_back();
                 users.emplace_back();
             }
-            const std::size_t at = byKey.value(spec.key);
-            helps[at].append(cipher.cliName + QStringLiteral(": ") + spec.help);
+            const std::size_t at = byKey.value(decl.key);
+            helps[at].append(cipher.cliName + QStringLiteral(": ") + decl.help);
             users[at].append(cipher.cliName);
         }
     }
@@ -108,16 +108,16 @@ Ciphers::ParamValues givenParams(const Cipher &cipher, const Options &options)
 {
     Ciphers::ParamValues values;
     for (const Cipher &other : Ciphers::cipherRegistry()) {
-        for (const ParamSpec &spec : other.params) {
-            if (!options.has(spec.key) || values.contains(spec.key))
+        for (const ParamDecl &decl : other.params) {
+            if (!options.has(decl.key) || values.contains(decl.key))
                 continue;
-            const ParamSpec *own = cipher.param(spec.key);
+            const ParamDecl *own = cipher.param(decl.key);
             if (!own)
                 throw UsageError {QStringLiteral("Die Option „--%1“ gilt nicht für „%2“")
-                                      .arg(spec.key, cipher.cliName)};
-            values.insert(spec.key,
+                                      .arg(decl.key, cipher.cliName)};
+            values.insert(decl.key,
                           own->kind == ParamKind::Switch ? QStringLiteral("1")
-                                                         : options.value(spec.key));
+                                                         : options.value(decl.key));
         }
     }
     return values;
@@ -145,15 +145,15 @@ Handler chiffreHandler(const Options &options)
     };
 }
 
-std::vector<OptionSpec> chiffreOptions()
+std::vector<OptionDecl> chiffreOptions()
 {
-    std::vector<OptionSpec> options = {
+    std::vector<OptionDecl> options = {
         {{QStringLiteral("--liste")}, kList, {}, QStringLiteral("alle Verfahren mit Namen")},
         {{QStringLiteral("-d"), QStringLiteral("--entschluesseln")},
          kDecode,
          {},
          QStringLiteral("entschlüsseln (sonst verschlüsseln)")}};
-    for (OptionSpec &option : parameterOptions())
+    for (OptionDecl &option : parameterOptions())
         options.push_back(std::move(option));
     return options;
 }

@@ -124,7 +124,7 @@ Handler trifidHandler(const Options &options)
     return cipherHandler(decrypt ? TrifidDecrypt : TrifidEncrypt, requiredKey(options), decrypt);
 }
 
-std::vector<OptionSpec> cipherOptions()
+std::vector<OptionDecl> cipherOptions()
 {
     return {
         {{QStringLiteral("-k"), QStringLiteral("--key"), QStringLiteral("--schluessel")},

@@ -24,7 +24,7 @@ struct UsageError
     QString message;
 };
 
-struct OptionSpec
+struct OptionDecl
 {
     QStringList names; // "-n", "--notation", ...: every spelling the user may write
     QString key; // the name the handler asks for
@@ -104,7 +104,7 @@ struct Command
     QString summary; // one line for the program's help
     QString synopsis; // what follows the name in the usage line
     QString description; // German help of the subcommand, lines joined by "\n"
-    std::vector<OptionSpec> options;
+    std::vector<OptionDecl> options;
     InputKind input = InputKind::Line;
     Prepare prepare;
     // A document longer than this (a file or all of stdin) is refused before it is read whole.

@@ -55,7 +55,7 @@ QString commandHelp(const Command &command)
         text += QStringLiteral("Auch: %1\n").arg(command.names.mid(1).join(QStringLiteral(", ")));
     text += u'\n' + command.description + u'\n';
     text += QStringLiteral("\nOptionen:\n");
-    for (const OptionSpec &option : command.options) {
+    for (const OptionDecl &option : command.options) {
         QString left = option.names.join(QStringLiteral(", "));
         if (!option.valueName.isEmpty())
             left += u' ' + option.valueName;

@@ -349,7 +349,7 @@ void gcHandler(const QString &input, ResultSink &sink)
     sink.report(result);
 }
 
-OptionSpec option(const char *name, const char *key, const char *value, const char *help)
+OptionDecl option(const char *name, const char *key, const char *value, const char *help)
 {
     return {{QString::fromLatin1(name)},
             QString::fromLatin1(key),

@@ -156,9 +156,9 @@ QString adfgxDecode6(const QString &text, const ParamValues &values)
     return adfgxDecode(kAdfgvx, text, values);
 }
 
-ParamSpec transpositionSpec()
+ParamDecl transpositionDecl()
 {
-    return ParamSpec {kTransposition,
+    return ParamDecl {kTransposition,
                       QStringLiteral("Transposition"),
                       ParamKind::Text,
                       {},
@@ -177,7 +177,7 @@ Cipher adfgxCipher()
         QStringLiteral("ADFGX"),
         QStringLiteral("Zeile und Spalte im 5×5-Schlüsselquadrat als A, D, F, G, X, "
                        "danach spaltenweise nach dem Transpositionswort gelesen."),
-        {keySpec(QStringLiteral("Schlüsselwort des Quadrats (J = I)")), transpositionSpec()},
+        {keyDecl(QStringLiteral("Schlüsselwort des Quadrats (J = I)")), transpositionDecl()},
         Keying::Key,
         adfgxEncode5,
         adfgxDecode5};
@@ -189,8 +189,8 @@ Cipher adfgvxCipher()
                    QStringLiteral("ADFGVX"),
                    QStringLiteral("Wie ADFGX, aber im 6×6-Quadrat mit A–Z und 0–9 und den "
                                   "Zeichen A, D, F, G, V, X."),
-                   {keySpec(QStringLiteral("Schlüssel des Quadrats (Buchstaben und Ziffern)")),
-                    transpositionSpec()},
+                   {keyDecl(QStringLiteral("Schlüssel des Quadrats (Buchstaben und Ziffern)")),
+                    transpositionDecl()},
                    Keying::Key,
                    adfgxEncode6,
                    adfgxDecode6};

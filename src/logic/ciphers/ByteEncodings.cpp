@@ -225,9 +225,9 @@ QString codeDecode(const QString &text, const ParamValues &values)
     return result;
 }
 
-ParamSpec latin1Spec()
+ParamDecl latin1Decl()
 {
-    return switchSpec(kLatin1, QStringLiteral("Latin-1"),
+    return switchDecl(kLatin1, QStringLiteral("Latin-1"),
                       QStringLiteral("Latin-1-Bytes statt UTF-8"));
 }
 
@@ -237,7 +237,7 @@ Cipher baseCipher(const char16_t *cliName, const char16_t *name, const char16_t 
     return Cipher {QString::fromUtf16(cliName),
                    QString::fromUtf16(name),
                    QString::fromUtf16(explanation),
-                   {latin1Spec()},
+                   {latin1Decl()},
                    Keying::None,
                    encode,
                    decode};
@@ -275,7 +275,7 @@ Cipher zeichencodeCipher()
                    QStringLiteral("Zeichencodes"),
                    QStringLiteral("Jedes Zeichen seine Unicode-Nummer, dezimal, hexadezimal, "
                                   "binär (8er-Gruppen) oder oktal."),
-                   {choiceSpec(QStringLiteral("system"), QStringLiteral("Zahlensystem"),
+                   {choiceDecl(QStringLiteral("system"), QStringLiteral("Zahlensystem"),
                                {QStringLiteral("dez"), QStringLiteral("hex"), QStringLiteral("bin"),
                                 QStringLiteral("okt")},
                                QStringLiteral("dez, hex, bin oder okt (Vorgabe dez)"))},

@@ -7,35 +7,35 @@
 namespace Ciphers {
 namespace {
 
-QString checkedNumber(const ParamSpec &spec, const QString &value)
+QString checkedNumber(const ParamDecl &decl, const QString &value)
 {
     const std::optional<int32_t> number = Numbers::tryStrToInt(value.trimmed());
-    if (!number || *number < spec.minimum || *number > spec.maximum)
+    if (!number || *number < decl.minimum || *number > decl.maximum)
         throw QuarvelError(QStringLiteral("%1 muss eine ganze Zahl von %2 bis %3 sein: „%4“")
-                               .arg(spec.label)
-                               .arg(spec.minimum)
-                               .arg(spec.maximum)
+                               .arg(decl.label)
+                               .arg(decl.minimum)
+                               .arg(decl.maximum)
                                .arg(value));
     return QString::number(*number);
 }
 
-QString checkedChoice(const ParamSpec &spec, const QString &value)
+QString checkedChoice(const ParamDecl &decl, const QString &value)
 {
-    for (const QString &choice : spec.choices) {
+    for (const QString &choice : decl.choices) {
         if (choice.compare(value.trimmed(), Qt::CaseInsensitive) == 0)
             return choice;
     }
     throw QuarvelError(QStringLiteral("%1 muss eine dieser Angaben sein: %2 (nicht „%3“)")
-                           .arg(spec.label, spec.choices.join(QStringLiteral(", ")), value));
+                           .arg(decl.label, decl.choices.join(QStringLiteral(", ")), value));
 }
 
-QString checkedValue(const ParamSpec &spec, const QString &value)
+QString checkedValue(const ParamDecl &decl, const QString &value)
 {
-    switch (spec.kind) {
+    switch (decl.kind) {
     case ParamKind::Number:
-        return checkedNumber(spec, value);
+        return checkedNumber(decl, value);
     case ParamKind::Choice:
-        return checkedChoice(spec, value);
+        return checkedChoice(decl, value);
     case ParamKind::Switch:
         return value == u"1" ? QStringLiteral("1") : QString();
     case ParamKind::Text:
@@ -49,16 +49,16 @@ QString checkedValue(const ParamSpec &spec, const QString &value)
 ParamValues Cipher::completed(const ParamValues &values) const
 {
     ParamValues result;
-    for (const ParamSpec &spec : params)
-        result.insert(spec.key, checkedValue(spec, values.value(spec.key, spec.defaultValue)));
+    for (const ParamDecl &decl : params)
+        result.insert(decl.key, checkedValue(decl, values.value(decl.key, decl.defaultValue)));
     return result;
 }
 
-const ParamSpec *Cipher::param(const QString &key) const
+const ParamDecl *Cipher::param(const QString &key) const
 {
-    for (const ParamSpec &spec : params) {
-        if (spec.key == key)
-            return &spec;
+    for (const ParamDecl &decl : params) {
+        if (decl.key == key)
+            return &decl;
     }
     return nullptr;
 }

@@ -23,7 +23,7 @@ enum class ParamKind {
     Switch, // on ("1") or off ("" or "0")
 };
 
-struct ParamSpec
+struct ParamDecl
 {
     QString key; // also the command-line option: "--" + key
     QString label; // German caption of the panel field
@@ -49,7 +49,7 @@ struct Cipher
     QString cliName; // "atbash", "affin", ...
     QString germanName; // "Atbash", "Affine Chiffre", ...
     QString explanation; // German, one line
-    std::vector<ParamSpec> params;
+    std::vector<ParamDecl> params;
     Keying keying = Keying::None;
     CipherFunction encodeFunction = nullptr;
     CipherFunction decodeFunction = nullptr;
@@ -62,7 +62,7 @@ struct Cipher
     // `values` with every missing parameter at its default; throws QuarvelError for a number
     // outside its range or an unknown choice.
     ParamValues completed(const ParamValues &values) const;
-    const ParamSpec *param(const QString &key) const;
+    const ParamDecl *param(const QString &key) const;
 };
 
 // Every cipher, in the order the panel lists them.

@@ -31,28 +31,28 @@ QString lettersOnly(const QString &text)
     return letters;
 }
 
-ParamSpec keySpec(const QString &help, const QString &defaultValue)
+ParamDecl keyDecl(const QString &help, const QString &defaultValue)
 {
-    return ParamSpec {kKey, QStringLiteral("Schlüssel"), ParamKind::Text, defaultValue, {}, 0, 0,
+    return ParamDecl {kKey, QStringLiteral("Schlüssel"), ParamKind::Text, defaultValue, {}, 0, 0,
                       help};
 }
 
-ParamSpec numberSpec(const QString &key, const QString &label, int minimum, int maximum,
+ParamDecl numberDecl(const QString &key, const QString &label, int minimum, int maximum,
                      int defaultValue, const QString &help)
 {
-    return ParamSpec {key, label,   ParamKind::Number, QString::number(defaultValue),
+    return ParamDecl {key, label,   ParamKind::Number, QString::number(defaultValue),
                       {},  minimum, maximum,           help};
 }
 
-ParamSpec switchSpec(const QString &key, const QString &label, const QString &help)
+ParamDecl switchDecl(const QString &key, const QString &label, const QString &help)
 {
-    return ParamSpec {key, label, ParamKind::Switch, {}, {}, 0, 0, help};
+    return ParamDecl {key, label, ParamKind::Switch, {}, {}, 0, 0, help};
 }
 
-ParamSpec choiceSpec(const QString &key, const QString &label, const QStringList &choices,
+ParamDecl choiceDecl(const QString &key, const QString &label, const QStringList &choices,
                      const QString &help)
 {
-    return ParamSpec {key, label, ParamKind::Choice, choices.constFirst(), choices, 0, 0, help};
+    return ParamDecl {key, label, ParamKind::Choice, choices.constFirst(), choices, 0, 0, help};
 }
 
 } // namespace Ciphers

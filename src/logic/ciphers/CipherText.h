@@ -45,11 +45,11 @@ std::vector<int> keyLetters(const QString &key, bool emptyAllowed);
 // A-Z upper-cased by the ASCII rule, every other character dropped.
 QString lettersOnly(const QString &text);
 
-ParamSpec keySpec(const QString &help, const QString &defaultValue = {});
-ParamSpec numberSpec(const QString &key, const QString &label, int minimum, int maximum,
+ParamDecl keyDecl(const QString &help, const QString &defaultValue = {});
+ParamDecl numberDecl(const QString &key, const QString &label, int minimum, int maximum,
                      int defaultValue, const QString &help);
-ParamSpec switchSpec(const QString &key, const QString &label, const QString &help);
-ParamSpec choiceSpec(const QString &key, const QString &label, const QStringList &choices,
+ParamDecl switchDecl(const QString &key, const QString &label, const QString &help);
+ParamDecl choiceDecl(const QString &key, const QString &label, const QStringList &choices,
                      const QString &help);
 
 inline const QString kKey = QStringLiteral("schluessel");

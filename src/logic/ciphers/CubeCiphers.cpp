@@ -83,8 +83,8 @@ Cipher delastelleCipher()
                    QStringLiteral("Trifid nach Delastelle"),
                    QStringLiteral("A–Z und „+“ im Schlüsselwürfel als Schicht, Zeile, Spalte; je "
                                   "Periode zeilenweise notiert und in Dreiern gelesen."),
-                   {keySpec(QStringLiteral("Schlüsselwort des Würfels")),
-                    numberSpec(kPeriode, QStringLiteral("Periode"), 0, 1000000, 5,
+                   {keyDecl(QStringLiteral("Schlüsselwort des Würfels")),
+                    numberDecl(kPeriode, QStringLiteral("Periode"), 0, 1000000, 5,
                                QStringLiteral("Länge einer Periode, 0 = der ganze Text "
                                               "(Vorgabe 5)"))},
                    Keying::Key,
@@ -98,7 +98,7 @@ Cipher trifidCipher()
                    QStringLiteral("Trifid"),
                    QStringLiteral("A–Z und „.“ im Schlüsselwürfel; der ganze Text ist eine "
                                   "Periode (wie im Trifid-Werkzeug)."),
-                   {keySpec(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
+                   {keyDecl(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
                    Keying::Key,
                    trifidEncode,
                    trifidDecode};

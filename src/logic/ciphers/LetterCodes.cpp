@@ -232,7 +232,7 @@ Cipher a1z26Cipher()
         QStringLiteral("Buchstabennummern (A1Z26)"),
         QStringLiteral("Jeder Buchstabe wird zu seiner Nummer im Alphabet: A = 1 … Z = 26; "
                        "Wörter getrennt durch „ - “."),
-        {numberSpec(kVersatz, QStringLiteral("A ="), 0, 1000, 1,
+        {numberDecl(kVersatz, QStringLiteral("A ="), 0, 1000, 1,
                     QStringLiteral("die Nummer von A (Vorgabe 1)"))},
         Keying::None,
         a1z26Encode,
@@ -246,9 +246,9 @@ Cipher baconCipher()
         QStringLiteral("Bacon"),
         QStringLiteral("Jeder Buchstabe eine Fünfergruppe aus A und B (I = J, U = V): A = AAAAA, "
                        "B = AAAAB, …"),
-        {switchSpec(QStringLiteral("26"), QStringLiteral("26 Buchstaben"),
+        {switchDecl(QStringLiteral("26"), QStringLiteral("26 Buchstaben"),
                     QStringLiteral("jeder der 26 Buchstaben mit eigener Gruppe")),
-         ParamSpec {QStringLiteral("zeichen"),
+         ParamDecl {QStringLiteral("zeichen"),
                     QStringLiteral("Zeichen"),
                     ParamKind::Text,
                     QStringLiteral("AB"),

@@ -192,7 +192,7 @@ Cipher playfairCipher()
                    QStringLiteral("Playfair"),
                    QStringLiteral("Buchstabenpaare im 5×5-Schlüsselquadrat (J = I); doppelte "
                                   "Buchstaben im Paar werden mit X getrennt."),
-                   {keySpec(QStringLiteral("Schlüsselwort des Quadrats"))},
+                   {keyDecl(QStringLiteral("Schlüsselwort des Quadrats"))},
                    Keying::Key,
                    playfairEncode,
                    playfairDecode};
@@ -204,7 +204,7 @@ Cipher hillCipher()
                    QStringLiteral("Hill"),
                    QStringLiteral("Blöcke aus 2 oder 3 Buchstaben (A = 0) werden mit der "
                                   "Schlüsselmatrix modulo 26 multipliziert."),
-                   {keySpec(QStringLiteral("4 oder 9 Buchstaben, zeilenweise die Matrix"))},
+                   {keyDecl(QStringLiteral("4 oder 9 Buchstaben, zeilenweise die Matrix"))},
                    Keying::Key,
                    hillEncode,
                    hillDecode};

@@ -218,7 +218,7 @@ Cipher handyCipher()
                    QStringLiteral("Handytastatur"),
                    QStringLiteral("Mehrfachtippen: jeder Buchstabe seine Taste so oft wie seine "
                                   "Stelle (C = 222), 0 = Leerzeichen."),
-                   {switchSpec(QStringLiteral("t9"), QStringLiteral("T9"),
+                   {switchDecl(QStringLiteral("t9"), QStringLiteral("T9"),
                                QStringLiteral("eine Ziffer je Buchstabe (nur verschlüsseln)"))},
                    Keying::None,
                    handyEncode,

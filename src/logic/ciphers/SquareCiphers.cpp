@@ -219,8 +219,8 @@ Cipher polybiusCipher()
         QStringLiteral("Polybius-Quadrat"),
         QStringLiteral("Jeder Buchstabe wird zu Zeile und Spalte im 5×5-Quadrat (J = I), "
                        "zum Beispiel A = 11."),
-        {keySpec(QStringLiteral("Schlüsselwort: seine Buchstaben zuerst ins Quadrat")),
-         choiceSpec(kQuadrat, QStringLiteral("Quadrat"), {QStringLiteral("5"), QStringLiteral("6")},
+        {keyDecl(QStringLiteral("Schlüsselwort: seine Buchstaben zuerst ins Quadrat")),
+         choiceDecl(kQuadrat, QStringLiteral("Quadrat"), {QStringLiteral("5"), QStringLiteral("6")},
                     QStringLiteral("5 (A–Z ohne J) oder 6 (A–Z und 0–9), Vorgabe 5"))},
         Keying::None,
         polybiusEncode,
@@ -234,8 +234,8 @@ Cipher bifidCipher()
         QStringLiteral("Bifid"),
         QStringLiteral("Zeilen und Spalten der Buchstaben im Schlüsselquadrat werden "
                        "je Periode hintereinander geschrieben und paarweise gelesen."),
-        {keySpec(QStringLiteral("Schlüsselwort des 5×5-Quadrats (J = I)")),
-         numberSpec(kPeriode, QStringLiteral("Periode"), 0, 1000000, 0,
+        {keyDecl(QStringLiteral("Schlüsselwort des 5×5-Quadrats (J = I)")),
+         numberDecl(kPeriode, QStringLiteral("Periode"), 0, 1000000, 0,
                     QStringLiteral("Länge einer Periode, 0 = der ganze Text (Vorgabe)"))},
         Keying::Key,
         bifidEncode,

@@ -180,9 +180,9 @@ Cipher affinCipher()
                    QStringLiteral("Affine Chiffre"),
                    QStringLiteral("Jeder Buchstabe x (A=0) wird zu (a·x + b) mod 26; a muss "
                                   "teilerfremd zu 26 sein."),
-                   {numberSpec(QStringLiteral("a"), QStringLiteral("a"), 1, 25, 5,
+                   {numberDecl(QStringLiteral("a"), QStringLiteral("a"), 1, 25, 5,
                                QStringLiteral("Faktor a, teilerfremd zu 26 (Vorgabe 5)")),
-                    numberSpec(QStringLiteral("b"), QStringLiteral("b"), 0, 25, 8,
+                    numberDecl(QStringLiteral("b"), QStringLiteral("b"), 0, 25, 8,
                                QStringLiteral("Verschiebung b, 0 bis 25 (Vorgabe 8)"))},
                    Keying::Numbers,
                    affineEncode,
@@ -195,7 +195,7 @@ Cipher beaufortCipher()
                    QStringLiteral("Beaufort"),
                    QStringLiteral("Geheimbuchstabe = Schlüsselbuchstabe − Klartextbuchstabe "
                                   "(mod 26); Ver- und Entschlüsseln sind gleich."),
-                   {keySpec(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
+                   {keyDecl(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
                    Keying::Key,
                    beaufort,
                    beaufort};
@@ -207,7 +207,7 @@ Cipher autokeyCipher()
                    QStringLiteral("Vigenère-Autokey"),
                    QStringLiteral("Vigenère, dessen Schlüssel nach dem Schlüsselwort mit den "
                                   "Buchstaben des Klartexts weiterläuft."),
-                   {keySpec(QStringLiteral("das Schlüsselwort (nur Buchstaben)"))},
+                   {keyDecl(QStringLiteral("das Schlüsselwort (nur Buchstaben)"))},
                    Keying::Key,
                    autokeyEncode,
                    autokeyDecode};
@@ -219,7 +219,7 @@ Cipher gronsfeldCipher()
                    QStringLiteral("Gronsfeld"),
                    QStringLiteral("Vigenère mit einem Schlüssel aus Ziffern: jede Ziffer "
                                   "verschiebt um 0 bis 9 Stellen."),
-                   {keySpec(QStringLiteral("der Schlüssel (nur Ziffern)"))},
+                   {keyDecl(QStringLiteral("der Schlüssel (nur Ziffern)"))},
                    Keying::Key,
                    gronsfeldEncode,
                    gronsfeldDecode};
@@ -231,7 +231,7 @@ Cipher rotCipher()
                    QStringLiteral("ROT-N (Caesar)"),
                    QStringLiteral("Jeder Buchstabe wird um N Stellen im Alphabet verschoben "
                                   "(ROT13: N = 13)."),
-                   {numberSpec(QStringLiteral("verschiebung"), QStringLiteral("Verschiebung"), 0,
+                   {numberDecl(QStringLiteral("verschiebung"), QStringLiteral("Verschiebung"), 0,
                                26, 13, QStringLiteral("Verschiebung N, 0 bis 26 (Vorgabe 13)"))},
                    Keying::Numbers,
                    rotEncode,
@@ -262,7 +262,7 @@ Cipher vigenereCipher()
                    QStringLiteral("Vigenère"),
                    QStringLiteral("Jeder Buchstabe wird um den Schlüsselbuchstaben verschoben "
                                   "(A = 0); Ausgabe in Großbuchstaben."),
-                   {keySpec(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
+                   {keyDecl(QStringLiteral("der Schlüssel (nur Buchstaben)"))},
                    Keying::Key,
                    vigenereEncode,
                    vigenereDecode};

@@ -119,9 +119,9 @@ Cipher zaunCipher()
         QStringLiteral("Gartenzaun (Rail Fence)"),
         QStringLiteral("Der Text läuft im Zickzack über N Schienen und wird Schiene für Schiene "
                        "gelesen; jedes Zeichen zählt."),
-        {numberSpec(kSchienen, QStringLiteral("Schienen"), 2, 1000000, 3,
+        {numberDecl(kSchienen, QStringLiteral("Schienen"), 2, 1000000, 3,
                     QStringLiteral("Anzahl der Schienen, ab 2 (Vorgabe 3)")),
-         numberSpec(kVersatz, QStringLiteral("Versatz"), 0, 1000000, 0,
+         numberDecl(kVersatz, QStringLiteral("Versatz"), 0, 1000000, 0,
                     QStringLiteral("so viele Schritte im Zickzack beginnt der Text später "
                                    "(Vorgabe 0)"))},
         Keying::Numbers,
@@ -135,7 +135,7 @@ Cipher skytaleCipher()
                    QStringLiteral("Skytale"),
                    QStringLiteral("Der Text wird in Zeilen zu N Zeichen geschrieben und "
                                   "spaltenweise gelesen, ohne Auffüllen."),
-                   {numberSpec(kUmfang, QStringLiteral("Umfang"), 2, 1000000, 4,
+                   {numberDecl(kUmfang, QStringLiteral("Umfang"), 2, 1000000, 4,
                                QStringLiteral("Zeichen je Zeile (Umfang des Stabs), ab 2 "
                                               "(Vorgabe 4)"))},
                    Keying::Numbers,
@@ -149,7 +149,7 @@ Cipher rueckwaertsCipher()
                    QStringLiteral("Rückwärts"),
                    QStringLiteral("Der ganze Text rückwärts, oder mit „Wörter“ jedes Wort für "
                                   "sich."),
-                   {switchSpec(QStringLiteral("woerter"), QStringLiteral("Wörter"),
+                   {switchDecl(QStringLiteral("woerter"), QStringLiteral("Wörter"),
                                QStringLiteral("jedes Wort für sich rückwärts"))},
                    Keying::None,
                    reverse,

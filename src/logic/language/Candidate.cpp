@@ -19,9 +19,9 @@ QString keyText(const QString &method, const Ciphers::ParamValues &params)
             parts.append(name + u'=' + value);
     };
     if (cipher) {
-        for (const Ciphers::ParamSpec &spec : cipher->params) {
-            if (params.contains(spec.key))
-                add(spec.key);
+        for (const Ciphers::ParamDecl &decl : cipher->params) {
+            if (params.contains(decl.key))
+                add(decl.key);
         }
     } else {
         QStringList names = params.keys();

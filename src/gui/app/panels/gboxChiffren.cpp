@@ -19,8 +19,8 @@
 
 using namespace CipherLook;
 using Ciphers::Cipher;
+using Ciphers::ParamDecl;
 using Ciphers::ParamKind;
-using Ciphers::ParamSpec;
 using Ciphers::ParamValues;
 
 namespace {
@@ -116,12 +116,12 @@ QWidget *gboxChiffren::parameterField(const QString &key) const
     return m_fields.value(key);
 }
 
-QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
+QWidget *gboxChiffren::createField(const ParamDecl &decl, const QString &value)
 {
     QWidget *field = nullptr;
-    switch (spec.kind) {
+    switch (decl.kind) {
     case ParamKind::Switch: {
-        auto *box = new QCheckBox(spec.label, pnlParameter);
+        auto *box = new QCheckBox(decl.label, pnlParameter);
         box->setChecked(value == u"1");
         connect(box, &QCheckBox::toggled, this,
                 [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
@@ -130,7 +130,7 @@ QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
     }
     case ParamKind::Choice: {
         auto *box = new QComboBox(pnlParameter);
-        box->addItems(spec.choices);
+        box->addItems(decl.choices);
         box->setCurrentText(value);
         connect(box, &QComboBox::currentIndexChanged, this,
                 [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
@@ -141,7 +141,7 @@ QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
     case ParamKind::Number: {
         auto *edit = new QLineEdit(value, pnlParameter);
         limitPasteLength(edit, m_context.dialogs);
-        if (spec.kind == ParamKind::Number)
+        if (decl.kind == ParamKind::Number)
             edit->setMaximumWidth(DesignSize::px(this, 120));
         connect(edit, &QLineEdit::textChanged, this,
                 [this] { guarded(m_context.dialogs, this, [this] { parameterChange(); }); });
@@ -149,8 +149,8 @@ QWidget *gboxChiffren::createField(const ParamSpec &spec, const QString &value)
         break;
     }
     }
-    field->setObjectName(QStringLiteral("param_") + spec.key);
-    field->setToolTip(spec.help);
+    field->setObjectName(QStringLiteral("param_") + decl.key);
+    field->setToolTip(decl.help);
     return field;
 }
 
@@ -161,13 +161,13 @@ void gboxChiffren::buildParameterFields()
     m_fields.clear();
     const Cipher &cipher = currentCipher();
     const ParamValues stored = m_values.value(cipher.cliName);
-    for (const ParamSpec &spec : cipher.params) {
-        QWidget *field = createField(spec, stored.value(spec.key, spec.defaultValue));
-        m_fields.insert(spec.key, field);
-        if (spec.kind == ParamKind::Switch)
+    for (const ParamDecl &decl : cipher.params) {
+        QWidget *field = createField(decl, stored.value(decl.key, decl.defaultValue));
+        m_fields.insert(decl.key, field);
+        if (decl.kind == ParamKind::Switch)
             m_form->addRow(QString(), field);
         else
-            m_form->addRow(spec.label + u':', field);
+            m_form->addRow(decl.label + u':', field);
     }
     pnlParameter->setVisible(!cipher.params.empty());
 }
@@ -175,14 +175,14 @@ void gboxChiffren::buildParameterFields()
 ParamValues gboxChiffren::fieldValues() const
 {
     ParamValues values;
-    for (const ParamSpec &spec : currentCipher().params) {
-        QWidget *field = m_fields.value(spec.key);
+    for (const ParamDecl &decl : currentCipher().params) {
+        QWidget *field = m_fields.value(decl.key);
         if (auto *box = qobject_cast<QCheckBox *>(field))
-            values.insert(spec.key, box->isChecked() ? QStringLiteral("1") : QString());
+            values.insert(decl.key, box->isChecked() ? QStringLiteral("1") : QString());
         else if (auto *combo = qobject_cast<QComboBox *>(field))
-            values.insert(spec.key, combo->currentText());
+            values.insert(decl.key, combo->currentText());
         else if (auto *edit = qobject_cast<QLineEdit *>(field))
-            values.insert(spec.key, edit->text());
+            values.insert(decl.key, edit->text());
     }
     return values;
 }

@@ -48,7 +48,7 @@ private:
     void createControls();
     void layOut();
     void buildParameterFields();
-    QWidget *createField(const Ciphers::ParamSpec &spec, const QString &value);
+    QWidget *createField(const Ciphers::ParamDecl &decl, const QString &value);
 
     void lstChiffrenChange();
     void parameterChange();
