@@ -32,25 +32,57 @@ void checkEncodingChoice(QByteArrayView data)
         __builtin_trap();
 }
 
-// What the export writes in Windows-1252 reads back as the same records: quoting keeps commas,
-// quotes and line breaks inside their fields. (A text that happens to read as UTF-8 or to start
-// with a mark is read in that encoding instead, as any such file is.)
+// What the export writes reads back as the same records and texts: quoting keeps commas, quotes
+// and line breaks inside their fields, and text beyond Windows-1252 goes out as marked UTF-8. (A
+// Windows-1252 text that happens to read as UTF-8 or to start with a mark is read in that
+// encoding instead, as any such file is.)
 void checkRoundTrip(const CacherBook &book)
 {
     const QByteArray text = csvText(book);
-    const CsvEncodingChoice choice = chooseCsvEncoding(text);
-    if (choice.encoding != CsvEncoding::Ansi || choice.markSize != 0)
-        return;
-    const CsvBook back = csvBook(text);
-    if (back.personen.size() != book.Personen().size())
+    const bool utf8 = book.wideSummary().fields > 0;
+    if (utf8 != text.startsWith("\xEF\xBB\xBF"))
         __builtin_trap();
-    for (size_t i = 0; i < back.personen.size(); ++i) {
+    const CsvEncodingChoice choice = chooseCsvEncoding(text);
+    if (!utf8 && (choice.encoding != CsvEncoding::Ansi || choice.markSize != 0))
+        return;
+    CsvBook csv = csvBook(text);
+    CacherBook back;
+    back.replacePersonen(std::move(csv.personen), std::move(csv.wide));
+    if (back.PersonenAnzahl() != book.PersonenAnzahl())
+        __builtin_trap();
+    for (int i = 0; i < back.PersonenAnzahl(); ++i) {
         for (int f = 0; f < TPerson::FieldCount; ++f) {
             const auto field = TPerson::Field(f);
-            if (back.personen[i].fieldView(field) != book.Personen()[i].fieldView(field))
+            if (back.person(i).fieldView(field) != book.person(i).fieldView(field) ||
+                back.text(i, field) != book.text(i, field))
                 __builtin_trap();
         }
     }
+}
+
+// A field's conversion (sixteen bytes at a time where it can) is decoding, then the code page;
+// "lossy" says whether a character other than a broken sequence became "?".
+void checkFieldConversion(QByteArrayView data)
+{
+    QByteArray ansi;
+    bool lossy = false;
+    utf8ToAnsi(data, false, ansi, lossy);
+    const QString decoded = decodeUtf8(data);
+    if (ansi != CodePage::toAnsi(decoded))
+        __builtin_trap();
+    // U+FFFD stands for a broken sequence (not lossy) or was written as such (lossy).
+    bool lacking = false;
+    bool lackingOrBroken = false;
+    for (const QChar c : decoded) {
+        const bool lacks = c != u'?' && CodePage::charToAnsi(c) == '?';
+        lackingOrBroken = lackingOrBroken || lacks;
+        lacking = lacking || (lacks && c != QChar::ReplacementCharacter);
+    }
+    if ((lacking && !lossy) || (lossy && !lackingOrBroken))
+        __builtin_trap();
+    bool strictLossy = false;
+    if (utf8ToAnsi(data, true, ansi, strictLossy) != (undecodableUtf8(data) == 0))
+        __builtin_trap();
 }
 
 } // namespace
@@ -59,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     checkEncodingChoice(bytes);
+    checkFieldConversion(bytes);
     try {
         CsvBook csv = csvBook(bytes);
         if (csv.namen.size() != qsizetype(csv.personen.size()) ||
@@ -67,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap();
         csvImportNotes(csv);
         CacherBook book;
-        book.replacePersonen(std::move(csv.personen));
+        book.replacePersonen(std::move(csv.personen), std::move(csv.wide));
         checkRoundTrip(book);
     } catch (const QuarvelError &) {
         // more lines than a book can hold

@@ -165,6 +165,16 @@ void TfrmCacher::Save()
     }
     m_book.Geaendert = false;
     forgetFieldChange();
+    noteTextTheFileLacks();
+}
+
+void TfrmCacher::noteTextTheFileLacks()
+{
+    const CacherBook::WideSummary wide = m_book.wideSummary();
+    if (wide.fields == 0 || (wide.fields == m_wideNoted.fields && wide.first == m_wideNoted.first))
+        return;
+    m_wideNoted = wide;
+    m_context.dialogs.messageDlg(this, wideTextNote(wide), Dialogs::Icon::Information, Dialogs::Ok);
 }
 
 void TfrmCacher::SaveAs()
@@ -203,6 +213,7 @@ void TfrmCacher::SaveAs()
     fSave->setEnabled(true);
     m_book.Geaendert = false;
     forgetFieldChange();
+    noteTextTheFileLacks();
 }
 
 void TfrmCacher::ExportCsv()
@@ -252,7 +263,7 @@ void TfrmCacher::ImportCsv()
     }
     if (csv.namen.isEmpty())
         csv.namen.append(QString()); // no line at all: one empty record, as a fresh book
-    m_book.replacePersonen(std::move(csv.personen));
+    m_book.replacePersonen(std::move(csv.personen), std::move(csv.wide));
     m_book.NeuerDatensatz = false;
     m_book.LadenAusstehend = false;
     rebuildNameList(csv.namen);

@@ -73,7 +73,6 @@ QString TfrmCacher::fieldText(QWidget *field) const
 void TfrmCacher::ShowRecord()
 {
     gboxDaten->setTitle(QStringLiteral(" Aktueller Index: %1 ").arg(m_book.AktuellerIndex + 1));
-    const TPerson &person = m_book.current();
     // The list marks the record shown, so the arrow keys and the drop-down start from it.
     if (m_book.AktuellerIndex < cboxCachername->count()) {
         const QSignalBlocker blocker(cboxCachername);
@@ -81,7 +80,7 @@ void TfrmCacher::ShowRecord()
     }
     const QList<QWidget *> all = fields();
     for (int f = 0; f < TPerson::FieldCount; ++f) {
-        const QString text = person.field(TPerson::Field(f));
+        const QString text = m_book.text(m_book.AktuellerIndex, TPerson::Field(f));
         QLineEdit *edit = qobject_cast<QLineEdit *>(all[f]);
         if (auto *box = qobject_cast<QComboBox *>(all[f])) {
             box->setEditText(text);
@@ -98,11 +97,11 @@ void TfrmCacher::ShowRecord()
 
 void TfrmCacher::StoreFields()
 {
-    TPerson &person = m_book.current();
+    const int index = m_book.AktuellerIndex;
     const QList<QWidget *> all = fields();
     for (int f = 0; f < TPerson::FieldCount; ++f)
-        person.setField(TPerson::Field(f), fieldText(all[f]));
-    setNameEntry(m_book.AktuellerIndex, person.field(TPerson::Cachername));
+        m_book.setText(index, TPerson::Field(f), fieldText(all[f]));
+    setNameEntry(index, m_book.text(index, TPerson::Cachername));
 }
 
 void TfrmCacher::setNameEntry(int index, const QString &name)

@@ -138,6 +138,8 @@ private:
     bool mayReplaceBook();
     // The focused field's text counts as unchanged from now on (after a save or "Abbrechen").
     void forgetFieldChange();
+    // After a save: tells once which text the record file could not keep.
+    void noteTextTheFileLacks();
 
     void moveTo(int index);
     QList<QWidget *> fields() const;
@@ -148,5 +150,6 @@ private:
     AppContext &m_context;
     CacherBook m_book;
     QString m_feldText;
+    CacherBook::WideSummary m_wideNoted; // what the last note after a save named
     WriteTarget m_writeTarget = saveFileTarget();
 };

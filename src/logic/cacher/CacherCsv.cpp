@@ -37,6 +37,20 @@ QByteArray csvText(const CacherBook &book)
     QByteArray text;
     // A typical line; longer ones just grow the buffer.
     text.reserve(qsizetype(book.PersonenAnzahl()) * 64);
+    if (book.wideSummary().fields > 0) {
+        // Windows-1252 would lose characters the book holds: the whole file goes out as UTF-8,
+        // marked so that spreadsheets and this program's import read it as such.
+        text += "\xEF\xBB\xBF";
+        for (int i = 0; i < book.PersonenAnzahl(); ++i) {
+            for (int f = 0; f < TPerson::FieldCount; ++f) {
+                if (f > 0)
+                    text += ',';
+                appendField(text, book.text(i, TPerson::Field(f)).toUtf8());
+            }
+            text += "\r\n";
+        }
+        return text;
+    }
     for (const TPerson &person : book.Personen()) {
         // The stored bytes already are Windows-1252; copying them keeps every byte exact.
         for (int f = 0; f < TPerson::FieldCount; ++f) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/cacher/CacherBook.h"
 #include "logic/cacher/TPerson.h"
 
 #include <QByteArray>
@@ -8,13 +9,13 @@
 
 #include <vector>
 
-class CacherBook;
 class QIODevice;
 
 // The address book as comma-separated text: one line per record, the eleven fields in record
 // order, no header. A field holding a comma, a double quote or a line break is written in
 // double quotes, its quotes doubled (RFC 4180); every other field as it is. Written in
-// Windows-1252 with CR LF after every line.
+// Windows-1252 with CR LF after every line; a book holding characters Windows-1252 lacks is
+// written in UTF-8 after a byte-order mark instead, so that none of them is lost.
 
 // The whole book in that format.
 QByteArray csvText(const CacherBook &book);
@@ -28,6 +29,9 @@ struct CsvBook
     static constexpr int ListedLines = 5;
 
     std::vector<TPerson> personen;
+    // The Unicode text of fields the records hold only in part (see CacherBook); shorter than
+    // the records when the last ones have none.
+    std::vector<WideRecord> wide;
     QStringList namen;
     // Lines with more than eleven fields (an unquoted comma inside a field): how many, and the
     // numbers (from 1) of the first ListedLines.

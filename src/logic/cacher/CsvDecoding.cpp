@@ -1,6 +1,7 @@
 #include "logic/cacher/CsvDecoding.h"
 
 #include "logic/cacher/CacherBook.h"
+#include "logic/cacher/Latin1Utf8.h"
 #include "logic/common/CodePage.h"
 
 #include <cstring>
@@ -157,39 +158,34 @@ DecodedCsv decodeUtf16(QByteArrayView data, bool littleEndian)
 
 } // namespace
 
-bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out)
+bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out, bool &lossy)
 {
-    out.resize(utf8.size()); // never more bytes than the UTF-8 has
+    out.resize(utf8.size() + 16); // never more bytes than the UTF-8 has, and the fast path's room
     char *o = out.data();
     const auto *p = reinterpret_cast<const uchar *>(utf8.data());
     const uchar *end = p + utf8.size();
-    while (p != end) {
-        if (p[0] < 0x80) {
-            // A lone ASCII letter between umlauts is copied at once; a longer run in blocks.
-            const uchar *ascii = end - p > 1 && p[1] < 0x80 ? skipAscii(p, end) : p + 1;
-            std::memcpy(o, p, size_t(ascii - p));
-            o += ascii - p;
-            p = ascii;
-            continue;
-        }
-        if (p[0] <= 0xDF && p[0] >= 0xC2 && p + 1 != end && (p[1] & 0xC0) == 0x80) {
-            const char16_t unit = char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
-            // U+00A0..U+00FF (the umlauts among them) keep their code in Windows-1252.
-            *o++ = unit >= 0xA0 && unit <= 0xFF ? char(unit) : CodePage::charToAnsi(QChar(unit));
-            p += 2;
-            continue;
-        }
+    for (;;) {
+        const Latin1Run run = latin1Utf8ToAnsi(p, end - p, o);
+        p += run.read;
+        o += run.written;
+        if (p == end)
+            break;
+        // One character from elsewhere, or a broken sequence.
         const Utf8Step step = nextUtf8(p, end);
         p += step.length;
         if (!step.valid && strict)
             return false;
         if (!step.valid) {
-            *o++ = CodePage::charToAnsi(QChar(kReplacement));
+            *o++ = CodePage::charToAnsi(QChar(kReplacement)); // counted as undecodable instead
         } else if (step.codePoint > 0xFFFF) {
             *o++ = '?'; // two UTF-16 code units, each without a place in the code page
             *o++ = '?';
+            lossy = true;
         } else {
-            *o++ = CodePage::charToAnsi(QChar(char16_t(step.codePoint)));
+            // "?" stands for a character the code page lacks; a real "?" never gets here.
+            const char byte = CodePage::charToAnsi(QChar(char16_t(step.codePoint)));
+            lossy = lossy || byte == '?';
+            *o++ = byte;
         }
     }
     out.resize(o - out.data());

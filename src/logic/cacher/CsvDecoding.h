@@ -34,9 +34,9 @@ struct DecodedCsv
 };
 
 // One field of UTF-8 text in the record's Windows-1252, one byte per UTF-16 code unit of the
-// decoded text (as TPerson::setField stores it): characters the code page lacks become "?", a
-// broken sequence becomes "?" too, or in strict mode ends the conversion (false).
-bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out);
+// decoded text (as TPerson::setField stores it): characters the code page lacks become "?" and
+// set `lossy`; a broken sequence becomes "?" too, or in strict mode ends the conversion (false).
+bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out, bool &lossy);
 // UTF-8 text decoded, each broken sequence as U+FFFD.
 QString decodeUtf8(QByteArrayView utf8);
 // How many broken sequences UTF-8 text holds.

@@ -56,9 +56,10 @@ public:
 
     void read(CsvBook &book)
     {
-        qsizetype breaks = std::count(m_p, m_end, '\n');
+        m_book = &book;
+        qsizetype breaks = countByte('\n');
         if (breaks == 0)
-            breaks = std::count(m_p, m_end, '\r');
+            breaks = countByte('\r');
         book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
         while (m_p != m_end) {
             if (book.personen.size() >= size_t(CacherBook::MaxPersonen))
@@ -75,6 +76,18 @@ public:
     }
 
 private:
+    // Lines are long: memchr jumps over them faster than a byte-wise count.
+    qsizetype countByte(char byte) const
+    {
+        qsizetype count = 0;
+        for (const char *p = m_p; p != m_end; ++p, ++count) {
+            p = static_cast<const char *>(memchr(p, byte, size_t(m_end - p)));
+            if (!p)
+                break;
+        }
+        return count;
+    }
+
     // One line into `person`; true when it holds more than eleven fields.
     bool readLine(TPerson &person, QString &name)
     {
@@ -82,7 +95,7 @@ private:
             const QByteArrayView value = nextField();
             if (field < TPerson::FieldCount)
                 store(person, TPerson::Field(field), value, name);
-            else if (m_utf8 && m_strict && !utf8ToAnsi(value, true, m_ansi))
+            else if (m_utf8 && m_strict && undecodableUtf8(value) != 0)
                 throw NotUtf8 {}; // a dropped field still decides the encoding
             if (m_p == m_end || *m_p != ',') {
                 skipLineBreak();
@@ -140,13 +153,30 @@ private:
                 name = CodePage::fromAnsi(value);
             return;
         }
-        if (!utf8ToAnsi(value, m_strict, m_ansi))
+        bool lossy = false;
+        if (!utf8ToAnsi(value, m_strict, m_ansi, lossy))
             throw NotUtf8 {};
         person.setFieldBytes(field, m_ansi);
         if (field == TPerson::Cachername)
             name = decodeUtf8(value);
+        if (lossy)
+            keepWide(person, field, value);
     }
 
+    // The record holds "?" for characters Windows-1252 lacks; the book keeps the text itself.
+    void keepWide(const TPerson &person, TPerson::Field field, QByteArrayView value)
+    {
+        std::vector<WideRecord> &wide = m_book->wide;
+        const size_t index = m_book->personen.size() - 1;
+        if (wide.size() <= index)
+            wide.resize(index + 1);
+        auto fields = wide[index] ? std::make_shared<WideFields>(*wide[index])
+                                  : std::make_shared<WideFields>();
+        (*fields)[field] = wideCut(decodeUtf8(value), person.fieldView(field).size());
+        wide[index] = std::move(fields);
+    }
+
+    CsvBook *m_book = nullptr;
     const char *m_p;
     const char *m_end;
     bool m_utf8;

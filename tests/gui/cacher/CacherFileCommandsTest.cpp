@@ -242,6 +242,37 @@ TEST_F(CacherFiles, ExportAndImportThroughTheMenu)
     EXPECT_EQ(app.dialogs.fileRequests.last().fileName, csv);
 }
 
+// A name beyond Windows-1252 stays whole in the window and the export (with the profile link made
+// from it: three fields); the record file keeps "?" and the save says so once.
+TEST_F(CacherFiles, TextBeyondWindows1252IsShownSavedWithANoteAndExported)
+{
+    insertInto(window->cboxCachername, QStringLiteral("Łukasz"));
+    insertInto(window->cboxWohnort, QStringLiteral("Ğebze"));
+    leave();
+    const QString dat = path("buch.dat");
+    app.dialogs.fileAnswers.push_back(dat);
+    window->fSaveAs->trigger();
+    EXPECT_EQ(fileBytes(dat).mid(2 + 1, 6), QByteArray("?ukasz"));
+    EXPECT_EQ(
+        app.dialogs.lastText(),
+        QStringLiteral("Die Datei kann nur Zeichen des westeuropäischen Zeichensatzes "
+                       "(Windows-1252) speichern. In 3 Feldern (etwa „Łukasz“) steht dort "
+                       "„?“ für die übrigen Zeichen.\n\nBis zum Beenden hält das Adressbuch "
+                       "sie vollständig; „Export“ schreibt sie als UTF-8 in eine CSV-Datei."));
+    const qsizetype notes = app.dialogs.messages.size();
+    window->fSave->trigger();
+    EXPECT_EQ(app.dialogs.messages.size(), notes); // nothing new to say
+
+    window->btnNeuerDatensatz->click();
+    window->btnRückwärts->click();
+    EXPECT_EQ(window->cboxCachername->currentText(), QStringLiteral("Łukasz"));
+    EXPECT_EQ(nameList().first(), QStringLiteral("Łukasz"));
+    const QString csv = path("cacher.csv");
+    app.dialogs.fileAnswers.push_back(csv);
+    window->mnuExport->trigger();
+    EXPECT_TRUE(fileBytes(csv).startsWith("\xEF\xBB\xBF\xC5\x81ukasz,,,,,\xC4\x9E"));
+}
+
 TEST_F(CacherFiles, ImportOrExportFailuresKeepBookAndFile)
 {
     openBook({"A", "B"});

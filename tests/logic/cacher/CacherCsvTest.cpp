@@ -263,3 +263,65 @@ TEST(CacherCsv, ExportQuotesOnlyWhereNeededAndReadsBack)
         EXPECT_EQ(fieldsOf(back.personen[0]), padded(c.fields));
     }
 }
+
+// Text beyond Windows-1252 (Łukasz, Ğ, an emoji) stays whole in the book beside the record's "?"
+// and leaves through a UTF-8 export with a mark; a book without any keeps its Windows-1252 file.
+TEST(CacherCsv, TextBeyondWindows1252IsKeptAndExportedAsUtf8)
+{
+    const QString emoji = QStringLiteral("Ziel \U0001F600");
+    const struct
+    {
+        const char *what;
+        QStringList fields;
+        QByteArray record; // the Cachername's bytes in the record
+        QByteArray start; // of the export
+    } cases[] = {
+        {"Polish", {"Łukasz", "Jörg"}, "?ukasz", "\xEF\xBB\xBF\xC5\x81ukasz,J\xC3\xB6rg,"},
+        {"Turkish", {"Ğül"}, "?\xFCl", "\xEF\xBB\xBF\xC4\x9E\xC3\xBCl,"},
+        {"emoji", {emoji}, "Ziel ??", "\xEF\xBB\xBFZiel \xF0\x9F\x98\x80,"},
+        {"code page only", {"Jörg €"}, "J\xF6rg \x80", "J\xF6rg \x80,"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        CacherBook book;
+        for (int f = 0; f < c.fields.size(); ++f)
+            book.setText(0, TPerson::Field(f), c.fields[f]);
+        EXPECT_EQ(book.person(0).fieldBytes(TPerson::Cachername), c.record);
+        EXPECT_EQ(book.text(0, TPerson::Cachername), c.fields[0]);
+        const QByteArray text = csvText(book);
+        EXPECT_TRUE(text.startsWith(c.start)) << text.toStdString();
+
+        CsvBook csv = csvBook(text);
+        CacherBook back;
+        back.replacePersonen(std::move(csv.personen), std::move(csv.wide));
+        EXPECT_EQ(back.person(0), book.person(0));
+        EXPECT_EQ(back.text(0, TPerson::Cachername), c.fields[0]);
+        EXPECT_EQ(csvText(back), text);
+    }
+}
+
+TEST(CacherCsv, UnicodeTextFollowsItsRecord)
+{
+    CacherBook book;
+    book.setText(0, TPerson::Cachername, QString(60, u'Ł'));
+    EXPECT_EQ(book.text(0, TPerson::Cachername), QString(50, u'Ł')); // cut like the record
+    EXPECT_EQ(book.wideSummary().fields, 1);
+
+    book.InsertAfterCurrent();
+    book.setText(1, TPerson::Wohnort, QStringLiteral("Köln"));
+    book.AktuellerIndex = 0;
+    book.InsertAfterCurrent(); // a record between them: the text stays with its record
+    EXPECT_EQ(book.text(0, TPerson::Cachername), QString(50, u'Ł'));
+    EXPECT_EQ(book.text(2, TPerson::Wohnort), QStringLiteral("Köln"));
+    ASSERT_TRUE(book.DeleteCurrent());
+    EXPECT_EQ(book.text(0, TPerson::Cachername), QString(50, u'Ł'));
+
+    // Text stored by the record alone replaces the Unicode text, as does a whole one.
+    book.current().setField(TPerson::Cachername, QStringLiteral("Anna"));
+    EXPECT_EQ(book.text(0, TPerson::Cachername), QStringLiteral("Anna"));
+    EXPECT_EQ(book.wideSummary().fields, 0);
+    EXPECT_FALSE(csvText(book).startsWith("\xEF\xBB\xBF"));
+    book.setText(0, TPerson::Vorname, QStringLiteral("Ğ"));
+    book.setText(0, TPerson::Vorname, QStringLiteral("G"));
+    EXPECT_EQ(book.wideSummary().fields, 0);
+}

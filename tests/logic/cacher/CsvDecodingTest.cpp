@@ -1,5 +1,6 @@
 #include "logic/cacher/CsvDecoding.h"
 #include "logic/cacher/CacherCsv.h"
+#include "logic/common/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -137,4 +138,41 @@ TEST(CsvDecoding, LargestFileOfABook)
                              "a"),
               2 + 2 * units);
     EXPECT_EQ(maxCsvFileSize("\xFE\xFF"), 2 + 2 * units);
+}
+
+// The fast path takes sixteen bytes at a time and must agree with decoding then converting for
+// every piece at every position of a block: each piece is put after 0 to 33 ASCII letters and
+// repeated so that it straddles block ends.
+TEST(CsvDecoding, FieldConversionMatchesDecodingAtEveryBlockPosition)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray piece;
+        bool lossy;
+    } cases[] = {
+        {"umlauts", "\xC3\xA4\xC3\xB6\xC3\x9F", false},
+        {"no-break space and y with diaeresis", "\xC2\xA0\xC3\xBF", false},
+        {"C1 control without a place", "\xC2\x80", true},
+        {"C1 control the code page keeps", "\xC2\x81", false},
+        {"euro (three bytes)", "\xE2\x82\xAC", false},
+        {"L with stroke", "\xC5\x81", true},
+        {"emoji", "\xF0\x9F\x98\x80", true},
+        {"broken: lead without continuation", "\xC3", false},
+        {"broken: continuation alone", "\xA4", false},
+        {"broken: overlong", "\xC0\xAF", false},
+    };
+    for (const auto &c : cases) {
+        for (int offset = 0; offset < 34; ++offset) {
+            SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(offset));
+            const QByteArray utf8 = QByteArray(offset, 'a') + (c.piece + "b").repeated(7);
+            QByteArray ansi;
+            bool lossy = false;
+            ASSERT_TRUE(utf8ToAnsi(utf8, false, ansi, lossy));
+            EXPECT_EQ(ansi, CodePage::toAnsi(decodeUtf8(utf8)));
+            EXPECT_EQ(lossy, c.lossy);
+            const bool valid = undecodableUtf8(utf8) == 0;
+            EXPECT_EQ(utf8ToAnsi(utf8, true, ansi, lossy), valid);
+        }
+    }
 }
