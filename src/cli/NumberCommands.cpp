@@ -52,6 +52,20 @@ void requireDigitSumInput(const QString &input, Zahlensystem system)
         TypedCharacters::digitSumAllowed(system));
 }
 
+// In the decimal system only the digits count, as in the panel; the result names what was left
+// out ("12a" gives 12, and says so), each character once, in the order of the input.
+QString ignoredCharacters(const QString &input)
+{
+    QStringList ignored;
+    for (const char32_t c : input.toUcs4()) {
+        const QString text = QString::fromUcs4(&c, 1);
+        if ((text.size() != 1 || !hfunctions::IsDigit(text.front())) &&
+            !ignored.contains(QStringLiteral("„%1“").arg(text)))
+            ignored.append(QStringLiteral("„%1“").arg(text));
+    }
+    return ignored.join(QStringLiteral(", "));
+}
+
 Handler quersummeHandler(const Options &options)
 {
     const Zahlensystem system = systemOption(options);
@@ -65,6 +79,11 @@ Handler quersummeHandler(const Options &options)
                 QStringLiteral("system"), {}, systemName(system), {}, Field::Show::JsonOnly});
             result.fields.push_back(
                 field(QStringLiteral("dezimal"), QStringLiteral("Dezimal"), chain.decimal));
+            if (system == Zahlensystem::Dezimal) {
+                if (const QString ignored = ignoredCharacters(input); !ignored.isEmpty())
+                    result.fields.push_back(
+                        field(QStringLiteral("ignoriert"), QStringLiteral("Ignoriert"), ignored));
+            }
             addIterationRows(result, chain.sums, sink.json());
         }
         sink.report(result);
@@ -184,7 +203,8 @@ Command quersummeCommand()
         QStringLiteral(
             "Rechnet die Zahl ins Dezimalsystem um und bildet die Quersumme, dann die Quersumme\n"
             "der Quersumme, bis eine Ziffer übrig ist (jede Zeile der Kette). Im Dezimalsystem\n"
-            "zählen nur die Ziffern (wie im Eingabefeld); hexadezimale, oktale und binäre\n"
+            "zählen nur die Ziffern (wie im Eingabefeld), die übrigen Zeichen nennt die Zeile\n"
+            "„Ignoriert“; hexadezimale, oktale und binäre\n"
             "Zahlen jeder Länge werden exakt umgerechnet und dürfen nur die Ziffern ihres\n"
             "Systems enthalten.\n\n"
             "Beispiel: quarvel-cli quersumme -s hex FF\n"

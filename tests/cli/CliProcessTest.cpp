@@ -95,7 +95,12 @@ std::vector<TextCase> textCases()
         {"quersumme dez with signs",
          {QStringLiteral("quersumme"), QStringLiteral("N 47° 11")},
          {},
-         {QStringLiteral("Dezimal: 4711 | 1. Iteration: 13 | 2. Iteration: 4")}},
+         {QStringLiteral("Dezimal: 4711 | Ignoriert: „N“, „ “, „°“ | 1. Iteration: 13 | 2. "
+                         "Iteration: 4")}},
+        {"quersumme dez names what it ignores",
+         {QStringLiteral("quersumme"), QStringLiteral("12a\U0001F600a")},
+         {},
+         {QStringLiteral("Dezimal: 12 | Ignoriert: „a“, „\U0001F600“ | 1. Iteration: 3")}},
         {"quersumme eleven nines",
          {QStringLiteral("digitsum"), QString(11, u'9')},
          {},

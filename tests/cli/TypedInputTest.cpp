@@ -70,9 +70,13 @@ TEST(CliTypedInput, RefusesWhatThePanelWouldNotTakeNamingTheCharacter)
          1,
          "\n",
          "Zeichen 2: „G“ kann hier nicht eingegeben werden; erlaubt sind 0–9 und A–F.\n"},
-        // The decimal field takes every character and counts the digits, as in the panel.
-        {{"quersumme", "12a"}, 0, "Dezimal: 12 | 1. Iteration: 3\n", ""},
-        {{"quersumme", "1.234"}, 0, "Dezimal: 1234 | 1. Iteration: 10 | 2. Iteration: 1\n", ""},
+        // The decimal field takes every character and counts the digits, as in the panel; the
+        // result names what it left out.
+        {{"quersumme", "12a"}, 0, "Dezimal: 12 | Ignoriert: „a“ | 1. Iteration: 3\n", ""},
+        {{"quersumme", "1.234"},
+         0,
+         "Dezimal: 1234 | Ignoriert: „.“ | 1. Iteration: 10 | 2. Iteration: 1\n",
+         ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
