@@ -11,7 +11,7 @@
 namespace Ciphers {
 namespace {
 
-const QString kTransposition = QStringLiteral("transposition");
+constexpr QLatin1String kTransposition("transposition");
 
 struct Variant
 {

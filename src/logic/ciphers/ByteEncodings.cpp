@@ -12,7 +12,7 @@
 namespace Ciphers {
 namespace {
 
-const QString kLatin1 = QStringLiteral("latin1");
+constexpr QLatin1String kLatin1("latin1");
 
 QByteArray textBytes(const QString &text, const ParamValues &values)
 {

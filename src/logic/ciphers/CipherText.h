@@ -52,6 +52,6 @@ ParamDecl switchDecl(const QString &key, const QString &label, const QString &he
 ParamDecl choiceDecl(const QString &key, const QString &label, const QStringList &choices,
                      const QString &help);
 
-inline const QString kKey = QStringLiteral("schluessel");
+inline constexpr QLatin1String kKey("schluessel");
 
 } // namespace Ciphers

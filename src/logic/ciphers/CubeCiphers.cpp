@@ -8,7 +8,7 @@
 namespace Ciphers {
 namespace {
 
-const QString kPeriode = QStringLiteral("periode");
+constexpr QLatin1String kPeriode("periode");
 
 KeyedSquare delastelleCube(const ParamValues &values)
 {

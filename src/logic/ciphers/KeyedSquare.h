@@ -44,7 +44,7 @@ private:
 };
 
 // A-Z without J (J is written as I).
-inline const QString kAlphabetNoJ = QStringLiteral("ABCDEFGHIKLMNOPQRSTUVWXYZ");
-inline const QString kAlphabetAZ09 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+inline constexpr QLatin1String kAlphabetNoJ("ABCDEFGHIKLMNOPQRSTUVWXYZ");
+inline constexpr QLatin1String kAlphabetAZ09("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
 
 } // namespace Ciphers

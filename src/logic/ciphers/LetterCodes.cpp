@@ -7,7 +7,7 @@
 namespace Ciphers {
 namespace {
 
-const QString kVersatz = QStringLiteral("versatz");
+constexpr QLatin1String kVersatz("versatz");
 
 QString a1z26Encode(const QString &text, const ParamValues &values)
 {

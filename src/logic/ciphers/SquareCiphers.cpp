@@ -9,9 +9,12 @@
 namespace Ciphers {
 namespace {
 
-const QString kQuadrat = QStringLiteral("quadrat");
-const QString kPeriode = QStringLiteral("periode");
-const QString kLettersOnlyKey = QStringLiteral("Der Schlüssel darf nur Buchstaben enthalten.");
+constexpr QLatin1String kQuadrat("quadrat");
+constexpr QLatin1String kPeriode("periode");
+QString lettersOnlyKey()
+{
+    return QStringLiteral("Der Schlüssel darf nur Buchstaben enthalten.");
+}
 
 KeyedSquare polybiusSquare(const ParamValues &values)
 {
@@ -19,7 +22,7 @@ KeyedSquare polybiusSquare(const ParamValues &values)
         return KeyedSquare(
             kAlphabetAZ09, textParam(values, kKey), {},
             QStringLiteral("Der Schlüssel darf nur Buchstaben und Ziffern enthalten."));
-    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, kLettersOnlyKey);
+    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, lettersOnlyKey());
 }
 
 QString polybiusEncode(const QString &text, const ParamValues &values)
@@ -74,7 +77,7 @@ QString polybiusDecode(const QString &text, const ParamValues &values)
 
 KeyedSquare letterSquare(const ParamValues &values)
 {
-    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, kLettersOnlyKey);
+    return KeyedSquare(kAlphabetNoJ, textParam(values, kKey), {u'J', u'I'}, lettersOnlyKey());
 }
 
 std::vector<int> squareCells(const KeyedSquare &square, const QString &text)

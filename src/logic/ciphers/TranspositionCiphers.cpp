@@ -2,15 +2,16 @@
 // counts, blanks included; a character is a Unicode code point, so no emoji is cut in two.
 #include "logic/ciphers/CipherFamilies.h"
 #include "logic/ciphers/CipherText.h"
+#include "logic/common/QuarvelError.h"
 
 #include <algorithm>
 
 namespace Ciphers {
 namespace {
 
-const QString kSchienen = QStringLiteral("schienen");
-const QString kVersatz = QStringLiteral("versatz");
-const QString kUmfang = QStringLiteral("umfang");
+constexpr QLatin1String kSchienen("schienen");
+constexpr QLatin1String kVersatz("versatz");
+constexpr QLatin1String kUmfang("umfang");
 
 // The rail of every position of a zigzag over `rails` rails that starts `offset` steps in.
 std::vector<int> railOf(qsizetype count, int rails, int offset)
@@ -39,6 +40,8 @@ QString zaun(const QString &text, const ParamValues &values, bool encode)
 {
     const QList<uint> in = text.toUcs4();
     const int rails = numberParam(values, kSchienen);
+    if (rails < 2) // the declaration's limit; a zigzag needs two rails
+        throw QuarvelError(QStringLiteral("Der Gartenzaun braucht mindestens 2 Schienen."));
     const std::vector<int> rail = railOf(in.size(), rails, numberParam(values, kVersatz));
     std::vector<qsizetype> next = railStarts(rail, rails);
     QList<uint> out(in.size());
