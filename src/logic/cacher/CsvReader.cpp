@@ -57,10 +57,10 @@ public:
     void read(CsvBook &book)
     {
         m_book = &book;
-        qsizetype breaks = countByte('\n');
-        if (breaks == 0)
-            breaks = countByte('\r');
-        book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
+        // Room for as many records as the text could hold: memory not written to costs nothing
+        // but its address range, and the records never move while they are read.
+        book.personen.reserve(
+            size_t(std::min<qsizetype>(m_end - m_p + 1, CacherBook::MaxPersonen)));
         while (m_p != m_end) {
             if (book.personen.size() >= size_t(CacherBook::MaxPersonen))
                 throw QuarvelError(bookFullMessage());
@@ -76,18 +76,6 @@ public:
     }
 
 private:
-    // Lines are long: memchr jumps over them faster than a byte-wise count.
-    qsizetype countByte(char byte) const
-    {
-        qsizetype count = 0;
-        for (const char *p = m_p; p != m_end; ++p, ++count) {
-            p = static_cast<const char *>(memchr(p, byte, size_t(m_end - p)));
-            if (!p)
-                break;
-        }
-        return count;
-    }
-
     // One line into `person`; true when it holds more than eleven fields.
     bool readLine(TPerson &person, QString &name)
     {
