@@ -5,6 +5,8 @@
 #include "logic/solvers/SudokuFile.h"
 #include "logic/solvers/SudokuSearch.h"
 
+#include <algorithm>
+
 namespace Cli {
 namespace {
 
@@ -16,6 +18,10 @@ Handler fermilabHandler(const Options &)
         sink.report(result);
     };
 }
+
+// JSON gathers the solutions into one object before it is written; an empty grid has about
+// 6.7 * 10^21 of them. The text output streams and may run as long as the user lets it.
+constexpr qint64 kMaxJsonSolutions = 10000;
 
 // Hands each solution to the sink as it is found (text) or gathers them (JSON, one object).
 class SolutionCollector final : public Sudoku::SudokuHost
@@ -89,7 +95,9 @@ Handler sudokuHandler(const Options &options)
         const Sudoku::CellValues givens = Sudoku::ReadSudokuText(input.toUtf8());
         Sudoku::CheckGivens(givens);
         Sudoku::SudokuSearch search(givens);
-        SolutionCollector collector(givens, max, sink);
+        const qint64 limit =
+            sink.json() ? std::min(max > 0 ? max : kMaxJsonSolutions, kMaxJsonSolutions) : max;
+        SolutionCollector collector(givens, limit, sink);
         const Sudoku::SearchEnd end = search.run(collector);
         collector.finish(end == Sudoku::SearchEnd::Finished);
     };
@@ -129,7 +137,7 @@ Command sudokuCommand()
         {{{QStringLiteral("--max")},
           QStringLiteral("max"),
           QStringLiteral("N"),
-          QStringLiteral("nach N Lösungen aufhören")}},
+          QStringLiteral("nach N Lösungen aufhören (mit --json höchstens 10.000)")}},
         InputKind::Document,
         sudokuHandler};
     // The window refuses longer files unread; so does the command, for a file and for stdin.

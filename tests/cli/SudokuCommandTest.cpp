@@ -159,3 +159,26 @@ TEST(SudokuCommand, JsonHasExactlyItsKeys)
     EXPECT_EQ(object.value(u"loesungen").toArray().size(), 1);
     EXPECT_EQ(object.value(u"loesungen").toArray().at(0).toArray().size(), 9);
 }
+
+// JSON gathers the solutions before writing them: without --max, and above the limit with it,
+// an empty grid stops at 10,000 solutions and says it is not complete.
+TEST(SudokuCommand, JsonStopsAtItsLimit)
+{
+    const struct
+    {
+        QList<QByteArray> arguments;
+        int solutions;
+    } cases[] = {
+        {{"--json", "sudoku"}, 10000},
+        {{"--json", "sudoku", "--max", "10001"}, 10000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QByteArrayList(c.arguments).join(' ').toStdString());
+        const CliInProcess o = runInProcess(c.arguments, QByteArray(81, '.'));
+        ASSERT_EQ(o.code, 0);
+        const QJsonObject object = QJsonDocument::fromJson(o.out).object();
+        EXPECT_EQ(object.value(u"anzahl").toInt(), c.solutions);
+        EXPECT_EQ(object.value(u"loesungen").toArray().size(), c.solutions);
+        EXPECT_FALSE(object.value(u"vollstaendig").toBool());
+    }
+}
