@@ -97,6 +97,13 @@ void TfrmKoordRechner::cboxEinheitChange()
         page->setUnits(distance, angle);
 }
 
+bool TfrmKoordRechner::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        setHomeReference();
+    return QWidget::event(event);
+}
+
 void TfrmKoordRechner::setHomeReference()
 {
     // Short Plus Codes are recovered near the home coordinates; home coordinates that are no

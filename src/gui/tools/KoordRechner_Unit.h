@@ -2,6 +2,7 @@
 
 #include "logic/map/MapShapes.h"
 
+#include <QEvent>
 #include <QWidget>
 
 class QComboBox;
@@ -36,6 +37,10 @@ public:
 
     // The current page's positions, lines and circles as a map layer.
     Map::Layer kartenLayer() const;
+
+protected:
+    // The home coordinates may have changed in Einstellungen while this window stayed open.
+    bool event(QEvent *event) override;
 
 private:
     void cboxEinheitChange();

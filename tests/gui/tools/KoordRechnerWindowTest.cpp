@@ -291,4 +291,11 @@ TEST_F(KoordRechnerFixture, FormatsPageTakesCodeLengthsAndReadsPastedCodes)
         type(page->edtPosition, QString::fromUtf8(c.text));
         EXPECT_EQ(statusOf(page->edtPosition), QString::fromUtf8(c.read));
     }
+    // Home coordinates set in Einstellungen while the window is open count from its next
+    // activation.
+    app.globals.settings.HomeKoordinaten = QStringLiteral("N 47° 00.000 E 008° 00.000");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+    type(page->edtPosition, QStringLiteral("2222+22"));
+    EXPECT_EQ(statusOf(page->edtPosition), QStringLiteral("gelesen: N 47° 00,004' E 008° 00,004'"));
 }
