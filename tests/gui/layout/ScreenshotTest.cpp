@@ -14,8 +14,10 @@
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/tools/rechner/RechnerPages.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
@@ -80,6 +82,11 @@ TEST(Screenshot, DISABLED_Cacher)
     TestApp app;
     TfrmCacher window(app.context);
     window.show();
+    // A record beyond Windows-1252, shown again after moving away and back.
+    window.cboxCachername->setEditText(QStringLiteral("Łukasz"));
+    window.cboxWohnort->setEditText(QStringLiteral("Ğebze"));
+    window.btnNeuerDatensatz->click();
+    window.btnRückwärts->click();
     shootScreen(window, "cacher");
 }
 
