@@ -58,9 +58,7 @@ const QString *CacherBook::wideText(size_t index, TPerson::Field field) const
         return nullptr;
     const QString &text = (*wide)[field];
     // Only while the record still holds exactly this text in Windows-1252.
-    if (CodePage::toAnsi(text) != m_personen.at(index).fieldView(field))
-        return nullptr;
-    return &text;
+    return CodePage::sameInAnsi(text, m_personen.at(index).fieldView(field)) ? &text : nullptr;
 }
 
 QString CacherBook::text(int index, TPerson::Field field) const

@@ -164,28 +164,38 @@ bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out, bool &lossy)
     char *o = out.data();
     const auto *p = reinterpret_cast<const uchar *>(utf8.data());
     const uchar *end = p + utf8.size();
-    for (;;) {
-        const Latin1Run run = latin1Utf8ToAnsi(p, end - p, o);
-        p += run.read;
-        o += run.written;
-        if (p == end)
-            break;
-        // One character from elsewhere, or a broken sequence.
+    const CodePage::ToAnsi toAnsi;
+    // "?" stands for a character the code page lacks; a real "?" is ASCII and never gets here.
+    const auto put = [&](char16_t unit) {
+        const char byte = toAnsi(unit);
+        lossy = lossy || byte == '?';
+        *o++ = byte;
+    };
+    while (p != end) {
+        if (*p < 0x80 || *p == 0xC2 || *p == 0xC3) { // German text: ASCII, umlauts, ß
+            const Latin1Run run = latin1Utf8ToAnsi(p, end - p, o);
+            p += run.read;
+            o += run.written;
+            if (run.read > 0)
+                continue;
+        }
+        if (p[0] >= 0xC2 && p[0] <= 0xDF && end - p > 1 && (p[1] & 0xC0) == 0x80) {
+            put(char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F))); // other two-byte letters
+            p += 2;
+            continue;
+        }
         const Utf8Step step = nextUtf8(p, end);
         p += step.length;
         if (!step.valid && strict)
             return false;
         if (!step.valid) {
-            *o++ = CodePage::charToAnsi(QChar(kReplacement)); // counted as undecodable instead
+            *o++ = toAnsi(kReplacement); // counted as undecodable instead
         } else if (step.codePoint > 0xFFFF) {
             *o++ = '?'; // two UTF-16 code units, each without a place in the code page
             *o++ = '?';
             lossy = true;
         } else {
-            // "?" stands for a character the code page lacks; a real "?" never gets here.
-            const char byte = CodePage::charToAnsi(QChar(char16_t(step.codePoint)));
-            lossy = lossy || byte == '?';
-            *o++ = byte;
+            put(char16_t(step.codePoint));
         }
     }
     out.resize(o - out.data());

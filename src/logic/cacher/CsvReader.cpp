@@ -57,10 +57,10 @@ public:
     void read(CsvBook &book)
     {
         m_book = &book;
-        // Room for as many records as the text could hold: memory not written to costs nothing
-        // but its address range, and the records never move while they are read.
-        book.personen.reserve(
-            size_t(std::min<qsizetype>(m_end - m_p + 1, CacherBook::MaxPersonen)));
+        qsizetype breaks = countByte('\n');
+        if (breaks == 0)
+            breaks = countByte('\r');
+        book.personen.reserve(size_t(std::min<qsizetype>(breaks + 1, CacherBook::MaxPersonen)));
         while (m_p != m_end) {
             if (book.personen.size() >= size_t(CacherBook::MaxPersonen))
                 throw QuarvelError(bookFullMessage());
@@ -72,10 +72,26 @@ public:
                 ++book.linesWithExtraFields;
             }
             book.namen.append(std::move(name));
+            if (m_lineWide) {
+                book.wide.resize(book.personen.size());
+                book.wide.back() = std::move(m_lineWide);
+            }
         }
     }
 
 private:
+    // Lines are long: memchr jumps over them faster than a byte-wise count.
+    qsizetype countByte(char byte) const
+    {
+        qsizetype count = 0;
+        for (const char *p = m_p; p != m_end; ++p, ++count) {
+            p = static_cast<const char *>(memchr(p, byte, size_t(m_end - p)));
+            if (!p)
+                break;
+        }
+        return count;
+    }
+
     // One line into `person`; true when it holds more than eleven fields.
     bool readLine(TPerson &person, QString &name)
     {
@@ -154,17 +170,13 @@ private:
     // The record holds "?" for characters Windows-1252 lacks; the book keeps the text itself.
     void keepWide(const TPerson &person, TPerson::Field field, QByteArrayView value)
     {
-        std::vector<WideRecord> &wide = m_book->wide;
-        const size_t index = m_book->personen.size() - 1;
-        if (wide.size() <= index)
-            wide.resize(index + 1);
-        auto fields = wide[index] ? std::make_shared<WideFields>(*wide[index])
-                                  : std::make_shared<WideFields>();
-        (*fields)[field] = wideCut(decodeUtf8(value), person.fieldView(field).size());
-        wide[index] = std::move(fields);
+        if (!m_lineWide)
+            m_lineWide = std::make_shared<WideFields>();
+        (*m_lineWide)[field] = wideCut(decodeUtf8(value), person.fieldView(field).size());
     }
 
     CsvBook *m_book = nullptr;
+    std::shared_ptr<WideFields> m_lineWide; // of the line being read
     const char *m_p;
     const char *m_end;
     bool m_utf8;

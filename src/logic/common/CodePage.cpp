@@ -48,6 +48,23 @@ char charToAnsi(QChar character)
     return byte != 0 || character.unicode() == 0 ? char(byte) : kSubstitute;
 }
 
+ToAnsi::ToAnsi()
+    : m_table(tables().toAnsi.data())
+{
+}
+
+bool sameInAnsi(QStringView text, QByteArrayView bytes)
+{
+    if (text.size() != bytes.size())
+        return false;
+    const ToAnsi convert;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (convert(text[i].unicode()) != bytes[i])
+            return false;
+    }
+    return true;
+}
+
 void toAnsi(QStringView text, char *out)
 {
     const Tables &t = tables();

@@ -29,4 +29,22 @@ void toAnsi(QStringView text, char *out);
 QChar charFromAnsi(uchar byte);
 char charToAnsi(QChar character);
 
+// charToAnsi for loops over many characters: the table is looked up once.
+class ToAnsi
+{
+public:
+    ToAnsi();
+    char operator()(char16_t unit) const
+    {
+        const uchar byte = m_table[unit];
+        return byte != 0 || unit == 0 ? char(byte) : '?';
+    }
+
+private:
+    const uchar *m_table;
+};
+
+// Whether toAnsi(text) would give exactly `bytes`, without making them.
+bool sameInAnsi(QStringView text, QByteArrayView bytes);
+
 } // namespace CodePage
