@@ -106,6 +106,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quarvel.de/)
 # up there, and a viewer for the help is the user's choice.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer, wngerman, wamerican")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -2,10 +2,14 @@
 #include "cli/CommandTable.h"
 #include "logic/common/Numbers.h"
 #include "logic/language/CodeBreaker.h"
+#include "logic/language/WordBreaks.h"
 
 #include <QJsonObject>
 
+#include <array>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 namespace Cli {
 namespace {
@@ -66,14 +70,44 @@ BreakerRequest requestTemplate(const Options &options)
     return request;
 }
 
+// The word lists for "--leerzeichen", read when a candidate of their language first needs one.
+class BlankInserter
+{
+public:
+    explicit BlankInserter(QString folder)
+        : m_folder(std::move(folder))
+    {
+    }
+
+    void apply(Candidate &candidate)
+    {
+        std::optional<WordList> &list = m_lists[candidate.language == Language::German ? 0 : 1];
+        if (!list)
+            list = WordList::ofLanguage(m_folder, candidate.language);
+        candidate.plain = insertBlanks(candidate.plain, *list);
+    }
+
+private:
+    QString m_folder;
+    std::array<std::optional<WordList>, 2> m_lists;
+};
+
 Handler knackenHandler(const Options &options)
 {
     const int count = candidateCount(options);
     const BreakerRequest base = requestTemplate(options);
-    return [count, base](const QString &input, ResultSink &sink) {
+    std::shared_ptr<BlankInserter> blanks;
+    if (options.has(QStringLiteral("blanks")) || options.has(QStringLiteral("wordlists")))
+        blanks = std::make_shared<BlankInserter>(
+            options.value(QStringLiteral("wordlists"), WordList::systemFolder()));
+    return [count, base, blanks](const QString &input, ResultSink &sink) {
         BreakerRequest request = base;
         request.text = input;
-        const std::vector<Candidate> ranked = breakText(request);
+        std::vector<Candidate> ranked = breakText(request);
+        if (blanks) {
+            for (size_t i = 0; i < ranked.size() && int(i) < count; ++i)
+                blanks->apply(ranked[i]);
+        }
         QJsonArray json;
         QStringList lines;
         for (size_t i = 0; i < ranked.size() && int(i) < count; ++i) {
@@ -94,7 +128,7 @@ Command knackenCommand()
         {QStringLiteral("knacken"), QStringLiteral("crack")},
         QStringLiteral("einen Geheimtext ohne bekanntes Verfahren entschlüsseln (Code-Knacker)"),
         QStringLiteral("[--sprache auto|de|en] [--schluessel SCHLÜSSEL] [--anzahl N] "
-                       "[--nur NAME,...] [TEXT ...]"),
+                       "[--nur NAME,...] [--leerzeichen] [TEXT ...]"),
         QStringLiteral(
             "Probiert jede schlüssellose Dekodierung (ROT, Atbash, affin, Morse, Bacon, Base64,\n"
             "Zaun, Skytale, ...), mit --schluessel jede Chiffre mit Schlüssel, und bricht\n"
@@ -119,7 +153,17 @@ Command knackenCommand()
           QStringLiteral("only"),
           QStringLiteral("NAME,..."),
           QStringLiteral("nur diese Verfahren (Namen wie bei „chiffre --liste“, dazu "
-                         "substitution, roemisch, klartext)")}},
+                         "substitution, roemisch, klartext)")},
+         {{QStringLiteral("--leerzeichen")},
+          QStringLiteral("blanks"),
+          {},
+          QStringLiteral("Leerzeichen zwischen die Wörter eines Klartexts ohne Leerzeichen setzen "
+                         "(Wortlisten der Pakete wngerman, wamerican)")},
+         {{QStringLiteral("--wortlisten")},
+          QStringLiteral("wordlists"),
+          QStringLiteral("ORDNER"),
+          QStringLiteral("wie --leerzeichen, mit den Wortlisten „ngerman“ und "
+                         "„american-english“ aus ORDNER (Standard: /usr/share/dict)")}},
         InputKind::Line,
         knackenHandler};
 }

@@ -1,8 +1,10 @@
 #include "cli/CliProcess.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -95,4 +97,29 @@ TEST(KnackenCommand, WrongUseIsRefused)
         EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.message)))
             << run.err.toStdString();
     }
+}
+
+// --leerzeichen puts the words of a plain text without blanks apart, with the list of its
+// language; a missing list fails that input, naming the package.
+TEST(KnackenCommand, BlanksComeFromTheWordList)
+{
+    QTemporaryDir dir;
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("wer\nanderen\neine\nGrube\ngräbt\n");
+    list.close();
+    const QStringList common = {QStringLiteral("knacken"), QStringLiteral("--nur"),
+                                QStringLiteral("rot"),     QStringLiteral("--sprache"),
+                                QStringLiteral("de"),      QStringLiteral("--anzahl"),
+                                QStringLiteral("1"),       QStringLiteral("--wortlisten")};
+    const QString text = QStringLiteral("JRENAQRERARVARTEHORTENROG");
+    const CliRun run = runCli(common + QStringList {dir.path(), text});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.outLines(),
+              QStringList {QStringLiteral("1. rot (13): WER ANDEREN EINE GRUBE GRAEBT")});
+
+    const CliRun missing =
+        runCli(common + QStringList {dir.filePath(QStringLiteral("fehlt")), text});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("Paket wngerman installieren")) << missing.err.toStdString();
 }

@@ -4,9 +4,11 @@
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/PasteLimit.h"
 #include "logic/common/Numbers.h"
+#include "logic/common/QuarvelError.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
@@ -91,9 +93,18 @@ void TfrmCodeKnacker::createControls()
     cbSprache = named(new QComboBox(this), "cbSprache");
     cbSprache->addItems(
         {QStringLiteral("automatisch"), QStringLiteral("Deutsch"), QStringLiteral("Englisch")});
+    cbLeerzeichen =
+        named(new QCheckBox(QStringLiteral("&Leerzeichen einfügen"), this), "cbLeerzeichen");
+    cbLeerzeichen->setToolTip(
+        QStringLiteral("Setzt in Klartexte ohne Leerzeichen die Wortgrenzen nach der Wortliste "
+                       "der Sprache (Pakete wngerman, wamerican)"));
+    auto *language = new QHBoxLayout;
+    language->addWidget(cbSprache);
+    language->addWidget(cbLeerzeichen);
+    language->addStretch(1);
     auto *options = new QFormLayout;
     options->addRow(QStringLiteral("&Schlüssel:"), edtSchluessel);
-    options->addRow(QStringLiteral("S&prache:"), cbSprache);
+    options->addRow(QStringLiteral("S&prache:"), language);
 
     tblKandidaten = named(new QTableWidget(0, 6, this), "tblKandidaten");
     tblKandidaten->setHorizontalHeaderLabels(
@@ -167,6 +178,7 @@ void TfrmCodeKnacker::connectControls()
     connect(btnAbbrechen, &QPushButton::clicked, this, run(&TfrmCodeKnacker::btnAbbrechenClick));
     connect(btnKopieren, &QPushButton::clicked, this, run(&TfrmCodeKnacker::copyRow));
     connect(btnSchliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(cbLeerzeichen, &QCheckBox::toggled, this, run(&TfrmCodeKnacker::showCandidates));
     connect(tblKandidaten, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         guarded(m_context.dialogs, this, [&] { tblKandidatenDoubleClick(row); });
     });
@@ -278,12 +290,35 @@ void TfrmCodeKnacker::showCandidates()
         tblKandidaten->setItem(
             row, ScoreColumn,
             new NumberItem(candidate.score, Numbers::formatFloat000(candidate.score)));
-        auto *plain = new QTableWidgetItem(oneLine(candidate.plain.left(2000)));
-        plain->setToolTip(candidate.plain.left(2000));
+        const QString shown = shownPlain(candidate);
+        auto *plain = new QTableWidgetItem(oneLine(shown.left(2000)));
+        plain->setToolTip(shown.left(2000));
         tblKandidaten->setItem(row, PlainColumn, plain);
     }
     tblKandidaten->setSortingEnabled(true);
     tblKandidaten->sortByColumn(RankColumn, Qt::AscendingOrder);
+}
+
+QString TfrmCodeKnacker::shownPlain(const Candidate &candidate)
+{
+    if (!cbLeerzeichen->isChecked())
+        return candidate.plain;
+    return insertBlanks(candidate.plain, wordList(candidate.language));
+}
+
+const WordList &TfrmCodeKnacker::wordList(Language language)
+{
+    std::optional<WordList> &list = m_wordLists[language == Language::German ? 0 : 1];
+    if (list)
+        return *list;
+    // Tried once: a missing or unreadable list says so and leaves the texts as they are.
+    list.emplace();
+    try {
+        list = WordList::ofLanguage(m_wordFolder, language);
+    } catch (const QuarvelError &error) {
+        lblStatus->setText(error.message());
+    }
+    return *list;
 }
 
 void TfrmCodeKnacker::copyRow()

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "gui/codebreaker/CodeBreakerRunner.h"
+#include "logic/language/WordBreaks.h"
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -34,6 +38,8 @@ public:
     ~TfrmCodeKnacker() override;
 
     void setOpenCipher(OpenCipher open) { m_openCipher = std::move(open); }
+    // Where the word lists for "Leerzeichen einfügen" lie ("ngerman", "american-english").
+    void setWordListFolder(const QString &folder) { m_wordFolder = folder; }
 
     // Texts up to this length are decoded without a worker, so the list fills at once.
     static constexpr qsizetype kQuickLimit = 1000;
@@ -41,6 +47,7 @@ public:
     QPlainTextEdit *memGeheimtext = nullptr;
     QLineEdit *edtSchluessel = nullptr;
     QComboBox *cbSprache = nullptr;
+    QCheckBox *cbLeerzeichen = nullptr; // "Leerzeichen einfügen" into plain texts without blanks
     QTableWidget *tblKandidaten = nullptr;
     QProgressBar *pbSuche = nullptr;
     QPushButton *btnAbbrechen = nullptr;
@@ -62,6 +69,10 @@ private:
     void receive(CodeBreakerRunner::Report report);
     BreakerRequest currentRequest() const;
     void showCandidates();
+    QString shownPlain(const Candidate &candidate);
+    // The list of the language, read on first use; empty (with a note in lblStatus) when the
+    // file is missing.
+    const WordList &wordList(Language language);
     void stopRunner();
 
     AppContext &m_context;
@@ -71,4 +82,6 @@ private:
     int m_generation = 0;
     std::vector<Candidate> m_quick; // the candidates of the current text without the searches
     std::vector<Candidate> m_ranked; // what the table shows, in rank order
+    QString m_wordFolder = WordList::systemFolder();
+    std::array<std::optional<WordList>, 2> m_wordLists; // German, English
 };

@@ -2,14 +2,17 @@
 #include "gui/codebreaker/CodeKnacker_Unit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -123,4 +126,35 @@ TEST_F(CodeKnackerFixture, TooLongTextIsRefusedWithoutFreezing)
     enter(QString(TfrmCodeKnacker::kQuickLimit + 1, u'7'));
     EXPECT_TRUE(window->searching());
     waitForSearch();
+}
+
+// With "Leerzeichen einfügen" a plain text without blanks shows its words, from the list of its
+// language; without the list it stays as it is and the status names the package.
+TEST_F(CodeKnackerFixture, BlanksGoBackIntoPlainTextsWithTheWordList)
+{
+    QTemporaryDir dir;
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("wer\nanderen\neine\nGrube\ngräbt\n");
+    list.close();
+    window->cbSprache->setCurrentIndex(1); // Deutsch
+    enter(QStringLiteral("JRENAQRERARVARTEHORTENROG")); // ROT13
+    waitForSearch();
+    ASSERT_EQ(cell(0, 5), u"WERANDERENEINEGRUBEGRAEBT");
+
+    window->setWordListFolder(dir.path());
+    window->cbLeerzeichen->setChecked(true);
+    EXPECT_EQ(cell(0, 5), u"WER ANDEREN EINE GRUBE GRAEBT");
+    window->cbLeerzeichen->setChecked(false);
+    EXPECT_EQ(cell(0, 5), u"WERANDERENEINEGRUBEGRAEBT");
+
+    auto missing = std::make_unique<TfrmCodeKnacker>(app.context);
+    missing->setWordListFolder(dir.filePath(QStringLiteral("fehlt")));
+    missing->cbSprache->setCurrentIndex(1);
+    missing->memGeheimtext->setPlainText(QStringLiteral("JRENAQRERARVARTEHORTENROG"));
+    missing->startSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !missing->searching(); }, 120000));
+    missing->cbLeerzeichen->setChecked(true);
+    EXPECT_EQ(missing->tblKandidaten->item(0, 5)->text(), u"WERANDERENEINEGRUBEGRAEBT");
+    EXPECT_TRUE(missing->lblStatus->text().contains(u"Paket wngerman installieren"));
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "logic/language/LanguageModel.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// Puts the blanks back into a decoded text written without them ("WERANDERENEINEGRUBE" ->
+// "WER ANDEREN EINE GRUBE"), with a word list such as Debian's wngerman or wamerican.
+class WordList
+{
+public:
+    // Words are kept as cipher texts write them: A-Z only, umlauts as AE, OE, UE, ß as SS;
+    // words with other characters (apostrophes, accents) and words longer than MaxLength are
+    // left out.
+    static constexpr int MaxLength = 24;
+
+    WordList() = default;
+    explicit WordList(const QStringList &words);
+    // One word per line, UTF-8. Throws QuarvelError when the device cannot be read.
+    static WordList read(QIODevice &device);
+    // The list of a language in `folder` as Debian installs it ("ngerman" from wngerman,
+    // "american-english" from wamerican). Throws QuarvelError naming the file, the reason and
+    // the package when it cannot be read.
+    static WordList ofLanguage(const QString &folder, Language language);
+    // Where Debian puts them.
+    static QString systemFolder() { return QStringLiteral("/usr/share/dict"); }
+
+    bool isEmpty() const { return m_words.isEmpty(); }
+    bool contains(QByteArrayView letters) const { return m_words.contains(letters.toByteArray()); }
+
+private:
+    void add(QStringView word);
+
+    QSet<QByteArray> m_words;
+};
+
+// The text with blanks between the words the list knows, for a text of letters A-Z (either
+// case) without blanks; letters that form no known word stay together between them. A text
+// that already holds blanks or other characters besides letters, or one longer than
+// MaxLetters, comes back as it is.
+QString insertBlanks(const QString &text, const WordList &words);
+inline constexpr qsizetype MaxWordBreakLetters = 5000;
