@@ -9,14 +9,17 @@
 #include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/tools/rechner/RechnerPages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -136,4 +139,16 @@ TEST(Screenshot, DISABLED_MainWindowWithGcCode)
     window.findChild<QLineEdit *>(QStringLiteral("edtGcEingabe"))
         ->setText(QStringLiteral("GC1BQTQ"));
     shootScreen(window, "gc-code");
+}
+
+TEST(Screenshot, DISABLED_CodeKnackerWithBlanks)
+{
+    TestApp app;
+    TfrmCodeKnacker window(app.context);
+    window.show();
+    window.memGeheimtext->setPlainText(QStringLiteral("QREFPUNGMYVRTGHAGREQRENYGRARVPUR"));
+    window.startSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 120000));
+    window.cbLeerzeichen->setChecked(true);
+    shootScreen(window, "code-knacker-leerzeichen");
 }
