@@ -38,9 +38,13 @@ WordList WordList::read(QIODevice &device)
 {
     // Debian's largest lists hold a few megabytes.
     constexpr qint64 kMaxBytes = qint64(64) << 20;
-    const QByteArray data = device.read(kMaxBytes + 1);
-    if (data.size() > kMaxBytes)
-        throw QuarvelError(QStringLiteral("Die Wortliste ist größer als 64 MB."));
+    QByteArray data;
+    // In blocks: asked for the limit at once, the device would make room for all of it.
+    for (QByteArray block; !(block = device.read(1 << 20)).isEmpty();) {
+        data += block;
+        if (data.size() > kMaxBytes)
+            throw QuarvelError(QStringLiteral("Die Wortliste ist größer als 64 MB."));
+    }
     if (!device.isSequential() && !device.atEnd())
         throw QuarvelError(QStringLiteral("Die Wortliste konnte nicht gelesen werden: %1")
                                .arg(device.errorString()));

@@ -30,7 +30,11 @@ public:
     static QString systemFolder() { return QStringLiteral("/usr/share/dict"); }
 
     bool isEmpty() const { return m_words.isEmpty(); }
-    bool contains(QByteArrayView letters) const { return m_words.contains(letters.toByteArray()); }
+    bool contains(QByteArrayView letters) const
+    {
+        // Looked up without a copy of the letters.
+        return m_words.contains(QByteArray::fromRawData(letters.data(), letters.size()));
+    }
 
 private:
     void add(QStringView word);
