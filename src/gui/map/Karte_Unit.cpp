@@ -171,8 +171,10 @@ void TfrmKarte::showHome()
     Map::Layer home;
     home.name = kHomeLayer;
     try {
-        home.markers.append({Geo::readPosition(m_context.globals.settings.HomeKoordinaten),
-                             QStringLiteral("Home")});
+        const Geo::GeoPoint point = Geo::readPosition(m_context.globals.settings.HomeKoordinaten);
+        // N 0° E 0° is the setting never set, not a home in the Gulf of Guinea.
+        if (point.lat != 0 || point.lon != 0)
+            home.markers.append({point, QStringLiteral("Home")});
     } catch (const QuarvelError &) {
         // Home coordinates that cannot be read are simply not drawn.
     }

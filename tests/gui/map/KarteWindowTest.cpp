@@ -46,6 +46,11 @@ struct KarteFixture : ::testing::Test
     QTemporaryDir dir;
     HttpTestServer server;
     TestApp app;
+    // Before the window is made: it draws the home coordinates when it opens.
+    bool homeSet = [this] {
+        app.globals.settings.HomeKoordinaten = QStringLiteral("N 52° 30.000 E 013° 24.000");
+        return true;
+    }();
     TfrmKarte window {app.context};
 };
 
@@ -190,4 +195,15 @@ TEST_F(KarteFixture, TheCalculatorsPageGoesToTheMapWithItsGeodesic)
     rechner.btnKarte->click();
     EXPECT_EQ(app.dialogs.lastText(),
               QStringLiteral("Auf dieser Seite steht noch keine Position."));
+}
+
+// The home coordinates N 0° E 0° are the setting never set: no "Home" in the Gulf of Guinea.
+TEST_F(KarteFixture, UnsetHomeCoordinatesAreNotDrawn)
+{
+    EXPECT_EQ(window.mapKarte->layers().size(), 1);
+    TestApp unset;
+    unset.globals.settings.Karte.Kacheladresse = app.globals.settings.Karte.Kacheladresse;
+    ASSERT_EQ(unset.globals.settings.HomeKoordinaten, QStringLiteral("N 0° E 0°"));
+    TfrmKarte fresh(unset.context);
+    EXPECT_TRUE(fresh.mapKarte->layers().isEmpty());
 }
