@@ -4,7 +4,6 @@
 #include "logic/common/QuarvelError.h"
 
 #include <algorithm>
-
 #include <utility>
 
 QString bookFullMessage()
