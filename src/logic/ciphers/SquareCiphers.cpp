@@ -4,6 +4,7 @@
 #include "logic/ciphers/KeyedSquare.h"
 #include "logic/common/QuarvelError.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace Ciphers {
@@ -148,26 +149,44 @@ const KeyedSquare &tapSquare()
     return square;
 }
 
-QString klopfEncode(const QString &text, const ParamValues &)
+// Calls take(cell, separator) for every letter in turn; separator is what goes before its code:
+// nothing for the first, " / " after a blank, "  " otherwise.
+template<typename Take> void tapLetters(const QString &text, Take take)
 {
-    QString result;
-    result.reserve(text.size() * 8);
+    const KeyedSquare &square = tapSquare();
     bool wordBreak = false;
+    bool first = true;
     for (const QChar c : text) {
-        const int cell = letterIndex(c) >= 0 ? tapSquare().cellOf(c) : -1;
+        const int cell = letterIndex(c) >= 0 ? square.cellOf(c) : -1;
         if (cell < 0) {
             wordBreak = wordBreak || c.isSpace();
             continue;
         }
-        if (!result.isEmpty())
-            result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral("  "));
+        take(cell, first ? QStringView() : wordBreak ? QStringView(u" / ") : QStringView(u"  "));
+        first = false;
         wordBreak = false;
-        for (int dot = cell / 5; dot >= 0; --dot)
-            result.append(u'.');
-        result.append(u' ');
-        for (int dot = cell % 5; dot >= 0; --dot)
-            result.append(u'.');
     }
+}
+
+// Row taps, a blank, column taps; the result is measured first and then written in place, as a
+// megabyte of text makes some eight million characters.
+QString klopfEncode(const QString &text, const ParamValues &)
+{
+    qsizetype size = 0;
+    tapLetters(text, [&](int cell, QStringView separator) {
+        size += separator.size() + cell / 5 + cell % 5 + 3;
+    });
+    if (size == 0)
+        return {};
+    QString result(size, Qt::Uninitialized);
+    QChar *out = result.data();
+    tapLetters(text, [&](int cell, QStringView separator) {
+        for (const QChar c : separator)
+            *out++ = c;
+        out = std::fill_n(out, cell / 5 + 1, u'.');
+        *out++ = u' ';
+        out = std::fill_n(out, cell % 5 + 1, u'.');
+    });
     return result;
 }
 

@@ -186,44 +186,101 @@ QUARVEL_AVX512 void shiftAvx512(const char16_t *in, char16_t *out, qsizetype n,
     }
 }
 
-// Decoding needs the plain letters as keys: each round settles keyLength more letters of the
-// block, since their keys lie at least keyLength letters back.
-QUARVEL_AVX512 __m512i autokeyBlock(const Letters &l, std::uint16_t *stream, std::size_t keyLength,
-                                    std::size_t count, bool decode)
+struct AutokeyLanes
 {
-    const __m512i twentySix = _mm512_set1_epi16(26);
-    if (!decode) {
-        _mm512_storeu_si512(stream + keyLength + count,
-                            _mm512_maskz_compress_epi16(l.letters, l.index));
-        const __m512i keys =
-            _mm512_maskz_expand_epi16(l.letters, _mm512_loadu_si512(stream + count));
-        return reduce26(_mm512_add_epi16(l.index, keys));
+    __m512i lane; // 0..31
+    __m512i back; // lane - keyLength + 32: the key's place in (32 letters before, the block)
+    __m512i chainStart; // 32 - keyLength + lane % keyLength
+    __mmask32 subtractStart; // lane / keyLength even
+    std::size_t keyLength;
+    int steps; // doubling steps of keyLength, 2 keyLength, 4 keyLength, ... below 32
+    __m512i earlier[5]; // lane - step
+};
+
+QUARVEL_AVX512 AutokeyLanes autokeyLanes(std::size_t keyLength)
+{
+    alignas(64) std::uint16_t lane[32];
+    alignas(64) std::uint16_t chainStart[32];
+    __mmask32 subtractStart = 0;
+    for (std::size_t j = 0; j < 32; ++j) {
+        lane[j] = std::uint16_t(j);
+        chainStart[j] = std::uint16_t(32 - keyLength + j % keyLength);
+        if ((j / keyLength) % 2 == 0)
+            subtractStart |= __mmask32(1) << j;
     }
-    const std::size_t letters = std::size_t(_mm_popcnt_u32(l.letters));
-    __m512i plain;
-    std::size_t settled = 0;
-    do {
-        const __m512i keys =
-            _mm512_maskz_expand_epi16(l.letters, _mm512_loadu_si512(stream + count));
-        plain = reduce26(_mm512_sub_epi16(_mm512_add_epi16(l.index, twentySix), keys));
-        _mm512_storeu_si512(stream + keyLength + count,
-                            _mm512_maskz_compress_epi16(l.letters, plain));
-        settled += keyLength;
-    } while (settled < letters);
-    return plain;
+    const __m512i lanes = _mm512_load_si512(lane);
+    AutokeyLanes k {lanes,
+                    _mm512_add_epi16(lanes, _mm512_set1_epi16(short(32 - keyLength))),
+                    _mm512_load_si512(chainStart),
+                    subtractStart,
+                    keyLength,
+                    0,
+                    {}};
+    for (std::size_t step = keyLength; step < 32; step *= 2)
+        k.earlier[k.steps++] = _mm512_sub_epi16(lanes, _mm512_set1_epi16(short(step)));
+    return k;
 }
 
-QUARVEL_AVX512 void autokeyAvx512(const char16_t *in, char16_t *out, qsizetype n,
-                                  std::uint16_t *stream, std::size_t keyLength, bool decode)
+// The plain letters before the block: the 32 before the previous block, then the previous
+// block's own, and how many of those there are (the keyword counts as plain letters before the
+// text). Keeping them apart spares the decoding chain one permutation per block.
+struct AutokeyHistory
 {
-    std::size_t count = 0;
+    __m512i older;
+    __m512i previous;
+    __m512i previousCount;
+    __m512i shiftedLane; // lane + previousCount
+};
+
+// The key of a block's letter number j is plain letter j - keyLength counted from the block's
+// first letter: the permutation picks it from the last 32 plain letters before the block (the
+// keyword counts as the plain letters before the text) or the block's own. Decoding finds
+// plain_j = given_j - plain_(j - keyLength): along that chain it is an alternating sum of the
+// block's own letters, built by doubling, then plus or minus the plain letter before the block
+// that starts the chain. Only that last step waits for the previous block.
+QUARVEL_AVX512 __m512i autokeyBlock(__m512i given, const AutokeyLanes &k, bool decode,
+                                    const AutokeyHistory &h)
+{
+    if (!decode) {
+        const __m512i recent = _mm512_permutex2var_epi16(h.older, h.shiftedLane, h.previous);
+        return reduce26(_mm512_add_epi16(given, _mm512_permutex2var_epi16(recent, k.back, given)));
+    }
+    const __m512i twentySix = _mm512_set1_epi16(26);
+    __m512i sum = given;
+    for (int i = 0; i < k.steps; ++i) {
+        const __mmask32 reached = __mmask32(~0u << (k.keyLength << i));
+        const __m512i earlier = _mm512_maskz_permutexvar_epi16(reached, k.earlier[i], sum);
+        sum = i == 0 ? reduce26(_mm512_sub_epi16(_mm512_add_epi16(sum, twentySix), earlier))
+                     : reduce26(_mm512_add_epi16(sum, earlier));
+    }
+    const __m512i start = _mm512_permutex2var_epi16(
+        h.older, _mm512_add_epi16(k.chainStart, h.previousCount), h.previous);
+    return reduce26(_mm512_mask_sub_epi16(_mm512_add_epi16(sum, start), k.subtractStart,
+                                          _mm512_add_epi16(sum, twentySix), start));
+}
+
+// Keywords of up to 32 letters.
+QUARVEL_AVX512 void autokeyAvx512(const char16_t *in, char16_t *out, qsizetype n,
+                                  const std::vector<int> &keyword, bool decode)
+{
+    const AutokeyLanes k = autokeyLanes(keyword.size());
+    alignas(64) std::uint16_t before[32] = {};
+    for (std::size_t j = 0; j < keyword.size(); ++j)
+        before[32 - keyword.size() + j] = std::uint16_t(keyword[j]);
+    AutokeyHistory h {_mm512_load_si512(before), _mm512_setzero_si512(), _mm512_setzero_si512(),
+                      k.lane};
     for (qsizetype i = 0; i < n; i += 32) {
         const __mmask32 lanes = firstLanes(n - i);
         const __m512i block = _mm512_maskz_loadu_epi16(lanes, in + i);
         const Letters l = lettersOf(block);
-        const __m512i index = autokeyBlock(l, stream, keyLength, count, decode);
+        const __m512i given = _mm512_maskz_compress_epi16(l.letters, l.index);
+        const __m512i coded = autokeyBlock(given, k, decode, h);
+        const __m512i index = _mm512_maskz_expand_epi16(l.letters, coded);
         _mm512_mask_storeu_epi16(out + i, lanes, withLetters(block, l, index, false));
-        count += std::size_t(_mm_popcnt_u32(l.letters));
+        h.older = _mm512_permutex2var_epi16(h.older, h.shiftedLane, h.previous);
+        h.previous = decode ? coded : given;
+        h.previousCount = _mm512_set1_epi16(short(_mm_popcnt_u32(l.letters)));
+        h.shiftedLane = _mm512_add_epi16(k.lane, h.previousCount);
     }
 }
 
@@ -276,18 +333,17 @@ QString autokey(const QString &text, const std::vector<int> &keyword, bool decod
     if (text.isEmpty())
         return text;
     QString result(text.size(), Qt::Uninitialized);
-    // The vector form writes whole blocks of 32 behind the last letter.
-    const std::size_t keyLength = keyword.size();
-    const auto stream =
-        std::make_unique_for_overwrite<std::uint16_t[]>(keyLength + std::size_t(text.size()) + 32);
-    for (std::size_t j = 0; j < keyLength; ++j)
-        stream[j] = std::uint16_t(keyword[j]);
 #ifdef QUARVEL_LETTERS_AVX512
-    if (vectorised(kernel)) {
-        autokeyAvx512(unitsOf(text), unitsOf(result), text.size(), stream.get(), keyLength, decode);
+    if (vectorised(kernel) && keyword.size() <= 32) {
+        autokeyAvx512(unitsOf(text), unitsOf(result), text.size(), keyword, decode);
         return result;
     }
 #endif
+    const std::size_t keyLength = keyword.size();
+    const auto stream =
+        std::make_unique_for_overwrite<std::uint16_t[]>(keyLength + std::size_t(text.size()));
+    for (std::size_t j = 0; j < keyLength; ++j)
+        stream[j] = std::uint16_t(keyword[j]);
     autokeyPortable(unitsOf(text), unitsOf(result), text.size(), stream.get(), keyLength, decode);
     return result;
 }
