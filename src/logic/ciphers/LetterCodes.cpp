@@ -4,15 +4,20 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/solvers/FermilabCode.h"
 
+#include <charconv>
+
 namespace Ciphers {
 namespace {
 
 constexpr QLatin1String kVersatz("versatz");
 
+// The numbers are appended as Latin-1 digits: a string per letter would cost more than the
+// rest of the work on a long text.
 QString a1z26Encode(const QString &text, const ParamValues &values)
 {
     const int first = numberParam(values, kVersatz);
     QString result;
+    result.reserve(text.size() * 4);
     bool wordBreak = false;
     for (const QChar c : text) {
         const int index = letterIndex(c);
@@ -21,9 +26,11 @@ QString a1z26Encode(const QString &text, const ParamValues &values)
             continue;
         }
         if (!result.isEmpty())
-            result.append(wordBreak ? QStringLiteral(" - ") : QStringLiteral(" "));
+            result.append(wordBreak ? QLatin1String(" - ") : QLatin1String(" "));
         wordBreak = false;
-        result.append(QString::number(first + index));
+        char digits[12];
+        const char *end = std::to_chars(digits, digits + sizeof digits, first + index).ptr;
+        result.append(QLatin1String(digits, end));
     }
     return result;
 }

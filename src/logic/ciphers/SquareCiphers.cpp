@@ -5,6 +5,8 @@
 #include "logic/common/QuarvelError.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace Ciphers {
@@ -149,8 +151,34 @@ const KeyedSquare &tapSquare()
     return square;
 }
 
-// Calls take(cell, separator) for every letter in turn; separator is what goes before its code:
-// nothing for the first, " / " after a blank, "  " otherwise.
+// What goes before a letter's taps: nothing for the first letter, "  " between letters, " / "
+// after a blank. Padded to four units so every one is copied whole.
+constexpr char16_t kTapSeparators[3][4] = {u"", u"  ", u" / "};
+constexpr int kTapSeparatorSizes[3] = {0, 2, 3};
+
+// A cell's row taps, a blank and its column taps, padded to 16 units.
+struct TapCode
+{
+    char16_t units[16];
+    int size;
+};
+
+const std::array<TapCode, 25> &tapCodes()
+{
+    static const std::array<TapCode, 25> codes = [] {
+        std::array<TapCode, 25> all {};
+        for (int cell = 0; cell < 25; ++cell) {
+            TapCode &code = all[std::size_t(cell)];
+            std::fill_n(code.units, 16, u'.');
+            code.units[cell / 5 + 1] = u' ';
+            code.size = cell / 5 + cell % 5 + 3;
+        }
+        return all;
+    }();
+    return codes;
+}
+
+// Calls take(cell, separator) for every letter in turn, separator indexing kTapSeparators.
 template<typename Take> void tapLetters(const QString &text, Take take)
 {
     const KeyedSquare &square = tapSquare();
@@ -162,31 +190,33 @@ template<typename Take> void tapLetters(const QString &text, Take take)
             wordBreak = wordBreak || c.isSpace();
             continue;
         }
-        take(cell, first ? QStringView() : wordBreak ? QStringView(u" / ") : QStringView(u"  "));
+        take(cell, first ? 0 : wordBreak ? 2 : 1);
         first = false;
         wordBreak = false;
     }
 }
 
-// Row taps, a blank, column taps; the result is measured first and then written in place, as a
-// megabyte of text makes some eight million characters.
+// The result is measured first and then written in place with fixed-size copies: a megabyte of
+// text makes some eight million characters, and taps of random length would mispredict.
 QString klopfEncode(const QString &text, const ParamValues &)
 {
+    const std::array<TapCode, 25> &codes = tapCodes();
     qsizetype size = 0;
-    tapLetters(text, [&](int cell, QStringView separator) {
-        size += separator.size() + cell / 5 + cell % 5 + 3;
+    tapLetters(text, [&](int cell, int separator) {
+        size += kTapSeparatorSizes[separator] + codes[std::size_t(cell)].size;
     });
     if (size == 0)
         return {};
-    QString result(size, Qt::Uninitialized);
-    QChar *out = result.data();
-    tapLetters(text, [&](int cell, QStringView separator) {
-        for (const QChar c : separator)
-            *out++ = c;
-        out = std::fill_n(out, cell / 5 + 1, u'.');
-        *out++ = u' ';
-        out = std::fill_n(out, cell % 5 + 1, u'.');
+    QString result(size + 16, Qt::Uninitialized); // room for the last whole copy
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    tapLetters(text, [&](int cell, int separator) {
+        std::memcpy(out, kTapSeparators[separator], sizeof kTapSeparators[separator]);
+        out += kTapSeparatorSizes[separator];
+        const TapCode &code = codes[std::size_t(cell)];
+        std::memcpy(out, code.units, sizeof code.units);
+        out += code.size;
     });
+    result.resize(size);
     return result;
 }
 
