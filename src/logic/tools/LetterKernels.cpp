@@ -44,19 +44,22 @@ void substitutePortable(const char16_t *in, char16_t *out, qsizetype n, const As
     }
 }
 
+// Without branches on the text: letters and other characters alternate unpredictably in real
+// texts. Outside the letters `index` is meaningless and its result is not taken.
 void shiftPortable(const char16_t *in, char16_t *out, qsizetype n, const PeriodicShift &shift)
 {
     const std::size_t length = shift.keys.size();
     std::size_t k = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const int p = letterIndex(in[i]);
-        if (p < 0) {
-            out[i] = in[i];
-            continue;
-        }
-        out[i] = letterOf((shift.factor * p + shift.keys[k]) % 26, in[i], shift.upperCase);
-        if (++k == length)
-            k = 0;
+        const int c = in[i];
+        const int lower = int(unsigned(c - u'a') < 26u);
+        const int letter = lower | int(unsigned(c - u'A') < 26u);
+        const int index = c - u'A' - 32 * lower;
+        const int shifted = (shift.factor * index + shift.keys[k]) % 26;
+        const int base = shift.upperCase ? u'A' : u'A' + 32 * lower;
+        out[i] = char16_t(c + letter * (base + shifted - c));
+        k += std::size_t(letter);
+        k *= std::size_t(k != length);
     }
 }
 
