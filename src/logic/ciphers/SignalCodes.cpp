@@ -17,6 +17,8 @@ struct MorseTables
 {
     QHash<char16_t, QString> code; // upper-case character -> dots and dashes
     QHash<QString, QString> text; // dots and dashes -> character ("----" -> "CH")
+    std::array<QString, 128> ascii; // the code of every ASCII character, either case
+    QString ch = QStringLiteral("----");
 };
 
 const MorseTables &morseTables()
@@ -46,6 +48,8 @@ const MorseTables &morseTables()
                 t.code.insert(key.at(0).unicode(), QString::fromLatin1(signs));
             t.text.insert(QString::fromLatin1(signs), key);
         }
+        for (char16_t c = 0; c < 128; ++c)
+            t.ascii[c] = t.code.value(QChar(c).toUpper().unicode());
         return t;
     }();
     return tables;
@@ -55,6 +59,7 @@ QString morseEncode(const QString &text, const ParamValues &)
 {
     const MorseTables &tables = morseTables();
     QString result;
+    result.reserve(text.size() * 5);
     bool wordBreak = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -62,19 +67,24 @@ QString morseEncode(const QString &text, const ParamValues &)
             wordBreak = true;
             continue;
         }
-        const char16_t upper = c.unicode() == u'ß' ? u'ß' : c.toUpper().unicode();
-        QString signs = tables.code.value(upper);
-        if (upper == u'C' && i + 1 < text.size() && text.at(i + 1).toUpper() == u'H') {
-            signs = QStringLiteral("----");
+        // ASCII from the table, without a hash lookup or a string copy per character.
+        QString other;
+        const QString *signs = &other;
+        if (c.unicode() < 128)
+            signs = &tables.ascii[c.unicode()];
+        else
+            other = tables.code.value(c.unicode() == u'ß' ? u'ß' : c.toUpper().unicode());
+        if ((c == u'C' || c == u'c') && i + 1 < text.size() && text.at(i + 1).toUpper() == u'H') {
+            signs = &tables.ch;
             ++i;
         }
-        if (signs.isEmpty())
+        if (signs->isEmpty())
             throw QuarvelError(
                 QStringLiteral("„%1“ an Stelle %2 hat kein Morsezeichen.").arg(c).arg(i + 1));
         if (!result.isEmpty())
             result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral(" "));
         wordBreak = false;
-        result.append(signs);
+        result.append(*signs);
     }
     return result;
 }
