@@ -178,19 +178,51 @@ NumberSystem numberSystem(const ParamValues &values)
     return {10, 1};
 }
 
+// Digits of `point` in base Base, padded with zeros to whole groups of `group`. The base is a
+// constant so the divisions become multiplications: a megabyte of text has that many numbers.
+template<unsigned Base> int codeWidth(char32_t point, int group)
+{
+    int digits = 1;
+    for (char32_t rest = point / Base; rest > 0; rest /= Base)
+        ++digits;
+    return (digits + group - 1) / group * group;
+}
+
+template<unsigned Base> QString codeNumbers(const QList<uint> &points, int group)
+{
+    if (points.isEmpty())
+        return {};
+    qsizetype size = points.size() - 1;
+    for (const uint point : points)
+        size += codeWidth<Base>(point, group);
+    QString result(size, Qt::Uninitialized);
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (i > 0)
+            *out++ = u' ';
+        const int width = codeWidth<Base>(points[i], group);
+        uint rest = points[i];
+        for (int d = width - 1; d >= 0; --d, rest /= Base)
+            out[d] = QChar(u"0123456789ABCDEF"[rest % Base]);
+        out += width;
+    }
+    return result;
+}
+
 QString codeEncode(const QString &text, const ParamValues &values)
 {
     const NumberSystem system = numberSystem(values);
-    QString result;
-    for (const char32_t point : text.toUcs4()) {
-        if (!result.isEmpty())
-            result.append(u' ');
-        QString digits = QString::number(point, system.base).toUpper();
-        const qsizetype width =
-            (digits.size() + system.minDigits - 1) / system.minDigits * system.minDigits;
-        result.append(digits.rightJustified(width, u'0'));
+    const QList<uint> points = text.toUcs4();
+    switch (system.base) {
+    case 2:
+        return codeNumbers<2>(points, system.minDigits);
+    case 8:
+        return codeNumbers<8>(points, system.minDigits);
+    case 16:
+        return codeNumbers<16>(points, system.minDigits);
+    default:
+        return codeNumbers<10>(points, system.minDigits);
     }
-    return result;
 }
 
 QString codeDecode(const QString &text, const ParamValues &values)

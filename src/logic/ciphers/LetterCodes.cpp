@@ -4,15 +4,21 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/solvers/FermilabCode.h"
 
+#include <array>
+#include <charconv>
+
 namespace Ciphers {
 namespace {
 
 constexpr QLatin1String kVersatz("versatz");
 
+// The numbers are appended as Latin-1 digits: a string per letter would cost more than the
+// rest of the work on a long text.
 QString a1z26Encode(const QString &text, const ParamValues &values)
 {
     const int first = numberParam(values, kVersatz);
     QString result;
+    result.reserve(text.size() * 4);
     bool wordBreak = false;
     for (const QChar c : text) {
         const int index = letterIndex(c);
@@ -21,9 +27,11 @@ QString a1z26Encode(const QString &text, const ParamValues &values)
             continue;
         }
         if (!result.isEmpty())
-            result.append(wordBreak ? QStringLiteral(" - ") : QStringLiteral(" "));
+            result.append(wordBreak ? QLatin1String(" - ") : QLatin1String(" "));
         wordBreak = false;
-        result.append(QString::number(first + index));
+        char digits[12];
+        const char *end = std::to_chars(digits, digits + sizeof digits, first + index).ptr;
+        result.append(QLatin1String(digits, end));
     }
     return result;
 }
@@ -94,19 +102,26 @@ BaconForm baconForm(const ParamValues &values)
 QString baconEncode(const QString &text, const ParamValues &values)
 {
     const BaconForm form = baconForm(values);
-    QString result;
-    for (const QChar c : text) {
-        const int index = letterIndex(c);
-        if (index < 0)
-            continue;
+    // Each letter's group of five, looked up once instead of searched per letter.
+    std::array<std::array<QChar, 5>, 26> groups;
+    for (int index = 0; index < 26; ++index) {
         QChar letter = QChar(u'A' + index);
         if (form.alphabet.size() == 24 && (letter == u'J' || letter == u'V'))
             letter = QChar(letter.unicode() - 1);
         const qsizetype value = form.alphabet.indexOf(letter);
+        for (int bit = 4; bit >= 0; --bit)
+            groups[std::size_t(index)][std::size_t(4 - bit)] =
+                (value >> bit) & 1 ? form.one : form.zero;
+    }
+    QString result;
+    result.reserve(text.size() * 6);
+    for (const QChar c : text) {
+        const int index = letterIndex(c);
+        if (index < 0)
+            continue;
         if (!result.isEmpty())
             result.append(u' ');
-        for (int bit = 4; bit >= 0; --bit)
-            result.append((value >> bit) & 1 ? form.one : form.zero);
+        result.append(groups[std::size_t(index)].data(), 5);
     }
     return result;
 }
@@ -118,7 +133,10 @@ QString baconDecode(const QString &text, const ParamValues &values)
     int value = 0, bits = 0;
     qsizetype groupStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i).toUpper();
+        const QChar raw = text.at(i);
+        const QChar c = raw.unicode() >= u'a' && raw.unicode() <= u'z'
+            ? QChar(raw.unicode() - 32)
+            : (raw.unicode() < 128 ? raw : raw.toUpper());
         if (c != form.zero && c != form.one)
             continue;
         if (bits == 0)

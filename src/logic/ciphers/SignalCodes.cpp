@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -15,6 +17,8 @@ struct MorseTables
 {
     QHash<char16_t, QString> code; // upper-case character -> dots and dashes
     QHash<QString, QString> text; // dots and dashes -> character ("----" -> "CH")
+    std::array<QString, 128> ascii; // the code of every ASCII character, either case
+    QString ch = QStringLiteral("----");
 };
 
 const MorseTables &morseTables()
@@ -44,6 +48,8 @@ const MorseTables &morseTables()
                 t.code.insert(key.at(0).unicode(), QString::fromLatin1(signs));
             t.text.insert(QString::fromLatin1(signs), key);
         }
+        for (char16_t c = 0; c < 128; ++c)
+            t.ascii[c] = t.code.value(QChar(c).toUpper().unicode());
         return t;
     }();
     return tables;
@@ -53,6 +59,7 @@ QString morseEncode(const QString &text, const ParamValues &)
 {
     const MorseTables &tables = morseTables();
     QString result;
+    result.reserve(text.size() * 5);
     bool wordBreak = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -60,19 +67,24 @@ QString morseEncode(const QString &text, const ParamValues &)
             wordBreak = true;
             continue;
         }
-        const char16_t upper = c.unicode() == u'ß' ? u'ß' : c.toUpper().unicode();
-        QString signs = tables.code.value(upper);
-        if (upper == u'C' && i + 1 < text.size() && text.at(i + 1).toUpper() == u'H') {
-            signs = QStringLiteral("----");
+        // ASCII from the table, without a hash lookup or a string copy per character.
+        QString other;
+        const QString *signs = &other;
+        if (c.unicode() < 128)
+            signs = &tables.ascii[c.unicode()];
+        else
+            other = tables.code.value(c.unicode() == u'ß' ? u'ß' : c.toUpper().unicode());
+        if ((c == u'C' || c == u'c') && i + 1 < text.size() && text.at(i + 1).toUpper() == u'H') {
+            signs = &tables.ch;
             ++i;
         }
-        if (signs.isEmpty())
+        if (signs->isEmpty())
             throw QuarvelError(
                 QStringLiteral("„%1“ an Stelle %2 hat kein Morsezeichen.").arg(c).arg(i + 1));
         if (!result.isEmpty())
             result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral(" "));
         wordBreak = false;
-        result.append(signs);
+        result.append(*signs);
     }
     return result;
 }
@@ -143,26 +155,62 @@ QString morseDecode(const QString &text, const ParamValues &)
 const char *const kKeyLetters[10] = {" ",   "",    "ABC",  "DEF", "GHI",
                                      "JKL", "MNO", "PQRS", "TUV", "WXYZ"};
 
+// A symbol's key presses padded to eight units, so each is copied whole; size 0 where no key
+// holds it. Multi-tap presses a key once more for each letter before it there, T9 once.
+struct KeyPresses
+{
+    char16_t units[8];
+    int size;
+};
+
+KeyPresses keyPresses(char symbol, bool t9)
+{
+    KeyPresses presses {};
+    for (int key = 0; key < 10; ++key) {
+        const char *found = std::strchr(kKeyLetters[key], symbol);
+        if (!found || !*found)
+            continue;
+        std::fill_n(presses.units, 8, char16_t(u'0' + key));
+        presses.size = t9 ? 1 : int(found - kKeyLetters[key]) + 1;
+        break;
+    }
+    return presses;
+}
+
+// Measured first, then written in place: a megabyte of text makes a few million presses.
 QString handyEncode(const QString &text, const ParamValues &values)
 {
     const bool t9 = switchParam(values, QStringLiteral("t9"));
-    QString result;
-    for (const QChar c : text) {
-        const int index = letterIndex(c);
-        if (index < 0 && c != u' ')
-            continue;
-        const char letter = index >= 0 ? char('A' + index) : ' ';
-        for (int key = 0; key < 10; ++key) {
-            const char *found = std::strchr(kKeyLetters[key], letter);
-            if (!found || !*found)
+    std::array<KeyPresses, 27> table; // A-Z, then the blank
+    for (int i = 0; i < 26; ++i)
+        table[std::size_t(i)] = keyPresses(char('A' + i), t9);
+    table[26] = keyPresses(' ', t9);
+    const auto walk = [&](auto take) {
+        bool first = true;
+        for (const QChar c : text) {
+            const int index = letterIndex(c);
+            if (index < 0 && c != u' ')
                 continue;
-            if (!t9 && !result.isEmpty())
-                result.append(u' ');
-            for (int press = t9 ? 0 : int(found - kKeyLetters[key]); press >= 0; --press)
-                result.append(QChar(u'0' + key));
-            break;
+            const KeyPresses &presses = table[std::size_t(index < 0 ? 26 : index)];
+            if (presses.size == 0)
+                continue;
+            take(presses, !t9 && !first);
+            first = false;
         }
-    }
+    };
+    qsizetype size = 0;
+    walk([&](const KeyPresses &presses, bool blank) { size += presses.size + blank; });
+    if (size == 0)
+        return {};
+    QString result(size + 8, Qt::Uninitialized); // room for the last whole copy
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    walk([&](const KeyPresses &presses, bool blank) {
+        *out = u' ';
+        out += blank;
+        std::memcpy(out, presses.units, sizeof presses.units);
+        out += presses.size;
+    });
+    result.resize(size);
     return result;
 }
 

@@ -4,6 +4,9 @@
 #include "logic/ciphers/KeyedSquare.h"
 #include "logic/common/QuarvelError.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace Ciphers {
@@ -148,26 +151,72 @@ const KeyedSquare &tapSquare()
     return square;
 }
 
-QString klopfEncode(const QString &text, const ParamValues &)
+// What goes before a letter's taps: nothing for the first letter, "  " between letters, " / "
+// after a blank. Padded to four units so every one is copied whole.
+constexpr char16_t kTapSeparators[3][4] = {u"", u"  ", u" / "};
+constexpr int kTapSeparatorSizes[3] = {0, 2, 3};
+
+// A cell's row taps, a blank and its column taps, padded to 16 units.
+struct TapCode
 {
-    QString result;
-    result.reserve(text.size() * 8);
+    char16_t units[16];
+    int size;
+};
+
+const std::array<TapCode, 25> &tapCodes()
+{
+    static const std::array<TapCode, 25> codes = [] {
+        std::array<TapCode, 25> all {};
+        for (int cell = 0; cell < 25; ++cell) {
+            TapCode &code = all[std::size_t(cell)];
+            std::fill_n(code.units, 16, u'.');
+            code.units[cell / 5 + 1] = u' ';
+            code.size = cell / 5 + cell % 5 + 3;
+        }
+        return all;
+    }();
+    return codes;
+}
+
+// Calls take(cell, separator) for every letter in turn, separator indexing kTapSeparators.
+template<typename Take> void tapLetters(const QString &text, Take take)
+{
+    const KeyedSquare &square = tapSquare();
     bool wordBreak = false;
+    bool first = true;
     for (const QChar c : text) {
-        const int cell = letterIndex(c) >= 0 ? tapSquare().cellOf(c) : -1;
+        const int cell = letterIndex(c) >= 0 ? square.cellOf(c) : -1;
         if (cell < 0) {
             wordBreak = wordBreak || c.isSpace();
             continue;
         }
-        if (!result.isEmpty())
-            result.append(wordBreak ? QStringLiteral(" / ") : QStringLiteral("  "));
+        take(cell, first ? 0 : wordBreak ? 2 : 1);
+        first = false;
         wordBreak = false;
-        for (int dot = cell / 5; dot >= 0; --dot)
-            result.append(u'.');
-        result.append(u' ');
-        for (int dot = cell % 5; dot >= 0; --dot)
-            result.append(u'.');
     }
+}
+
+// The result is measured first and then written in place with fixed-size copies: a megabyte of
+// text makes some eight million characters, and taps of random length would mispredict.
+QString klopfEncode(const QString &text, const ParamValues &)
+{
+    const std::array<TapCode, 25> &codes = tapCodes();
+    qsizetype size = 0;
+    tapLetters(text, [&](int cell, int separator) {
+        size += kTapSeparatorSizes[separator] + codes[std::size_t(cell)].size;
+    });
+    if (size == 0)
+        return {};
+    QString result(size + 16, Qt::Uninitialized); // room for the last whole copy
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    tapLetters(text, [&](int cell, int separator) {
+        std::memcpy(out, kTapSeparators[separator], sizeof kTapSeparators[separator]);
+        out += kTapSeparatorSizes[separator];
+        const TapCode &code = codes[std::size_t(cell)];
+        std::memcpy(out, code.units, sizeof code.units);
+        out += code.size;
+    });
+    result.resize(size);
     return result;
 }
 

@@ -5,29 +5,29 @@
 #include "logic/ciphers/CipherText.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/tools/CryptoTools.h"
+#include "logic/tools/LetterKernels.h"
 
 #include <numeric>
+#include <utility>
 
 namespace Ciphers {
 namespace {
 
-// Every letter through `shift(index, letterNumber)`; other characters are copied.
-template<typename Shift> QString mapLetters(const QString &text, Shift shift)
+// The letters' rule as a table of the ASCII range: position-independent ciphers are applied by
+// one lookup per code unit.
+template<typename Rule> QString mapLetters(const QString &text, Rule rule)
 {
-    QString result = text;
-    QChar *out = result.data();
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        const int index = letterIndex(out[i]);
-        if (index >= 0)
-            out[i] = letterLike(shift(index, n++), out[i]);
+    LetterKernels::AsciiTable table {};
+    for (char16_t c = 0; c < 128; ++c) {
+        const int index = letterIndex(QChar(c));
+        table[c] = index < 0 ? c : letterLike(rule(index), QChar(c)).unicode();
     }
-    return result;
+    return LetterKernels::substitute(text, table);
 }
 
 QString atbash(const QString &text, const ParamValues &)
 {
-    return mapLetters(text, [](int p, qsizetype) { return 25 - p; });
+    return mapLetters(text, [](int p) { return 25 - p; });
 }
 
 int affineA(const ParamValues &values)
@@ -44,7 +44,7 @@ QString affineEncode(const QString &text, const ParamValues &values)
 {
     const int a = affineA(values);
     const int b = numberParam(values, QStringLiteral("b"));
-    return mapLetters(text, [=](int p, qsizetype) { return (a * p + b) % 26; });
+    return mapLetters(text, [=](int p) { return (a * p + b) % 26; });
 }
 
 QString affineDecode(const QString &text, const ParamValues &values)
@@ -54,35 +54,23 @@ QString affineDecode(const QString &text, const ParamValues &values)
     int inverse = 1;
     while ((a * inverse) % 26 != 1)
         ++inverse;
-    return mapLetters(text, [=](int c, qsizetype) { return mod(inverse * (c - b), 26); });
+    return mapLetters(text, [=](int c) { return mod(inverse * (c - b), 26); });
 }
 
+// Key letter minus plain letter is 25 times the plain letter plus the key letter, mod 26.
 QString beaufort(const QString &text, const ParamValues &values)
 {
-    const std::vector<int> key = keyLetters(textParam(values, kKey), false);
-    const qsizetype length = qsizetype(key.size());
-    return mapLetters(text, [&](int p, qsizetype n) { return mod(key[n % length] - p, 26); });
+    return LetterKernels::shiftLetters(text, {25, keyLetters(textParam(values, kKey), false)});
 }
 
 QString autokeyEncode(const QString &text, const ParamValues &values)
 {
-    std::vector<int> key = keyLetters(textParam(values, kKey), false);
-    std::size_t next = 0;
-    return mapLetters(text, [&](int p, qsizetype) {
-        key.push_back(p);
-        return (p + key[next++]) % 26;
-    });
+    return LetterKernels::autokey(text, keyLetters(textParam(values, kKey), false), false);
 }
 
 QString autokeyDecode(const QString &text, const ParamValues &values)
 {
-    std::vector<int> key = keyLetters(textParam(values, kKey), false);
-    std::size_t next = 0;
-    return mapLetters(text, [&](int c, qsizetype) {
-        const int p = mod(c - key[next++], 26);
-        key.push_back(p);
-        return p;
-    });
+    return LetterKernels::autokey(text, keyLetters(textParam(values, kKey), false), true);
 }
 
 std::vector<int> gronsfeldKey(const ParamValues &values)
@@ -101,10 +89,10 @@ std::vector<int> gronsfeldKey(const ParamValues &values)
 
 QString gronsfeld(const QString &text, const ParamValues &values, int sign)
 {
-    const std::vector<int> key = gronsfeldKey(values);
-    const qsizetype length = qsizetype(key.size());
-    return mapLetters(text,
-                      [&](int p, qsizetype n) { return mod(p + sign * key[n % length], 26); });
+    std::vector<int> key = gronsfeldKey(values);
+    for (int &shift : key)
+        shift = mod(sign * shift, 26);
+    return LetterKernels::shiftLetters(text, {1, std::move(key)});
 }
 
 QString gronsfeldEncode(const QString &text, const ParamValues &values)

@@ -2,9 +2,10 @@
 
 #include "logic/common/QuarvelError.h"
 
-#include <QVarLengthArray>
+#include "logic/tools/LetterKernels.h"
 
-#include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -22,8 +23,9 @@ constexpr bool isDigit(char16_t c)
 }
 
 // A substitution of the ASCII range; every code unit from 128 up passes unchanged. The routines
-// run on every key press of large texts, so the loop works on the raw buffers.
-using AsciiTable = std::array<char16_t, 128>;
+// run on every key press of large texts, so the table is applied by LetterKernels.
+using LetterKernels::AsciiTable;
+using LetterKernels::substitute;
 
 template<typename Rule> AsciiTable asciiTable(Rule rule)
 {
@@ -31,18 +33,6 @@ template<typename Rule> AsciiTable asciiTable(Rule rule)
     for (char16_t c = 0; c < 128; ++c)
         table[c] = rule(c);
     return table;
-}
-
-QString substitute(const QString &text, const AsciiTable &table)
-{
-    QString result(text.size(), Qt::Uninitialized);
-    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
-    char16_t *out = reinterpret_cast<char16_t *>(result.data());
-    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-        const char16_t c = in[i];
-        out[i] = c < 128 ? table[c] : c;
-    }
-    return result;
 }
 
 constexpr char16_t shiftLetter(char16_t c, int n)
@@ -66,48 +56,29 @@ constexpr char16_t asciiUpper(char16_t c)
 
 // The key as shifts 0..25, one per letter, negated for decryption; throws `message` for anything
 // that is not a letter.
-QVarLengthArray<int, 64> vigenereShifts(const QString &key, bool decrypt, const char16_t *message)
+std::vector<int> vigenereShifts(const QString &key, bool decrypt, const char16_t *message)
 {
-    QVarLengthArray<int, 64> shifts;
-    shifts.reserve(key.size());
+    std::vector<int> shifts;
+    shifts.reserve(std::size_t(key.size()));
     for (const QChar ch : key) {
         const char16_t c = asciiUpper(ch.unicode());
         if (!isUpper(c))
             throw QuarvelError(QString::fromUtf16(message));
         const int k = c - u'A';
-        shifts.append(decrypt ? (26 - k) % 26 : k);
+        shifts.push_back(decrypt ? (26 - k) % 26 : k);
     }
     return shifts;
 }
 
 // Shifts the letters A-Z of the upper-cased text by the key's shifts, using up one key letter per
-// text letter. Written without branches on the text: letters and other characters alternate
-// unpredictably in real texts.
-QString vigenere(const QString &text, const QVarLengthArray<int, 64> &shifts)
+// text letter.
+QString vigenere(const QString &text, std::vector<int> shifts)
 {
-    QString result(text.size(), Qt::Uninitialized);
-    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
-    char16_t *out = reinterpret_cast<char16_t *>(result.data());
-    const qsizetype n = text.size();
-    const qsizetype keyLength = shifts.size();
-    if (keyLength == 0) {
-        for (qsizetype i = 0; i < n; ++i)
-            out[i] = asciiUpper(in[i]);
-        return result;
+    if (shifts.empty()) {
+        static const AsciiTable upper = asciiTable(asciiUpper);
+        return substitute(text, upper);
     }
-    // Selecting by multiplying with 0 or 1 keeps the compiler from branching after all.
-    qsizetype p = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        int c = in[i];
-        c -= 32 * int(unsigned(c - u'a') < 26u);
-        const int letter = int(unsigned(c - u'A') < 26u);
-        int v = c - u'A' + shifts[p];
-        v -= 26 * int(v >= 26);
-        out[i] = char16_t(c + letter * (u'A' + v - c));
-        p += letter;
-        p *= qsizetype(p != keyLength);
-    }
-    return result;
+    return LetterKernels::shiftLetters(text, {1, std::move(shifts), true});
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 TEST(FermilabDecode, DecodesAndKeepsEverythingElse)
 {
     const struct
@@ -39,5 +41,26 @@ TEST(FermilabDecode, EveryLetterFromItsBaseThreePosition)
         const QString expected = i == 0 ? QStringLiteral(" ") : QString(QChar(u'A' + i - 1));
         SCOPED_TRACE(triple.toStdString());
         EXPECT_EQ(FermilabDecode(u'|' + triple + u'|'), u'|' + expected + u'|');
+    }
+}
+
+// The decoder works run by run; the rule is the 27 replacements in order over the whole text.
+TEST(FermilabDecode, AgreesWithTheReplacementsInOrder)
+{
+    std::mt19937 engine(3);
+    std::uniform_int_distribution<int> pick(0, 5);
+    for (int length = 0; length <= 40; ++length) {
+        for (int round = 0; round < 20; ++round) {
+            QString text;
+            for (int i = 0; i < length; ++i)
+                text += QChar(u"0120 3"[pick(engine)]);
+            QString expected = text;
+            for (int p = 0; p < 27; ++p)
+                expected.replace(QString::number(p / 9) + QString::number(p / 3 % 3) +
+                                     QString::number(p % 3),
+                                 p == 0 ? QStringLiteral(" ") : QString(QChar(u'A' + p - 1)));
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_EQ(FermilabDecode(text), expected);
+        }
     }
 }
