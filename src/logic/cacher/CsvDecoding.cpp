@@ -160,7 +160,7 @@ DecodedCsv decodeUtf16(QByteArrayView data, bool littleEndian)
 
 bool utf8ToAnsi(QByteArrayView utf8, bool strict, QByteArray &out, bool &lossy)
 {
-    out.resize(utf8.size() + 16); // never more bytes than the UTF-8 has, and the fast path's room
+    out.resize(utf8.size() + 64); // never more bytes than the UTF-8 has, and the fast path's room
     char *o = out.data();
     const auto *p = reinterpret_cast<const uchar *>(utf8.data());
     const uchar *end = p + utf8.size();

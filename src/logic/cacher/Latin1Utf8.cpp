@@ -64,7 +64,8 @@ constexpr std::array<std::uint8_t, 256> kKept = [] {
 // continuation byte follows a lead C2 or C3 and nothing else is above ASCII. A lead in the last
 // byte leaves that byte to the next block. The output drops the leads and keeps each following
 // byte, raised by 0x40 after C3.
-__attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizetype size, char *out)
+__attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizetype size, char *out,
+                                                        Latin1Run done = {})
 {
     Latin1Run run;
     const __m128i c2 = _mm_set1_epi8(char(0xC2));
@@ -108,9 +109,49 @@ __attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizety
         run.written += kKept[upper];
         run.read += leadAtEnd ? 15 : 16;
     }
-    return convertScalar(in, size, out, run);
+    run = convertScalar(in, size, out, run);
+    return {done.read + run.read, done.written + run.written};
 }
 
+// The same sixty-four bytes at a time where the processor has AVX-512 with byte compression.
+// The compressed block goes to a register and is stored whole (the caller's room allows it):
+// compressing straight into memory is slow on some processors.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"))) Latin1Run
+convertAvx512(const uchar *in, qsizetype size, char *out)
+{
+    Latin1Run run;
+    const __m512i c2 = _mm512_set1_epi8(char(0xC2));
+    const __m512i c3 = _mm512_set1_epi8(char(0xC3));
+    const __m512i belowC0 = _mm512_set1_epi8(char(0xC0));
+    const __m512i belowA0 = _mm512_set1_epi8(char(0xA0));
+    const __m512i raise = _mm512_set1_epi8(0x40);
+    while (size - run.read >= 64) {
+        const __m512i block = _mm512_loadu_si512(in + run.read);
+        const __mmask64 high = _mm512_movepi8_mask(block);
+        if (high == 0) {
+            _mm512_storeu_si512(out + run.written, block);
+            run.read += 64;
+            run.written += 64;
+            continue;
+        }
+        const __mmask64 isC2 = _mm512_cmpeq_epi8_mask(block, c2);
+        const __mmask64 isC3 = _mm512_cmpeq_epi8_mask(block, c3);
+        const __mmask64 lead = isC2 | isC3;
+        // Signed comparisons: 0x80..0xBF are the bytes below -64, 0x80..0x9F those below -96.
+        const __mmask64 cont = _mm512_cmplt_epi8_mask(block, belowC0);
+        const __mmask64 c1 = (isC2 << 1) & _mm512_cmplt_epi8_mask(block, belowA0);
+        const bool leadAtEnd = (lead >> 63) != 0;
+        const __mmask64 taken = leadAtEnd ? ~__mmask64(0) >> 1 : ~__mmask64(0);
+        if ((high & taken) != ((lead | cont) & taken) || cont != (lead << 1) || (c1 & taken) != 0)
+            break;
+        const __m512i values = _mm512_mask_add_epi8(block, isC3 << 1, block, raise);
+        const __mmask64 keep = ~lead & taken;
+        _mm512_storeu_si512(out + run.written, _mm512_maskz_compress_epi8(keep, values));
+        run.written += qsizetype(_mm_popcnt_u64(keep));
+        run.read += leadAtEnd ? 63 : 64;
+    }
+    return convertSsse3(in + run.read, size - run.read, out + run.written, run);
+}
 #endif
 
 } // namespace
@@ -118,7 +159,12 @@ __attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizety
 Latin1Run latin1Utf8ToAnsi(const uchar *in, qsizetype size, char *out)
 {
 #ifdef QUARVEL_LATIN1_SSSE3
+    static const bool avx512 = __builtin_cpu_supports("avx512f") &&
+        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2") &&
+        __builtin_cpu_supports("popcnt");
     static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (avx512)
+        return convertAvx512(in, size, out);
     if (ssse3)
         return convertSsse3(in, size, out);
 #endif

@@ -140,9 +140,9 @@ TEST(CsvDecoding, LargestFileOfABook)
     EXPECT_EQ(maxCsvFileSize("\xFE\xFF"), 2 + 2 * units);
 }
 
-// The fast path takes sixteen bytes at a time and must agree with decoding then converting for
-// every piece at every position of a block: each piece is put after 0 to 33 ASCII letters and
-// repeated so that it straddles block ends.
+// The fast paths take sixteen or sixty-four bytes at a time and must agree with decoding then
+// converting for every piece at every position of a block: each piece is put after 0 to 69
+// ASCII letters and repeated so that it straddles block ends.
 TEST(CsvDecoding, FieldConversionMatchesDecodingAtEveryBlockPosition)
 {
     const struct
@@ -163,9 +163,9 @@ TEST(CsvDecoding, FieldConversionMatchesDecodingAtEveryBlockPosition)
         {"broken: overlong", "\xC0\xAF", false},
     };
     for (const auto &c : cases) {
-        for (int offset = 0; offset < 34; ++offset) {
+        for (int offset = 0; offset < 70; ++offset) {
             SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(offset));
-            const QByteArray utf8 = QByteArray(offset, 'a') + (c.piece + "b").repeated(7);
+            const QByteArray utf8 = QByteArray(offset, 'a') + (c.piece + "b").repeated(30);
             QByteArray ansi;
             bool lossy = false;
             ASSERT_TRUE(utf8ToAnsi(utf8, false, ansi, lossy));
