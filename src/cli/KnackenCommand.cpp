@@ -6,10 +6,8 @@
 
 #include <QJsonObject>
 
-#include <array>
 #include <cmath>
 #include <memory>
-#include <optional>
 
 namespace Cli {
 namespace {
@@ -70,35 +68,14 @@ BreakerRequest requestTemplate(const Options &options)
     return request;
 }
 
-// The word lists for "--leerzeichen", read when a candidate of their language first needs one.
-class BlankInserter
-{
-public:
-    explicit BlankInserter(QString folder)
-        : m_folder(std::move(folder))
-    {
-    }
-
-    void apply(Candidate &candidate)
-    {
-        std::optional<WordList> &list = m_lists[candidate.language == Language::German ? 0 : 1];
-        if (!list)
-            list = WordList::ofLanguage(m_folder, candidate.language);
-        candidate.plain = insertBlanks(candidate.plain, *list);
-    }
-
-private:
-    QString m_folder;
-    std::array<std::optional<WordList>, 2> m_lists;
-};
-
 Handler knackenHandler(const Options &options)
 {
     const int count = candidateCount(options);
     const BreakerRequest base = requestTemplate(options);
-    std::shared_ptr<BlankInserter> blanks;
+    // Read when a candidate of their language first needs one.
+    std::shared_ptr<WordLists> blanks;
     if (options.has(QStringLiteral("blanks")) || options.has(QStringLiteral("wordlists")))
-        blanks = std::make_shared<BlankInserter>(
+        blanks = std::make_shared<WordLists>(
             options.value(QStringLiteral("wordlists"), WordList::systemFolder()));
     return [count, base, blanks](const QString &input, ResultSink &sink) {
         BreakerRequest request = base;
@@ -106,7 +83,7 @@ Handler knackenHandler(const Options &options)
         std::vector<Candidate> ranked = breakText(request);
         if (blanks) {
             for (size_t i = 0; i < ranked.size() && int(i) < count; ++i)
-                blanks->apply(ranked[i]);
+                ranked[i].plain = insertBlanks(ranked[i].plain, blanks->of(ranked[i].language));
         }
         QJsonArray json;
         QStringList lines;

@@ -56,12 +56,14 @@ void requireDigitSumInput(const QString &input, Zahlensystem system)
 // out ("12a" gives 12, and says so), each character once, in the order of the input.
 QString ignoredCharacters(const QString &input)
 {
+    QList<char32_t> seen;
     QStringList ignored;
     for (const char32_t c : input.toUcs4()) {
-        const QString text = QString::fromUcs4(&c, 1);
-        if ((text.size() != 1 || !hfunctions::IsDigit(text.front())) &&
-            !ignored.contains(QStringLiteral("„%1“").arg(text)))
-            ignored.append(QStringLiteral("„%1“").arg(text));
+        const bool digit = c < 0x10000 && hfunctions::IsDigit(QChar(char16_t(c)));
+        if (digit || seen.contains(c))
+            continue;
+        seen.append(c);
+        ignored.append(QStringLiteral("„%1“").arg(QString::fromUcs4(&c, 1)));
     }
     return ignored.join(QStringLiteral(", "));
 }

@@ -308,17 +308,12 @@ QString TfrmCodeKnacker::shownPlain(const Candidate &candidate)
 
 const WordList &TfrmCodeKnacker::wordList(Language language)
 {
-    std::optional<WordList> &list = m_wordLists[language == Language::German ? 0 : 1];
-    if (list)
-        return *list;
-    // Tried once: a missing or unreadable list says so and leaves the texts as they are.
-    list.emplace();
     try {
-        list = WordList::ofLanguage(m_wordFolder, language);
+        return m_wordLists.of(language);
     } catch (const QuarvelError &error) {
         lblStatus->setText(error.message());
+        return m_noWords;
     }
-    return *list;
 }
 
 void TfrmCodeKnacker::copyRow()

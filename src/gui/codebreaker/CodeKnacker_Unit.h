@@ -39,7 +39,7 @@ public:
 
     void setOpenCipher(OpenCipher open) { m_openCipher = std::move(open); }
     // Where the word lists for "Leerzeichen einfügen" lie ("ngerman", "american-english").
-    void setWordListFolder(const QString &folder) { m_wordFolder = folder; }
+    void setWordListFolder(const QString &folder) { m_wordLists = WordLists(folder); }
 
     // Texts up to this length are decoded without a worker, so the list fills at once.
     static constexpr qsizetype kQuickLimit = 1000;
@@ -71,7 +71,7 @@ private:
     void showCandidates();
     QString shownPlain(const Candidate &candidate);
     // The list of the language, read on first use; empty (with a note in lblStatus) when the
-    // file is missing.
+    // file cannot be read.
     const WordList &wordList(Language language);
     void stopRunner();
 
@@ -82,6 +82,6 @@ private:
     int m_generation = 0;
     std::vector<Candidate> m_quick; // the candidates of the current text without the searches
     std::vector<Candidate> m_ranked; // what the table shows, in rank order
-    QString m_wordFolder = WordList::systemFolder();
-    std::array<std::optional<WordList>, 2> m_wordLists; // German, English
+    WordLists m_wordLists {WordList::systemFolder()};
+    WordList m_noWords; // stands in for a list that cannot be read
 };

@@ -83,6 +83,17 @@ void CacherBook::setText(int index, TPerson::Field field, QStringView text)
     wide = any ? std::move(changed) : nullptr;
 }
 
+bool CacherBook::holdsWideText() const
+{
+    for (size_t i = 0; i < m_wide.size(); ++i) {
+        for (int f = 0; m_wide[i] && f < TPerson::FieldCount; ++f) {
+            if (wideText(i, TPerson::Field(f)))
+                return true;
+        }
+    }
+    return false;
+}
+
 CacherBook::WideSummary CacherBook::wideSummary() const
 {
     WideSummary summary;

@@ -47,6 +47,8 @@ public:
     // Stores a field in the record, cut to its maximum, and keeps the Unicode text beside it
     // when the code page lacks one of its characters.
     void setText(int index, TPerson::Field field, QStringView text);
+    // Whether any field holds text the record file cannot keep.
+    bool holdsWideText() const;
     // How many fields hold text the record file cannot keep, and the first of them.
     struct WideSummary
     {

@@ -37,7 +37,7 @@ QByteArray csvText(const CacherBook &book)
     QByteArray text;
     // A typical line; longer ones just grow the buffer.
     text.reserve(qsizetype(book.PersonenAnzahl()) * 64);
-    if (book.wideSummary().fields > 0) {
+    if (book.holdsWideText()) {
         // Windows-1252 would lose characters the book holds: the whole file goes out as UTF-8,
         // marked so that spreadsheets and this program's import read it as such.
         text += "\xEF\xBB\xBF";

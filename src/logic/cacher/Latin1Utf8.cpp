@@ -64,8 +64,7 @@ constexpr std::array<std::uint8_t, 256> kKept = [] {
 // continuation byte follows a lead C2 or C3 and nothing else is above ASCII. A lead in the last
 // byte leaves that byte to the next block. The output drops the leads and keeps each following
 // byte, raised by 0x40 after C3.
-__attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizetype size, char *out,
-                                                        Latin1Run done = {})
+__attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizetype size, char *out)
 {
     Latin1Run run;
     const __m128i c2 = _mm_set1_epi8(char(0xC2));
@@ -109,8 +108,7 @@ __attribute__((target("ssse3"))) Latin1Run convertSsse3(const uchar *in, qsizety
         run.written += kKept[upper];
         run.read += leadAtEnd ? 15 : 16;
     }
-    run = convertScalar(in, size, out, run);
-    return {done.read + run.read, done.written + run.written};
+    return convertScalar(in, size, out, run);
 }
 
 // The same sixty-four bytes at a time where the processor has AVX-512 with byte compression.
@@ -150,7 +148,8 @@ convertAvx512(const uchar *in, qsizetype size, char *out)
         run.written += qsizetype(_mm_popcnt_u64(keep));
         run.read += leadAtEnd ? 63 : 64;
     }
-    return convertSsse3(in + run.read, size - run.read, out + run.written, run);
+    const Latin1Run rest = convertSsse3(in + run.read, size - run.read, out + run.written);
+    return {run.read + rest.read, run.written + rest.written};
 }
 #endif
 

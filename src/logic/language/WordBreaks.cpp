@@ -76,6 +76,14 @@ WordList WordList::ofLanguage(const QString &folder, Language language)
     }
 }
 
+const WordList &WordLists::of(Language language)
+{
+    std::optional<WordList> &list = m_lists[language == Language::German ? 0 : 1];
+    if (!list)
+        list = WordList::ofLanguage(m_folder, language);
+    return *list;
+}
+
 void WordList::add(QStringView word)
 {
     QByteArray letters;

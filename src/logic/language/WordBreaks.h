@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <optional>
+#include <utility>
+
 // Puts the blanks back into a decoded text written without them ("WERANDERENEINEGRUBE" ->
 // "WER ANDEREN EINE GRUBE"), with a word list such as Debian's wngerman or wamerican.
 class WordList
@@ -40,6 +44,23 @@ private:
     void add(QStringView word);
 
     QSet<QByteArray> m_words;
+};
+
+// The lists of both languages in one folder, each read when it is first asked for. A list that
+// cannot be read is tried again at the next request (a missing file is quickly found missing).
+class WordLists
+{
+public:
+    explicit WordLists(QString folder)
+        : m_folder(std::move(folder))
+    {
+    }
+    // Throws QuarvelError as WordList::ofLanguage does.
+    const WordList &of(Language language);
+
+private:
+    QString m_folder;
+    std::array<std::optional<WordList>, 2> m_lists; // German, English
 };
 
 // The text with blanks between the words the list knows, for a text of letters A-Z (either
