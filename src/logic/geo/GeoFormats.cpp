@@ -4,6 +4,7 @@
 #include "logic/geo/GeoCalc.h"
 #include "logic/geo/GeoCodes.h"
 #include "logic/geo/GeoGrids.h"
+#include "logic/geo/GeoWherigo.h"
 
 #include <cmath>
 #include <functional>
@@ -133,10 +134,17 @@ QString formatEcef(GeoPoint p)
         .arg(whole(ecef.z));
 }
 
+QString formatLv03(GeoPoint p)
+{
+    const GridPosition lv03 = toLv03(p);
+    return QStringLiteral("Y %1 X %2").arg(whole(lv03.easting)).arg(whole(lv03.northing));
+}
+
 namespace {
 
-const char *const kFormatKeys[] = {"wgs84", "utm",        "mgrs",    "gk",  "lv95",
-                                   "rd",    "maidenhead", "geohash", "olc", "ecef"};
+const char *const kFormatKeys[] = {"wgs84", "utm",        "mgrs",    "gk",      "lv95",
+                                   "rd",    "maidenhead", "geohash", "olc",     "ecef",
+                                   "lv03",  "wherigo",    "kachel",  "quadkey", "nac"};
 
 } // namespace
 
@@ -181,6 +189,12 @@ QList<FormatLine> allFormats(GeoPoint p, const CodeLengths &lengths)
         {"Plus Code (Open Location Code)", "olc",
          [p, &lengths] { return toOpenLocationCode(p.lat, p.lon, lengths.olc); }},
         {"ECEF (X, Y, Z in m)", "ecef", [p] { return formatEcef(p); }},
+        {"Schweiz LV03 (Helmert, ~1 m)", "lv03", [p] { return formatLv03(p); }},
+        {"Reverse Wherigo (drei Zahlen)", "wherigo", [p] { return toWherigo(p); }},
+        {"Kachel Zoom/x/y (Ecke Nordwest)", "kachel",
+         [p, &lengths] { return toTileText(p, lengths.tileZoom); }},
+        {"Bing Quadkey", "quadkey", [p, &lengths] { return toQuadkey(p, lengths.tileZoom); }},
+        {"Natural Area Code", "nac", [p, &lengths] { return toNaturalAreaCode(p, lengths.nac); }},
     };
     QList<FormatLine> lines;
     for (const auto &[caption, key, write] : formats) {

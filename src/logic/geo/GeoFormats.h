@@ -1,6 +1,8 @@
 #pragma once
 
+#include "logic/geo/GeoNac.h"
 #include "logic/geo/GeoPoint.h"
+#include "logic/geo/GeoTiles.h"
 
 #include <QList>
 #include <QString>
@@ -23,9 +25,26 @@ QString formatGaussKrueger(GeoPoint p); // "R 4595937 H 5821794"
 QString formatLv95(GeoPoint p); // "E 2600000 N 1200000"
 QString formatRd(GeoPoint p); // "X 155000 Y 463000"
 QString formatEcef(GeoPoint p); // "X 3783065 Y 902082 Z 5038275"
+QString formatLv03(GeoPoint p); // "Y 600000 X 200000"
 
 // The notations a text may be read in and written to; the keys are the command line's names.
-enum class Format { Wgs84, Utm, Mgrs, GaussKrueger, Lv95, Rd, Maidenhead, Geohash, Olc, Ecef };
+enum class Format {
+    Wgs84,
+    Utm,
+    Mgrs,
+    GaussKrueger,
+    Lv95,
+    Rd,
+    Maidenhead,
+    Geohash,
+    Olc,
+    Ecef,
+    Lv03,
+    Wherigo,
+    Kachel,
+    Quadkey,
+    Nac
+};
 QString formatKey(Format format); // "wgs84", "utm", "mgrs", "gk", "lv95", "rd", ...
 std::optional<Format> formatFromKey(const QString &key);
 QStringList formatKeys();
@@ -36,6 +55,8 @@ struct CodeLengths
     int maidenhead = 8;
     int geohash = 10;
     int olc = 10;
+    int tileZoom = kTileZoomDefault; // the zoom of the tile and the quadkey's length
+    int nac = kNacDefault; // characters of each part
 };
 
 // One line of the formats list: its key, caption and either the text or why there is none.

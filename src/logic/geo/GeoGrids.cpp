@@ -37,6 +37,15 @@ const char *const kLv95Pipeline =
     "+step +proj=somerc +lat_0=46.9524055555556 +lon_0=7.43958333333333 +k_0=1 "
     "+x_0=2600000 +y_0=1200000 +ellps=bessel";
 
+// CH1903 and CH1903+ share the ellipsoid and the shift to WGS 84; LV03 counts from 600000/200000.
+const char *const kLv03Pipeline = "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad "
+                                  "+step +proj=push +v_3 +step +proj=cart +ellps=WGS84 "
+                                  "+step +proj=helmert +x=-674.374 +y=-15.056 +z=-405.346 "
+                                  "+step +inv +proj=cart +ellps=bessel +step +proj=pop +v_3 ";
+const char *const kLv03Projection =
+    "+step +proj=somerc +lat_0=46.9524055555556 +lon_0=7.43958333333333 +k_0=1 "
+    "+x_0=600000 +y_0=200000 +ellps=bessel";
+
 const char *const kRdHelmert =
     "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad "
     "+step +proj=push +v_3 +step +proj=cart +ellps=WGS84 "
@@ -101,6 +110,8 @@ const QString kOutsideGermany =
     QStringLiteral("Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)");
 const QString kOutsideSwitzerland =
     QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein");
+const QString kOutsideSwitzerlandLv03 =
+    QStringLiteral("LV03 gilt nur für die Schweiz und Liechtenstein");
 const QString kOutsideNetherlands =
     QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande");
 
@@ -218,6 +229,36 @@ GeoPoint fromLv95(const GridPosition &lv95)
     if (!insideSwitzerland(p))
         throw QuarvelError(kOutsideSwitzerland);
     return p;
+}
+
+GridPosition toLv03(GeoPoint p)
+{
+    checkPoint(p);
+    if (!insideSwitzerland(p))
+        throw QuarvelError(kOutsideSwitzerlandLv03);
+    const PJ_COORD xy = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_FWD, p.lon, p.lat,
+                                  kOutsideSwitzerlandLv03);
+    return {0, true, xy.v[0], xy.v[1]};
+}
+
+GeoPoint fromLv03(const GridPosition &lv03)
+{
+    const PJ_COORD lonLat = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_INV,
+                                      lv03.easting, lv03.northing, kOutsideSwitzerlandLv03);
+    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
+    if (!insideSwitzerland(p))
+        throw QuarvelError(kOutsideSwitzerlandLv03);
+    return p;
+}
+
+GridPosition lv03FromCh1903(GeoPoint ch1903)
+{
+    checkPoint(ch1903);
+    const PJ_COORD xy = transform(QByteArray("+proj=pipeline +step +proj=unitconvert +xy_in=deg "
+                                             "+xy_out=rad ") +
+                                      kLv03Projection,
+                                  PJ_FWD, ch1903.lon, ch1903.lat, kOutsideSwitzerlandLv03);
+    return {0, true, xy.v[0], xy.v[1]};
 }
 
 GridPosition toRd(GeoPoint p)

@@ -44,6 +44,15 @@ GeoPoint fromGaussKrueger(const GridPosition &gk);
 GridPosition toLv95(GeoPoint p);
 GeoPoint fromLv95(const GridPosition &lv95);
 
+// Swiss LV03 (CH1903 / LV03, EPSG:21781), the grid before LV95: the same oblique Mercator
+// projection with the origin at Bern's old observatory written as y 600000, x 200000 (y east,
+// x north), reached with the Helmert transformation EPSG "CH1903 to WGS 84 (1)" (about 1 m),
+// for Switzerland and Liechtenstein. easting is y, northing x.
+GridPosition toLv03(GeoPoint p);
+GeoPoint fromLv03(const GridPosition &lv03);
+// The projection step alone, for a position already on the CH1903 datum (Bessel).
+GridPosition lv03FromCh1903(GeoPoint ch1903);
+
 // RD: easting is X, northing Y (zone unused).
 GridPosition toRd(GeoPoint p);
 GeoPoint fromRd(const GridPosition &rd);

@@ -2,7 +2,10 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GeoCodes.h"
 #include "logic/geo/GeoGrids.h"
+#include "logic/geo/GeoNac.h"
 #include "logic/geo/GeoRead.h"
+#include "logic/geo/GeoTiles.h"
+#include "logic/geo/GeoWherigo.h"
 
 #include <QRegularExpression>
 
@@ -87,6 +90,54 @@ std::optional<Ecef> ecefNumbers(const QString &text, bool checkSize)
     return ecef;
 }
 
+// Swiss LV03 "Y 600000 X 200000", "600'000 / 200'000". In Switzerland y (east) always exceeds
+// 400 000 m and x (north) stays below it, so with `eitherOrder` the larger number is y; without,
+// y must come first (a text "X 200000 Y 600000" is Dutch RD).
+std::optional<GridPosition> lv03Numbers(const QString &text, bool eitherOrder)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*(?:[XYEN]\\s*[:=]?\\s*)?(\\d{5,6}(?:\\.\\d+)?)\\s*[,;/]?\\s*"
+                       "(?:[XYEN]\\s*[:=]?\\s*)?(\\d{5,6}(?:\\.\\d+)?)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = shape.match(QString(text).remove(u'\''));
+    if (!m.hasMatch())
+        return std::nullopt;
+    double y = number(m.captured(1)), x = number(m.captured(2));
+    if (eitherOrder && x > y)
+        std::swap(x, y);
+    if (!(y >= 400000 && y < 1000000 && x >= 0 && x < 400000))
+        return std::nullopt;
+    return GridPosition {0, true, y, x};
+}
+
+bool looksLikeNac(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*[0-9BCDFGHJ-NP-TV-XZ]{2,8}\\s+[0-9BCDFGHJ-NP-TV-XZ]{2,8}\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return shape.match(text).hasMatch();
+}
+
+bool looksLikeQuadkey(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\s*[0-3]{1,23}\\s*$"));
+    return shape.match(text).hasMatch();
+}
+
+bool looksLikeTile(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*\\d{1,2}\\s*/\\s*\\d{1,8}\\s*/\\s*\\d{1,8}\\s*$"));
+    return shape.match(text).hasMatch();
+}
+
+bool looksLikeWherigo(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*\\d{6}[\\s,;/-]+\\d{6}[\\s,;/-]+\\d{6}\\s*$"));
+    return shape.match(text).hasMatch();
+}
+
 GeoPoint readOlc(const QString &text, GeoPoint reference)
 {
     const QString full =
@@ -112,6 +163,19 @@ GeoPoint readAs(Format format, const QString &text, GeoPoint reference)
         return geohashCell(text).centre();
     case Format::Olc:
         return readOlc(text, reference);
+    case Format::Lv03:
+        if (const auto lv03 = lv03Numbers(text, true))
+            return fromLv03(*lv03);
+        throw QuarvelError(
+            QStringLiteral("LV03 bitte als zwei sechsstellige Zahlen angeben: Y 600000 X 200000"));
+    case Format::Wherigo:
+        return wherigoPosition(text);
+    case Format::Kachel:
+        return tileCorner(readTile(text));
+    case Format::Quadkey:
+        return tileCorner(quadkeyTile(text));
+    case Format::Nac:
+        return naturalAreaCodeCell(text).centre();
     default:
         return readPosition(text);
     }
@@ -122,12 +186,21 @@ std::optional<Format> shapeOf(const QString &text)
     const QString tight = compact(text);
     if (looksLikeOlc(tight))
         return Format::Olc;
+    if (looksLikeTile(text))
+        return Format::Kachel;
+    if (looksLikeWherigo(text))
+        return Format::Wherigo;
+    // Before ECEF, whose numbers may run together without a gap.
+    if (looksLikeQuadkey(text))
+        return Format::Quadkey;
     if (looksLikeMaidenhead(tight))
         return Format::Maidenhead;
     if (ecefNumbers(text, true))
         return Format::Ecef;
     if (rdNumbers(text, true))
         return Format::Rd;
+    if (lv03Numbers(text, false))
+        return Format::Lv03;
     return std::nullopt;
 }
 
@@ -147,6 +220,9 @@ ReadPosition readAnyPosition(const QString &text, std::optional<Format> format, 
     try {
         return {readPosition(text), Format::Wgs84};
     } catch (const QuarvelError &) {
+        // A shape that ordinary notations never take, tried only when those fail.
+        if (looksLikeNac(text))
+            return {naturalAreaCodeCell(text).centre(), Format::Nac};
         if (!looksLikeGeohash(text.trimmed()))
             throw;
     }
