@@ -1,6 +1,7 @@
 // The coordinate calculator on the command line: every page of the window as a task word after
 // "rechner", and the GC code conversion.
 #include "cli/CommandTable.h"
+#include "cli/RechnerConstructions.h"
 #include "cli/RechnerInput.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GcCode.h"
@@ -257,8 +258,9 @@ void intersectionTask(const QString &kind, const QString &text, const Setup &set
     }
 }
 
-const QString kTasks = QStringLiteral(
-    "format, entfernung, projektion, mitte, schnitt peilungen|linie-kreis|kreise|drei-kreise");
+const QString kTasks = QStringLiteral("format, entfernung, projektion, mitte, schnitt "
+                                      "peilungen|linie-kreis|kreise|drei-kreise, ") +
+    Rechner::constructionTasks().join(QStringLiteral(", "));
 
 // The first word names the task, for "schnitt" the second its kind.
 void runTask(const QString &input, const Setup &setup, ResultSink &sink)
@@ -285,6 +287,11 @@ void runTask(const QString &input, const Setup &setup, ResultSink &sink)
         return intersectionTask((next < 0 ? rest : rest.left(next)).toLower(),
                                 next < 0 ? QString() : rest.mid(next + 1), setup, sink);
     }
+    const Rechner::PointInput points {
+        [&setup](const QString &part) { return readPoint(part, {}, setup); },
+        positionReader(setup)};
+    if (Rechner::runConstruction(task, rest, points, sink))
+        return;
     throw QuarvelError(QStringLiteral("Unbekannte Aufgabe „%1“: %2").arg(task.left(40), kTasks));
 }
 
@@ -296,7 +303,8 @@ bool textsOnlyNameTask(const QStringList &texts)
     static const QStringList kinds {QStringLiteral("peilungen"), QStringLiteral("linie-kreis"),
                                     QStringLiteral("kreise"), QStringLiteral("drei-kreise")};
     if (texts.size() == 1)
-        return tasks.contains(texts.constFirst().toLower());
+        return tasks.contains(texts.constFirst().toLower()) ||
+            Rechner::constructionTasks().contains(texts.constFirst().toLower());
     return texts.size() == 2 && texts.constFirst().toLower() == u"schnitt" &&
         kinds.contains(texts.constLast().toLower());
 }
@@ -332,6 +340,10 @@ Handler rechnerHandler(const Options &options)
         throw UsageError {QStringLiteral("--maidenhead-stellen muss gerade sein")};
     setup.lengths.geohash = lengthOption(options, QStringLiteral("geohash-stellen"), 1, 12, 10);
     setup.lengths.olc = lengthOption(options, QStringLiteral("olc-stellen"), 2, 15, 10);
+    setup.lengths.tileZoom = lengthOption(options, QStringLiteral("zoom"), Geo::kTileZoomMin,
+                                          Geo::kTileZoomMax, Geo::kTileZoomDefault);
+    setup.lengths.nac = lengthOption(options, QStringLiteral("nac-stellen"), Geo::kNacMin,
+                                     Geo::kNacMax, Geo::kNacDefault);
     if (setup.lengths.olc < 10 && setup.lengths.olc % 2 == 1)
         throw UsageError {QStringLiteral("--olc-stellen muss unter 10 gerade sein")};
     setup.reference = options.value(QStringLiteral("bezug"));
@@ -375,9 +387,20 @@ Command rechnerCommand()
             "  schnitt linie-kreis P B M R\n"
             "  schnitt kreise M1 R1 M2 R2\n"
             "  schnitt drei-kreise M1 R1 M2 R2 M3 R3\n"
+            "  schwerpunkt P1 P2 ... Pn          Schwerpunkt (ECEF-Mittel) und Mittel der Grade\n"
+            "  antipode P                        der gegenüberliegende Punkt der Erde\n"
+            "  loxodrome P1 P2                   Entfernung und Kurs auf der Loxodrome\n"
+            "  loxodrome-projektion P KURS DIST  Ziel auf der Loxodrome\n"
+            "  rueckwaertsschnitt A B C WINKEL_AB WINKEL_BC   Standpunkt (Winkel im "
+            "Uhrzeigersinn)\n"
+            "  teilung P1 P2 N                   die N-1 Punkte, die die Strecke in N Teile "
+            "teilen\n"
+            "  dreieck P1 P2                     die Spitzen der gleichseitigen Dreiecke\n"
+            "  versatz P NORD OST                um Minuten (0,25') oder Meter (25m) versetzt\n"
             "Angaben trennt man am sichersten mit „;“; ohne „;“ werden die Wörter so geteilt,\n"
             "wie sich jede Angabe lesen lässt (sonst kommt die Bitte um „;“). Positionen in\n"
-            "jedem Format: wgs84 utm mgrs gk lv95 rd maidenhead geohash olc ecef.\n"
+            "jedem Format: wgs84 utm mgrs gk lv95 rd maidenhead geohash olc ecef lv03\n"
+            "wherigo kachel quadkey nac.\n"
             "Ohne Text nach „rechner“ ist jede Zeile der Standardeingabe ein Aufruf,\n"
             "z. B. „entfernung N 52 E 13; N 53 E 14“; steht nur die Aufgabe da\n"
             "(„rechner entfernung“), hält jede Zeile die Angaben eines Aufrufs.\n\n"
@@ -386,6 +409,9 @@ Command rechnerCommand()
          option("--maidenhead-stellen", "maidenhead-stellen", "N", "Länge des Locators, 2 bis 16"),
          option("--geohash-stellen", "geohash-stellen", "N", "Länge des Geohash, 1 bis 12"),
          option("--olc-stellen", "olc-stellen", "N", "Stellen des Plus Codes, 2 bis 15"),
+         option("--zoom", "zoom", "N", "Zoomstufe der Kachel und Länge des Quadkeys, 0 bis 23"),
+         option("--nac-stellen", "nac-stellen", "N",
+                "Zeichen je Teil des Natural Area Code, 1 bis 8"),
          option("--bezug", "bezug", "P",
                 "Bezugspunkt kurzer Plus Codes (sonst die Home-Koordinaten)"),
          option("--peilung", "peilung", "GRAD", "Peilung der Projektion"),

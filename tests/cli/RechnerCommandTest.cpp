@@ -181,7 +181,7 @@ TEST(CliRechner, FormatListsEveryFormatAndJsonNullsWhatDoesNotCover)
     EXPECT_DOUBLE_EQ(
         o.value(QStringLiteral("ecef")).toObject().value(QStringLiteral("z")).toDouble(),
         toEcef(at(kA)).z);
-    EXPECT_EQ(o.keys().size(), 11);
+    EXPECT_EQ(o.keys().size(), 16);
 }
 
 // The reference of a short Plus Code: --bezug, else the home coordinates of the settings file.
