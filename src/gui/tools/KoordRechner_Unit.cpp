@@ -55,6 +55,7 @@ TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
     pcRechner->addTab(tsMitte, QStringLiteral("Mittelpunkt"));
     pcRechner->addTab(tsSchnitt, QStringLiteral("Schnittpunkte"));
     m_pages = {tsFormate, tsProjektion, tsPeilung, tsMitte, tsSchnitt};
+    addConstructionPages();
     setHomeReference();
 
     auto *layout = new QVBoxLayout(this);
@@ -69,6 +70,19 @@ TfrmKoordRechner::TfrmKoordRechner(AppContext &context, QWidget *parent)
     connect(cboxWinkel, &QComboBox::currentIndexChanged, this, [this] { cboxEinheitChange(); });
     connect(btnKarte, &QPushButton::clicked, this,
             [this] { guarded(m_context.dialogs, this, [this] { btnKarteClick(); }); });
+}
+
+void TfrmKoordRechner::addConstructionPages()
+{
+    tsSchwerpunkt = named(new RechnerSchwerpunktPage(pcRechner), "tsSchwerpunkt");
+    tsLoxodrome = named(new RechnerLoxodromePage(pcRechner), "tsLoxodrome");
+    tsRueckwaerts = named(new RechnerRueckwaertsPage(pcRechner), "tsRueckwaerts");
+    tsTeilung = named(new RechnerTeilungPage(pcRechner), "tsTeilung");
+    pcRechner->addTab(tsSchwerpunkt, QStringLiteral("Schwerpunkt"));
+    pcRechner->addTab(tsLoxodrome, QStringLiteral("Loxodrome"));
+    pcRechner->addTab(tsRueckwaerts, QStringLiteral("Rückwärtsschnitt"));
+    pcRechner->addTab(tsTeilung, QStringLiteral("Teilung und Versatz"));
+    m_pages.append({tsSchwerpunkt, tsLoxodrome, tsRueckwaerts, tsTeilung});
 }
 
 Map::Layer TfrmKoordRechner::kartenLayer() const

@@ -9,15 +9,20 @@ class QComboBox;
 class QPushButton;
 class QTabWidget;
 class RechnerFormatePage;
+class RechnerLoxodromePage;
 class RechnerMittePage;
 class RechnerPage;
 class RechnerPeilungPage;
 class RechnerProjektionPage;
+class RechnerRueckwaertsPage;
 class RechnerSchnittPage;
+class RechnerSchwerpunktPage;
+class RechnerTeilungPage;
 struct AppContext;
 
 // The coordinate calculator: one page per task (formats, projection, distance and bearing,
-// midpoints, intersections), all on the WGS84 ellipsoid. Not modal; created once at start-up
+// midpoints, intersections, centroid and antipode, rhumb lines, resection, division and
+// offsets), all on the WGS84 ellipsoid. Not modal; created once at start-up
 // and only hidden when closed, so every page keeps what the user typed while the program runs.
 // The units chosen at the top apply to every page.
 class TfrmKoordRechner : public QWidget
@@ -33,6 +38,10 @@ public:
     RechnerPeilungPage *tsPeilung = nullptr;
     RechnerMittePage *tsMitte = nullptr;
     RechnerSchnittPage *tsSchnitt = nullptr;
+    RechnerSchwerpunktPage *tsSchwerpunkt = nullptr;
+    RechnerLoxodromePage *tsLoxodrome = nullptr;
+    RechnerRueckwaertsPage *tsRueckwaerts = nullptr;
+    RechnerTeilungPage *tsTeilung = nullptr;
     QPushButton *btnKarte = nullptr; // shows the current page on the map
 
     // The current page's positions, lines and circles as a map layer.
@@ -43,6 +52,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void addConstructionPages();
     void cboxEinheitChange();
     void setHomeReference();
     void btnKarteClick();

@@ -53,8 +53,9 @@ TEST_F(KoordRechnerFixture, OpensAsAWindowWithOnePagePerTask)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Koordinatenrechner"));
     EXPECT_TRUE(window.isWindow());
     EXPECT_EQ(window.windowModality(), Qt::NonModal);
-    const QStringList expected = {"Formate", "Projektion", "Entfernung und Peilung", "Mittelpunkt",
-                                  "Schnittpunkte"};
+    const QStringList expected = {"Formate",     "Projektion",       "Entfernung und Peilung",
+                                  "Mittelpunkt", "Schnittpunkte",    "Schwerpunkt",
+                                  "Loxodrome",   "Rückwärtsschnitt", "Teilung und Versatz"};
     ASSERT_EQ(window.pcRechner->count(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(window.pcRechner->tabText(i), expected[i]);

@@ -26,6 +26,8 @@ RechnerFormatePage::RechnerFormatePage(QWidget *parent)
                            Geo::kGeohashMax, Geo::kGeohashDefault, 1);
     spePlusCode = addLength(lengths, QStringLiteral("Plus Code:"), "spePlusCode", Geo::kOlcMin,
                             Geo::kOlcMax, Geo::kOlcDefault, 1);
+    speKachelZoom = addLength(lengths, QStringLiteral("Kachel-Zoom:"), "speKachelZoom",
+                              Geo::kTileZoomMin, Geo::kTileZoomMax, Geo::kTileZoomDefault, 1);
     lengths->addStretch(1);
     form->addRow(QStringLiteral("Stellen:"), lengths);
     const QList<Geo::FormatLine> lines = Geo::allFormats({});
@@ -73,7 +75,9 @@ void RechnerFormatePage::compute()
     if (!p)
         return;
     const QList<Geo::FormatLine> lines =
-        Geo::allFormats(*p, {speMaidenhead->value(), speGeohash->value(), spePlusCode->value()});
+        Geo::allFormats(*p,
+                        {speMaidenhead->value(), speGeohash->value(), spePlusCode->value(),
+                         speKachelZoom->value()});
     for (int i = 0; i < lines.size(); ++i) {
         const bool ok = lines[i].error.isEmpty();
         edtFormat[i]->setText(ok ? lines[i].text : lines[i].error);

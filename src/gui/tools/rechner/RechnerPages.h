@@ -20,6 +20,7 @@ public:
     QSpinBox *speMaidenhead = nullptr; // characters of the locator
     QSpinBox *speGeohash = nullptr;
     QSpinBox *spePlusCode = nullptr; // digits of the Plus Code
+    QSpinBox *speKachelZoom = nullptr; // zoom of the tile, length of the quadkey
     QList<QLineEdit *> edtFormat; // in the order of Geo::allFormats
     QList<QPushButton *> btnKopieren;
 
@@ -115,4 +116,86 @@ private:
 
     QLabel *m_valueCaption[3] = {};
     QLabel *m_pointCaption[3] = {};
+};
+
+class QPlainTextEdit;
+
+// Centre of gravity of several points (one per line), both ways with the method named, and the
+// antipode of a point.
+class RechnerSchwerpunktPage : public RechnerPage
+{
+public:
+    explicit RechnerSchwerpunktPage(QWidget *parent = nullptr);
+
+    QPlainTextEdit *memSchwerpunktPunkte = nullptr;
+    QLineEdit *edtSchwerpunkt = nullptr;
+    QLineEdit *edtMittelwert = nullptr;
+    QLineEdit *edtAntipodePunkt = nullptr;
+    QLineEdit *edtAntipode = nullptr;
+
+protected:
+    void compute() override;
+
+private:
+    QLabel *m_pointsMessage = nullptr;
+};
+
+// Rhumb lines: distance and course between two points, and the point on a course.
+class RechnerLoxodromePage : public RechnerPage
+{
+public:
+    explicit RechnerLoxodromePage(QWidget *parent = nullptr);
+
+    QLineEdit *edtLoxVon = nullptr;
+    QLineEdit *edtLoxNach = nullptr;
+    QLineEdit *edtLoxEntfernung = nullptr;
+    QLineEdit *edtLoxKurs = nullptr;
+    QLineEdit *edtLoxStart = nullptr;
+    QLineEdit *edtLoxKursEingabe = nullptr;
+    QLineEdit *edtLoxDistanz = nullptr;
+    QLineEdit *edtLoxZiel = nullptr;
+
+protected:
+    void compute() override;
+};
+
+// Resection from three known points and the two angles between them.
+class RechnerRueckwaertsPage : public RechnerPage
+{
+public:
+    explicit RechnerRueckwaertsPage(QWidget *parent = nullptr);
+
+    QLineEdit *edtRwPunkt[3] = {};
+    QLineEdit *edtWinkelAB = nullptr;
+    QLineEdit *edtWinkelBC = nullptr;
+    QLineEdit *edtStandpunkt = nullptr;
+    QLineEdit *edtGefahrkreis = nullptr;
+
+protected:
+    void compute() override;
+};
+
+// Equal segments of a line, the equilateral triangle over it, and offsets north and east.
+class RechnerTeilungPage : public RechnerPage
+{
+public:
+    explicit RechnerTeilungPage(QWidget *parent = nullptr);
+
+    QLineEdit *edtTeilVon = nullptr;
+    QLineEdit *edtTeilNach = nullptr;
+    QSpinBox *speTeile = nullptr;
+    QPlainTextEdit *memTeilpunkte = nullptr;
+    QLineEdit *edtDreieckLinks = nullptr;
+    QLineEdit *edtDreieckRechts = nullptr;
+    QLineEdit *edtVersatzStart = nullptr;
+    QComboBox *cboxVersatzEinheit = nullptr; // Minuten, Meter
+    QLineEdit *edtVersatzNord = nullptr;
+    QLineEdit *edtVersatzOst = nullptr;
+    QLineEdit *edtVersatzZiel = nullptr;
+
+protected:
+    void compute() override;
+
+private:
+    QLabel *m_offsetMessage = nullptr;
 };
