@@ -43,8 +43,10 @@ Tile tileOf(GeoPoint p, int zoom)
             "Kartenkacheln reichen nur von S 85,0511° bis N 85,0511° (Web Mercator)"));
     const QPointF n = Map::normalised(p);
     const qint64 count = qint64(1) << zoom;
+    // A corner read back lies on its tile's edge and may come out a few ulps short of it; the
+    // nudge, a nanometre at zoom 23, keeps it in its own tile.
     auto index = [count](double v) {
-        return int(std::clamp<qint64>(qint64(std::floor(v * double(count))), 0, count - 1));
+        return int(std::clamp<qint64>(qint64(std::floor(v * double(count) + 1e-9)), 0, count - 1));
     };
     return {zoom, index(n.x()), index(n.y())};
 }
