@@ -84,8 +84,8 @@ void drawMarkers(QPainter &painter, const Map::Layer &layer, const Shape &shape,
     if (shown.empty())
         return;
     // One marker drawn once and stamped: twenty thousand anti-aliased circles would take far
-    // longer than a frame. Of the markers within a cell of 3 × 3 pixels only the first is
-    // stamped: the others would hide under it all but a sliver.
+    // longer than a frame. Of the markers within a cell of 5 × 5 pixels only the first is
+    // stamped: the others, 13 pixels across, would hide under it but for a sliver.
     const qreal ratio = painter.device()->devicePixelRatioF();
     QImage stamp(QSize(17, 17) * ratio, QImage::Format_ARGB32_Premultiplied);
     stamp.setDevicePixelRatio(ratio);
@@ -97,7 +97,7 @@ void drawMarkers(QPainter &painter, const Map::Layer &layer, const Shape &shape,
         p.setBrush(shape.colour);
         p.drawEllipse(QPointF(8.5, 8.5), 6, 6);
     }
-    constexpr int kCell = 3;
+    constexpr int kCell = 5;
     const size_t columns = size_t(area.width() + 41) / kCell + 1;
     std::vector<bool> taken(columns * (size_t(area.height() + 41) / kCell + 1), false);
     for (qsizetype k : shown) {

@@ -38,7 +38,7 @@ Shape shapeOf(const Map::Layer &layer, const QColor &colour);
 const std::vector<Piece> &piecesAt(Shape &shape, int zoom);
 
 // The markers within `area` (world pixels from `origin`, the world `size` pixels wide), each
-// stamped once per pixel, with their names when there are few enough to read.
+// stamped once per cell of 5 pixels, with their names when there are few enough to read.
 void drawMarkers(QPainter &painter, const Map::Layer &layer, const Shape &shape, double size,
                  QPointF origin, QSizeF area);
 
