@@ -315,6 +315,8 @@ TEST(KarteSettings, ThePageShowsTheWholeAddressAndTheCacheFolderWithItsPath)
     EXPECT_EQ(address->text(), KartenSettings().Kacheladresse);
     EXPECT_GE(address->contentsRect().width(),
               address->fontMetrics().horizontalAdvance(address->text()));
+    // and the field itself is not cut off by the dialog's edge
+    EXPECT_LE(address->mapTo(&form, QPoint(address->width(), 0)).x(), form.width());
     EXPECT_EQ(form.gboxKarte->edtKachelOrdner->text(), tileCacheDirectory());
     EXPECT_TRUE(form.gboxKarte->edtKachelOrdner->text().startsWith(u'/'));
     EXPECT_TRUE(form.gboxKarte->edtKachelOrdner->isReadOnly());
