@@ -1,5 +1,6 @@
 #include "gui/map/KartePage.h"
 
+#include "gui/map/TileLoader.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/map/TileMath.h"
 #include "logic/settings/Settings.h"
@@ -15,6 +16,12 @@ KartePage::KartePage(QWidget *parent)
     setObjectName(QStringLiteral("gboxKarte"));
     edtKacheladresse = named(new QLineEdit(this), "edtKacheladresse");
     edtKacheladresse->setPlaceholderText(KartenSettings().Kacheladresse);
+    // Wide enough for the default address whole; longer ones scroll inside the field.
+    edtKacheladresse->setMinimumWidth(
+        edtKacheladresse->fontMetrics().horizontalAdvance(KartenSettings().Kacheladresse) + 16);
+    edtKachelOrdner = named(new QLineEdit(tileCacheDirectory(), this), "edtKachelOrdner");
+    edtKachelOrdner->setReadOnly(true);
+    edtKachelOrdner->setToolTip(edtKachelOrdner->text());
     seKachelCache = named(new QSpinBox(this), "seKachelCache");
     seKachelCache->setRange(10, 10000);
     seKachelCache->setSuffix(QStringLiteral(" MB"));
@@ -24,13 +31,17 @@ KartePage::KartePage(QWidget *parent)
                        "Cache zu groß, fallen die ältesten zuerst weg."),
         this);
     hint->setWordWrap(true);
+    // The address and the folder each on a line of their own, the whole width of the page.
     auto *layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Kachel-Adresse:"), this), 0, 0);
-    layout->addWidget(edtKacheladresse, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Größe des Kachel-Caches:"), this), 1, 0);
-    layout->addWidget(seKachelCache, 1, 1, Qt::AlignLeft);
-    layout->addWidget(hint, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Kachel-Adresse:"), this), 0, 0, 1, 2);
+    layout->addWidget(edtKacheladresse, 1, 0, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Größe des Kachel-Caches:"), this), 2, 0);
+    layout->addWidget(seKachelCache, 2, 1, Qt::AlignLeft);
+    layout->addWidget(new QLabel(QStringLiteral("Cache-Ordner:"), this), 3, 0, 1, 2);
+    layout->addWidget(edtKachelOrdner, 4, 0, 1, 2);
+    layout->addWidget(hint, 5, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(6, 1);
 }
 
 void KartePage::load(const KartenSettings &settings)

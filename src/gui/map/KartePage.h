@@ -19,4 +19,5 @@ public:
 
     QLineEdit *edtKacheladresse = nullptr;
     QSpinBox *seKachelCache = nullptr; // megabytes
+    QLineEdit *edtKachelOrdner = nullptr; // where the cache lies, with its whole path
 };

@@ -1,22 +1,28 @@
 #include "gui/map/Karte_Unit.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/map/KarteEbenen.h"
 #include "gui/map/MapWidget.h"
 #include "gui/map/TileLoader.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "gui/support/WidgetStyle.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/PipeWrite.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/common/SafeWrite.h"
 #include "logic/geo/GeoRead.h"
 #include "logic/map/TileMath.h"
 #include "platform/Launcher.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 namespace {
@@ -31,6 +37,65 @@ const QColor kRechnerColour(0x1F, 0x4E, 0xB4);
 const QColor kCircleColour(0xC0, 0x1C, 0x28);
 const QColor kGpxColour(0x8E, 0x2D, 0xA8);
 
+// A pipe whose reader takes nothing for this long ends the export with a message; the user can
+// cancel before.
+constexpr int kPipeStallMs = 20000;
+
+struct ImportResult
+{
+    Map::Layer layer;
+    QString status;
+    QString error;
+};
+
+ImportResult readGpxLayer(const QString &path)
+{
+    ImportResult result;
+    try {
+        const Map::GpxData data = Map::readGpxFile(path);
+        if (data.isEmpty())
+            throw QuarvelError(
+                QStringLiteral("%1 enthält keine Wegpunkte, Routen oder Tracks").arg(path));
+        const QString fileName = QFileInfo(path).fileName();
+        result.layer = Map::gpxLayer(data, kGpxPrefix + fileName);
+        result.status = QStringLiteral("%1: %2 Wegpunkte, %3 Routen, %4 Tracks")
+                            .arg(fileName)
+                            .arg(data.waypoints.size())
+                            .arg(data.routes.size())
+                            .arg(data.tracks.size());
+    } catch (const QuarvelError &error) {
+        result.error = error.message();
+    } catch (const std::exception &error) {
+        result.error = QString::fromLocal8Bit(error.what());
+    }
+    return result;
+}
+
+// What the map shows as GPX: the layers shown, then the candidates of a formula run.
+Map::GpxData exportData(Map::GpxData data, const std::vector<Geo::GeoPoint> &candidates)
+{
+    for (size_t i = 0; i < candidates.size(); ++i)
+        data.waypoints.append({QStringLiteral("Kandidat %1").arg(i + 1),
+                               candidates[i],
+                               std::nullopt,
+                               QStringLiteral("Variable Koordinaten"),
+                               {}});
+    return data;
+}
+
+// A pipe or a device is written without blocking and can be cancelled; a file whole or not.
+QString writeExport(const QString &path, const Map::GpxData &data, const std::atomic<bool> &cancel)
+{
+    if (!isOtherThanPlainFile(path))
+        return writeFileSafely(path,
+                               [&](QIODevice &device) { return Map::writeGpx(device, data); });
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Map::writeGpx(buffer, data);
+    return writeToPipe(path, bytes, cancel, kPipeStallMs);
+}
+
 } // namespace
 
 TfrmKarte::TfrmKarte(AppContext &context, QWidget *parent)
@@ -44,7 +109,9 @@ TfrmKarte::TfrmKarte(AppContext &context, QWidget *parent)
     setCentralWidget(mapKarte);
     createMenus();
     createStatusBar();
+    createLayerList();
     readSettings();
+    checkTileAddress();
     showHome();
     mapKarte->cursorMoved = [this](Geo::GeoPoint p) { mapKarteCursorMoved(p); };
     mapKarte->viewChanged = [this] { keepView(); };
@@ -91,10 +158,27 @@ void TfrmKarte::createStatusBar()
     cboxNotation = named(new QComboBox(this), "cboxNotation");
     cboxNotation->addItems({QStringLiteral("Grad °"), QStringLiteral("Grad °  Minuten '"),
                             QStringLiteral("Grad °  Minuten '  Sekunden ''")});
+    btnExportAbbrechen =
+        named(new QPushButton(QStringLiteral("Export &abbrechen"), this), "btnExportAbbrechen");
+    btnExportAbbrechen->hide();
+    connect(btnExportAbbrechen, &QPushButton::clicked, this, [this] {
+        m_exportCancelled = true;
+        m_export.cancel();
+    });
+    statusBar()->addPermanentWidget(btnExportAbbrechen);
     statusBar()->addPermanentWidget(lblPosition);
     statusBar()->addPermanentWidget(cboxNotation);
     connect(cboxNotation, &QComboBox::currentIndexChanged, this,
             [this] { guarded(m_context.dialogs, this, [&] { cboxNotationChange(); }); });
+}
+
+void TfrmKarte::createLayerList()
+{
+    pnlEbenen = new KarteEbenen(mapKarte, this);
+    dockEbenen = named(new QDockWidget(QStringLiteral("Ebenen"), this), "dockEbenen");
+    dockEbenen->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dockEbenen->setWidget(pnlEbenen);
+    addDockWidget(Qt::RightDockWidgetArea, dockEbenen);
 }
 
 void TfrmKarte::readSettings()
@@ -104,10 +188,29 @@ void TfrmKarte::readSettings()
     mapKarte->setNotation(k.Notation);
     mapKarte->setView({k.Breite, k.Laenge}, k.Zoom);
     resize(1000, 680);
+    // A stored place is fitted to the screens before it is applied: a size of 32767 would
+    // take seconds and gigabytes to paint, a place far off every screen could not be reached.
     if (k.Left && k.Top && k.Width && k.Height && *k.Width > 200 && *k.Height > 150)
-        setGeometry(*k.Left, *k.Top, *k.Width, *k.Height);
+        setGeometry(ScreenFit::fitFrame(QRect(*k.Left, *k.Top, *k.Width, *k.Height),
+                                        ScreenFit::availableAreas(), ScreenFit::primaryArea()));
+    ScreenFit::keepOnScreen(this);
 }
 
+void TfrmKarte::checkTileAddress()
+{
+    // The store file can be edited by hand: a file address naming a pipe would block the
+    // window while it paints. Only what the settings page would take is used.
+    KartenSettings &k = m_context.globals.settings.Karte;
+    try {
+        Map::checkTilePattern(k.Kacheladresse);
+    } catch (const QuarvelError &error) {
+        k.Kacheladresse = KartenSettings().Kacheladresse;
+        statusBar()->showMessage(
+            QStringLiteral("Gespeicherte Kachel-Adresse nicht verwendet: %1. Es gilt die "
+                           "Standardadresse.")
+                .arg(error.message()));
+    }
+}
 void TfrmKarte::keepView()
 {
     KartenSettings &k = m_context.globals.settings.Karte;
@@ -159,6 +262,7 @@ void TfrmKarte::applySettings()
 {
     const KartenSettings &k = m_context.globals.settings.Karte;
     if (m_loader) {
+        checkTileAddress();
         m_loader->setPattern(k.Kacheladresse);
         m_loader->setCacheLimit(qint64(k.KachelCacheMB) << 20);
         m_offlineSaid = false;
@@ -215,35 +319,71 @@ void TfrmKarte::showCandidates(const std::vector<Geo::GeoPoint> &points,
 
 void TfrmKarte::importGpx(const QString &path)
 {
-    const Map::GpxData data = Map::readGpxFile(path); // throws before anything changes
-    if (data.isEmpty())
-        throw QuarvelError(
-            QStringLiteral("%1 enthält keine Wegpunkte, Routen oder Tracks").arg(path));
-    const Map::Layer layer = Map::gpxLayer(data, kGpxPrefix + QFileInfo(path).fileName());
-    mapKarte->setLayer(layer, kGpxColour);
-    mapKarte->fitTo(Map::positionsOf(layer));
-    statusBar()->showMessage(QStringLiteral("%1: %2 Wegpunkte, %3 Routen, %4 Tracks")
-                                 .arg(QFileInfo(path).fileName())
-                                 .arg(data.waypoints.size())
-                                 .arg(data.routes.size())
-                                 .arg(data.tracks.size()));
+    if (m_import.running())
+        throw QuarvelError(QStringLiteral("Es wird noch eine GPX-Datei gelesen"));
+    actGpxImportieren->setEnabled(false);
+    statusBar()->showMessage(QStringLiteral("%1 wird gelesen ...").arg(path));
+    m_import.start<ImportResult>(
+        this, [path](const std::atomic<bool> &) { return readGpxLayer(path); },
+        [this](const ImportResult &result) {
+            actGpxImportieren->setEnabled(true);
+            statusBar()->clearMessage();
+            guarded(m_context.dialogs, this, [&] {
+                if (!result.error.isEmpty())
+                    throw QuarvelError(result.error);
+                mapKarte->setLayer(result.layer, kGpxColour);
+                mapKarte->fitTo(Map::positionsOf(result.layer));
+                statusBar()->showMessage(result.status);
+            });
+        });
+}
+
+Map::GpxData TfrmKarte::shownLayers() const
+{
+    Map::GpxData shown;
+    for (const Map::Layer &layer : mapKarte->layers()) {
+        if (!mapKarte->layerVisible(layer.name))
+            continue;
+        const Map::GpxData part = Map::layerAsGpx(layer);
+        shown.waypoints.append(part.waypoints);
+        shown.tracks.append(part.tracks);
+    }
+    return shown;
 }
 
 QString TfrmKarte::exportGpx(const QString &path) const
 {
-    Map::GpxData data;
-    for (const Map::Layer &layer : mapKarte->layers()) {
-        const Map::GpxData part = Map::layerAsGpx(layer);
-        data.waypoints.append(part.waypoints);
-        data.tracks.append(part.tracks);
-    }
-    for (size_t i = 0; i < m_candidates.size(); ++i)
-        data.waypoints.append({QStringLiteral("Kandidat %1").arg(i + 1),
-                               m_candidates[i],
-                               std::nullopt,
-                               QStringLiteral("Variable Koordinaten"),
-                               {}});
-    return writeFileSafely(path, [&](QIODevice &device) { return Map::writeGpx(device, data); });
+    const Map::GpxData shown = shownLayers();
+    const std::atomic<bool> never {false};
+    return writeExport(path, exportData(shown, m_candidates), never);
+}
+
+void TfrmKarte::startExport(const QString &path)
+{
+    const Map::GpxData shown = shownLayers();
+    actGpxExportieren->setEnabled(false);
+    btnExportAbbrechen->show();
+    m_exportCancelled = false;
+    statusBar()->showMessage(QStringLiteral("%1 wird geschrieben ...").arg(path));
+    m_export.start<QString>(
+        this,
+        [path, shown, candidates = m_candidates](const std::atomic<bool> &cancel) {
+            return writeExport(path, exportData(shown, candidates), cancel);
+        },
+        [this](const QString &failure) {
+            actGpxExportieren->setEnabled(true);
+            btnExportAbbrechen->hide();
+            statusBar()->clearMessage();
+            if (m_exportCancelled) {
+                statusBar()->showMessage(QStringLiteral("GPX-Export abgebrochen"));
+                return;
+            }
+            guarded(m_context.dialogs, this, [&] {
+                if (!failure.isEmpty())
+                    throw QuarvelError(failure);
+                statusBar()->showMessage(QStringLiteral("GPX exportiert"));
+            });
+        });
 }
 
 void TfrmKarte::actGpxImportierenExecute()
@@ -263,11 +403,8 @@ void TfrmKarte::actGpxExportierenExecute()
         {QStringLiteral("GPX exportieren"), m_context.globals.BenutzerPfad,
          QStringLiteral("Karte.gpx"), QStringLiteral("GPX-Dateien (*.gpx)"),
          QStringLiteral("gpx")});
-    if (path.isEmpty())
-        return;
-    const QString failure = exportGpx(path);
-    if (!failure.isEmpty())
-        throw QuarvelError(failure);
+    if (!path.isEmpty())
+        startExport(path);
 }
 
 void TfrmKarte::cboxNotationChange()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/map/BackgroundJob.h"
 #include "logic/map/MapShapes.h"
 
 #include <QMainWindow>
@@ -8,10 +9,13 @@
 #include <memory>
 #include <vector>
 
+class KarteEbenen;
 class MapWidget;
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QLabel;
+class QPushButton;
 class TileLoader;
 struct AppContext;
 
@@ -31,10 +35,15 @@ public:
     // calls `select` with its id.
     void showCandidates(const std::vector<Geo::GeoPoint> &points, const std::vector<quint64> &ids,
                         const Map::Layer &circle, std::function<void(quint64)> select);
-    // Reads a GPX file into a layer of its own; a damaged file changes nothing on the map.
+    // Reads a GPX file into a layer of its own on a thread of its own, so a file of hundreds of
+    // thousands of points leaves the window working; the layer appears when it is read. A
+    // damaged file changes nothing on the map.
     void importGpx(const QString &path);
-    // Writes what the map shows as GPX 1.1; returns the message of a failure, empty on success.
+    bool importing() const { return m_import.running(); }
+    // Writes what the map shows as GPX 1.1, waiting for it; returns the message of a failure,
+    // empty on success. The menu's export writes on a thread of its own instead.
     QString exportGpx(const QString &path) const;
+    bool exporting() const { return m_export.running(); }
     // Takes over a changed tile address or cache limit.
     void applySettings();
 
@@ -44,6 +53,9 @@ public:
     QAction *actSchliessen = nullptr;
     QComboBox *cboxNotation = nullptr;
     QLabel *lblPosition = nullptr;
+    QPushButton *btnExportAbbrechen = nullptr; // shown while an export runs
+    QDockWidget *dockEbenen = nullptr;
+    KarteEbenen *pnlEbenen = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,7 +64,11 @@ protected:
 private:
     void createMenus();
     void createStatusBar();
+    void createLayerList();
     void readSettings();
+    void checkTileAddress();
+    void startExport(const QString &path);
+    Map::GpxData shownLayers() const;
     void keepView();
     void keepGeometry();
     void showHome();
@@ -68,4 +84,7 @@ private:
     std::vector<Geo::GeoPoint> m_candidates;
     std::function<void(quint64)> m_select;
     bool m_offlineSaid = false;
+    bool m_exportCancelled = false;
+    BackgroundJob m_import;
+    BackgroundJob m_export;
 };

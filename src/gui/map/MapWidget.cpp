@@ -1,5 +1,6 @@
 #include "gui/map/MapWidget.h"
 
+#include "gui/map/MapLayer.h"
 #include "gui/map/TileLoader.h"
 #include "logic/formula/FormulaExport.h"
 #include "logic/map/TileMath.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +21,6 @@ namespace {
 constexpr double kKeyPanPixels = 100;
 constexpr int kClickSlop = 3; // pixels a press may move and still be a click
 constexpr double kHitRadius = 6;
-constexpr int kMaxLabelledMarkers = 300; // more names than that are only clutter
 
 const QColor kLand(0xEC, 0xE8, 0xDE);
 const QColor kOutside(0xB8, 0xC4, 0xCE);
@@ -74,25 +75,74 @@ void MapWidget::setTileLoader(TileLoader *loader)
 
 void MapWidget::setLayer(const Map::Layer &layer, const QColor &colour)
 {
-    // A layer keeps its place in the drawing order when it is replaced.
+    MapLayer::Shape shape = MapLayer::shapeOf(layer, colour);
+    // A layer keeps its place in the drawing order (and whether it is shown) when replaced.
     for (qsizetype i = 0; i < m_layers.size(); ++i) {
         if (m_layers[i].name != layer.name)
             continue;
         if (layer.isEmpty()) {
-            m_layers.removeAt(i);
-            m_colours.removeAt(i);
-        } else {
-            m_layers[i] = layer;
-            m_colours[i] = colour;
+            removeLayer(layer.name);
+            return;
         }
-        update();
+        shape.visible = m_shapes[size_t(i)].visible;
+        m_layers[i] = layer;
+        m_shapes[size_t(i)] = std::move(shape);
+        layersEdited();
         return;
     }
     if (!layer.isEmpty()) {
         m_layers.append(layer);
-        m_colours.append(colour);
+        m_shapes.push_back(std::move(shape));
     }
+    layersEdited();
+}
+
+void MapWidget::setLayerVisible(const QString &name, bool visible)
+{
+    for (qsizetype i = 0; i < m_layers.size(); ++i) {
+        if (m_layers[i].name == name && m_shapes[size_t(i)].visible != visible) {
+            m_shapes[size_t(i)].visible = visible;
+            layersEdited();
+        }
+    }
+}
+
+bool MapWidget::layerVisible(const QString &name) const
+{
+    for (qsizetype i = 0; i < m_layers.size(); ++i) {
+        if (m_layers[i].name == name)
+            return m_shapes[size_t(i)].visible;
+    }
+    return false;
+}
+
+QColor MapWidget::layerColour(const QString &name) const
+{
+    for (qsizetype i = 0; i < m_layers.size(); ++i) {
+        if (m_layers[i].name == name)
+            return m_shapes[size_t(i)].colour;
+    }
+    return {};
+}
+
+void MapWidget::removeLayer(const QString &name)
+{
+    for (qsizetype i = 0; i < m_layers.size(); ++i) {
+        if (m_layers[i].name == name) {
+            m_layers.removeAt(i);
+            m_shapes.erase(m_shapes.begin() + i);
+            layersEdited();
+            return;
+        }
+    }
+}
+
+void MapWidget::layersEdited()
+{
+    m_keptZoom = -1;
     update();
+    if (layersChanged)
+        layersChanged();
 }
 
 void MapWidget::setCandidates(const std::vector<Geo::GeoPoint> &points,
@@ -104,6 +154,7 @@ void MapWidget::setCandidates(const std::vector<Geo::GeoPoint> &points,
         m_candidates.push_back(Map::normalised(p));
     m_candidateIds = ids;
     m_candidateIds.resize(m_candidates.size());
+    m_keptZoom = -1;
     update();
 }
 
@@ -190,6 +241,12 @@ void MapWidget::paintEvent(QPaintEvent *)
     render(painter);
 }
 
+void MapWidget::resizeEvent(QResizeEvent *event)
+{
+    m_keptZoom = -1;
+    QWidget::resizeEvent(event);
+}
+
 void MapWidget::render(QPainter &painter)
 {
     painter.fillRect(rect(), kOutside);
@@ -198,9 +255,35 @@ void MapWidget::render(QPainter &painter)
     painter.fillRect(QRectF(-tl, QSizeF(size, size)), kLand);
     drawTiles(painter);
     drawGraticule(painter);
-    drawCandidates(painter);
-    drawLayers(painter);
+    drawKept(painter);
     drawDecorations(painter);
+}
+
+void MapWidget::drawKept(QPainter &painter)
+{
+    if (m_layers.isEmpty() && m_candidates.empty())
+        return;
+    const QPointF tl = topLeft();
+    const QRectF view(tl, QSizeF(width(), height()));
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QRectF kept(m_keptOrigin, m_kept.deviceIndependentSize());
+    if (m_keptZoom != m_zoom || m_kept.devicePixelRatio() != ratio || !kept.contains(view)) {
+        // A margin of a quarter of the view on every side: a drag redraws about every 30
+        // frames, and the picture stays a few megabytes.
+        const QSizeF margin(std::max(64, width() / 4), std::max(64, height() / 4));
+        const QSizeF area(width() + 2 * margin.width(), height() + 2 * margin.height());
+        m_keptOrigin =
+            QPointF(std::floor(tl.x() - margin.width()), std::floor(tl.y() - margin.height()));
+        m_kept = QImage((area * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        m_kept.setDevicePixelRatio(ratio);
+        m_kept.fill(Qt::transparent);
+        m_keptZoom = m_zoom;
+        QPainter keptPainter(&m_kept);
+        keptPainter.setFont(painter.font());
+        drawCandidates(keptPainter, m_keptOrigin, area);
+        drawLayers(keptPainter, m_keptOrigin, area);
+    }
+    painter.drawImage(m_keptOrigin - tl, m_kept);
 }
 
 void MapWidget::drawTiles(QPainter &painter)
@@ -208,6 +291,7 @@ void MapWidget::drawTiles(QPainter &painter)
     if (!m_loader)
         return;
     m_loader->clearWishes();
+    m_loader->cancelOtherZooms(m_zoom);
     const QPointF tl = topLeft();
     const int count = 1 << m_zoom;
     const int x0 = std::max(0, int(std::floor(tl.x() / Map::kTileSize)));
@@ -257,54 +341,48 @@ void MapWidget::drawGraticule(QPainter &painter)
     }
 }
 
-void MapWidget::drawLayers(QPainter &painter)
+void MapWidget::drawLayers(QPainter &painter, QPointF origin, QSizeF area)
 {
+    const double size = Map::worldSize(m_zoom);
+    // The area in normalised units, grown by the width of a pen and a marker.
+    const QRectF visible(origin / size - QPointF(10, 10) / size, (area + QSizeF(20, 20)) / size);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (qsizetype i = 0; i < m_layers.size(); ++i) {
-        const Map::Layer &layer = m_layers[i];
-        const QColor colour = m_colours[i];
-        painter.setPen(QPen(colour, 2.5));
+        MapLayer::Shape &shape = m_shapes[size_t(i)];
+        if (!shape.visible)
+            continue;
+        painter.setPen(QPen(shape.colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
-        for (const Map::Polyline &line : layer.lines) {
-            QPolygonF polygon;
-            polygon.reserve(line.points.size());
-            for (const Geo::GeoPoint &p : line.points)
-                polygon.append(pointOf(p));
+        QPolygonF polygon;
+        for (const MapLayer::Piece &piece : MapLayer::piecesAt(shape, m_zoom)) {
+            // By hand: QRectF::intersects takes a straight, flat piece for empty.
+            const QRectF &b = piece.bounds;
+            if (b.left() > visible.right() || b.right() < visible.left() ||
+                b.top() > visible.bottom() || b.bottom() < visible.top())
+                continue;
+            polygon.resize(qsizetype(piece.points.size()));
+            for (size_t k = 0; k < piece.points.size(); ++k)
+                polygon[qsizetype(k)] = piece.points[k] * size - origin;
             painter.drawPolyline(polygon);
         }
-        const bool labels = layer.markers.size() <= kMaxLabelledMarkers;
-        for (const Map::Marker &m : layer.markers) {
-            const QPointF at = pointOf(m.position);
-            if (!rect().adjusted(-20, -20, 20, 20).contains(at.toPoint()))
-                continue;
-            painter.setPen(QPen(Qt::white, 2));
-            painter.setBrush(colour);
-            painter.drawEllipse(at, 6, 6);
-            if (labels && !m.name.isEmpty()) {
-                QPainterPath text;
-                text.addText(at + QPointF(9, 4), painter.font(), m.name);
-                painter.strokePath(text, QPen(QColor(255, 255, 255, 220), 3));
-                painter.fillPath(text, QColor(30, 30, 30));
-            }
-        }
+        MapLayer::drawMarkers(painter, m_layers[i], shape, size, origin, area);
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void MapWidget::drawCandidates(QPainter &painter)
+void MapWidget::drawCandidates(QPainter &painter, QPointF origin, QSizeF area)
 {
     if (m_candidates.empty())
         return;
     const double size = Map::worldSize(m_zoom);
-    const QPointF tl = topLeft();
-    const double w = width(), h = height();
+    const double w = area.width(), h = area.height();
     // Squares of 5 pixels without anti-aliasing: a hundred thousand of them fill in a few
     // milliseconds, where round anti-aliased dots would take ten times longer.
     std::vector<QRect> squares;
     squares.reserve(std::min<size_t>(m_candidates.size(), 200'000));
     for (const QPointF &n : m_candidates) {
-        const double x = n.x() * size - tl.x();
-        const double y = n.y() * size - tl.y();
+        const double x = n.x() * size - origin.x();
+        const double y = n.y() * size - origin.y();
         if (x < -3 || y < -3 || x > w + 3 || y > h + 3)
             continue;
         squares.emplace_back(int(x) - 2, int(y) - 2, 5, 5);

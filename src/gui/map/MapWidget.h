@@ -1,8 +1,10 @@
 #pragma once
 
+#include "gui/map/MapLayer.h"
 #include "logic/map/MapShapes.h"
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -19,7 +21,10 @@ class TileLoader;
 //
 // Positions are kept as fractions of the Web-Mercator square (Map::normalised), so a frame only
 // scales and shifts them; the candidates of a formula run (up to a million) are drawn straight
-// from such an array.
+// from such an array. Lines are simplified once per zoom level and cut into pieces whose bounds
+// tell whether they are in view. The layers and candidates are drawn into a picture a little
+// larger than the widget and kept: while dragging, a frame only shifts that picture, and it is
+// drawn anew when the zoom, the layers or the size change or the view leaves it.
 class MapWidget : public QWidget
 {
 public:
@@ -35,6 +40,11 @@ public:
     // Layers by name: setting a layer of the same name replaces it, an empty one removes it.
     void setLayer(const Map::Layer &layer, const QColor &colour);
     const QList<Map::Layer> &layers() const { return m_layers; }
+    // A hidden layer keeps its place and its data but is not drawn (nor exported).
+    void setLayerVisible(const QString &name, bool visible);
+    bool layerVisible(const QString &name) const;
+    void removeLayer(const QString &name);
+    QColor layerColour(const QString &name) const;
     // Points with the number the caller knows them by (a formula run's combination index).
     void setCandidates(const std::vector<Geo::GeoPoint> &points, const std::vector<quint64> &ids);
     size_t candidateCount() const { return m_candidates.size(); }
@@ -56,6 +66,7 @@ public:
     std::function<void(quint64)> candidateClicked;
     std::function<void(const QString &)> openUrl;
     std::function<void()> viewChanged;
+    std::function<void()> layersChanged; // added, replaced, removed, shown or hidden
 
     // The context menu for the position at `at` ("Position kopieren", "In OpenStreetMap öffnen").
     QMenu *createContextMenu(QPointF at);
@@ -65,6 +76,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -73,24 +85,24 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    struct LayerLook
-    {
-        QColor colour;
-    };
-
     QPointF topLeft() const; // world pixel of the widget's top-left corner
     void panBy(QPointF pixels);
     void zoomAround(int zoom, QPointF widgetPoint);
     void drawTiles(QPainter &painter);
     void drawGraticule(QPainter &painter);
-    void drawLayers(QPainter &painter);
-    void drawCandidates(QPainter &painter);
+    void drawKept(QPainter &painter);
+    void drawLayers(QPainter &painter, QPointF origin, QSizeF area);
+    void drawCandidates(QPainter &painter, QPointF origin, QSizeF area);
+    void layersEdited();
     void drawDecorations(QPainter &painter);
     void copyPosition(Geo::GeoPoint p);
 
     TileLoader *m_loader = nullptr;
     QList<Map::Layer> m_layers;
-    QList<QColor> m_colours;
+    std::vector<MapLayer::Shape> m_shapes; // beside m_layers
+    QImage m_kept; // layers and candidates around the view
+    QPointF m_keptOrigin; // world pixel of m_kept's top-left corner
+    int m_keptZoom = -1;
     std::vector<QPointF> m_candidates; // normalised
     std::vector<quint64> m_candidateIds;
     QPointF m_centre {0.5, 0.5}; // normalised

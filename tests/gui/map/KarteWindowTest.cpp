@@ -65,6 +65,7 @@ TEST_F(KarteFixture, ImportShowsTheFileAndADamagedFileLosesNothing)
 {
     app.dialogs.fileAnswers = {writeFile(QStringLiteral("a.gpx"), kGpx)};
     window.actGpxImportieren->trigger();
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.importing(); }));
     ASSERT_EQ(window.mapKarte->layers().size(), 1 + 1); // home and the file
     const Map::Layer &layer = window.mapKarte->layers().constLast();
     EXPECT_EQ(layer.name, QStringLiteral("GPX: a.gpx"));
@@ -75,6 +76,7 @@ TEST_F(KarteFixture, ImportShowsTheFileAndADamagedFileLosesNothing)
     app.dialogs.fileAnswers = {
         writeFile(QStringLiteral("b.gpx"), "<gpx>\n<wpt lat=\"x\" lon=\"1\"/>")};
     window.actGpxImportieren->trigger();
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.importing(); }));
     ASSERT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_TRUE(app.dialogs.lastText().contains(QStringLiteral("(Zeile 2)")))
         << app.dialogs.lastText().toStdString();
@@ -85,10 +87,12 @@ TEST_F(KarteFixture, ImportShowsTheFileAndADamagedFileLosesNothing)
 TEST_F(KarteFixture, ExportWritesWhatTheMapShows)
 {
     window.importGpx(writeFile(QStringLiteral("a.gpx"), kGpx));
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.importing(); }));
     window.showCandidates({{1, 2}, {3, 4}}, {7, 9}, {}, nullptr);
     const QString target = dir.filePath(QStringLiteral("Karte.gpx"));
     app.dialogs.fileAnswers = {target};
     window.actGpxExportieren->trigger();
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.exporting(); }));
     EXPECT_TRUE(app.dialogs.messages.isEmpty()) << app.dialogs.lastText().toStdString();
     const Map::GpxData back = Map::readGpxFile(target);
     EXPECT_EQ(back.waypoints.size(), 1 + 1 + 2); // home, the cache, two candidates

@@ -54,7 +54,11 @@ TEST_F(TileFixture, DrawsGoodTilesAndKeepsWorkingAroundBadOnes)
     map.setTileLoader(&loader);
     frame();
     ASSERT_TRUE(waitFor(
-        [&] { return server.requestedPaths.size() == 4 && loader.downloading() == 0; }, 15000));
+        [&] {
+            return server.requestedPaths.size() == 4 && loader.downloading() == 0 &&
+                loader.decoding() == 0;
+        },
+        15000));
     const QImage image = frame();
     const struct
     {
@@ -94,7 +98,8 @@ TEST_F(TileFixture, NeverMoreThanTwoDownloadsAtOnce)
     server.release();
     waitFor([&] { return server.requestedPaths.size() >= 4; });
     server.release();
-    ASSERT_TRUE(waitFor([&] { return loader.downloading() == 0; }));
+    // Pictures are decoded beside the window, after their download.
+    ASSERT_TRUE(waitFor([&] { return loader.downloading() == 0 && loader.decoding() == 0; }));
     EXPECT_EQ(server.requestedPaths.size(), 4);
     EXPECT_EQ(frame().pixelColor(400, 300), kGreen);
 }
