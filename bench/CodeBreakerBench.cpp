@@ -59,4 +59,11 @@ void BM_CodeBreakerTargets(benchmark::State &state)
 }
 BENCHMARK(BM_CodeBreakerTargets)->Iterations(1)->Unit(benchmark::kSecond);
 
+void BM_CodeBreakerTargetsEveryKind(benchmark::State &state)
+{
+    for (auto _ : state)
+        printKeylessTargetsEveryKind();
+}
+BENCHMARK(BM_CodeBreakerTargetsEveryKind)->Iterations(1)->Unit(benchmark::kSecond);
+
 } // namespace

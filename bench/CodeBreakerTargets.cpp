@@ -1,5 +1,7 @@
 #include "CodeBreakerTargets.h"
 
+#include "CodeBreakerTexts.h"
+
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/language/CodeBreaker.h"
@@ -37,11 +39,40 @@ QStringList heldOutWords(const QString &folder)
     return words;
 }
 
+// Upper-case words of written sentences, umlauts spelled out.
+QStringList wordsOf(const QStringList &sentences)
+{
+    QStringList words;
+    for (const QString &sentence : sentences) {
+        for (const QString &word : sentence.split(QRegularExpression(QStringLiteral("\\s+")))) {
+            const QString letters = normalizedLetters(word);
+            if (!letters.isEmpty())
+                words.append(letters);
+        }
+    }
+    return words;
+}
+
 struct Corpus
 {
     QStringList german = heldOutWords(QStringLiteral("/usr/share/games/fortunes/de"));
     QStringList english = heldOutWords(QStringLiteral("/usr/share/games/fortunes"));
 };
+
+// How many rounds the keyless targets run; QUARVEL_BENCH_ROUNDS lowers it for a quick look while
+// tuning (the figures then vary more).
+// QUARVEL_BENCH_VERBOSE=1 prints every reading that ranked below another.
+bool verbose()
+{
+    return qEnvironmentVariableIntValue("QUARVEL_BENCH_VERBOSE") != 0;
+}
+
+int keylessRounds()
+{
+    bool ok = false;
+    const int rounds = qEnvironmentVariableIntValue("QUARVEL_BENCH_ROUNDS", &ok);
+    return ok && rounds > 0 ? rounds : 12;
+}
 
 // Words from a random place of the corpus until the text holds `from` to `to` letters; a text
 // of exactly `to` letters when from == to (the last word cut).
@@ -87,10 +118,10 @@ struct Encoding
     Ciphers::ParamValues params;
 };
 
-std::vector<Encoding> keylessEncodings(std::mt19937 &random)
+std::vector<Encoding> keylessEncodings(std::mt19937 &random, bool otherSymbols = false)
 {
     const int a[] = {1, 3, 5, 7, 9, 11, 15, 17, 19, 21, 23, 25};
-    return {
+    std::vector<Encoding> encodings = {
         {"rot", {{"verschiebung", QString::number(1 + random() % 25)}}},
         {"rot47", {}},
         {"atbash", {}},
@@ -115,6 +146,12 @@ std::vector<Encoding> keylessEncodings(std::mt19937 &random)
         {"zaun", {{"schienen", QString::number(2 + random() % 9)}}},
         {"skytale", {{"umfang", QString::number(2 + random() % 9)}}},
     };
+    if (otherSymbols) {
+        // Bacon as puzzles write it with two symbols that are no letters.
+        encodings.push_back({"bacon", {{"zeichen", "+k"}}});
+        encodings.push_back({"bacon", {{"zeichen", "v<"}, {"26", "1"}}});
+    }
+    return encodings;
 }
 
 void keylessTargets(const Corpus &corpus)
@@ -149,6 +186,81 @@ void keylessTargets(const Corpus &corpus)
     line("keyless, 15-30 letters: right plain text first", share(first, trials), ">= 95 %");
     line("keyless, 15-30 letters: among the first three", share(topThree, trials), ">= 99 %");
 }
+
+struct Tally
+{
+    int trials = 0;
+    int first = 0;
+    int topThree = 0;
+};
+
+// Every keyless encoding of 15-30 letters of the given words, read by the whole code breaker:
+// the keyless decodings and the searches without key compete for the first places.
+Tally keylessWithSearches(const QStringList &german, const QStringList &english, int rounds,
+                          std::mt19937 &random)
+{
+    Tally tally;
+    for (int round = 0; round < rounds; ++round) {
+        for (const Encoding &encoding : keylessEncodings(random, true)) {
+            const Ciphers::Cipher *cipher =
+                Ciphers::findCipher(QString::fromLatin1(encoding.method));
+            if (!cipher)
+                continue;
+            const QString plain = sampleText(round % 2 == 0 ? german : english, 15, 30, random);
+            BreakerRequest request;
+            request.text = cipher->encode(plain, encoding.params);
+            const std::vector<Candidate> ranked = breakText(request);
+            ++tally.trials;
+            size_t rank = ranked.size();
+            for (size_t i = 0; i < ranked.size() && rank == ranked.size(); ++i)
+                rank = canonical(ranked[i].plain) == canonical(plain) ? i : rank;
+            tally.first += rank == 0 ? 1 : 0;
+            tally.topThree += rank < 3 ? 1 : 0;
+            if (rank != 0 && verbose()) {
+                // What beat the right reading, for tuning.
+                std::printf("  %s %s: \"%s\" rank %lld, first %s [%s] %.3f \"%s\"\n",
+                            encoding.method, qPrintable(request.text.left(40)), qPrintable(plain),
+                            (long long)rank + 1, qPrintable(ranked.front().method),
+                            qPrintable(ranked.front().key), ranked.front().score,
+                            qPrintable(ranked.front().plain.left(40)));
+                if (rank < ranked.size())
+                    std::printf("      right %s %.3f\n", qPrintable(ranked[rank].method),
+                                ranked[rank].score);
+            }
+        }
+    }
+    return tally;
+}
+
+} // namespace
+
+void printKeylessTargetsEveryKind()
+{
+    const Corpus corpus;
+    std::mt19937 random(1618);
+    const int rounds = keylessRounds();
+    Tally all;
+    const auto report = [&](const QString &kind, const Tally &tally) {
+        line(qPrintable(QStringLiteral("%1, 15-30 letters, with searches: first").arg(kind)),
+             share(tally.first, tally.trials), ">= 95 %");
+        line(qPrintable(QStringLiteral("%1, 15-30 letters, with searches: top three").arg(kind)),
+             share(tally.topThree, tally.trials), ">= 99 %");
+        all.trials += tally.trials;
+        all.first += tally.first;
+        all.topThree += tally.topThree;
+    };
+    report(QStringLiteral("sayings"),
+           keylessWithSearches(corpus.german, corpus.english, rounds, random));
+    for (const TextKind &kind : otherTextKinds())
+        report(kind.name,
+               keylessWithSearches(wordsOf(kind.german), wordsOf(kind.english), rounds, random));
+    line("every kind, 15-30 letters, with searches: first", share(all.first, all.trials),
+         ">= 95 %");
+    line("every kind, 15-30 letters, with searches: top three", share(all.topThree, all.trials),
+         ">= 99 %");
+}
+
+namespace {
 
 void languageTarget(const Corpus &corpus)
 {

@@ -4,3 +4,7 @@
 // from (every tenth saying of each fortune file), with fixed seeds. Each line prints the measured
 // rate next to its goal.
 void printCodeBreakerTargets();
+
+// The keyless readings of 15-30 letters of sayings, cache listings, manuals, letters and older
+// prose, ranked by the whole code breaker (searches included), by kind and over all.
+void printKeylessTargetsEveryKind();

@@ -1,8 +1,12 @@
 #include "Candidate.h"
 
+#include "Letters.h"
+#include "QuadgramTables.h"
+
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 QString keyText(const QString &method, const Ciphers::ParamValues &params)
 {
@@ -38,6 +42,31 @@ QString keyText(const QString &method, const Ciphers::ParamValues &params)
             return value;
     }
     return parts.join(QStringLiteral(", "));
+}
+
+bool isMonotonous(const QString &plain)
+{
+    const QByteArray letters = letterIndices(plain);
+    if (letters.size() < kMonotonousLetters)
+        return false;
+    std::array<bool, 26> seen {};
+    int kinds = 0;
+    for (const char letter : letters) {
+        if (!seen[size_t(letter)]) {
+            seen[size_t(letter)] = true;
+            if (++kinds > kMonotonousKinds)
+                return false;
+        }
+    }
+    return true;
+}
+
+double readingScore(double modelScore, const QString &plain, Language language)
+{
+    if (!isMonotonous(plain))
+        return modelScore;
+    const double floor = -double(LanguageModel::of(language).floorCost()) / QuadgramTables::kStep;
+    return std::min(modelScore, floor);
 }
 
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates)

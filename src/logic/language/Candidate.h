@@ -25,6 +25,17 @@ struct Candidate
 // cipher's parameter order (switches by name only).
 QString keyText(const QString &method, const Ciphers::ParamValues &params);
 
+// A text of at least kMonotonousLetters letters drawn from no more than kMonotonousKinds
+// different letters ("NNENE EENNN", "mpf mfp") is no language however its quadgrams score: the
+// renamed symbols of a Bacon or Kenny text, not their reading.
+constexpr int kMonotonousLetters = 12;
+constexpr int kMonotonousKinds = 3;
+bool isMonotonous(const QString &plain);
+
+// The score of a reading under `language`: the model's, or the model's floor for a monotonous
+// text.
+double readingScore(double modelScore, const QString &plain, Language language);
+
 // Best score first; among equal scores the earlier candidate. A plain text that an earlier (or
 // better) candidate already gave (case apart) is dropped, so every reading appears once.
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates);

@@ -6,6 +6,7 @@
 
 #include "logic/common/QuarvelError.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -13,9 +14,24 @@ namespace {
 
 // The searches look at this many letters at most; the key they find then decodes the whole text.
 constexpr qsizetype kSearchLetters = 1000;
-// Shorter texts carry too little for a search to mean anything.
-constexpr qsizetype kMinSearchLetters = 16;
-constexpr int kMaxPeriod = 20;
+// What a letter of German or English tells beyond a random letter, in decades: log10 26 less the
+// about 0.45 decades a letter of prose carries. A key of I decades fits any text of about
+// I / kRedundancy letters (the unicity distance); only the letters beyond it confirm the key.
+constexpr double kRedundancy = 0.96;
+// A key is searched only where the text holds this many unicity distances of letters: a text of
+// fewer letters reads well through some wrong key about as often as through the right one.
+constexpr double kUnicityMultiple = 3.0;
+const double kLetterInformation = std::log10(26.0);
+
+double unicityDistance(double information)
+{
+    return information / kRedundancy;
+}
+
+bool lengthSupports(qsizetype letters, double information)
+{
+    return double(letters) >= kUnicityMultiple * unicityDistance(information);
+}
 
 struct FamilyInfo
 {
@@ -68,14 +84,17 @@ QString substitute(const QString &text, const QByteArray &key)
 
 // A key found by a search fits the text a little by itself: with enough free letters any text
 // decrypts to something that reads. So the key's own information (log10 of the number of keys
-// of its size) is charged to the reading, spread over its quadgrams: a 16-letter key cannot
-// turn 30 letters into German, while a 12-letter key over 75 letters costs about 0.25.
+// of its size) is charged to the reading, spread over the letters beyond the key's unicity
+// distance, the only ones that speak for the key: a 12-letter key over 75 letters costs about
+// 0.3, a 5-letter key over 25 letters about 0.4.
 Candidate searchedCandidate(const QString &method, const Ciphers::ParamValues &params,
                             const QString &key, const QString &plain, Language language,
                             double keyInformation)
 {
-    const double quadgrams = double(std::max<qsizetype>(0, letterIndices(plain).size() - 3)) + 1;
-    const double score = LanguageModel::of(language).score(plain) - keyInformation / quadgrams;
+    const double letters = double(letterIndices(plain).size());
+    const double confirming = std::max(1.0, letters - unicityDistance(keyInformation));
+    const double score = readingScore(LanguageModel::of(language).score(plain), plain, language) -
+        keyInformation / confirming;
     return {method, params, key, plain, score, language};
 }
 
@@ -92,6 +111,31 @@ double substitutionInformation(const QByteArray &cipher)
             information += std::log10(double(n--));
     }
     return information;
+}
+
+// The searches break ciphers that write letters as letters. A text whose characters are mostly
+// something else (Bacon in "+" and "k", Morse, digits with a few letters between them) holds
+// letters that are no cipher letters; searched, they would read as words between the symbols.
+bool mostlyLetters(const QString &text)
+{
+    qsizetype letters = 0;
+    qsizetype others = 0;
+    for (const QChar ch : text.left(4 * kSearchLetters)) {
+        const char16_t c = ch.unicode();
+        if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+            ++letters;
+        else if (!ch.isSpace())
+            ++others;
+    }
+    return letters >= others;
+}
+
+int letterKinds(const QByteArray &letters)
+{
+    std::array<bool, 26> seen {};
+    for (const char letter : letters)
+        seen[size_t(letter)] = true;
+    return int(std::count(seen.begin(), seen.end(), true));
 }
 
 class Search
@@ -111,7 +155,8 @@ public:
     std::vector<Candidate> run()
     {
         std::vector<Candidate> out;
-        if (m_cipher.size() < kMinSearchLetters)
+        if (m_cipher.size() < kMinSearchLetters || !mostlyLetters(m_request.text) ||
+            letterKinds(m_cipher) < kMinCipherLetterKinds)
             return out;
         const bool substitution = wanted(QStringLiteral("substitution"));
         m_total = int(m_languages.size()) * (3 + (substitution ? 3 : 0));
@@ -121,7 +166,8 @@ public:
                     out.push_back(breakPeriodic(info, language));
                 advance(1);
             }
-            if (substitution && !stopped())
+            if (substitution && !stopped() &&
+                lengthSupports(m_cipher.size(), substitutionInformation(m_cipher)))
                 out.push_back(breakSubstitution(language));
             advance(3);
         }
@@ -153,7 +199,8 @@ private:
     {
         const LanguageModel &model = LanguageModel::of(language);
         KeyResult best;
-        for (const int period : candidatePeriods(m_cipher, info.family, kMaxPeriod, model)) {
+        for (const int period : candidatePeriods(m_cipher, info.family,
+                                                 longestSearchedPeriod(m_cipher.size()), model)) {
             KeyResult result = searchPeriodicKey(m_cipher, info.family, period, model, stopCheck());
             // Each further key letter must pay for itself: a longer key fits any text a little
             // better.
@@ -168,7 +215,7 @@ private:
         const Ciphers::Cipher *cipher = Ciphers::findCipher(method);
         const QString plain = cipher ? cipher->decode(m_request.text, params) : QString();
         return searchedCandidate(method, params, keyString(key), plain, language,
-                                 double(key.size()) * std::log10(26.0));
+                                 double(key.size()) * kLetterInformation);
     }
 
     Candidate breakSubstitution(Language language)
@@ -190,6 +237,14 @@ private:
 };
 
 } // namespace
+
+int longestSearchedPeriod(qsizetype letters)
+{
+    int period = kMaxSearchedPeriod;
+    while (period > 1 && !lengthSupports(letters, period * kLetterInformation))
+        --period;
+    return period;
+}
 
 QStringList breakerMethods()
 {

@@ -28,6 +28,19 @@ struct BreakerRequest
 // a copy, so an endless paste must not multiply into gigabytes.
 constexpr qsizetype kMaxBreakerText = 20000;
 
+// The searches without key start at this many letters A-Z: shorter texts carry too little for a
+// search to mean anything.
+constexpr qsizetype kMinSearchLetters = 16;
+// Prose of kMinSearchLetters letters uses more different letters than this, and so does every
+// periodic or substituted cipher text of it. A text of fewer (Bacon in A and B, Kenny in m, p and
+// f) is a code of few symbols that a key could only rename into words: it is not searched.
+constexpr int kMinCipherLetterKinds = 6;
+// The longest key the periodic searches try on any text.
+constexpr int kMaxSearchedPeriod = 20;
+// The longest key the periodic searches try on a text of this many letters: a longer key could
+// make a wrong reading fit as well as the right one (3 unicity distances of letters per key).
+int longestSearchedPeriod(qsizetype letters);
+
 // Every method name a candidate can carry, for "--nur" and for the window's list.
 QStringList breakerMethods();
 

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <array>
 #include <functional>
 
 using StopCheck = std::function<bool()>;
@@ -41,6 +42,10 @@ struct KeyResult
 };
 KeyResult searchPeriodicKey(const QByteArray &cipher, PeriodicFamily family, int period,
                             const LanguageModel &model, const StopCheck &stop);
+
+// The substitution search's first key: the cipher letters by falling frequency mapped onto the
+// language's letters by falling frequency (key[c] is the plain letter of cipher letter c).
+std::array<char, 26> frequencyKey(const QByteArray &cipher, const LanguageModel &model);
 
 // A monoalphabetic substitution: key[c] is the plain letter of cipher letter c. Simulated
 // annealing on swaps of two plain letters, from the frequency order and from random keys.

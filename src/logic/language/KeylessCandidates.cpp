@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 using Ciphers::ParamValues;
@@ -33,44 +35,45 @@ void addRange(std::vector<Trial> &trials, const QString &method, const QString &
         trials.push_back({method, {{param, number(n)}}});
 }
 
-// The two most frequent symbols other than blanks, when together they make up the text: the
-// alphabet a Bacon text is written in ("AABBA", "..--.", "0110").
-QString baconSymbols(const QString &text)
+// Bacon texts are written in any two symbols ("AABBA", "..--.", "0110", "+k+kk", "v<v<<"), often
+// with a separator between the groups. Every pair of the three most frequent symbols other than
+// blanks (letters apart from case) that together make up most of the text may be its alphabet;
+// the decoding refuses the pairs that are not.
+constexpr int kBaconSymbolsTried = 3;
+
+QStringList baconAlphabets(const QString &text)
 {
     QHash<QChar, int> counts;
     int total = 0;
     for (const QChar ch : text) {
         if (!ch.isSpace()) {
-            ++counts[ch];
+            ++counts[ch.toUpper()];
             ++total;
         }
     }
-    if (counts.size() < 2 || total < 5)
-        return {};
-    QChar first;
-    QChar second;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (first.isNull() || it.value() > counts[first] ||
-            (it.value() == counts[first] && it.key() < first)) {
-            second = first;
-            first = it.key();
-        } else if (second.isNull() || it.value() > counts[second] ||
-                   (it.value() == counts[second] && it.key() < second)) {
-            second = it.key();
+    std::vector<std::pair<int, QChar>> byCount;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        byCount.emplace_back(-it.value(), it.key()); // most frequent first, then by character
+    std::sort(byCount.begin(), byCount.end());
+    const size_t tried = std::min<size_t>(byCount.size(), kBaconSymbolsTried);
+    QStringList alphabets;
+    for (size_t i = 0; i < tried; ++i) {
+        for (size_t j = i + 1; j < tried; ++j) {
+            const int covered = -(byCount[i].first + byCount[j].first);
+            if (covered < 5 || covered * 3 < total * 2)
+                continue;
+            const QChar a = std::min(byCount[i].second, byCount[j].second);
+            const QChar b = std::max(byCount[i].second, byCount[j].second);
+            alphabets.append(QString(a) + b);
+            alphabets.append(QString(b) + a);
         }
     }
-    if ((counts[first] + counts[second]) * 10 < total * 9)
-        return {};
-    return first < second ? QString(first) + second : QString(second) + first;
+    return alphabets;
 }
 
 void addBaconTrials(std::vector<Trial> &trials, const QString &text)
 {
-    const QString symbols = baconSymbols(text);
-    if (symbols.isEmpty())
-        return;
-    const QString swapped = QString(symbols[1]) + symbols[0];
-    for (const QString &zeichen : {symbols, swapped}) {
+    for (const QString &zeichen : baconAlphabets(text)) {
         trials.push_back({QStringLiteral("bacon"), {{QStringLiteral("zeichen"), zeichen}}});
         trials.push_back({QStringLiteral("bacon"),
                           {{QStringLiteral("zeichen"), zeichen}, {QStringLiteral("26"), u"1"_qs}}});
@@ -160,7 +163,12 @@ Candidate scored(const QString &method, const ParamValues &params, const QString
                  const BreakerRequest &request)
 {
     const LanguageScore score = scoreText(plain, request.language);
-    return {method, params, keyText(method, params), plain, score.score, score.language};
+    return {method,
+            params,
+            keyText(method, params),
+            plain,
+            readingScore(score.score, plain, score.language),
+            score.language};
 }
 
 void runTrials(const std::vector<Trial> &trials, const BreakerRequest &request,

@@ -21,26 +21,6 @@ long long substitutionCost(const QByteArray &cipher, const std::array<char, 26> 
     return model.streamCost(plain.constData(), plain.size());
 }
 
-// Cipher letters by falling frequency mapped onto the language's letters by falling frequency.
-std::array<char, 26> frequencyKey(const QByteArray &cipher, const LanguageModel &model)
-{
-    std::array<int, 26> counts {};
-    for (const char c : cipher)
-        ++counts[c];
-    std::array<char, 26> byCount;
-    std::array<char, 26> byLanguage;
-    std::iota(byCount.begin(), byCount.end(), char(0));
-    std::iota(byLanguage.begin(), byLanguage.end(), char(0));
-    std::stable_sort(byCount.begin(), byCount.end(),
-                     [&](char a, char b) { return counts[a] > counts[b]; });
-    std::stable_sort(byLanguage.begin(), byLanguage.end(),
-                     [&](char a, char b) { return model.unigramCost(a) < model.unigramCost(b); });
-    std::array<char, 26> key {};
-    for (int i = 0; i < 26; ++i)
-        key[byCount[i]] = byLanguage[i];
-    return key;
-}
-
 KeyResult anneal(const QByteArray &cipher, std::array<char, 26> key, const LanguageModel &model,
                  std::mt19937 &random, const StopCheck &stop)
 {
@@ -74,6 +54,26 @@ KeyResult anneal(const QByteArray &cipher, std::array<char, 26> key, const Langu
 }
 
 } // namespace
+
+// Cipher letters by falling frequency mapped onto the language's letters by falling frequency.
+std::array<char, 26> frequencyKey(const QByteArray &cipher, const LanguageModel &model)
+{
+    std::array<int, 26> counts {};
+    for (const char c : cipher)
+        ++counts[c];
+    std::array<char, 26> byCount;
+    std::array<char, 26> byLanguage;
+    std::iota(byCount.begin(), byCount.end(), char(0));
+    std::iota(byLanguage.begin(), byLanguage.end(), char(0));
+    std::stable_sort(byCount.begin(), byCount.end(),
+                     [&](char a, char b) { return counts[a] > counts[b]; });
+    std::stable_sort(byLanguage.begin(), byLanguage.end(),
+                     [&](char a, char b) { return model.unigramCost(a) < model.unigramCost(b); });
+    std::array<char, 26> key {};
+    for (int i = 0; i < 26; ++i)
+        key[byCount[i]] = byLanguage[i];
+    return key;
+}
 
 KeyResult searchSubstitutionKey(const QByteArray &cipher, const LanguageModel &model,
                                 const StopCheck &stop)

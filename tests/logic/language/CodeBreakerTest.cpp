@@ -53,6 +53,8 @@ TEST(CodeBreaker, EachKeylessFamilyRanksTheRightReadingFirst)
     } cases[] = {
         {"rot", {{"verschiebung", "13"}}},
         {"rot", {{"verschiebung", "3"}}},
+        {"rot", {{"verschiebung", "1"}}}, // the shifts tried end at 1 and 25
+        {"rot", {{"verschiebung", "25"}}},
         {"rot47", {}},
         {"atbash", {}},
         {"affin", {{"a", "5"}, {"b", "8"}}},
@@ -61,6 +63,8 @@ TEST(CodeBreaker, EachKeylessFamilyRanksTheRightReadingFirst)
         {"polybius", {{"quadrat", "6"}}},
         {"bacon", {}},
         {"bacon", {{"zeichen", "01"}, {"26", "1"}}},
+        {"bacon", {{"zeichen", "+k"}}}, // symbols that are no letters
+        {"bacon", {{"zeichen", "v<"}, {"26", "1"}}},
         {"morse", {}},
         {"kenny", {}},
         {"klopfcode", {}},
@@ -73,6 +77,10 @@ TEST(CodeBreaker, EachKeylessFamilyRanksTheRightReadingFirst)
         {"rueckwaerts", {}},
         {"zaun", {{"schienen", "3"}}},
         {"skytale", {{"umfang", "4"}}},
+        {"zaun", {{"schienen", "2"}}}, // the rails and circumferences tried end at 2 and 10
+        {"zaun", {{"schienen", "10"}}},
+        {"skytale", {{"umfang", "2"}}},
+        {"skytale", {{"umfang", "10"}}},
     };
     for (const QString &plain : {kGermanPlain, kEnglishPlain}) {
         for (const auto &c : cases) {
@@ -283,4 +291,26 @@ TEST(KeySearch, PeriodFromCoincidence)
                          LanguageModel::of(Language::German));
     ASSERT_FALSE(periods.empty());
     EXPECT_EQ(periods.front(), 5);
+}
+
+TEST(CodeBreaker, BaconGroupsBetweenSeparators)
+{
+    const Ciphers::Cipher *bacon = Ciphers::findCipher(QStringLiteral("bacon"));
+    const struct
+    {
+        const char *zeichen;
+        QChar separator;
+    } cases[] = {
+        {"+k", u'/'},
+        {"v<", u'|'},
+        {"AB", u'-'},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.zeichen);
+        QString text = bacon->encode(kGermanPlain, {{"zeichen", QString::fromLatin1(c.zeichen)}});
+        text.replace(u' ', c.separator);
+        const std::vector<Candidate> ranked = rankCandidates(quickCandidates(request(text)));
+        ASSERT_FALSE(ranked.empty());
+        EXPECT_EQ(canonical(ranked.front().plain), canonical(kGermanPlain));
+    }
 }

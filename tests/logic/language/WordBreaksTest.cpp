@@ -62,3 +62,34 @@ TEST(WordBreaks, LimitsAndEmptyList)
     broken.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     EXPECT_THROW(WordList::read(broken), QuarvelError);
 }
+
+TEST(WordBreaks, WordListKeepsWordsUpToTheLongestAndOnlyOfLetters)
+{
+    const QString longest(WordList::MaxLength, u'x');
+    const struct
+    {
+        QString word;
+        QByteArray letters;
+        bool kept;
+    } cases[] = {
+        {longest, longest.toUpper().toLatin1(), true},
+        {longest + u'x', QByteArray(WordList::MaxLength + 1, 'X'), false},
+        // An umlaut is two letters: the word is as long as its letters.
+        {QString(WordList::MaxLength - 2, u'x') + u'ä',
+         QByteArray(WordList::MaxLength - 2, 'X') + "AE", true},
+        {QString(WordList::MaxLength - 1, u'x') + u'ä',
+         QByteArray(WordList::MaxLength - 1, 'X') + "AE", false},
+        {QStringLiteral("don't"), "DONT", false},
+        {QStringLiteral("Grete's"), "GRETES", false},
+        {QStringLiteral("café"), "CAF", false},
+        {QStringLiteral("Dose"), "DOSE", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.word.toStdString());
+        EXPECT_EQ(WordList({c.word}).contains(c.letters), c.kept);
+    }
+    // A word of the longest length is found inside a text.
+    const WordList words({longest, QStringLiteral("Dose")});
+    EXPECT_EQ(insertBlanks(u"DOSE"_qs + longest.toUpper() + u"DOSE"_qs, words),
+              u"DOSE "_qs + longest.toUpper() + u" DOSE"_qs);
+}
