@@ -34,10 +34,16 @@ bool FrontPageStack::hasHeightForWidth() const
     return page && page->hasHeightForWidth();
 }
 
+// Qt's height for a width is the page's preferred height, text boxes at their full size hint;
+// a scroll area takes it as the least height and scrolls where the boxes could simply shrink.
+// What the boxes may give up at the preferred width comes off again, while wrapped text still
+// gets the lines the width asks for.
 int FrontPageStack::heightForWidth(int width) const
 {
     const QWidget *page = currentWidget();
     if (!page || !page->hasHeightForWidth())
         return -1;
-    return std::max(page->heightForWidth(width), minimumSizeHint().height());
+    const int minimum = minimumSizeHint().height();
+    const int slack = std::max(0, page->sizeHint().height() - minimum);
+    return std::max(page->heightForWidth(width) - slack, minimum);
 }

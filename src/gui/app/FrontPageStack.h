@@ -13,7 +13,7 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     // A scroll area asks these for pages with wrapped text; the stack's layout would answer for
-    // the tallest page.
+    // the tallest page, and with the page's preferred height.
     bool hasHeightForWidth() const override;
     int heightForWidth(int width) const override;
 };

@@ -84,7 +84,9 @@ std::optional<Ecef> ecefNumbers(const QString &text, bool checkSize)
     if (!m.hasMatch())
         return std::nullopt;
     const Ecef ecef {number(m.captured(1)), number(m.captured(2)), number(m.captured(3))};
-    const bool named = text.trimmed().startsWith(u'X', Qt::CaseInsensitive);
+    static const QRegularExpression axes(QStringLiteral("^\\s*X[^YZ]*Y[^Z]*Z"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const bool named = axes.match(text).hasMatch();
     if (checkSize && !named && std::hypot(ecef.x, ecef.y, ecef.z) < 1e6)
         return std::nullopt;
     return ecef;

@@ -378,7 +378,11 @@ TEST_F(KoordRechnerFixture, EcefFarFromTheSurfaceNamesItsDistance)
         EXPECT_TRUE(statusOf(page->edtPosition).contains(QString::fromUtf8(c.message)))
             << statusOf(page->edtPosition).toStdString();
     }
-    // Three bare numbers below that size are left to the other notations.
+    // Three bare numbers below that size are left to the other notations, and so are X and Y
+    // without Z (RD).
     type(page->edtPosition, QStringLiteral("999999 0 0"));
     EXPECT_FALSE(statusOf(page->edtPosition).contains(u"ECEF"));
+    type(page->edtPosition, QStringLiteral("X 155000 Y 463000"));
+    EXPECT_TRUE(statusOf(page->edtPosition).startsWith(u"gelesen: N 52° 09,"))
+        << statusOf(page->edtPosition).toStdString();
 }
