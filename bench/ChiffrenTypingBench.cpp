@@ -71,7 +71,7 @@ private:
     qint64 m_longest = 0;
 };
 
-void key(QWidget *box, Qt::Key code, Qt::KeyboardModifiers modifiers, const QString &text = {})
+void pressKey(QWidget *box, Qt::Key code, Qt::KeyboardModifiers modifiers, const QString &text = {})
 {
     QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
     QApplication::sendEvent(box, &press);
@@ -106,10 +106,10 @@ void typingAtLimit(benchmark::State &state, const char *cipherRow, const char *k
 
         StallMeter meter;
         meter.start();
-        QTimer::singleShot(0, [&] { key(panel.rtfKlartext, Qt::Key_V, Qt::ControlModifier); });
+        QTimer::singleShot(0, [&] { pressKey(panel.rtfKlartext, Qt::Key_V, Qt::ControlModifier); });
         paste = meter.runUntil([] { return false; }, 300);
         meter.start();
-        QTimer::singleShot(0, [&] { key(panel.rtfKlartext, Qt::Key_X, {}, u"x"_qs); });
+        QTimer::singleShot(0, [&] { pressKey(panel.rtfKlartext, Qt::Key_X, {}, u"x"_qs); });
         keystroke = meter.runUntil([] { return false; }, 300);
         meter.start();
         meter.runUntil([&] { return !panel.converting(); }, 60000);
