@@ -22,10 +22,13 @@
 
 namespace {
 
-QString letters(qsizetype characters)
+// Prose as it is pasted: in lines, or (`oneLine`) as a single paragraph, which Qt lays out whole
+// on every change of the box, whatever the panel does.
+QString letters(qsizetype characters, bool oneLine)
 {
-    const QString sentence =
-        QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern ");
+    const QString sentence = oneLine
+        ? QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern ")
+        : QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern\n");
     QString text = sentence.repeated(characters / sentence.size() + 1);
     text.truncate(characters);
     return text;
@@ -79,10 +82,11 @@ void pressKey(QWidget *box, Qt::Key code, Qt::KeyboardModifiers modifiers, const
     QApplication::sendEvent(box, &release);
 }
 
-void typingAtLimit(benchmark::State &state, const char *cipherRow, const char *key)
+void typingAtLimit(benchmark::State &state, const char *cipherRow, const char *key,
+                   bool oneLine = false)
 {
     TestApp app;
-    const QString text = letters(kMaxPasteCharacters - 1);
+    const QString text = letters(kMaxPasteCharacters - 1, oneLine);
     qint64 paste = 0, keystroke = 0, idle = 0, resultMs = 0;
     for (auto _ : state) {
         gboxChiffren panel(app.context);
@@ -133,6 +137,15 @@ static void BM_ChiffrenTypingAtLimitAdfgx(benchmark::State &state)
     typingAtLimit(state, "ADFGX", "GEOCACHE");
 }
 BENCHMARK(BM_ChiffrenTypingAtLimitAdfgx)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+static void BM_ChiffrenTypingAtLimitAdfgxOneLine(benchmark::State &state)
+{
+    typingAtLimit(state, "ADFGX", "GEOCACHE", true);
+}
+BENCHMARK(BM_ChiffrenTypingAtLimitAdfgxOneLine)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
