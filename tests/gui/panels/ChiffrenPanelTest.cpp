@@ -240,6 +240,8 @@ TEST_F(ChiffrenPanel, LongTextsConvertAfterAPauseWithoutHoldingTheWindow)
 TEST_F(ChiffrenPanel, OnlyTheLastOfQuickChangesIsShown)
 {
     chooseCipher(QStringLiteral("adfgx"));
+    typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
+    typeInto("param_transposition", QStringLiteral("CACHE"));
     const QString base = QStringLiteral("Treffpunkt am Waldrand ").repeated(2000);
     QSet<QString> shown;
     QObject::connect(coded, &QPlainTextEdit::textChanged, [&] {
