@@ -258,7 +258,7 @@ std::vector<TextCase> textCases()
         {"gpx",
          {QStringLiteral("gpx"), QStringLiteral(QUARVEL_TEST_DATA_DIR "/map/zwei.gpx")},
          {},
-         {QStringLiteral("GC1ABCD: N 54° 23,650' E 13° 40,181' – Am Hafen"),
+         {QStringLiteral("GC1ABCD: N 54° 23,650' E 013° 40,181' – Am Hafen"),
           QStringLiteral("Track Runde: 2 Punkte")}},
         {"knacken",
          {QStringLiteral("knacken"), QStringLiteral("--anzahl"), QStringLiteral("1"),

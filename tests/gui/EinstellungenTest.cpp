@@ -308,3 +308,58 @@ TEST_F(EinstellungenTest, KartePageTakesATileAddressOnlyWhenItCanServeTiles)
         }
     }
 }
+
+// The error box takes the activation away and gives it back, as a real one does; that return must
+// not refill the pages with the stored values.
+TEST_F(EinstellungenTest, RefusedTileAddressKeepsEveryEditAndMarksOnlyThatField)
+{
+    TfrmEinstellungen &f = form();
+    f.show();
+    activate();
+    app.dialogs.onAsk = [this](const Dialogs::Message &) { deactivate(); };
+    const QString home = QStringLiteral("N 48° 08.000 E 011° 34.000");
+    const struct
+    {
+        const char *typed;
+        bool refused;
+    } cases[] = {
+        {"https://tiles.example/{x}/{y}.png", true},
+        {"https://tiles.example/{z}/{x}/{y}.png", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        app.dialogs.messages.clear();
+        f.edtHomeKoordinaten->setText(home);
+        f.cboxUpdateSuchen->setChecked(false);
+        f.edtDatenbank->setText(QStringLiteral("/home/u/Neu.dat"));
+        f.gboxKarte->seKachelCache->setValue(75);
+        f.gboxKarte->edtKacheladresse->setText(QString::fromLatin1(c.typed));
+        f.sbtnOK->click();
+        activate();
+        QLineEdit *tiles = f.gboxKarte->edtKacheladresse;
+        EXPECT_EQ(app.dialogs.messages.size(), c.refused ? 1 : 0);
+        EXPECT_EQ(f.isVisible(), c.refused);
+        if (c.refused) {
+            EXPECT_EQ(f.edtHomeKoordinaten->text(), home);
+            EXPECT_FALSE(f.cboxUpdateSuchen->isChecked());
+            EXPECT_EQ(f.edtDatenbank->text(), QStringLiteral("/home/u/Neu.dat"));
+            EXPECT_EQ(f.gboxKarte->seKachelCache->value(), 75);
+            EXPECT_EQ(tiles->text(), QString::fromLatin1(c.typed));
+            EXPECT_EQ(f.pnlSeiten->currentWidget(), f.gboxKarte);
+            EXPECT_EQ(tiles->palette().color(QPalette::Base),
+                      TfrmEinstellungen::kRefusedBackground);
+            EXPECT_FALSE(tiles->toolTip().isEmpty());
+            EXPECT_TRUE(app.dialogs.lastText().startsWith(tiles->toolTip()));
+            EXPECT_NE(f.edtHomeKoordinaten->palette().color(QPalette::Base),
+                      TfrmEinstellungen::kRefusedBackground);
+            EXPECT_EQ(settings().Karte.KachelCacheMB, 200);
+        } else {
+            EXPECT_EQ(settings().HomeKoordinaten, home);
+            EXPECT_FALSE(settings().UpdateSuchen);
+            EXPECT_EQ(settings().Datenbank, QStringLiteral("/home/u/Neu.dat"));
+            EXPECT_EQ(settings().Karte.KachelCacheMB, 75);
+            EXPECT_NE(tiles->palette().color(QPalette::Base),
+                      TfrmEinstellungen::kRefusedBackground);
+        }
+    }
+}

@@ -8,6 +8,7 @@
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/ScreenFit.h"
 #include "logic/common/Global_Unit.h"
+#include "logic/common/QuarvelError.h"
 
 #include <QAction>
 #include <QApplication>
@@ -244,6 +245,8 @@ void TfrmEinstellungen::connectHandlers()
             handle(&TfrmEinstellungen::sbtnAbbrechenClick));
     edtGSAK->installEventFilter(this);
     edtDatenbank->installEventFilter(this);
+    connect(gboxKarte->edtKacheladresse, &QLineEdit::textEdited, this,
+            [this] { markRefused(gboxKarte->edtKacheladresse, QString()); });
 }
 
 bool TfrmEinstellungen::event(QEvent *event)
@@ -412,7 +415,14 @@ void TfrmEinstellungen::edtGSAKExit()
 
 void TfrmEinstellungen::sbtnOKClick()
 {
-    gboxKarte->store(m_settings.Karte); // a tile address that cannot work keeps the window open
+    try {
+        gboxKarte->store(m_settings.Karte);
+    } catch (const QuarvelError &error) {
+        // A tile address that cannot work keeps the window open with every edit as typed.
+        refuse(gboxKarte->edtKacheladresse, error.message());
+        return;
+    }
+    markRefused(gboxKarte->edtKacheladresse, QString());
     if (auto *karte = dynamic_cast<TfrmKarte *>(m_context.windows.karte.existing()))
         karte->applySettings();
     close();
@@ -442,4 +452,28 @@ void TfrmEinstellungen::sbtnAbbrechenClick()
     m_editorNrNeu = m_settings.EditorNr;
     checkQuietly(m_editorNrNeu);
     m_extEditorNeu = m_settings.extEditor;
+}
+
+void TfrmEinstellungen::refuse(QLineEdit *field, const QString &message)
+{
+    for (int page = 0; page < pnlSeiten->count(); ++page) {
+        if (pnlSeiten->widget(page)->isAncestorOf(field))
+            TreeViewEinstellungen->setCurrentItem(TreeViewEinstellungen->topLevelItem(page));
+    }
+    markRefused(field, message);
+    field->setFocus();
+    // The error box takes the activation away and gives it back; coming back from it must not
+    // refill the fields with the stored values, or everything typed so far is gone.
+    m_dialogOpen = true;
+    m_context.dialogs.showError(this, message);
+    m_dialogOpen = false;
+}
+
+void TfrmEinstellungen::markRefused(QLineEdit *field, const QString &message)
+{
+    field->setToolTip(message);
+    QPalette palette = QApplication::palette(field);
+    if (!message.isEmpty())
+        palette.setColor(QPalette::Base, kRefusedBackground);
+    field->setPalette(palette);
 }

@@ -2,6 +2,7 @@
 
 #include "gui/support/Dialogs.h"
 
+#include <QColor>
 #include <QWidget>
 
 class KartePage;
@@ -24,10 +25,14 @@ struct Settings;
 // book, map). Most values are taken over by OK; the three path pickers and leaving the GSAK field
 // change their setting at once. The editor choice and the picked editor path stay pending
 // (EditorNrNeu, extEditorNeu) until OK. Every activation refills the general fields from the
-// settings; the settings reach the store only when the main window closes.
+// settings; the settings reach the store only when the main window closes. A value OK refuses
+// is marked in its field, and the window stays open with every edit kept.
 class TfrmEinstellungen : public QWidget
 {
 public:
+    // The background of a field whose value OK refused.
+    static inline const QColor kRefusedBackground {255, 220, 220};
+
     TfrmEinstellungen(AppContext &context, TfrmQuarvelMain &mainWindow, QWidget *parent = nullptr);
 
     int EditorNrNeu() const { return m_editorNrNeu; }
@@ -95,6 +100,10 @@ private:
     // Runs the shared file dialog; empty when the user cancels.
     QString runOpenDialog();
     void showPage(QGroupBox *page, const QString &caption);
+    // Brings the field's page to the front, marks the field with the reason and shows it.
+    void refuse(QLineEdit *field, const QString &message);
+    // An empty message takes the mark away.
+    void markRefused(QLineEdit *field, const QString &message);
 
     AppContext &m_context;
     TfrmQuarvelMain &m_main;

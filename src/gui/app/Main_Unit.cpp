@@ -1,6 +1,7 @@
 #include "gui/app/Main_Unit.h"
 
 #include "gui/app/AppContext.h"
+#include "gui/app/FrontPageStack.h"
 #include "gui/app/NavigatorNodes.h"
 #include "gui/app/StatusBar1.h"
 #include "gui/app/panels/ToolPanels.h"
@@ -239,7 +240,7 @@ void TfrmQuarvelMain::createHeaderAndPanels()
     headerLayout->addWidget(lblOben2);
     headerLayout->addStretch();
 
-    Panel2 = new QStackedWidget;
+    Panel2 = new FrontPageStack;
     Panel2->setObjectName(QStringLiteral("Panel2"));
     pnlLeer = new QWidget;
     pnlLeer->setObjectName(QStringLiteral("pnlLeer"));

@@ -46,11 +46,12 @@ void CodeBreakerRunner::work()
         return !m_cancel.load();
     };
     try {
-        if (m_withQuick)
-            last.candidates = quickCandidates(m_request);
-        std::vector<Candidate> searched = searchCandidates(m_request, progress);
-        last.candidates.insert(last.candidates.end(), std::make_move_iterator(searched.begin()),
-                               std::make_move_iterator(searched.end()));
+        if (m_withQuick) {
+            Report quick;
+            quick.quick = quickCandidates(m_request);
+            post(std::move(quick));
+        }
+        last.candidates = searchCandidates(m_request, progress);
     } catch (const QuarvelError &error) {
         last.error = error.message();
     }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 class QObject;
@@ -20,7 +21,10 @@ public:
         int percent = 0;
         bool finished = false;
         bool cancelled = false;
-        std::vector<Candidate> candidates; // the last report only: what the worker found
+        // The keyless and keyed readings, sent on their own before the searches start, so they
+        // can be shown at once: set in that one report only.
+        std::optional<std::vector<Candidate>> quick;
+        std::vector<Candidate> candidates; // the last report only: what the searches found
         QString error; // the last report only: why nothing was found
     };
     using Deliver = std::function<void(Report)>;

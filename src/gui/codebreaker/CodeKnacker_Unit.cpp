@@ -3,6 +3,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/support/HandlerGuard.h"
 #include "gui/support/PasteLimit.h"
+#include "gui/support/VisibleText.h"
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
@@ -57,12 +58,6 @@ private:
     double m_value;
 };
 
-QString oneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    return text.replace(u'\n', u' ').replace(u'\r', u' ');
-}
-
 } // namespace
 
 TfrmCodeKnacker::TfrmCodeKnacker(AppContext &context, QWidget *parent)
@@ -104,7 +99,10 @@ void TfrmCodeKnacker::createControls()
     language->addStretch(1);
     auto *options = new QFormLayout;
     options->addRow(QStringLiteral("&Schlüssel:"), edtSchluessel);
-    options->addRow(QStringLiteral("S&prache:"), language);
+    // A row whose field is a layout gets a label without buddy, which would show the "&".
+    auto *languageCaption = new QLabel(QStringLiteral("S&prache:"), this);
+    languageCaption->setBuddy(cbSprache);
+    options->addRow(languageCaption, language);
 
     tblKandidaten = named(new QTableWidget(0, 6, this), "tblKandidaten");
     tblKandidaten->setHorizontalHeaderLabels(
@@ -139,6 +137,9 @@ void TfrmCodeKnacker::createControls()
     btnSchliessen = named(new QPushButton(QStringLiteral("Schließen"), this), "btnSchliessen");
     lblStatus = named(new QLabel(this), "lblStatus");
     lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long message wraps into further lines instead of widening the window for good.
+    lblStatus->setWordWrap(true);
+    lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_pause = new QTimer(this);
     m_pause->setSingleShot(true);
     m_pause->setInterval(kPauseMs);
@@ -247,6 +248,12 @@ void TfrmCodeKnacker::receive(CodeBreakerRunner::Report report)
 {
     if (report.generation != m_generation)
         return; // from a search the user has replaced
+    if (report.quick) {
+        m_quick = std::move(*report.quick);
+        m_ranked = rankCandidates(m_quick);
+        showCandidates();
+        return;
+    }
     pbSuche->setValue(report.percent);
     if (!report.finished)
         return;
@@ -291,7 +298,7 @@ void TfrmCodeKnacker::showCandidates()
             row, ScoreColumn,
             new NumberItem(candidate.score, Numbers::formatFloat000(candidate.score)));
         const QString shown = shownPlain(candidate);
-        auto *plain = new QTableWidgetItem(oneLine(shown.left(2000)));
+        auto *plain = new QTableWidgetItem(visibleLine(shown.left(2000)));
         plain->setToolTip(shown.left(2000));
         tblKandidaten->setItem(row, PlainColumn, plain);
     }

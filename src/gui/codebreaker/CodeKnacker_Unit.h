@@ -24,7 +24,8 @@ struct AppContext;
 // "Code-Knacker": paste a cipher text of unknown method and read the plain text at the top.
 //
 // Typing (after a short pause) starts a search: the text itself, the keyless decodings and the
-// keyed ones fill the table at once; the searches without key run on a worker
+// keyed ones fill the table at once (for long texts the worker decodes them first and the table
+// shows them before its searches begin); the searches without key run on a worker
 // (CodeBreakerRunner) with progress and "Abbrechen", and their results join the ranked table
 // when they are done. A new text, key or language cancels the running search and starts over.
 // The window is not modal and keeps its state while the program runs.

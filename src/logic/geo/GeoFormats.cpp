@@ -40,11 +40,11 @@ QString degreesMinutes(double value, int degreeWidth)
         .arg(fixed(double(thousandths % 60000) / 1000.0, 6, 3));
 }
 
-QString degreesMinutesSeconds(double value)
+QString degreesMinutesSeconds(double value, int degreeWidth)
 {
     const long long hundredths = std::llround(std::abs(value) * 360000.0);
     return QStringLiteral("%1° %2' %3\"")
-        .arg(hundredths / 360000)
+        .arg(hundredths / 360000, degreeWidth, 10, QChar(u'0'))
         .arg(hundredths / 6000 % 60, 2, 10, QChar(u'0'))
         .arg(fixed(double(hundredths % 6000) / 100.0, 5, 2));
 }
@@ -87,9 +87,9 @@ QString formatDegreesMinutesSeconds(GeoPoint p)
     checkPoint(p);
     return QStringLiteral("%1 %2 %3 %4")
         .arg(latLetter(p.lat))
-        .arg(degreesMinutesSeconds(p.lat))
+        .arg(degreesMinutesSeconds(p.lat, 2))
         .arg(lonLetter(p.lon))
-        .arg(degreesMinutesSeconds(p.lon));
+        .arg(degreesMinutesSeconds(p.lon, 3));
 }
 
 QString formatUtm(GeoPoint p)

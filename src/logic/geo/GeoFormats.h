@@ -12,13 +12,15 @@
 // A position written in each notation the calculator offers. Degrees, minutes and seconds carry
 // the program's decimal comma like every other tool; only the pair for maps keeps the decimal
 // point, which map sites and GPS programs expect and which keeps its separating comma
-// unambiguous. readPosition and readAnyPosition read every one of them back.
+// unambiguous. Sexagesimal degrees are written as cache listings write them, two digits for the
+// latitude and three for the longitude ("N 05°", "E 013°"), in every window and command that
+// shows a position. readPosition and readAnyPosition read every one of them back.
 namespace Geo {
 
 QString formatDegrees(GeoPoint p); // "N 52,520830° E 13,411880°"
 QString formatDecimalPair(GeoPoint p); // "52.520830, 13.411880"
 QString formatDegreesMinutes(GeoPoint p); // "N 52° 31,250' E 013° 24,713'"
-QString formatDegreesMinutesSeconds(GeoPoint p); // "N 52° 31' 14,99\" E 13° 24' 42,77\""
+QString formatDegreesMinutesSeconds(GeoPoint p); // "N 52° 31' 14,99\" E 013° 24' 42,77\""
 QString formatUtm(GeoPoint p); // "33U 392010 5820073"
 QString formatMgrs(GeoPoint p); // "33U UU 92010 20073"
 QString formatGaussKrueger(GeoPoint p); // "R 4595937 H 5821794"

@@ -70,11 +70,13 @@ std::optional<GridPosition> rdNumbers(const QString &text, bool checkRange)
     return rd;
 }
 
-// "X 3783174 Y 902167 Z 5038029" or three bare numbers; `checkSize` asks for a point within
-// reach of the earth's surface, so three small numbers are left to the other readers.
+// "X 3783174 Y 902167 Z 5038029" or three bare numbers; `checkSize` asks bare numbers for a
+// point within reach of the earth's surface, so three small numbers are left to the other
+// readers. Numbers named X, Y and Z are ECEF whatever their size, so a point far from the
+// surface is refused for that reason.
 std::optional<Ecef> ecefNumbers(const QString &text, bool checkSize)
 {
-    static const QString value = QStringLiteral("([-+]?\\d{1,9}(?:\\.\\d+)?)");
+    static const QString value = QStringLiteral("([-+]?\\d+(?:\\.\\d+)?)");
     static const QString gap = QStringLiteral("\\s*[,;/]?\\s*");
     static const QRegularExpression shape(QStringLiteral("^\\s*(?:X\\s*[:=]?\\s*)?") + value + gap +
                                               QStringLiteral("(?:Y\\s*[:=]?\\s*)?") + value + gap +
@@ -85,7 +87,10 @@ std::optional<Ecef> ecefNumbers(const QString &text, bool checkSize)
     if (!m.hasMatch())
         return std::nullopt;
     const Ecef ecef {number(m.captured(1)), number(m.captured(2)), number(m.captured(3))};
-    if (checkSize && std::hypot(ecef.x, ecef.y, ecef.z) < 1e6)
+    static const QRegularExpression axes(QStringLiteral("^\\s*X[^YZ]*Y[^Z]*Z"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const bool named = axes.match(text).hasMatch();
+    if (checkSize && !named && std::hypot(ecef.x, ecef.y, ecef.z) < 1e6)
         return std::nullopt;
     return ecef;
 }

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -80,6 +81,29 @@ void addBaconTrials(std::vector<Trial> &trials, const QString &text)
     }
 }
 
+// Whether the taps of a tap-code text differ anywhere: when every group has the same number of
+// dots (". . . .", "... ... ..."), the reading is one letter over and over, which a row of full
+// stops gives as well and which no message is.
+bool tapsDiffer(const QString &text)
+{
+    qsizetype first = -1;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text.at(i) == u'.') {
+            ++run;
+            continue;
+        }
+        if (run > 0) {
+            if (first >= 0 && run != first)
+                return true;
+            first = run;
+            run = 0;
+        }
+    }
+    // Tap code written in digits ("11 23") is left to the decoder.
+    return first < 0;
+}
+
 std::vector<Trial> keylessTrials(const QString &text)
 {
     std::vector<Trial> trials;
@@ -95,8 +119,12 @@ std::vector<Trial> keylessTrials(const QString &text)
     trials.push_back({QStringLiteral("polybius"), {}});
     trials.push_back({QStringLiteral("polybius"), {{QStringLiteral("quadrat"), u"6"_qs}}});
     addBaconTrials(trials, text);
-    for (const char *name : {"morse", "kenny", "klopfcode", "handy", "base64", "base32", "base16"})
-        trials.push_back({QString::fromLatin1(name), {}});
+    const bool taps = tapsDiffer(text);
+    for (const char *name :
+         {"morse", "kenny", "klopfcode", "handy", "base64", "base32", "base16"}) {
+        if (taps || std::strcmp(name, "klopfcode") != 0)
+            trials.push_back({QString::fromLatin1(name), {}});
+    }
     for (const char *system : {"dez", "hex", "bin", "okt"})
         trials.push_back({QStringLiteral("zeichencode"),
                           {{QStringLiteral("system"), QString::fromLatin1(system)}}});

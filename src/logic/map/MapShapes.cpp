@@ -1,6 +1,7 @@
 #include "logic/map/MapShapes.h"
 
 #include "logic/formula/FormulaExport.h"
+#include "logic/geo/GeoFormats.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
@@ -127,13 +128,18 @@ QList<Geo::GeoPoint> positionsOf(const Layer &layer)
 
 QString positionInNotation(Geo::GeoPoint p, int notation)
 {
+    p.lon = std::remainder(p.lon, 360.0);
+    if (notation == 1)
+        return Geo::formatDegreesMinutes(p);
+    if (notation == 2)
+        return Geo::formatDegreesMinutesSeconds(p);
     // Handed over with a decimal point and the hemisphere letters; TKoordinaten writes the
-    // notation with the decimal comma the coordinates tool shows.
+    // decimal degrees with the decimal comma the coordinates tool shows.
     const QString text = QStringLiteral("%1 %2 %3 %4")
                              .arg(QChar(p.lat < 0 ? u'S' : u'N'))
                              .arg(std::abs(p.lat), 0, 'f', 8)
                              .arg(QChar(p.lon < 0 ? u'W' : u'E'))
-                             .arg(std::abs(std::remainder(p.lon, 360.0)), 0, 'f', 8);
+                             .arg(std::abs(p.lon), 0, 'f', 8);
     return Formula::coordinateInNotation(text, notation);
 }
 

@@ -51,7 +51,8 @@ bool boundsOf(const QList<Geo::GeoPoint> &points, Geo::GeoPoint &southWest,
               Geo::GeoPoint &northEast);
 QList<Geo::GeoPoint> positionsOf(const Layer &layer);
 
-// A position as text in notation 0, 1 or 2 of the coordinates tool (decimal comma).
+// A position as text in notation 0, 1 or 2 of the coordinates tool (decimal comma); degrees
+// and minutes, and degrees, minutes and seconds, as every other window writes them.
 QString positionInNotation(Geo::GeoPoint p, int notation);
 
 } // namespace Map

@@ -158,3 +158,89 @@ TEST_F(CodeKnackerFixture, BlanksGoBackIntoPlainTextsWithTheWordList)
     EXPECT_EQ(missing->tblKandidaten->item(0, 5)->text(), u"WERANDERENEINEGRUBEGRAEBT");
     EXPECT_TRUE(missing->lblStatus->text().contains(u"Paket wngerman installieren"));
 }
+
+TEST_F(CodeKnackerFixture, LanguageCaptionShowsItsShortcutNotAnAmpersand)
+{
+    QLabel *caption = nullptr;
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->text().contains(u"prache"))
+            caption = label;
+    }
+    ASSERT_NE(caption, nullptr);
+    // A label with a buddy draws "&p" as an underlined p; without one the "&" is printed.
+    EXPECT_EQ(caption->buddy(), window->cbSprache);
+}
+
+// However long the status line, the window keeps its width and can still be made narrow.
+TEST_F(CodeKnackerFixture, LongStatusLineNeitherWidensNorHoldsTheWindow)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const int width = window->width();
+    const struct
+    {
+        int words;
+    } cases[] = {{1}, {30}, {120}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.words);
+        window->lblStatus->setText(QStringList(c.words, QStringLiteral("Wortliste")).join(u' '));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->width(), width);
+        EXPECT_LE(window->minimumSizeHint().width(), 700);
+    }
+}
+
+// The keyless readings of a text too long to decode on the window's thread come from the worker
+// before its searches, so the table fills while the search still runs.
+TEST_F(CodeKnackerFixture, LongTextShowsItsKeylessReadingsBeforeTheSearchEnds)
+{
+    bool searchingWhenFilled = false;
+    bool filled = false;
+    QObject::connect(window->tblKandidaten->model(), &QAbstractItemModel::rowsInserted,
+                     window.get(), [&] {
+                         if (!filled)
+                             searchingWhenFilled = window->searching();
+                         filled = true;
+                     });
+    enter(kLong);
+    ASSERT_GT(kLong.size(), TfrmCodeKnacker::kQuickLimit);
+    EXPECT_EQ(window->tblKandidaten->rowCount(), 0); // not decoded on the window's thread
+    ASSERT_TRUE(QTest::qWaitFor([&] { return filled || !window->searching(); }, 120000));
+    EXPECT_TRUE(searchingWhenFilled);
+    QTest::mouseClick(window->btnAbbrechen, Qt::LeftButton); // the rest of the search is not needed
+    waitForSearch();
+    EXPECT_TRUE(filled);
+    EXPECT_EQ(cell(0, 1), u"rot");
+    EXPECT_TRUE(cell(0, 5).startsWith(u"Am Ende des Weges"));
+}
+
+TEST_F(CodeKnackerFixture, ReadingsOfControlCharactersAreShownVisibly)
+{
+    // "00 01 1B 7F" read as hexadecimal codes or bytes is four control characters.
+    enter(QStringLiteral("00 01 1B 7F"));
+    waitForSearch();
+    bool found = false;
+    for (int row = 0; row < window->tblKandidaten->rowCount(); ++row) {
+        found = found || cell(row, 5) == QStringLiteral("␀␁␛␡");
+        for (const QChar c : cell(row, 5))
+            EXPECT_TRUE(c.unicode() >= 0x20 && c.unicode() != 0x7F) << row;
+    }
+    EXPECT_TRUE(found);
+}
+
+// A row of full stops is no tap code: its reading must not rank above the text itself.
+TEST_F(CodeKnackerFixture, RowOfFullStopsRanksTheUnchangedTextFirst)
+{
+    const char *texts[] = {". . . . . . . .", ".. .. .. ..", "....  ....  ....  ....",
+                           "...................."};
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        enter(QString::fromLatin1(text));
+        waitForSearch();
+        ASSERT_GT(window->tblKandidaten->rowCount(), 0);
+        for (int row = 0; row < window->tblKandidaten->rowCount(); ++row) {
+            if (cell(row, 1) == u"klartext")
+                break;
+            EXPECT_NE(cell(row, 1), u"klopfcode") << cell(row, 5).toStdString();
+        }
+    }
+}

@@ -8,8 +8,10 @@
 #include "gui/app/Einstellungen_Unit.h"
 #include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/app/panels/gboxChiffren.h"
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/codebreaker/CodeKnacker_Unit.h"
+#include "gui/map/KartePage.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
 #include "gui/tools/KoordRechner_Unit.h"
@@ -18,7 +20,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -151,4 +155,76 @@ TEST(Screenshot, DISABLED_CodeKnackerWithBlanks)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 120000));
     window.cbLeerzeichen->setChecked(true);
     shootScreen(window, "code-knacker-leerzeichen");
+}
+
+namespace {
+
+void chooseCipher(gboxChiffren *panel, const char *name)
+{
+    const QList<QListWidgetItem *> rows =
+        panel->lstChiffren->findItems(QString::fromUtf8(name), Qt::MatchExactly);
+    ASSERT_FALSE(rows.isEmpty());
+    panel->lstChiffren->setCurrentItem(rows.first());
+}
+
+} // namespace
+
+TEST(Screenshot, DISABLED_WeitereChiffrenAtDefaultSizeAndMaximised)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    auto *panel = static_cast<gboxChiffren *>(window.toolPanel(QStringLiteral("gboxChiffren")));
+    window.Panel2->setCurrentWidget(panel);
+    window.show();
+    chooseCipher(panel, "ADFGVX");
+    shootScreen(window, "chiffren-adfgvx-standard");
+    chooseCipher(panel, "Buchstabennummern (A1Z26)");
+    shootScreen(window, "chiffren-a1z26-standard");
+    chooseCipher(panel, "Affine Chiffre");
+    qobject_cast<QLineEdit *>(panel->parameterField(QStringLiteral("a")))->setText(u"13"_qs);
+    shootScreen(window, "chiffren-affin-fehler");
+    window.showMaximized();
+    window.setGeometry(window.screen()->availableGeometry());
+    chooseCipher(panel, "ADFGVX");
+    shootScreen(window, "chiffren-adfgvx-maximiert");
+}
+
+TEST(Screenshot, DISABLED_SettingsRefusingATileAddress)
+{
+    TestApp app;
+    TfrmQuarvelMain main(app.context);
+    TfrmEinstellungen settings(app.context, main);
+    settings.show();
+    settings.edtHomeKoordinaten->setText(QStringLiteral("N 48° 08.000 E 011° 34.000"));
+    settings.gboxKarte->edtKacheladresse->setText(u"https://tiles.example/{x}/{y}.png"_qs);
+    settings.sbtnOK->click();
+    shootScreen(settings, "settings-kacheladresse-abgelehnt");
+}
+
+TEST(Screenshot, DISABLED_CodeKnackerLongStatusAndControlReadings)
+{
+    TestApp app;
+    TfrmCodeKnacker window(app.context);
+    window.show();
+    window.memGeheimtext->setPlainText(QStringLiteral("00 01 1B 7F"));
+    window.startSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 120000));
+    window.lblStatus->setText(
+        QStringLiteral("Für „Leerzeichen einfügen“ fehlt die Wortliste /usr/share/dict/ngerman; "
+                       "bitte das Paket wngerman installieren. Für englische Texte fehlt die "
+                       "Wortliste /usr/share/dict/american-english; bitte das Paket wamerican "
+                       "installieren."));
+    shootScreen(window, "code-knacker-status");
+}
+
+TEST(Screenshot, DISABLED_KoordRechnerFreshAndEcef)
+{
+    TestApp app;
+    TfrmKoordRechner window(app.context);
+    window.show();
+    shootScreen(window, "koordrechner-leer");
+    window.tsFormate->edtPosition->setText(QStringLiteral("X 1000 Y 2000 Z 3000"));
+    shootScreen(window, "koordrechner-ecef");
+    window.tsFormate->edtPosition->setText(QStringLiteral("N 52° 31,250 E 9° 24,713"));
+    shootScreen(window, "koordrechner-formate-e009");
 }

@@ -7,6 +7,7 @@
 #include "gui/app/Info_Unit.h"
 #include "gui/app/Main_Unit.h"
 #include "gui/app/Splash_Unit.h"
+#include "gui/app/panels/gboxChiffren.h"
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/layout/LayoutCheck.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -17,7 +18,11 @@
 #include "gui/update/Upd_DL_Unit.h"
 
 #include <QGroupBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyleOptionViewItem>
 #include <QTest>
@@ -60,6 +65,39 @@ template<typename Window> void expectDesignedAndVisible(Window &window, QSize de
     EXPECT_EQ(controlsOutOfSight(&window), QStringList());
 }
 
+// The scroll area the main window's panels lie in: a scroll bar means the user must scroll.
+QScrollArea *panelArea(TfrmQuarvelMain &window)
+{
+    for (QWidget *widget = window.Panel2; widget; widget = widget->parentWidget()) {
+        if (auto *area = qobject_cast<QScrollArea *>(widget))
+            return area;
+    }
+    return nullptr;
+}
+
+bool panelScrolls(TfrmQuarvelMain &window)
+{
+    QScrollArea *area = panelArea(window);
+    return area &&
+        (area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible());
+}
+
+// Every cipher of "Weitere Chiffren" without scrolling, both text boxes with three lines at least.
+void expectEveryCipherFits(TfrmQuarvelMain &window)
+{
+    auto *panel = static_cast<gboxChiffren *>(window.toolPanel(QStringLiteral("gboxChiffren")));
+    window.Panel2->setCurrentWidget(panel);
+    for (int row = 0; row < panel->lstChiffren->count(); ++row) {
+        panel->lstChiffren->setCurrentRow(row);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(panel->lstChiffren->item(row)->text().toStdString());
+        EXPECT_FALSE(panelScrolls(window));
+        EXPECT_EQ(controlsOutOfSight(&window), QStringList());
+        for (QPlainTextEdit *box : {panel->rtfKlartext, panel->rtfGeheimtext})
+            EXPECT_GE(box->viewport()->height(), 3 * box->fontMetrics().lineSpacing());
+    }
+}
+
 } // namespace
 
 TEST(WindowLayout, DesignScaleFollowsTheScreensResolution)
@@ -92,6 +130,41 @@ TEST(WindowLayout, MainWindowHasItsDesignedSizeAndShowsEveryPanel)
         SCOPED_TRACE(window.Panel2->currentWidget()->objectName().toStdString());
         EXPECT_EQ(controlsOutOfSight(&window), QStringList());
     }
+}
+
+// A small panel gets no scroll bar for the room a larger one behind it would need.
+TEST(WindowLayout, SmallPanelsDoNotScrollAtTheDefaultSize)
+{
+    SCOPED_TRACE(screenText());
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    showAndSettle(window);
+    for (const char *name : {"gboxGcCode", "gboxQuersumme", "gboxChiffren"}) {
+        SCOPED_TRACE(name);
+        window.Panel2->setCurrentWidget(window.toolPanel(QString::fromLatin1(name)));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(panelScrolls(window));
+    }
+}
+
+TEST(WindowLayout, EveryCipherFitsTheMainWindowAtItsDefaultSize)
+{
+    SCOPED_TRACE(screenText());
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    showAndSettle(window);
+    expectEveryCipherFits(window);
+}
+
+TEST(WindowLayout, EveryCipherFitsTheMaximisedMainWindow)
+{
+    SCOPED_TRACE(screenText());
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    expectEveryCipherFits(window);
 }
 
 TEST(WindowLayout, MaximisedMainWindowShowsTheLetterDistribution)

@@ -1,5 +1,6 @@
 #include "gui/panels/CipherPanelFixture.h"
 
+#include "gui/app/panels/gboxChiffren.h"
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/common/HelpTopics.h"
 
@@ -8,6 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +57,13 @@ protected:
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
+    }
+
+    gboxChiffren *panel() { return find<gboxChiffren>("gboxChiffren"); }
+    // Waits until a long text's conversion has come back.
+    void settle()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !panel()->converting(); }, 60000));
     }
 
     QListWidget *list = nullptr;
@@ -168,6 +179,7 @@ TEST_F(ChiffrenPanel, AMillionCharactersConvertWhole)
     // whatever the panel does.
     const QString line = QString(69, u'a') + u'\n';
     plain->setPlainText(line.repeated(1'000'000 / 70));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel()->converting(); }, 60000));
     EXPECT_EQ(coded->toPlainText(), (QString(69, u'2') + u'\n').repeated(1'000'000 / 70));
     plain->clear();
 
@@ -186,4 +198,116 @@ TEST_F(ChiffrenPanel, AMillionCharactersConvertWhole)
         QCoreApplication::processEvents();
         window->grab().save(folder + QStringLiteral("/chiffren-fehler.png"));
     }
+}
+
+// Up to the limit a text converts while typing; a longer one waits for a pause in the typing and
+// converts on a worker, so the window goes on answering meanwhile.
+TEST_F(ChiffrenPanel, LongTextsConvertAfterAPauseWithoutHoldingTheWindow)
+{
+    chooseCipher(QStringLiteral("atbash"));
+    const struct
+    {
+        qsizetype length;
+        bool atOnce;
+    } cases[] = {
+        {gboxChiffren::kAtOnceLimit - 1, true},
+        {gboxChiffren::kAtOnceLimit, true},
+        {gboxChiffren::kAtOnceLimit + 1, false},
+        {1'000'000, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.length);
+        const QString text = QString(c.length - 1, u'a') + u'b';
+        const QString expected = QString(c.length - 1, u'z') + u'y';
+        plain->setPlainText(text);
+        EXPECT_EQ(coded->toPlainText() == expected, c.atOnce);
+        EXPECT_EQ(panel()->converting(), !c.atOnce);
+        int turns = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++turns; });
+        ticker.start(1);
+        settle();
+        EXPECT_EQ(coded->toPlainText(), expected);
+        if (!c.atOnce) {
+            EXPECT_GT(turns, 0); // the window's loop ran while the text was converted
+        }
+    }
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+}
+
+// Keystrokes within the pause start no conversion of their own, and a result that a newer change
+// overtook never replaces the newer one.
+TEST_F(ChiffrenPanel, OnlyTheLastOfQuickChangesIsShown)
+{
+    chooseCipher(QStringLiteral("adfgx"));
+    typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
+    typeInto("param_transposition", QStringLiteral("CACHE"));
+    const QString base = QStringLiteral("Treffpunkt am Waldrand ").repeated(2000);
+    QSet<QString> shown;
+    QObject::connect(coded, &QPlainTextEdit::textChanged, [&] {
+        if (!coded->toPlainText().isEmpty())
+            shown.insert(coded->toPlainText());
+    });
+    plain->setPlainText(base + u'a');
+    plain->setPlainText(base + u'b');
+    settle();
+    const QString finalLong = coded->toPlainText();
+    EXPECT_EQ(shown.size(), 1); // one conversion for the two changes
+    EXPECT_FALSE(finalLong.isEmpty());
+
+    plain->setPlainText(base + u'c');
+    QTest::qWait(gboxChiffren::kPauseMs + 50); // its conversion is under way
+    typeInto(plain, QStringLiteral("kurz"));
+    const QString shortResult = coded->toPlainText();
+    EXPECT_FALSE(shortResult.isEmpty());
+    settle();
+    EXPECT_EQ(coded->toPlainText(), shortResult);
+    EXPECT_EQ(plainError->text(), QString());
+}
+
+TEST_F(ChiffrenPanel, ParameterCaptionsReadAsWordsAndTheirMessageStandsBelowThem)
+{
+    chooseCipher(QStringLiteral("a1z26"));
+    auto *form = find<QWidget>("pnlParameter");
+    QStringList captions;
+    for (QLabel *label : form->findChildren<QLabel *>())
+        captions.append(label->text());
+    EXPECT_EQ(captions, QStringList {QStringLiteral("A =")});
+
+    chooseCipher(QStringLiteral("affin"));
+    typeInto("param_a", QStringLiteral("13"));
+    ASSERT_FALSE(parameterError->text().isEmpty());
+    QWidget *lowest = find<QLineEdit>("param_b");
+    const int fieldsBottom = lowest->mapTo(panel(), QPoint(0, lowest->height())).y();
+    EXPECT_GE(parameterError->mapTo(panel(), QPoint(0, 0)).y(), fieldsBottom);
+}
+
+// ADFGX writes all of a text as one line of groups; a million-character line would hold the
+// window for seconds each time the box is laid out, so the box shows it in lines, which decode
+// the same.
+TEST_F(ChiffrenPanel, AResultLineTooLongForTheBoxIsShownBrokenAtBlanks)
+{
+    chooseCipher(QStringLiteral("adfgx"));
+    typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
+    typeInto("param_transposition", QStringLiteral("CACHE"));
+    const QString prose =
+        (QStringLiteral("Treffpunkt am Waldrand um zwoelf Uhr ").repeated(3) + u'\n')
+            .repeated(400); // about 37,000 letters, 74,000 symbols
+    plain->setPlainText(prose);
+    settle();
+    const QString shown = coded->toPlainText();
+    qsizetype longest = 0;
+    for (const QStringView line : QStringView(shown).split(u'\n'))
+        longest = std::max(longest, line.size());
+    EXPECT_LE(longest, 106);
+    EXPECT_TRUE(codedError->text().startsWith(u"Zur Anzeige umbrochen"));
+    // What the box shows decodes like the unbroken line.
+    typeInto(plain, QStringLiteral("kurz"));
+    coded->setPlainText(shown);
+    settle();
+    QString letters = prose.toUpper();
+    letters.remove(QRegularExpression(QStringLiteral("[^A-Z]")));
+    letters.replace(u'J', u'I');
+    EXPECT_EQ(plain->toPlainText(), letters);
+    EXPECT_EQ(codedError->text(), QString());
 }

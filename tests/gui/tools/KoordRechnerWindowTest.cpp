@@ -1,5 +1,6 @@
 #include "fakes/TestApp.h"
 #include "gui/app/Main_Unit.h"
+#include "gui/map/MapWidget.h"
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/tools/rechner/RechnerPages.h"
 #include "logic/geo/GeoCalc.h"
@@ -92,7 +93,8 @@ TEST_F(KoordRechnerFixture, BadInputShowsItsMessageBesideTheFieldWithoutABox)
         const char *text;
         const char *message;
     } cases[] = {
-        {"", "Bitte eine Koordinate eingeben"},
+        {"", ""}, // an empty field is no mistake, only no result
+        {" ", ""},
         {"N 91 E 13", "Die Breite muss zwischen S 90° und N 90° liegen"},
         {"N 52 E 181", "Die Länge muss zwischen W 180° und E 180° liegen"},
         {"N 52 61 E 13", "Bei der Breite müssen Minuten und Sekunden unter 60 liegen"},
@@ -299,4 +301,89 @@ TEST_F(KoordRechnerFixture, FormatsPageTakesCodeLengthsAndReadsPastedCodes)
     QApplication::sendEvent(&window, &activate);
     type(page->edtPosition, QStringLiteral("2222+22"));
     EXPECT_EQ(statusOf(page->edtPosition), QStringLiteral("gelesen: N 47° 00,004' E 008° 00,004'"));
+}
+
+// A window just opened has nothing typed: no field may already report a mistake.
+TEST_F(KoordRechnerFixture, NoFieldComplainsBeforeAnythingIsTyped)
+{
+    int inputs = 0;
+    for (int tab = 0; tab < window.pcRechner->count(); ++tab) {
+        window.pcRechner->setCurrentIndex(tab);
+        SCOPED_TRACE(window.pcRechner->tabText(tab).toStdString());
+        for (QLineEdit *edit : window.pcRechner->widget(tab)->findChildren<QLineEdit *>()) {
+            const auto *status =
+                window.findChild<QLabel *>(edit->objectName() + QStringLiteral("Status"));
+            if (edit->isReadOnly() || !status)
+                continue; // a result, or the text field of a spin box
+            SCOPED_TRACE(edit->objectName().toStdString());
+            ++inputs;
+            EXPECT_EQ(status->text(), QString());
+        }
+    }
+    EXPECT_GE(inputs, 10);
+    // Typing and taking it back again leaves the field as quiet as before.
+    RechnerFormatePage *page = window.tsFormate;
+    type(page->edtPosition, QStringLiteral("N 91"));
+    EXPECT_FALSE(statusOf(page->edtPosition).isEmpty());
+    type(page->edtPosition, QString());
+    EXPECT_EQ(statusOf(page->edtPosition), QString());
+}
+
+// Degrees of longitude have three digits in every notation with minutes, wherever a position is
+// written: the calculator's results, its "gelesen" line and the map (copied or listed).
+TEST_F(KoordRechnerFixture, LongitudeDegreesHaveOneNotationEverywhere)
+{
+    RechnerFormatePage *page = window.tsFormate;
+    const struct
+    {
+        const char *typed;
+        const char *degrees; // as every notation with minutes writes them
+    } cases[] = {
+        {"N 52.5 E 9.5", "E 009°"},   {"N 52.5 E 13.5", "E 013°"}, {"N 52.5 E 99.5", "E 099°"},
+        {"N 52.5 E 100.5", "E 100°"}, {"S 5.5 W 70.25", "W 070°"},
+    };
+    MapWidget map;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(page->edtPosition, QString::fromUtf8(c.typed));
+        const QString degrees = QString::fromUtf8(c.degrees);
+        EXPECT_TRUE(statusOf(page->edtPosition).contains(degrees));
+        EXPECT_TRUE(page->edtFormat[2]->text().contains(degrees)); // degrees and minutes
+        EXPECT_TRUE(page->edtFormat[3]->text().contains(degrees)); // with seconds
+        const Geo::GeoPoint p = Geo::readPosition(QString::fromUtf8(c.typed));
+        for (int notation : {1, 2}) {
+            map.setNotation(notation);
+            EXPECT_TRUE(map.positionText(p).contains(degrees)) << map.positionText(p).toStdString();
+        }
+    }
+}
+
+// X, Y and Z far from the earth's surface are read as ECEF and refused for that reason.
+TEST_F(KoordRechnerFixture, EcefFarFromTheSurfaceNamesItsDistance)
+{
+    RechnerFormatePage *page = window.tsFormate;
+    const struct
+    {
+        const char *typed;
+        const char *message; // what the status says
+    } cases[] = {
+        {"X 1000 Y 2000 Z 3000", "km unter der Erdoberfläche"},
+        {"x=0 y=0 z=0", "km unter der Erdoberfläche"},
+        {"X 99999999999 Y 0 Z 0", "km über der Erdoberfläche"},
+        {"1000000 0 0", "km unter der Erdoberfläche"}, // bare numbers: at the limit
+        {"X 3783065 Y 902082 Z 5038275", "gelesen: N 52° 31,2"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(page->edtPosition, QString::fromUtf8(c.typed));
+        EXPECT_TRUE(statusOf(page->edtPosition).contains(QString::fromUtf8(c.message)))
+            << statusOf(page->edtPosition).toStdString();
+    }
+    // Three bare numbers below that size are left to the other notations, and so are X and Y
+    // without Z (RD).
+    type(page->edtPosition, QStringLiteral("999999 0 0"));
+    EXPECT_FALSE(statusOf(page->edtPosition).contains(u"ECEF"));
+    type(page->edtPosition, QStringLiteral("X 155000 Y 463000"));
+    EXPECT_TRUE(statusOf(page->edtPosition).startsWith(u"gelesen: N 52° 09,"))
+        << statusOf(page->edtPosition).toStdString();
 }

@@ -314,3 +314,26 @@ TEST(CodeBreaker, BaconGroupsBetweenSeparators)
         EXPECT_EQ(canonical(ranked.front().plain), canonical(kGermanPlain));
     }
 }
+
+// Taps all of one length read as one letter over and over, which a row of full stops gives too:
+// no tap-code reading then, so the text itself stays ahead of it.
+TEST(CodeBreaker, TapCodeIsTriedOnlyWhenTheTapsDiffer)
+{
+    const struct
+    {
+        const char *text;
+        bool tried;
+    } cases[] = {
+        {". . . .", false}, {"... ... ... ...", false}, {".....  .....", false},
+        {". ..", true}, // one tap more in one group is enough
+        {".. .", true},     {". . . . . . . ..", true}, {"....  ....  ....  ...", true},
+        {"11 23", true}, // written in digits
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        bool tried = false;
+        for (const Candidate &candidate : quickCandidates(request(QString::fromLatin1(c.text))))
+            tried = tried || candidate.method == u"klopfcode";
+        EXPECT_EQ(tried, c.tried);
+    }
+}

@@ -3,18 +3,24 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/LongLines.h"
 #include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
+#include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace CipherLook;
@@ -24,6 +30,12 @@ using Ciphers::ParamKind;
 using Ciphers::ParamValues;
 
 namespace {
+
+const QString kBrokenNote =
+    QStringLiteral("Zur Anzeige umbrochen: Zeilen über %1 Zeichen stehen hier in Zeilen zu etwa "
+                   "%2 Zeichen, an Leerzeichen getrennt.")
+        .arg(Numbers::formatGrouped(uint64_t(LongLines::kLongestLine)))
+        .arg(LongLines::kWrapColumn);
 
 const QString kSampleSentence =
     QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern");
@@ -37,6 +49,15 @@ QLabel *errorLabel(const char *name, QWidget *parent)
     return label;
 }
 
+// The caption of a parameter field: its label and a colon, unless the label ends in a sign of
+// its own ("A =").
+QString fieldCaption(const QString &label)
+{
+    if (label.endsWith(u'=') || label.endsWith(u':'))
+        return label;
+    return label + u':';
+}
+
 } // namespace
 
 gboxChiffren::gboxChiffren(AppContext &context, QWidget *parent)
@@ -48,6 +69,11 @@ gboxChiffren::gboxChiffren(AppContext &context, QWidget *parent)
     setFont(panelFont());
     createControls();
     layOut();
+    m_pause = new QTimer(this);
+    m_pause->setSingleShot(true);
+    m_pause->setInterval(kPauseMs);
+    connect(m_pause, &QTimer::timeout, this,
+            [this] { guarded(m_context.dialogs, this, [this] { startInBackground(); }); });
     connect(lstChiffren, &QListWidget::currentRowChanged, this,
             [this] { guarded(m_context.dialogs, this, [this] { lstChiffrenChange(); }); });
     connect(rtfKlartext, &QPlainTextEdit::textChanged, this,
@@ -89,10 +115,9 @@ void gboxChiffren::layOut()
     layout->addWidget(lstChiffren);
     auto *right = new QVBoxLayout;
     right->addWidget(lblErklaerung);
-    auto *parameters = new QHBoxLayout;
-    parameters->addWidget(pnlParameter);
-    parameters->addWidget(lblParameterFehler, 1);
-    right->addLayout(parameters);
+    // The message of a parameter stands below all of them, never between two fields.
+    right->addWidget(pnlParameter);
+    right->addWidget(lblParameterFehler);
     for (auto [caption, error, box] :
          {std::tuple {lblKlartext, lblKlartextFehler, rtfKlartext},
           std::tuple {lblGeheimtext, lblGeheimtextFehler, rtfGeheimtext}}) {
@@ -167,7 +192,7 @@ void gboxChiffren::buildParameterFields()
         if (decl.kind == ParamKind::Switch)
             m_form->addRow(QString(), field);
         else
-            m_form->addRow(decl.label + u':', field);
+            m_form->addRow(fieldCaption(decl.label), field);
     }
     pnlParameter->setVisible(!cipher.params.empty());
 }
@@ -254,6 +279,8 @@ bool gboxChiffren::parametersValid(const ParamValues &values)
 
 void gboxChiffren::convert()
 {
+    ++m_generation;
+    m_pause->stop();
     const bool encode = m_direction == Direction::Encode;
     QPlainTextEdit *source = encode ? rtfKlartext : rtfGeheimtext;
     QPlainTextEdit *target = encode ? rtfGeheimtext : rtfKlartext;
@@ -265,9 +292,13 @@ void gboxChiffren::convert()
         showResult(target, QString());
         return;
     }
+    const QString text = source->toPlainText();
+    if (text.size() > kAtOnceLimit) {
+        m_pause->start();
+        return;
+    }
     const Cipher &cipher = currentCipher();
     try {
-        const QString text = source->toPlainText();
         showResult(target, encode ? cipher.encode(text, values) : cipher.decode(text, values));
     } catch (const QuarvelError &error) {
         sourceError->setText(error.message());
@@ -275,13 +306,74 @@ void gboxChiffren::convert()
     }
 }
 
+bool gboxChiffren::converting() const
+{
+    return m_pause->isActive() || m_workerBusy;
+}
+
+// One conversion at a time: the worker cannot be stopped halfway, and a second one beside it
+// would only slow down the one that counts.
+void gboxChiffren::startInBackground()
+{
+    if (m_workerBusy) {
+        m_startWhenDone = true;
+        return;
+    }
+    m_workerBusy = true;
+    m_startWhenDone = false;
+    const bool encode = m_direction == Direction::Encode;
+    const Cipher *cipher = &currentCipher(); // the registry lives as long as the program
+    const QString text = (encode ? rtfKlartext : rtfGeheimtext)->toPlainText();
+    const ParamValues values = fieldValues();
+    const int generation = m_generation;
+    const QPointer<gboxChiffren> panel(this);
+    QThreadPool::globalInstance()->start([=] {
+        QString result;
+        QString error;
+        try {
+            result = encode ? cipher->encode(text, values) : cipher->decode(text, values);
+        } catch (const QuarvelError &failure) {
+            error = failure.message();
+        } catch (const std::exception &failure) {
+            error = QString::fromLocal8Bit(failure.what());
+        }
+        // Handed to the application object, which outlives every panel; the panel itself is
+        // only looked at on the window's thread.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [=] {
+                if (panel)
+                    panel->finishInBackground(generation, result, error);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void gboxChiffren::finishInBackground(int generation, const QString &result, const QString &error)
+{
+    m_workerBusy = false;
+    if (generation == m_generation) {
+        const bool encode = m_direction == Direction::Encode;
+        (encode ? lblKlartextFehler : lblGeheimtextFehler)->setText(error);
+        showResult(encode ? rtfGeheimtext : rtfKlartext, result);
+    } else if (m_startWhenDone) {
+        startInBackground();
+    }
+}
+
 // Setting a large text costs a new layout, so an unchanged result leaves the box as it is; the
-// box's own change signal is not taken for typing.
+// box's own change signal is not taken for typing. A result with lines too long for a text box
+// is shown broken at blanks, and the label above the box says so.
 void gboxChiffren::showResult(QPlainTextEdit *target, const QString &text)
 {
-    if (target->toPlainText() == text)
+    const QString shown = LongLines::forDisplay(text);
+    if (shown != text) {
+        QLabel *note = target == rtfGeheimtext ? lblGeheimtextFehler : lblKlartextFehler;
+        note->setText(kBrokenNote);
+    }
+    if (target->toPlainText() == shown)
         return;
     m_updating = true;
-    target->setPlainText(text);
+    target->setPlainText(shown);
     m_updating = false;
 }

@@ -101,6 +101,11 @@ template<typename T, typename Read>
 std::optional<T> RechnerPage::readField(QLineEdit *edit, Read read)
 {
     QLabel *status = statusOf(edit);
+    if (edit->text().trimmed().isEmpty()) {
+        // Nothing typed yet is no mistake: the page simply has no result.
+        status->clear();
+        return std::nullopt;
+    }
     try {
         auto [value, shown] = read(edit->text());
         status->setText(shown);
