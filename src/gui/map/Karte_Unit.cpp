@@ -235,6 +235,7 @@ QString TfrmKarte::exportGpx(const QString &path) const
     for (const Map::Layer &layer : mapKarte->layers()) {
         const Map::GpxData part = Map::layerAsGpx(layer);
         data.waypoints.append(part.waypoints);
+        data.routes.append(part.routes);
         data.tracks.append(part.tracks);
     }
     for (size_t i = 0; i < m_candidates.size(); ++i)
