@@ -145,31 +145,52 @@ QJsonArray pathsJson(const std::vector<PathSizes> &list)
     return array;
 }
 
-// The JSON form: one object per file.
+QJsonObject waypointJson(const Map::GpxWaypoint &w)
+{
+    return QJsonObject {{QStringLiteral("name"), w.name},
+                        {QStringLiteral("breite"), w.position.lat},
+                        {QStringLiteral("laenge"), w.position.lon},
+                        {QStringLiteral("beschreibung"), w.description},
+                        {QStringLiteral("cache"), textOrNull(w.cache)}};
+}
+
+// The JSON form, one object per file, written as the file is read. Its keys are written in
+// order and "wegpunkte" comes after "routen" and "tracks", which files write last: a first
+// pass counts the routes and tracks (and finds any fault before a line is written), a second
+// hands the waypoints on one at a time.
 class JsonOutput : public GpxOutput
 {
 public:
-    void waypoint(Map::GpxWaypoint &&w) override
-    {
-        m_waypoints.append(QJsonObject {{QStringLiteral("name"), w.name},
-                                        {QStringLiteral("breite"), w.position.lat},
-                                        {QStringLiteral("laenge"), w.position.lon},
-                                        {QStringLiteral("beschreibung"), w.description},
-                                        {QStringLiteral("cache"), textOrNull(w.cache)}});
-    }
+    void waypoint(Map::GpxWaypoint &&) override { }
 
     Result result(const QString &path) const
     {
         Result result;
         result.fields.push_back(jsonOnly(QStringLiteral("datei"), path));
-        result.fields.push_back(jsonOnly(QStringLiteral("wegpunkte"), m_waypoints));
         result.fields.push_back(jsonOnly(QStringLiteral("routen"), pathsJson(m_routes)));
         result.fields.push_back(jsonOnly(QStringLiteral("tracks"), pathsJson(m_tracks)));
+        Field waypoints = jsonOnly(QStringLiteral("wegpunkte"), {});
+        waypoints.jsonElements = [path](const std::function<void(const QJsonValue &)> &element) {
+            WaypointsOnly each(element);
+            Map::readGpxFile(path, each);
+        };
+        result.fields.push_back(std::move(waypoints));
         return result;
     }
 
 private:
-    QJsonArray m_waypoints;
+    class WaypointsOnly : public GpxOutput
+    {
+    public:
+        explicit WaypointsOnly(const std::function<void(const QJsonValue &)> &element)
+            : m_element(element)
+        {
+        }
+        void waypoint(Map::GpxWaypoint &&w) override { m_element(waypointJson(w)); }
+
+    private:
+        const std::function<void(const QJsonValue &)> &m_element;
+    };
 };
 
 Handler gpxHandler(const Options &)

@@ -208,4 +208,25 @@ TEST(CliGpx, TextIsWrittenAsTheFileIsRead)
     EXPECT_EQ(b.code, 1);
     EXPECT_TRUE(b.err.contains("(Zeile 2502)")) << b.err.toStdString();
     EXPECT_TRUE(b.out.contains("P2499: N 1°"));
+
+    // JSON: one object, longer than one block of output; a damaged file gives no part of one.
+    const CliInProcess j = runInProcess({"gpx", "--json", good.toUtf8()});
+    EXPECT_EQ(j.code, 0);
+    EXPECT_GT(j.out.size(), 64 * 1024);
+    EXPECT_EQ(j.out.count('\n'), 1);
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(j.out, &error).object();
+    EXPECT_EQ(error.error, QJsonParseError::NoError);
+    const QJsonArray points = object.value(QStringLiteral("wegpunkte")).toArray();
+    ASSERT_EQ(points.size(), 2500);
+    EXPECT_EQ(points[2499].toObject().value(QStringLiteral("name")).toString(),
+              QStringLiteral("P2499"));
+    EXPECT_EQ(object.value(QStringLiteral("tracks"))
+                  .toArray()[0]
+                  .toObject()
+                  .value(QStringLiteral("punkte")),
+              1);
+    const CliInProcess jb = runInProcess({"gpx", "--json", broken.toUtf8()});
+    EXPECT_EQ(jb.code, 1);
+    EXPECT_FALSE(jb.out.contains("wegpunkte")) << jb.out.left(200).toStdString();
 }
