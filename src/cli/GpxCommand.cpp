@@ -229,7 +229,9 @@ Command gpxCommand()
             "danach je Route und Track eine Zeile mit der Zahl ihrer Punkte. Mit --json je\n"
             "Datei ein Objekt mit datei, wegpunkte (name, breite, laenge, beschreibung, cache),\n"
             "routen und tracks (name, punkte). Ohne DATEI: ein Dateiname je Zeile der\n"
-            "Standardeingabe. Eine beschädigte Datei endet mit Exit-Code 1 und nennt die Zeile.\n\n"
+            "Standardeingabe. Eine beschädigte Datei endet mit Exit-Code 1 und nennt die Zeile;\n"
+            "die Textzeilen der Wegpunkte davor sind dann schon ausgegeben. Elemente, die mehr\n"
+            "als 64 Ebenen tief stehen oder mehr als 64 Attribute haben, gelten als beschädigt.\n\n"
             "Beispiel: quarvel-cli gpx --json caches.gpx"),
         {},
         InputKind::Line,

@@ -40,7 +40,7 @@ void writeWaypoint(QXmlStreamWriter &xml, const GpxWaypoint &point)
     writeText(xml, QStringLiteral("name"), point.name);
     writeText(xml, QStringLiteral("cmt"), point.comment);
     writeText(xml, QStringLiteral("desc"), point.description);
-    if (!point.link.isEmpty()) {
+    if (!point.link.isEmpty() || !point.linkText.isEmpty()) {
         xml.writeStartElement(QStringLiteral("link"));
         xml.writeAttribute(QStringLiteral("href"), point.link);
         writeText(xml, QStringLiteral("text"), point.linkText);
