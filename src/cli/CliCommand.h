@@ -62,6 +62,9 @@ struct Field
     // When set, the JSON value is this list of texts as an array (written without building a
     // QJsonArray, which costs a copy of every text).
     std::optional<QStringList> jsonTexts = std::nullopt;
+    // When set, the JSON value is an array whose elements this function hands to `element` one
+    // at a time, so a list as long as a file need not be held; they are written as they come.
+    std::function<void(const std::function<void(const QJsonValue &element)> &)> jsonElements = {};
 };
 
 struct Result

@@ -180,6 +180,7 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         const QJsonValue *json;
         const QString *text;
         const QStringList *texts = nullptr;
+        const Field *elements = nullptr;
     };
     QVarLengthArray<Member, 16> members;
     const QString failureText = result ? QString() : displayMessage(failure);
@@ -191,7 +192,8 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         for (const Field &field : result->fields) {
             if (field.show != Field::Show::TextOnly)
                 members.push_back({field.key, field.json.isUndefined() ? nullptr : &field.json,
-                                   &field.text, field.jsonTexts ? &*field.jsonTexts : nullptr});
+                                   &field.text, field.jsonTexts ? &*field.jsonTexts : nullptr,
+                                   field.jsonElements ? &field : nullptr});
         }
     } else {
         members.push_back({fehler, nullptr, &failureText});
@@ -208,7 +210,9 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         first = false;
         appendJson(members[i].key);
         m_buffer += ':';
-        if (members[i].texts) {
+        if (members[i].elements) {
+            appendJsonElements(*members[i].elements);
+        } else if (members[i].texts) {
             appendJson(*members[i].texts);
         } else if (members[i].json) {
             appendJson(*members[i].json);
@@ -217,6 +221,21 @@ void OutputSink::writeJson(const Result *result, const QString &failure)
         }
     }
     write("}\n");
+}
+
+void OutputSink::appendJsonElements(const Field &field)
+{
+    m_buffer += '[';
+    bool first = true;
+    field.jsonElements([&](const QJsonValue &element) {
+        if (!first)
+            m_buffer += ',';
+        first = false;
+        appendJson(element);
+        if (m_buffer.size() >= kFlushSize)
+            flush();
+    });
+    m_buffer += ']';
 }
 
 void OutputSink::append(QStringView text)

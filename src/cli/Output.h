@@ -42,6 +42,7 @@ private:
     void appendJson(QStringView text);
     void appendJson(const QJsonValue &value);
     void appendJson(const QStringList &texts);
+    void appendJsonElements(const Field &field);
     void writeJson(const Result *result, const QString &failure);
 
     QIODevice &m_out;

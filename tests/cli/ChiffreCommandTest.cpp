@@ -167,3 +167,44 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
         EXPECT_EQ(run.outLines(), c.out);
     }
 }
+
+// Long runs and odd symbols through the program as a script calls it: a megabyte of zeros is
+// a megabyte of blanks (each press of 0 is one), symbols are characters as the user sees them.
+TEST(CliChiffre, MultiTapAndBaconTakeLongRunsAndAnySymbol)
+{
+    const QByteArray zeros(1 << 20, '0');
+    const CliRun blanks = runCli(args({"chiffre", "handy", "-d"}), zeros + "\n");
+    EXPECT_EQ(blanks.exitCode, 0) << blanks.err.toStdString();
+    EXPECT_EQ(blanks.out, QByteArray(1 << 20, ' ') + '\n');
+
+    const struct
+    {
+        const char *what;
+        QStringList arguments;
+        int exitCode;
+        const char *output; // on stdout, or the part of the message on stderr
+    } cases[] = {
+        {"zeros between letters", args({"chiffre", "handy", "-d", "44 0000 2"}), 0, "H    A"},
+        {"emoji pair encodes", args({"chiffre", "bacon", "--zeichen", "😀😁", "Ab"}), 0,
+         "😀😀😀😀😀 😀😀😀😀😁"},
+        {"emoji pair decodes", args({"chiffre", "bacon", "-d", "--zeichen", "😀😁", "😀😀😀😀😀 😀😀😀😀😁"}),
+         0, "AB"},
+        {"one emoji is one symbol", args({"chiffre", "bacon", "--zeichen", "😀", "Ab"}), 1,
+         "genau zwei verschiedene Zeichen"},
+        {"three symbols", args({"chiffre", "bacon", "--zeichen", "😀ab", "Ab"}), 1,
+         "genau zwei verschiedene Zeichen"},
+        {"a blank separates groups", args({"chiffre", "bacon", "--zeichen", " -", "Ab"}), 1,
+         "Leerzeichen trennen die Fünfergruppen"},
+        {"a tab as well", args({"chiffre", "bacon", "--zeichen", "-\t", "Ab"}), 1,
+         "Leerzeichen trennen die Fünfergruppen"},
+        {"two symbols that are no letters", args({"chiffre", "bacon", "--zeichen", "+k", "Ab"}), 0,
+         "+++++ ++++K"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        const QByteArray where = c.exitCode == 0 ? run.out : run.err;
+        EXPECT_TRUE(where.contains(c.output)) << where.toStdString();
+    }
+}

@@ -1,5 +1,6 @@
 #include "cli/CliProcess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,4 +125,26 @@ TEST(KnackenCommand, BlanksComeFromTheWordList)
         runCli(common + QStringList {dir.filePath(QStringLiteral("fehlt")), text});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("Paket wngerman installieren")) << missing.err.toStdString();
+}
+
+// A list that is a pipe without a writer, or a folder, is refused at once instead of waiting
+// in open() for ever.
+TEST(KnackenCommand, AWordListThatIsNoRegularFileIsRefused)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("ngerman"))).constData(), 0600),
+              0);
+    QTemporaryDir folderDir;
+    ASSERT_TRUE(QDir(folderDir.path()).mkdir(QStringLiteral("ngerman")));
+    for (const QString &folder : {dir.path(), folderDir.path()}) {
+        SCOPED_TRACE(folder.toStdString());
+        const CliRun run =
+            runCli({QStringLiteral("knacken"), QStringLiteral("--nur"), QStringLiteral("rot"),
+                    QStringLiteral("--sprache"), QStringLiteral("de"), QStringLiteral("--anzahl"),
+                    QStringLiteral("1"), QStringLiteral("--wortlisten"), folder,
+                    QStringLiteral("JRENAQRERARVARTEHORTENROG")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QStringLiteral("keine gewöhnliche Datei")))
+            << run.err.toStdString();
+    }
 }

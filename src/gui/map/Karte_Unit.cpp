@@ -346,6 +346,7 @@ Map::GpxData TfrmKarte::shownLayers() const
             continue;
         const Map::GpxData part = Map::layerAsGpx(layer);
         shown.waypoints.append(part.waypoints);
+        shown.routes.append(part.routes);
         shown.tracks.append(part.tracks);
     }
     return shown;

@@ -83,64 +83,81 @@ QString a1z26Decode(const QString &text, const ParamValues &values)
 struct BaconForm
 {
     QString alphabet; // the letters in group order
-    QChar zero, one;
+    char32_t zero, one; // upper case
 };
 
+char32_t upperCodePoint(char32_t c)
+{
+    if (c >= U'a' && c <= U'z')
+        return c - 32;
+    return c < 128 ? c : QChar::toUpper(c);
+}
+
+// Two symbols are two characters as the user sees them, so an emoji (two UTF-16 units) is one.
+// A blank, a tab or a line break cannot be one: blanks part the groups the encoder writes.
 BaconForm baconForm(const ParamValues &values)
 {
     const QString symbols = textParam(values, QStringLiteral("zeichen"));
-    if (symbols.size() != 2 || symbols.at(0).toUpper() == symbols.at(1).toUpper())
+    const QList<uint> points = symbols.toUcs4();
+    if (points.size() != 2 || upperCodePoint(points[0]) == upperCodePoint(points[1]))
         throw QuarvelError(
             QStringLiteral("Die Zeichen müssen genau zwei verschiedene Zeichen sein, nicht „%1“.")
                 .arg(symbols.left(20)));
+    for (const uint point : points) {
+        if (QChar::isSpace(point))
+            throw QuarvelError(QStringLiteral("Ein Leerraum kann kein Zeichen sein: Leerzeichen "
+                                              "trennen die Fünfergruppen."));
+    }
     const bool full = switchParam(values, QStringLiteral("26"));
     return BaconForm {full ? QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")
                            : QStringLiteral("ABCDEFGHIKLMNOPQRSTUWXYZ"),
-                      symbols.at(0).toUpper(), symbols.at(1).toUpper()};
+                      upperCodePoint(points[0]), upperCodePoint(points[1])};
 }
 
 QString baconEncode(const QString &text, const ParamValues &values)
 {
     const BaconForm form = baconForm(values);
-    // Each letter's group of five, looked up once instead of searched per letter.
-    std::array<std::array<QChar, 5>, 26> groups;
+    const QString zero = QString::fromUcs4(&form.zero, 1);
+    const QString one = QString::fromUcs4(&form.one, 1);
+    // Each letter's group of five, built once instead of per letter.
+    std::array<QString, 26> groups;
     for (int index = 0; index < 26; ++index) {
         QChar letter = QChar(u'A' + index);
         if (form.alphabet.size() == 24 && (letter == u'J' || letter == u'V'))
             letter = QChar(letter.unicode() - 1);
         const qsizetype value = form.alphabet.indexOf(letter);
         for (int bit = 4; bit >= 0; --bit)
-            groups[std::size_t(index)][std::size_t(4 - bit)] =
-                (value >> bit) & 1 ? form.one : form.zero;
+            groups[std::size_t(index)] += (value >> bit) & 1 ? one : zero;
     }
     QString result;
-    result.reserve(text.size() * 6);
+    result.reserve(text.size() * (zero.size() + one.size()) * 3);
     for (const QChar c : text) {
         const int index = letterIndex(c);
         if (index < 0)
             continue;
         if (!result.isEmpty())
             result.append(u' ');
-        result.append(groups[std::size_t(index)].data(), 5);
+        result.append(groups[std::size_t(index)]);
     }
     return result;
 }
 
+// Positions in messages count characters as the user sees them.
 QString baconDecode(const QString &text, const ParamValues &values)
 {
     const BaconForm form = baconForm(values);
     QString result;
     int value = 0, bits = 0;
-    qsizetype groupStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar raw = text.at(i);
-        const QChar c = raw.unicode() >= u'a' && raw.unicode() <= u'z'
-            ? QChar(raw.unicode() - 32)
-            : (raw.unicode() < 128 ? raw : raw.toUpper());
+    qsizetype groupStart = 0, position = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++position) {
+        char32_t raw = text.at(i).unicode();
+        if (QChar::isHighSurrogate(raw) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            raw = QChar::surrogateToUcs4(char16_t(raw), text.at(++i).unicode());
+        const char32_t c = upperCodePoint(raw);
         if (c != form.zero && c != form.one)
             continue;
         if (bits == 0)
-            groupStart = i;
+            groupStart = position;
         value = 2 * value + (c == form.one ? 1 : 0);
         if (++bits < 5)
             continue;

@@ -231,8 +231,13 @@ QString handyDecode(const QString &text, const ParamValues &values)
         while (end < text.size() && text.at(end) == u)
             ++end;
         const int key = u - u'0';
+        if (key == 0) { // each press of 0 is a blank of its own: a run of them at once
+            result.append(QString(end - i, u' '));
+            i = end;
+            continue;
+        }
         const qsizetype letters = qsizetype(std::strlen(kKeyLetters[key]));
-        const qsizetype presses = key == 0 ? 1 : end - i;
+        const qsizetype presses = end - i;
         if (letters == 0 || presses > letters)
             throw QuarvelError(
                 QStringLiteral("„%1“ an Stelle %2: die Taste %3 hat nur %4 Buchstaben.")
@@ -241,7 +246,7 @@ QString handyDecode(const QString &text, const ParamValues &values)
                     .arg(key)
                     .arg(letters));
         result.append(QLatin1Char(kKeyLetters[key][presses - 1]));
-        i = key == 0 ? i + 1 : end;
+        i = end;
     }
     return result;
 }

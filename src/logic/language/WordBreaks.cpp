@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -65,6 +66,10 @@ WordList WordList::ofLanguage(const QString &folder, Language language)
     QFile file(folder + u'/' +
                (german ? QStringLiteral("ngerman") : QStringLiteral("american-english")));
     try {
+        // Opening a pipe without a writer would wait for ever; a folder or a device is no list.
+        const QFileInfo info(file.fileName());
+        if (info.exists() && !info.isFile())
+            throw QuarvelError(QStringLiteral("keine gewöhnliche Datei"));
         if (!file.open(QIODevice::ReadOnly))
             throw QuarvelError(file.errorString());
         return read(file);

@@ -1,183 +1,75 @@
 #include "logic/map/Gpx.h"
 
-#include "logic/common/FileOpenError.h"
-#include "logic/common/QuarvelError.h"
-
-#include <QFile>
-#include <QFileInfo>
-
 #include <QIODevice>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
+#include <QLocale>
 #include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <array>
 
 namespace Map {
 
 namespace {
 
 const QString kGpx11 = QStringLiteral("http://www.topografix.com/GPX/1/1");
+const QString kGsak = QStringLiteral("http://www.gsak.net/xmlv1/6");
 
-[[noreturn]] void fail(const QXmlStreamReader &xml, const QString &reason)
+void writeText(QXmlStreamWriter &xml, const QString &element, const QString &text)
 {
-    throw QuarvelError(QStringLiteral("Die GPX-Datei ist beschädigt (Zeile %1): %2")
-                           .arg(xml.lineNumber())
-                           .arg(reason));
+    if (!text.isEmpty())
+        xml.writeTextElement(element, text);
 }
 
-double coordinate(QXmlStreamReader &xml, const QString &name, double limit)
-{
-    const QStringView text = xml.attributes().value(name);
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (text.isEmpty())
-        fail(xml, QStringLiteral("Dem Punkt fehlt das Attribut „%1“").arg(name));
-    if (!ok || !(std::abs(value) <= limit))
-        fail(xml, QStringLiteral("„%1“ ist kein gültiger Wert für „%2“").arg(text, name));
-    return value;
-}
-
-Geo::GeoPoint pointOf(QXmlStreamReader &xml)
-{
-    const double lat = coordinate(xml, QStringLiteral("lat"), 90.0);
-    return {lat, coordinate(xml, QStringLiteral("lon"), 180.0)};
-}
-
-// Reads the element the reader stands on up to its end tag, text of child elements included.
-QString textOf(QXmlStreamReader &xml)
-{
-    return xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
-}
-
-// Some programs keep the geocache code in an element "code" somewhere inside the extensions.
-// Walks them without recursion, so deeply nested foreign elements cannot exhaust the stack.
-QString codeInExtensions(QXmlStreamReader &xml)
-{
-    QString code;
-    for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement && xml.name() == u"code") {
-            if (code.isEmpty())
-                code = cacheCodeIn(textOf(xml));
-            else
-                xml.skipCurrentElement();
-        } else if (token == QXmlStreamReader::StartElement) {
-            ++depth;
-        } else if (token == QXmlStreamReader::EndElement) {
-            --depth;
-        }
-    }
-    return code;
-}
-
-// The children of a waypoint (wpt, rtept, trkpt); leaves the reader on its end tag.
-GpxWaypoint readWaypoint(QXmlStreamReader &xml)
-{
-    GpxWaypoint point;
-    point.position = pointOf(xml);
-    QString extensionCode;
-    while (xml.readNextStartElement()) {
-        const QStringView name = xml.name();
-        if (name == u"name") {
-            point.name = textOf(xml);
-        } else if (name == u"desc") {
-            point.description = textOf(xml);
-        } else if (name == u"ele") {
-            bool ok = false;
-            const double ele = textOf(xml).toDouble(&ok);
-            if (ok)
-                point.elevation = ele;
-        } else if (name == u"extensions") {
-            extensionCode = codeInExtensions(xml);
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    point.cache = cacheCodeIn(point.name);
-    if (point.cache.isEmpty())
-        point.cache = extensionCode;
-    return point;
-}
-
-QList<Geo::GeoPoint> readPoints(QXmlStreamReader &xml, QStringView pointName, QString *name)
-{
-    QList<Geo::GeoPoint> points;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == pointName)
-            points.append(readWaypoint(xml).position);
-        else if (name && xml.name() == u"name")
-            *name = textOf(xml);
-        else
-            xml.skipCurrentElement();
-    }
-    return points;
-}
-
-GpxPath readTrack(QXmlStreamReader &xml)
-{
-    GpxPath track;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"trkseg")
-            track.segments.append(readPoints(xml, u"trkpt", nullptr));
-        else if (xml.name() == u"name")
-            track.name = textOf(xml);
-        else
-            xml.skipCurrentElement();
-    }
-    return track;
-}
-
-void readDocument(QXmlStreamReader &xml, GpxData &data)
-{
-    if (!xml.readNextStartElement()) {
-        if (!xml.hasError())
-            fail(xml, QStringLiteral("Die Datei enthält kein XML-Element"));
-        return;
-    }
-    if (xml.name() != u"gpx")
-        fail(xml, QStringLiteral("„%1“ ist kein GPX-Element").arg(xml.name()));
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"wpt") {
-            data.waypoints.append(readWaypoint(xml));
-        } else if (xml.name() == u"rte") {
-            GpxPath route;
-            route.segments.append(readPoints(xml, u"rtept", &route.name));
-            data.routes.append(route);
-        } else if (xml.name() == u"trk") {
-            data.tracks.append(readTrack(xml));
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    // Anything after the root element must still be well-formed.
-    while (!xml.atEnd() && !xml.hasError())
-        xml.readNext();
-}
-
-void writePoint(QXmlStreamWriter &xml, const QString &element, const GpxWaypoint &point)
+void writePosition(QXmlStreamWriter &xml, const QString &element, Geo::GeoPoint position,
+                   const std::optional<double> &elevation, const QString &time)
 {
     xml.writeStartElement(element);
-    xml.writeAttribute(QStringLiteral("lat"), QString::number(point.position.lat, 'f', 8));
-    xml.writeAttribute(QStringLiteral("lon"), QString::number(point.position.lon, 'f', 8));
-    if (point.elevation)
-        xml.writeTextElement(QStringLiteral("ele"), QString::number(*point.elevation, 'f', 2));
-    if (!point.name.isEmpty())
-        xml.writeTextElement(QStringLiteral("name"), point.name);
-    if (!point.description.isEmpty())
-        xml.writeTextElement(QStringLiteral("desc"), point.description);
+    xml.writeAttribute(QStringLiteral("lat"), QString::number(position.lat, 'f', 8));
+    xml.writeAttribute(QStringLiteral("lon"), QString::number(position.lon, 'f', 8));
+    // GPX 1.1 fixes the order of a point's children: ele, time, …, name, cmt, desc, …, link,
+    // sym, type, …, extensions.
+    if (elevation)
+        xml.writeTextElement(QStringLiteral("ele"),
+                             QString::number(*elevation, 'f', QLocale::FloatingPointShortest));
+    writeText(xml, QStringLiteral("time"), time);
+}
+
+void writeWaypoint(QXmlStreamWriter &xml, const GpxWaypoint &point)
+{
+    writePosition(xml, QStringLiteral("wpt"), point.position, point.elevation, point.time);
+    writeText(xml, QStringLiteral("name"), point.name);
+    writeText(xml, QStringLiteral("cmt"), point.comment);
+    writeText(xml, QStringLiteral("desc"), point.description);
+    if (!point.link.isEmpty() || !point.linkText.isEmpty()) {
+        xml.writeStartElement(QStringLiteral("link"));
+        xml.writeAttribute(QStringLiteral("href"), point.link);
+        writeText(xml, QStringLiteral("text"), point.linkText);
+        xml.writeEndElement();
+    }
+    writeText(xml, QStringLiteral("sym"), point.symbol);
+    writeText(xml, QStringLiteral("type"), point.type);
+    if (!point.cache.isEmpty() && cacheCodeIn(point.name) != point.cache) {
+        xml.writeStartElement(QStringLiteral("extensions"));
+        xml.writeStartElement(kGsak, QStringLiteral("wptExtension"));
+        xml.writeTextElement(kGsak, QStringLiteral("Code"), point.cache);
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
     xml.writeEndElement();
 }
 
 void writePath(QXmlStreamWriter &xml, const GpxPath &path, bool track)
 {
     xml.writeStartElement(track ? QStringLiteral("trk") : QStringLiteral("rte"));
-    if (!path.name.isEmpty())
-        xml.writeTextElement(QStringLiteral("name"), path.name);
-    for (const QList<Geo::GeoPoint> &segment : path.segments) {
+    writeText(xml, QStringLiteral("name"), path.name);
+    const QString pointElement = track ? QStringLiteral("trkpt") : QStringLiteral("rtept");
+    for (const QList<GpxPathPoint> &segment : path.segments) {
         if (track)
             xml.writeStartElement(QStringLiteral("trkseg"));
-        for (const Geo::GeoPoint &p : segment)
-            writePoint(xml, track ? QStringLiteral("trkpt") : QStringLiteral("rtept"),
-                       GpxWaypoint {{}, p, std::nullopt, {}, {}});
+        for (const GpxPathPoint &p : segment) {
+            writePosition(xml, pointElement, p.position, p.elevation, p.time);
+            xml.writeEndElement();
+        }
         if (track)
             xml.writeEndElement();
     }
@@ -196,37 +88,21 @@ qsizetype GpxPath::pointCount() const
 
 QString cacheCodeIn(const QString &name)
 {
-    static const QRegularExpression code(
-        QStringLiteral("^(GC|OC|TC|OK|OU|OP|OB|OZ)[0-9A-Z]{1,7}$"));
-    const QString trimmed = name.trimmed().toUpper();
-    return code.match(trimmed).hasMatch() ? trimmed : QString();
-}
-
-GpxData readGpx(QIODevice &device)
-{
-    QXmlStreamReader xml(&device);
-    GpxData data;
-    readDocument(xml, data);
-    if (xml.hasError()) {
-        if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
-            fail(xml, QStringLiteral("Die Datei endet vor dem Schluss des GPX-Elements"));
-        fail(xml, xml.errorString());
+    // Two letters of a listing site, then one to seven digits or capitals. Checked by hand:
+    // a shared regular expression would serialise threads reading files side by side.
+    static constexpr std::array<const char16_t *, 8> kPrefixes = {u"GC", u"OC", u"TC", u"OK",
+                                                                  u"OU", u"OP", u"OB", u"OZ"};
+    const QString code = name.trimmed().toUpper();
+    if (code.size() < 3 || code.size() > 9)
+        return {};
+    if (std::none_of(kPrefixes.begin(), kPrefixes.end(),
+                     [&](const char16_t *prefix) { return code.startsWith(prefix); }))
+        return {};
+    for (const QChar c : QStringView(code).sliced(2)) {
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')))
+            return {};
     }
-    return data;
-}
-
-GpxData readGpxFile(const QString &path)
-{
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
-        throw QuarvelError(QStringLiteral("%1 ist keine Datei").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw QuarvelError(cannotOpenFileText(path, file.errorString()));
-    try {
-        return readGpx(file);
-    } catch (const QuarvelError &error) {
-        throw QuarvelError(path + QStringLiteral(": ") + error.message());
-    }
+    return code;
 }
 
 bool writeGpx(QIODevice &device, const GpxData &data)
@@ -234,12 +110,13 @@ bool writeGpx(QIODevice &device, const GpxData &data)
     QXmlStreamWriter xml(&device);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
+    xml.writeNamespace(kGsak, QStringLiteral("gsak"));
     xml.writeStartElement(QStringLiteral("gpx"));
     xml.writeDefaultNamespace(kGpx11);
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
     xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("Quarvel"));
     for (const GpxWaypoint &point : data.waypoints)
-        writePoint(xml, QStringLiteral("wpt"), point);
+        writeWaypoint(xml, point);
     for (const GpxPath &route : data.routes)
         writePath(xml, route, false);
     for (const GpxPath &track : data.tracks)

@@ -82,22 +82,31 @@ Layer gpxLayer(const GpxData &data, const QString &name)
         layer.markers.append({w.position, w.name});
     for (const QList<GpxPath> *paths : {&data.routes, &data.tracks}) {
         for (const GpxPath &path : *paths) {
-            for (const QList<Geo::GeoPoint> &segment : path.segments)
-                layer.lines.append({segment, path.name});
+            for (const QList<GpxPathPoint> &segment : path.segments) {
+                Polyline line {{}, path.name};
+                line.points.reserve(segment.size());
+                for (const GpxPathPoint &p : segment)
+                    line.points.append(p.position);
+                layer.lines.append(std::move(line));
+            }
         }
     }
+    layer.gpx = data;
     return layer;
 }
 
 GpxData layerAsGpx(const Layer &layer)
 {
+    if (!layer.gpx.isEmpty())
+        return layer.gpx;
     GpxData data;
     for (const Marker &m : layer.markers)
         data.waypoints.append({m.name, m.position, std::nullopt, layer.name, cacheCodeIn(m.name)});
     for (const Polyline &line : layer.lines) {
-        QList<Geo::GeoPoint> points = line.points;
-        for (Geo::GeoPoint &p : points)
-            p.lon = std::remainder(p.lon, 360.0); // drawn unrolled, stored within ±180°
+        QList<GpxPathPoint> points;
+        points.reserve(line.points.size());
+        for (const Geo::GeoPoint &p : line.points) // drawn unrolled, stored within ±180°
+            points.append(GpxPathPoint {{p.lat, std::remainder(p.lon, 360.0)}});
         data.tracks.append({line.name.isEmpty() ? layer.name : line.name, {points}});
     }
     return data;

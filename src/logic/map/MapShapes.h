@@ -31,6 +31,8 @@ struct Layer
     QString name;
     QList<Marker> markers;
     QList<Polyline> lines;
+    // Where the layer was read from a GPX file: the file's content, written back whole on export.
+    GpxData gpx = {};
     bool isEmpty() const { return markers.isEmpty() && lines.isEmpty(); }
 };
 
@@ -43,7 +45,7 @@ Polyline geodesicCircle(Geo::GeoPoint centre, double radius, int segments = 0);
 
 // A waypoint layer and one line per route and track segment.
 Layer gpxLayer(const GpxData &data, const QString &name);
-// The layer's points and line vertices as GPX: markers as waypoints, lines as tracks.
+// The layer as GPX: the file it was read from, else markers as waypoints and lines as tracks.
 GpxData layerAsGpx(const Layer &layer);
 
 // The smallest box around every position (south-west, north-east); false when there is none.

@@ -1,9 +1,11 @@
 #include "logic/map/Gpx.h"
+#include "logic/map/XmlAttributeCounter.h"
 
 #include "logic/common/QuarvelError.h"
 #include "support/core/FailingDevice.h"
 
 #include <QBuffer>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -166,5 +168,308 @@ TEST(Gpx, CacheCodes)
     for (const auto &[name, code] : cases) {
         SCOPED_TRACE(name);
         EXPECT_EQ(cacheCodeIn(QString::fromLatin1(name)), QString::fromLatin1(code));
+    }
+}
+
+namespace {
+
+QByteArray nested(int levels, const QByteArray &inner)
+{
+    return QByteArray("<a>").repeated(levels) + inner + QByteArray("</a>").repeated(levels);
+}
+
+QByteArray attributes(int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + '"';
+    return text;
+}
+
+} // namespace
+
+// The root counts as one level: a file may nest 64 elements, its text elements included.
+TEST(Gpx, NestingIsRefusedBeyondTheLimitWhereverItStands)
+{
+    const int free = kGpxMaxDepth - 3; // gpx, wpt and the text element take three levels
+    const struct
+    {
+        const char *what;
+        QByteArray text;
+        bool refused;
+    } cases[] = {
+        {"name at the limit",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><name>" + nested(free, "N") + "</name></wpt></gpx>", false},
+        {"name above",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><name>" + nested(free + 1, "N") + "</name></wpt></gpx>",
+         true},
+        {"name far above (would overflow the stack)",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><name>" + nested(100000, "N") + "</name></wpt></gpx>",
+         true},
+        {"desc above",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><desc>" + nested(free + 1, "D") + "</desc></wpt></gpx>",
+         true},
+        {"ele above",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><ele>" + nested(free + 1, "5") + "</ele></wpt></gpx>",
+         true},
+        {"code in extensions at the limit",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><extensions>" + nested(free - 1, "<code>GC1</code>") +
+             "</extensions></wpt></gpx>",
+         false},
+        {"code in extensions above",
+         "<gpx><wpt lat=\"1\" lon=\"2\"><extensions>" + nested(free, "<code>GC1</code>") +
+             "</extensions></wpt></gpx>",
+         true},
+        {"track name above", "<gpx><trk><name>" + nested(free + 1, "T") + "</name></trk></gpx>",
+         true},
+        {"route name above", "<gpx><rte><name>" + nested(free + 1, "R") + "</name></rte></gpx>",
+         true},
+        {"an unknown element above", "<gpx>" + nested(kGpxMaxDepth, "") + "</gpx>", true},
+        {"an unknown element at the limit", "<gpx>" + nested(kGpxMaxDepth - 1, "") + "</gpx>",
+         false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString message = errorOf(c.text);
+        if (c.refused)
+            EXPECT_EQ(message,
+                      QStringLiteral("Die GPX-Datei ist beschädigt (Zeile 1): Die "
+                                     "Elemente sind tiefer als 64 Ebenen ineinander "
+                                     "geschachtelt"));
+        else
+            EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+    }
+    EXPECT_EQ(
+        readText("<gpx><wpt lat=\"1\" lon=\"2\"><name>" + nested(free, "N") + "</name></wpt></gpx>")
+            .waypoints[0]
+            .name,
+        QStringLiteral("N"));
+}
+
+// Namespace declarations are attributes too; the line named is the one where the tag begins.
+TEST(Gpx, ElementsWithTooManyAttributesAreRefused)
+{
+    const int wptOwn = 2; // lat and lon
+    const struct
+    {
+        const char *what;
+        QByteArray text;
+        int line; // of the refused tag; 0: read
+    } cases[] = {
+        {"waypoint at the limit",
+         "<gpx>\n<wpt lat=\"1\" lon=\"2\"" + attributes(kGpxMaxAttributes - wptOwn) + "/></gpx>",
+         0},
+        {"waypoint above",
+         "<gpx>\n<wpt lat=\"1\" lon=\"2\"\n" + attributes(kGpxMaxAttributes - wptOwn + 1) +
+             "/></gpx>",
+         2},
+        {"waypoint far above (quadratic in the XML reader)",
+         "<gpx>\n<wpt lat=\"1\" lon=\"2\"" + attributes(200000) + "/></gpx>", 2},
+        {"root above", "<gpx\n" + attributes(kGpxMaxAttributes + 1) + "/>", 1},
+        {"namespaces above",
+         [] {
+             QByteArray text = "<gpx>\n<x";
+             for (int i = 0; i <= kGpxMaxAttributes; ++i)
+                 text +=
+                     " xmlns:n" + QByteArray::number(i) + "=\"urn:" + QByteArray::number(i) + '"';
+             return text + "/></gpx>";
+         }(),
+         2},
+        {"quoted = and > are no attributes",
+         "<gpx>\n<wpt lat=\"1\" lon=\"2\" a=\"" + QByteArray("=>'").repeated(100) +
+             "\" b='\"=\"'/></gpx>",
+         0},
+        {"= in text, comments and CDATA is no attribute",
+         "<gpx>\n<!-- " + QByteArray("x=").repeated(100) + " --><wpt lat=\"1\" lon=\"2\"><desc>" +
+             QByteArray("a=b ").repeated(100) + "<![CDATA[" + QByteArray("=").repeated(100) +
+             "]]></desc></wpt></gpx>",
+         0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString message = errorOf(c.text);
+        if (c.line == 0)
+            EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+        else
+            EXPECT_EQ(message,
+                      QStringLiteral("Die GPX-Datei ist beschädigt (Zeile %1): Ein "
+                                     "Element hat mehr als 64 Attribute")
+                          .arg(c.line));
+    }
+}
+
+// The count must hold however the file arrives: in pieces split anywhere, and in UTF-16.
+TEST(Gpx, AttributeCountHoldsAcrossPiecesAndEncodings)
+{
+    const QByteArray above = "<gpx>\n<wpt lat=\"1\" lon=\"2\"" + attributes(63) + "/>";
+    const QByteArray at = "<gpx>\n<wpt lat='1' lon='2'" + attributes(62) + "/>";
+    for (qsizetype split = 0; split <= above.size(); ++split) {
+        SCOPED_TRACE(split);
+        XmlAttributeCounter counter(kGpxMaxAttributes);
+        const bool first = counter.add(QByteArrayView(above).first(split));
+        EXPECT_FALSE(first && counter.add(QByteArrayView(above).sliced(split)));
+        EXPECT_EQ(counter.tooManyLine(), 2);
+    }
+    for (qsizetype split = 0; split <= at.size(); ++split) {
+        SCOPED_TRACE(split);
+        XmlAttributeCounter counter(kGpxMaxAttributes);
+        EXPECT_TRUE(counter.add(QByteArrayView(at).first(split)) &&
+                    counter.add(QByteArrayView(at).sliced(split)));
+    }
+    const struct
+    {
+        const char *what;
+        QStringConverter::Encoding encoding;
+        bool mark;
+    } encodings[] = {
+        {"UTF-16LE", QStringConverter::Utf16LE, false},
+        {"UTF-16BE with mark", QStringConverter::Utf16BE, true},
+        {"UTF-16 with mark", QStringConverter::Utf16, true},
+    };
+    for (const auto &e : encodings) {
+        SCOPED_TRACE(e.what);
+        QStringEncoder encode(e.encoding,
+                              e.mark ? QStringConverter::Flag::WriteBom
+                                     : QStringConverter::Flag::Default);
+        // A CJK character whose units hold the bytes of "=" and "<" must not count.
+        const QString declaration = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>");
+        const QByteArray atText =
+            encode(declaration +
+                   QString::fromUtf8(at).replace(QStringLiteral("a0="), QStringLiteral("\u3d3c=")) +
+                   QStringLiteral("</gpx>"));
+        const QByteArray aboveText =
+            encode(declaration + QString::fromUtf8(above) + QStringLiteral("</gpx>"));
+        XmlAttributeCounter counter(kGpxMaxAttributes);
+        for (qsizetype i = 0; i < atText.size(); i += 3)
+            EXPECT_TRUE(counter.add(
+                QByteArrayView(atText).sliced(i, std::min<qsizetype>(3, atText.size() - i))));
+        EXPECT_TRUE(errorOf(atText).isEmpty()) << errorOf(atText).toStdString();
+        EXPECT_TRUE(errorOf(aboveText).contains(QStringLiteral("(Zeile 2): Ein Element hat mehr")))
+            << errorOf(aboveText).toStdString();
+    }
+}
+
+// Files in the shapes other programs write: every field a cacher edits survives reading,
+// writing and reading again.
+TEST(Gpx, EveryFieldOfOtherProgramsFilesSurvivesARoundTrip)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray text;
+        GpxWaypoint expected;
+    } cases[] = {
+        {"GPX 1.1 as a GPS device writes it",
+         R"(<?xml version="1.0" encoding="UTF-8"?>
+<gpx xmlns="http://www.topografix.com/GPX/1/1" version="1.1" creator="Gerät">
+ <wpt lat="47.123456789" lon="-8.5"><ele>512.25</ele><time>2025-06-01T08:15:30Z</time>
+  <name>Brücke</name><cmt>unter dem Geländer</cmt><desc>Stage 2 &amp; Final</desc>
+  <link href="https://example.org/p/1"><text>Seite</text><type>text/html</type></link>
+  <link href="https://example.org/zweiter"/>
+  <sym>Flag, Blue</sym><type>user</type></wpt></gpx>)",
+         {QStringLiteral("Brücke"),
+          {47.123456789, -8.5},
+          512.25,
+          QStringLiteral("Stage 2 & Final"),
+          {},
+          QStringLiteral("unter dem Geländer"),
+          QStringLiteral("2025-06-01T08:15:30Z"),
+          QStringLiteral("Flag, Blue"),
+          QStringLiteral("user"),
+          QStringLiteral("https://example.org/p/1"),
+          QStringLiteral("Seite")}},
+        {"GPX 1.0 pocket query with url and urlname",
+         R"(<gpx xmlns="http://www.topografix.com/GPX/1/0" version="1.0"
+     xmlns:groundspeak="http://www.groundspeak.com/cache/1/0/1">
+ <wpt lat="52.5" lon="13.25"><time>2019-03-04T00:00:00</time><name>GC8ABCD</name>
+  <desc>Eine Dose by Jemand, Traditional Cache (1.5/2)</desc>
+  <url>https://coord.info/GC8ABCD</url><urlname>Eine Dose</urlname>
+  <sym>Geocache</sym><type>Geocache|Traditional Cache</type>
+  <groundspeak:cache id="7" available="True"><groundspeak:name>Eine Dose</groundspeak:name>
+  </groundspeak:cache></wpt></gpx>)",
+         {QStringLiteral("GC8ABCD"),
+          {52.5, 13.25},
+          std::nullopt,
+          QStringLiteral("Eine Dose by Jemand, Traditional Cache (1.5/2)"),
+          QStringLiteral("GC8ABCD"),
+          {},
+          QStringLiteral("2019-03-04T00:00:00"),
+          QStringLiteral("Geocache"),
+          QStringLiteral("Geocache|Traditional Cache"),
+          QStringLiteral("https://coord.info/GC8ABCD"),
+          QStringLiteral("Eine Dose")}},
+        {"GSAK child waypoint with its cache code in an extension",
+         R"(<gpx xmlns="http://www.topografix.com/GPX/1/1" version="1.1"
+     xmlns:gsak="http://www.gsak.net/xmlv1/6">
+ <wpt lat="-33.9" lon="151.2"><name>PK8ABCD</name><desc>Parkplatz</desc><sym>Parking Area</sym>
+  <type>Waypoint|Parking Area</type><extensions><gsak:wptExtension>
+  <gsak:Parent>GC8ABCD</gsak:Parent><gsak:Code>GC8ABCD</gsak:Code></gsak:wptExtension>
+  </extensions></wpt></gpx>)",
+         {QStringLiteral("PK8ABCD"),
+          {-33.9, 151.2},
+          std::nullopt,
+          QStringLiteral("Parkplatz"),
+          QStringLiteral("GC8ABCD"),
+          {},
+          {},
+          QStringLiteral("Parking Area"),
+          QStringLiteral("Waypoint|Parking Area")}},
+        {"GSAK in GPX 1.0 beside the waypoint's fields, elevation below sea level",
+         R"(<gpx version="1.0"><wpt lat="31.5" lon="35.5"><ele>-430</ele><name>Tief</name>
+  <gsak:wptExtension xmlns:gsak="http://www.gsak.net/xmlv1/5"><gsak:Code>gc9zz</gsak:Code>
+  </gsak:wptExtension></wpt></gpx>)",
+         {QStringLiteral("Tief"), {31.5, 35.5}, -430.0, {}, QStringLiteral("GC9ZZ")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const GpxData read = readText(c.text);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(writeGpx(buffer, read));
+        const GpxData back = readText(buffer.data());
+        for (const GpxData &data : {read, back}) {
+            ASSERT_EQ(data.waypoints.size(), 1);
+            const GpxWaypoint &w = data.waypoints[0];
+            const GpxWaypoint &e = c.expected;
+            EXPECT_EQ(w.name, e.name);
+            EXPECT_NEAR(w.position.lat, e.position.lat, 1e-8);
+            EXPECT_NEAR(w.position.lon, e.position.lon, 1e-8);
+            EXPECT_EQ(w.elevation, e.elevation);
+            EXPECT_EQ(w.description, e.description);
+            EXPECT_EQ(w.cache, e.cache);
+            EXPECT_EQ(w.comment, e.comment);
+            EXPECT_EQ(w.time, e.time);
+            EXPECT_EQ(w.symbol, e.symbol);
+            EXPECT_EQ(w.type, e.type);
+            EXPECT_EQ(w.link, e.link);
+            EXPECT_EQ(w.linkText, e.linkText);
+        }
+    }
+}
+
+TEST(Gpx, TrackPointsKeepElevationAndTime)
+{
+    const GpxData read = readText(R"(<gpx version="1.1" xmlns="http://www.topografix.com/GPX/1/1">
+ <rte><rtept lat="1" lon="2"><ele>3.5</ele></rtept><name>R</name></rte>
+ <trk><name>T</name><trkseg><trkpt lat="47.1" lon="8.2"><ele>401.123456789</ele>
+  <time>2025-06-01T08:00:00.250Z</time><extensions><hr>90</hr></extensions></trkpt>
+  <trkpt lat="47.2" lon="8.3"/></trkseg><trkseg><trkpt lat="0" lon="0"><ele>0</ele></trkpt>
+ </trkseg></trk></gpx>)");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writeGpx(buffer, read));
+    const GpxData back = readText(buffer.data());
+    for (const GpxData &data : {read, back}) {
+        ASSERT_EQ(data.routes.size(), 1);
+        EXPECT_EQ(data.routes[0].name, QStringLiteral("R"));
+        EXPECT_EQ(data.routes[0].segments[0][0].elevation, 3.5);
+        ASSERT_EQ(data.tracks.size(), 1);
+        ASSERT_EQ(data.tracks[0].segments.size(), 2);
+        const GpxPathPoint &first = data.tracks[0].segments[0][0];
+        EXPECT_EQ(first.elevation, 401.123456789);
+        EXPECT_EQ(first.time, QStringLiteral("2025-06-01T08:00:00.250Z"));
+        EXPECT_FALSE(data.tracks[0].segments[0][1].elevation.has_value());
+        EXPECT_TRUE(data.tracks[0].segments[0][1].time.isEmpty());
+        EXPECT_EQ(data.tracks[0].segments[1][0].elevation, 0.0);
     }
 }
