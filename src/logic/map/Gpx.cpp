@@ -2,6 +2,7 @@
 
 #include "logic/common/FileOpenError.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/common/SystemMessages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -210,7 +211,7 @@ GpxData readGpx(QIODevice &device)
     if (xml.hasError()) {
         if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
             fail(xml, QStringLiteral("Die Datei endet vor dem Schluss des GPX-Elements"));
-        fail(xml, xml.errorString());
+        fail(xml, SystemMessages::germanXmlError(xml));
     }
     return data;
 }
