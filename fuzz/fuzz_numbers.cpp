@@ -3,8 +3,10 @@
 
 #include <QString>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -14,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Numbers::floatToStr(*value);
         Numbers::formatFloat000(*value);
         Numbers::formatGrouped(*value);
+    }
+    // A typed number reads as the program writes it: the grouping it writes reads back.
+    if (const auto typed = Numbers::tryStrToFloatTyped(text); typed && std::isfinite(*typed) &&
+        std::abs(*typed) < 1e15L && *typed == std::round(*typed)) {
+        const auto again = Numbers::tryStrToFloatTyped(Numbers::formatGrouped(*typed));
+        if (!again || *again != *typed)
+            std::abort();
     }
     return 0;
 }

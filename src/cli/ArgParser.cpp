@@ -16,13 +16,27 @@ const QString kJsonName = QStringLiteral("--json");
     throw UsageError {message};
 }
 
-// "-5", "-1,5", "-.5": a negative number is an input, never an option.
+// Only a word of the form of an option is one: "-n" (a dash and one letter) or "--name",
+// "--name=value" (two dashes, a letter, then letters, digits and dashes). Everything else that
+// begins with a dash is text: negative numbers ("-5", "-1,5"), Morse code ("- ... .-..", "--..")
+// and words like "-Hallo".
 bool looksLikeOption(const QString &token)
 {
-    if (token.size() < 2 || token.front() != u'-')
+    const auto isAsciiLetter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
+    if (token.size() == 2)
+        return token.front() == u'-' && isAsciiLetter(token.at(1));
+    if (token.size() < 3 || !token.startsWith(QStringLiteral("--")) || !isAsciiLetter(token.at(2)))
         return false;
-    const QChar second = token.at(1);
-    return !second.isDigit() && second != u',' && second != u'.';
+    const qsizetype equals = token.indexOf(u'=');
+    const qsizetype end = equals < 0 ? token.size() : equals;
+    for (qsizetype i = 3; i < end; ++i) {
+        const QChar c = token.at(i);
+        if (!isAsciiLetter(c) && !c.isDigit() && c != u'-')
+            return false;
+    }
+    return true;
 }
 
 // Reads the global switches and the subcommand name; returns the index after the name.
@@ -69,22 +83,23 @@ qsizetype readOption(const QStringList &arguments, qsizetype i, Invocation &invo
     }
     const OptionDecl *option = findOption(*invocation.command, name);
     if (!option)
-        usage(QStringLiteral("Unbekannte Option „%1“ für „%2“")
+        usage(QStringLiteral("Unbekannte Option „%1“ für „%2“; ein Text, der mit „-“ beginnt, "
+                             "steht nach „--“")
                   .arg(name, invocation.command->names.constFirst()));
     if (option->valueName.isEmpty()) {
         if (inlineValue)
             usage(QStringLiteral("Die Option „%1“ hat keinen Wert").arg(name));
-        invocation.options.set(option->key, QString());
+        invocation.options.set(option->key, QString(), name);
         return 1;
     }
     if (inlineValue) {
-        invocation.options.set(option->key, *inlineValue);
+        invocation.options.set(option->key, *inlineValue, name);
         return 1;
     }
     if (i + 1 >= arguments.size())
         usage(
             QStringLiteral("Die Option „%1“ braucht einen Wert (%2)").arg(name, option->valueName));
-    invocation.options.set(option->key, arguments.at(i + 1));
+    invocation.options.set(option->key, arguments.at(i + 1), name);
     return 2;
 }
 
@@ -111,6 +126,41 @@ void readTail(const QStringList &arguments, qsizetype i, Invocation &invocation)
     }
 }
 
+// Everything after the subcommand's name.
+void readCommand(const QStringList &arguments, qsizetype next, Invocation &invocation)
+{
+    readTail(arguments, next, invocation);
+    const Command &command = *invocation.command;
+    if (command.readsNoInput && !invocation.help && command.readsNoInput(invocation.options)) {
+        if (!command.operand.isEmpty() && !invocation.texts.isEmpty())
+            invocation.options.set(command.operand, invocation.texts.takeFirst());
+        if (!invocation.texts.isEmpty())
+            usage(QStringLiteral("„%1“ liest hier keinen Text: „%2“")
+                      .arg(command.names.constFirst(), invocation.texts.constFirst()));
+        invocation.fromStdin = false;
+        return;
+    }
+    if (!command.operand.isEmpty() && !invocation.help) {
+        if (invocation.texts.isEmpty()) {
+            invocation.fromStdin = false;
+            return;
+        }
+        invocation.options.set(command.operand, invocation.texts.takeFirst());
+    }
+    if (invocation.texts == QStringList {QStringLiteral("-")})
+        invocation.texts.clear();
+    else if (invocation.texts.contains(QStringLiteral("-")))
+        usage(QStringLiteral("„-“ (Standardeingabe) steht allein, ohne weiteren Text"));
+    const auto &onlyTask = command.textsOnlyNameTask;
+    if (!invocation.texts.isEmpty() && onlyTask && onlyTask(invocation.texts)) {
+        invocation.taskPrefix = invocation.texts.join(u' ');
+        invocation.texts.clear();
+    }
+    invocation.fromStdin = invocation.texts.isEmpty();
+    if (command.input == InputKind::Document && invocation.texts.size() > 1)
+        usage(QStringLiteral("„%1“ liest genau eine Datei").arg(command.names.constFirst()));
+}
+
 } // namespace
 
 Invocation parseArguments(const QStringList &arguments)
@@ -122,27 +172,12 @@ Invocation parseArguments(const QStringList &arguments)
             usage(QStringLiteral("Kein Befehl angegeben"));
         return invocation;
     }
-    readTail(arguments, next, invocation);
-    if (!invocation.command->operand.isEmpty() && !invocation.help) {
-        if (invocation.texts.isEmpty()) {
-            invocation.fromStdin = false;
-            return invocation;
-        }
-        invocation.options.set(invocation.command->operand, invocation.texts.takeFirst());
+    try {
+        readCommand(arguments, next, invocation);
+    } catch (UsageError &error) {
+        error.command = invocation.command;
+        throw;
     }
-    if (invocation.texts == QStringList {QStringLiteral("-")})
-        invocation.texts.clear();
-    else if (invocation.texts.contains(QStringLiteral("-")))
-        usage(QStringLiteral("„-“ (Standardeingabe) steht allein, ohne weiteren Text"));
-    const auto &onlyTask = invocation.command->textsOnlyNameTask;
-    if (!invocation.texts.isEmpty() && onlyTask && onlyTask(invocation.texts)) {
-        invocation.taskPrefix = invocation.texts.join(u' ');
-        invocation.texts.clear();
-    }
-    invocation.fromStdin = invocation.texts.isEmpty();
-    if (invocation.command->input == InputKind::Document && invocation.texts.size() > 1)
-        usage(QStringLiteral("„%1“ liest genau eine Datei")
-                  .arg(invocation.command->names.constFirst()));
     return invocation;
 }
 

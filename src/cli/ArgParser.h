@@ -19,8 +19,9 @@ struct Invocation
 };
 
 // `arguments` without the program name. Options may stand before or after the texts; "--" ends
-// them, and a text that looks like a negative number ("-5", "-1,5") is a text, not an option.
-// Throws UsageError.
+// them. Only "-x" and "--name[=value]" are taken as options; any other word that begins with a
+// dash ("-5", "-1,5", Morse "- ... .-..") is a text. Throws UsageError, naming the subcommand
+// when the mistake lies after its name.
 Invocation parseArguments(const QStringList &arguments);
 
 } // namespace Cli

@@ -87,6 +87,34 @@ void reportList(const QString &, ResultSink &sink)
     sink.report(result);
 }
 
+// One cipher of the list with its explanation and its parameters as options.
+void reportCipher(const Cipher &cipher, ResultSink &sink)
+{
+    Result result;
+    result.linePerField = true;
+    QJsonArray params;
+    QStringList lines;
+    for (const ParamDecl &decl : cipher.params) {
+        params.append(QJsonObject {{QStringLiteral("option"), QStringLiteral("--") + decl.key},
+                                   {QStringLiteral("bezeichnung"), decl.label},
+                                   {QStringLiteral("vorgabe"), decl.defaultValue},
+                                   {QStringLiteral("erklaerung"), decl.help}});
+        const QString value = valueNameOf(decl);
+        lines.append(QStringLiteral("  --%1%2  %3")
+                         .arg(decl.key, value.isEmpty() ? QString() : u' ' + value, decl.help));
+    }
+    result.fields = {
+        Field {
+            kName, {}, cipher.cliName, cipher.cliName + QStringLiteral(": ") + cipher.germanName},
+        Field {QStringLiteral("erklaerung"), {}, {}, cipher.explanation},
+        Field {QStringLiteral("parameter"),
+               {},
+               params,
+               lines.isEmpty() ? QStringLiteral("ohne Parameter")
+                               : QStringLiteral("Parameter:\n") + lines.join(u'\n')}};
+    sink.report(result);
+}
+
 const Cipher &chosenCipher(const Options &options)
 {
     const QString name = options.value(kName);
@@ -125,9 +153,11 @@ Ciphers::ParamValues givenParams(const Cipher &cipher, const Options &options)
 
 Handler chiffreHandler(const Options &options)
 {
-    if (options.has(kList))
+    if (options.has(kList) && !options.has(kName))
         return reportList;
     const Cipher &cipher = chosenCipher(options);
+    if (options.has(kList))
+        return [&cipher](const QString &, ResultSink &sink) { reportCipher(cipher, sink); };
     const Ciphers::ParamValues values = givenParams(cipher, options);
     const bool decode = options.has(kDecode);
     // An invalid parameter fails here once, before any input is read.
@@ -165,19 +195,24 @@ Command chiffreCommand()
     Command command {
         {QStringLiteral("chiffre"), QStringLiteral("cipher")},
         QStringLiteral("klassische Chiffren und Codes: Atbash, Playfair, Morse, Base64, …"),
-        QStringLiteral("NAME [TEXT ...]  |  --liste"),
+        QStringLiteral("NAME [TEXT ...]  |  --liste [NAME]"),
         QStringLiteral(
             "Ver- oder entschlüsselt den Text mit dem Verfahren NAME (quarvel-cli chiffre --liste\n"
-            "zeigt alle). Die Parameter des Verfahrens sind Optionen; ohne eine Option gilt ihre\n"
-            "Vorgabe. Ein ungültiger Schlüssel oder Text gibt die Meldung und den Rückgabewert "
+            "zeigt alle, --liste NAME die Parameter eines Verfahrens). Die Parameter des\n"
+            "Verfahrens sind Optionen; ohne eine Option gilt ihre Vorgabe. Leerzeichen in einem\n"
+            "Schlüssel zählen nicht. Ein Text, der mit „-“ beginnt und wie eine Option aussieht,\n"
+            "steht nach „--“. Ein ungültiger Schlüssel oder Text gibt die Meldung und den "
+            "Rückgabewert "
             "1.\n\n"
             "Beispiele: quarvel-cli chiffre atbash 'Hallo Welt'        ergibt Szool Dvog\n"
             "           quarvel-cli chiffre affin --a 5 --b 8 AFFIN    ergibt IHHWV\n"
-            "           quarvel-cli chiffre morse -d '.... .. / -.. ..' ergibt HI DI"),
+            "           quarvel-cli chiffre morse -d '.... .. / -.. ..' ergibt HI DI\n"
+            "           quarvel-cli chiffre --liste playfair           zeigt die Parameter"),
         chiffreOptions(),
         InputKind::Line,
         chiffreHandler};
     command.operand = kName;
+    command.readsNoInput = [](const Options &options) { return options.has(kList); };
     return command;
 }
 

@@ -45,7 +45,8 @@ QString choice(const Options &options, const QString &key, const QStringList &al
     const QString value = options.value(key).toLower();
     if (!allowed.contains(value))
         throw UsageError {QStringLiteral("Ungültiger Wert „%1“ für %2 (erlaubt: %3)")
-                              .arg(options.value(key), key, allowed.join(QStringLiteral(", ")))};
+                              .arg(options.value(key), options.spelling(key),
+                                   allowed.join(QStringLiteral(", ")))};
     return value;
 }
 

@@ -19,9 +19,13 @@ namespace Cli {
 
 // Wrong use of the program (unknown subcommand or option, a missing or malformed option value):
 // exit code 2, nothing is processed.
+struct Command;
+
 struct UsageError
 {
     QString message;
+    // The subcommand the mistake was made in, when known: the hint names its help.
+    const Command *command = nullptr;
 };
 
 struct OptionDecl
@@ -42,9 +46,20 @@ public:
         return m_values.value(key, fallback);
     }
     void set(const QString &key, const QString &value) { m_values.insert(key, value); }
+    // `spelling` is the option as the user wrote it ("--sprache"), for messages about its value.
+    void set(const QString &key, const QString &value, const QString &spelling)
+    {
+        m_values.insert(key, value);
+        m_spellings.insert(key, spelling);
+    }
+    QString spelling(const QString &key) const
+    {
+        return m_spellings.value(key, QStringLiteral("--") + key);
+    }
 
 private:
     QHash<QString, QString> m_values;
+    QHash<QString, QString> m_spellings;
 };
 
 // One figure of a result: its JSON key, its German label in the text form (empty: the bare
@@ -84,6 +99,9 @@ public:
     // True once nothing more can be written (the output failed): a handler that reports many
     // results for one input stops early.
     virtual bool stopped() const { return false; }
+    // Something the user should know that is no failure: the input is still processed and the
+    // exit code stays. Written to the error output, after the results so far.
+    virtual void warn(const QString &message) { Q_UNUSED(message); }
 };
 
 // Computes the results of one input; throws QuarvelError for invalid input.
@@ -119,6 +137,9 @@ struct Command
     // reaches prepare as the option of this key; the texts after it are the input. Without any
     // text the subcommand reads nothing and runs once on the empty input ("chiffre --liste").
     QString operand = {};
+    // True when the options ask for something that reads no input ("chiffre --liste"): the
+    // subcommand then runs once, whatever stands on stdin.
+    std::function<bool(const Options &options)> readsNoInput = {};
 };
 
 // Small helpers for the handlers.

@@ -18,6 +18,12 @@ QString row(const QString &left, const QString &right)
     return line + right + u'\n';
 }
 
+QString endOfOptionsHelp()
+{
+    return QStringLiteral("beendet die Optionen: alles danach ist Text, auch „--liste“ oder "
+                          "„-n“ (ein Text wie „- ... .-..“ oder „-5“ ist es ohnehin)");
+}
+
 } // namespace
 
 QString programHelp()
@@ -36,6 +42,7 @@ QString programHelp()
                 QStringLiteral("je Eingabe ein JSON-Objekt mit allen Werten der Tafel"));
     text += row(QStringLiteral("-h, --help, --hilfe"),
                 QStringLiteral("diese Hilfe; „quarvel-cli BEFEHL --help“ erklärt einen Befehl"));
+    text += row(QStringLiteral("--"), endOfOptionsHelp());
     text += QStringLiteral(
         "\nRückgabewerte:\n"
         "  0  alle Eingaben bearbeitet\n"
@@ -63,6 +70,7 @@ QString commandHelp(const Command &command)
     }
     text += row(QStringLiteral("--json"), QStringLiteral("je Eingabe ein JSON-Objekt"));
     text += row(QStringLiteral("-h, --help, --hilfe"), QStringLiteral("diese Hilfe"));
+    text += row(QStringLiteral("--"), endOfOptionsHelp());
     return text;
 }
 

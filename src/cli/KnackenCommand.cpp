@@ -1,11 +1,13 @@
 // The code breaker on the command line: every reading of a cipher text, best first.
 #include "cli/CommandTable.h"
 #include "logic/common/Numbers.h"
+#include "logic/common/QuarvelError.h"
 #include "logic/language/CodeBreaker.h"
 #include "logic/language/WordBreaks.h"
 
 #include <QJsonObject>
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -68,23 +70,53 @@ BreakerRequest requestTemplate(const Options &options)
     return request;
 }
 
+// The word lists of both languages, read when a reading of theirs first needs one. A list that
+// is missing leaves the readings of its language without blanks and is named once, and only
+// when the text reads best in that language (a German text does not need the English list).
+class BlankSetter
+{
+public:
+    explicit BlankSetter(const QString &folder)
+        : m_lists(folder)
+    {
+    }
+
+    void apply(std::vector<Candidate> &ranked, int count, ResultSink &sink)
+    {
+        for (size_t i = 0; i < ranked.size() && int(i) < count; ++i) {
+            Candidate &candidate = ranked[i];
+            try {
+                candidate.plain = insertBlanks(candidate.plain, m_lists.of(candidate.language));
+            } catch (const QuarvelError &error) {
+                const int at = candidate.language == Language::German ? 0 : 1;
+                if (candidate.language == ranked.front().language && !m_warned[at]) {
+                    m_warned[at] = true;
+                    sink.warn(error.message() +
+                              QStringLiteral(" Die Klartexte stehen ohne Leerzeichen."));
+                }
+            }
+        }
+    }
+
+private:
+    WordLists m_lists;
+    std::array<bool, 2> m_warned {};
+};
+
 Handler knackenHandler(const Options &options)
 {
     const int count = candidateCount(options);
     const BreakerRequest base = requestTemplate(options);
-    // Read when a candidate of their language first needs one.
-    std::shared_ptr<WordLists> blanks;
+    std::shared_ptr<BlankSetter> blanks;
     if (options.has(QStringLiteral("blanks")) || options.has(QStringLiteral("wordlists")))
-        blanks = std::make_shared<WordLists>(
+        blanks = std::make_shared<BlankSetter>(
             options.value(QStringLiteral("wordlists"), WordList::systemFolder()));
     return [count, base, blanks](const QString &input, ResultSink &sink) {
         BreakerRequest request = base;
         request.text = input;
         std::vector<Candidate> ranked = breakText(request);
-        if (blanks) {
-            for (size_t i = 0; i < ranked.size() && int(i) < count; ++i)
-                ranked[i].plain = insertBlanks(ranked[i].plain, blanks->of(ranked[i].language));
-        }
+        if (blanks && !ranked.empty())
+            blanks->apply(ranked, count, sink);
         QJsonArray json;
         QStringList lines;
         for (size_t i = 0; i < ranked.size() && int(i) < count; ++i) {

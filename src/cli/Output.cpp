@@ -41,8 +41,9 @@ QString displayMessage(const QString &message)
     return message;
 }
 
-OutputSink::OutputSink(QIODevice &out, bool json)
+OutputSink::OutputSink(QIODevice &out, bool json, QIODevice *err)
     : m_out(out)
+    , m_err(err)
     , m_json(json)
     , m_encoder(QStringEncoder::Utf8)
 {
@@ -81,6 +82,16 @@ void OutputSink::report(const Result &result)
         return;
     }
     writeJson(&result, {});
+}
+
+void OutputSink::warn(const QString &message)
+{
+    if (!m_err)
+        return;
+    // The results so far go out first, so a terminal shows the warning after them.
+    flush();
+    m_err->write(
+        (QStringLiteral("quarvel-cli: Warnung: ") + displayMessage(message) + u'\n').toUtf8());
 }
 
 void OutputSink::reportFailure(const QString &message)

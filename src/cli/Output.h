@@ -19,12 +19,14 @@ QString renderText(const Result &result);
 class OutputSink : public ResultSink
 {
 public:
-    OutputSink(QIODevice &out, bool json);
+    // Warnings go to `err` when given.
+    OutputSink(QIODevice &out, bool json, QIODevice *err = nullptr);
     ~OutputSink() override;
 
     bool json() const override { return m_json; }
     void report(const Result &result) override;
     bool stopped() const override { return m_failed; }
+    void warn(const QString &message) override;
 
     // The input the next results belong to; JSON objects repeat it as "eingabe".
     void setInput(const QString &input, bool echoInput);
@@ -46,6 +48,7 @@ private:
     void writeJson(const Result *result, const QString &failure);
 
     QIODevice &m_out;
+    QIODevice *m_err;
     bool m_json;
     QString m_input;
     bool m_echoInput = false;

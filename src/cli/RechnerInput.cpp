@@ -123,14 +123,7 @@ QStringList splitParts(const QString &text,
 
 double readDistanceWithUnit(const QString &text)
 {
-    static const QRegularExpression shape(
-        QStringLiteral("^\\s*(\\S+?)\\s*(m|km|ft|yd|mi|NM)?\\s*$"));
-    const auto m = shape.match(text);
-    if (!m.hasMatch())
-        throw QuarvelError(QStringLiteral("„%1“ ist keine Entfernung").arg(text.left(40)));
-    const qsizetype unit = Geo::distanceUnitNames().indexOf(m.captured(2));
-    return Geo::readDistance(m.captured(1),
-                             unit < 0 ? Geo::DistanceUnit::Metre : Geo::DistanceUnit(unit));
+    return Geo::readDistance(text, Geo::DistanceUnit::Metre);
 }
 
 double readBearingDegrees(const QString &text)

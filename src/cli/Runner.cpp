@@ -7,6 +7,7 @@
 #include "logic/common/FileOpenError.h"
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/common/SystemMessages.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -52,7 +53,7 @@ QString byteCount(qint64 bytes)
 int outputFailed(const QString &reason, QIODevice &err)
 {
     err.write((QStringLiteral("quarvel-cli: Die Ausgabe konnte nicht geschrieben werden: ") +
-               displayMessage(reason) + u'\n')
+               displayMessage(SystemMessages::germanReason(reason)) + u'\n')
                   .toUtf8());
     return kOutputFailed;
 }
@@ -62,7 +63,7 @@ class Session
 public:
     Session(const Invocation &invocation, QIODevice &out, QIODevice &err)
         : m_invocation(invocation)
-        , m_sink(out, invocation.json)
+        , m_sink(out, invocation.json, &err)
         , m_err(err)
     {
     }
@@ -213,10 +214,13 @@ std::optional<QStringList> decodeArguments(const QList<QByteArray> &arguments, Q
     return texts;
 }
 
-int wrongUsage(const QString &message, QIODevice &err)
+int wrongUsage(const UsageError &error, QIODevice &err)
 {
-    err.write((QStringLiteral("quarvel-cli: ") + message +
-               QStringLiteral("\nHilfe: quarvel-cli --help\n"))
+    const QString help = error.command
+        ? QStringLiteral("quarvel-cli %1 --help").arg(error.command->names.constFirst())
+        : QStringLiteral("quarvel-cli --help");
+    err.write((QStringLiteral("quarvel-cli: ") + error.message + QStringLiteral("\nHilfe: ") +
+               help + u'\n')
                   .toUtf8());
     return kWrongUsage;
 }
@@ -239,6 +243,9 @@ int run(const QList<QByteArray> &arguments, QIODevice &in, QIODevice &out, QIODe
         Handler handler;
         try {
             handler = invocation.command->prepare(invocation.options);
+        } catch (UsageError &error) {
+            error.command = invocation.command;
+            throw;
         } catch (const QuarvelError &error) {
             err.write((QStringLiteral("quarvel-cli: ") + displayMessage(error.message()) + u'\n')
                           .toUtf8());
@@ -247,7 +254,7 @@ int run(const QList<QByteArray> &arguments, QIODevice &in, QIODevice &out, QIODe
         Session session(invocation, out, err);
         return session.run(handler, in);
     } catch (const UsageError &error) {
-        return wrongUsage(error.message, err);
+        return wrongUsage(error, err);
     }
 }
 

@@ -2,6 +2,7 @@
 // the runner, which does everything else; links QtCore only.
 #include "cli/Runner.h"
 #include "cli/StdinDevice.h"
+#include "logic/common/SystemMessages.h"
 
 #include <QFile>
 
@@ -46,7 +47,9 @@ int main(int argc, char **argv)
     const int code = Cli::run(arguments, in, out, err);
     // Some file systems report a failed write only when the file is closed.
     if (::close(STDOUT_FILENO) != 0 && errno != EINTR && code != Cli::kOutputFailed) {
-        writeMessage("Die Ausgabe konnte nicht geschrieben werden: ", std::strerror(errno));
+        const QString reason =
+            SystemMessages::germanReason(QString::fromLocal8Bit(std::strerror(errno)));
+        writeMessage("Die Ausgabe konnte nicht geschrieben werden: ", reason.toUtf8().constData());
         return Cli::kOutputFailed;
     }
     return code;

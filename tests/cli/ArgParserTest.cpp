@@ -81,7 +81,13 @@ TEST(CliArguments, WrongUsageIsAUsageError)
         {"--json", "Kein Befehl angegeben"},
         {"nix", "Unbekannter Befehl „nix“"},
         {"--xyz rot", "Unbekannte Option „--xyz“"},
-        {"rot --xyz", "Unbekannte Option „--xyz“ für „rot“"},
+        {"rot --xyz",
+         "Unbekannte Option „--xyz“ für „rot“; ein Text, der mit „-“ beginnt, steht nach „--“"},
+        {"rot -q",
+         "Unbekannte Option „-q“ für „rot“; ein Text, der mit „-“ beginnt, steht nach „--“"},
+        {"rot --x-1=2",
+         "Unbekannte Option „--x-1“ für „rot“; ein Text, der mit „-“ beginnt, steht nach „--“"},
+        {"chiffre --liste atbash text", "„chiffre“ liest hier keinen Text: „text“"},
         {"rot -n", "Die Option „-n“ braucht einen Wert (N)"},
         {"rot --alle=1", "Die Option „--alle“ hat keinen Wert"},
         {"rot a - b", "„-“ (Standardeingabe) steht allein, ohne weiteren Text"},
@@ -103,4 +109,36 @@ TEST(CliArguments, AnOptionValueMayLookLikeAnOption)
     const Invocation invocation = parseArguments(words("vigenere -k -x text"));
     EXPECT_EQ(invocation.options.value(QStringLiteral("key")), QStringLiteral("-x"));
     EXPECT_EQ(invocation.texts, QStringList {QStringLiteral("text")});
+}
+
+// Only "-x" and "--name[=value]" are options; every other word with a dash in front is text.
+TEST(CliArguments, WhatLooksLikeAnOption)
+{
+    const struct
+    {
+        const char *word;
+        bool text;
+    } cases[] = {
+        {"-", true},      {"-5", true},     {"-,5", true},   {"-.5", true},      {"-.-.", true},
+        {"--..", true},   {"---", true},    {"- ...", true}, {"-Hallo", true},   {"--1", true},
+        {"-ä", true},     {"--ä", true},    {"--a b", true}, {"--a.b", true},    {"-Q", false},
+        {"--xyz", false}, {"--x-y", false}, {"--x1", false}, {"--x=1 2", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.word);
+        QStringList arguments = {QStringLiteral("rot"), QStringLiteral("text"),
+                                 QString::fromUtf8(c.word)};
+        if (QByteArray(c.word) == "-") // stdin, which stands alone
+            arguments.removeAt(1);
+        try {
+            const Invocation invocation = parseArguments(arguments);
+            EXPECT_TRUE(c.text);
+            if (QByteArray(c.word) != "-") {
+                EXPECT_EQ(invocation.texts.constLast(), QString::fromUtf8(c.word));
+            }
+        } catch (const UsageError &error) {
+            EXPECT_FALSE(c.text) << error.message.toStdString();
+            EXPECT_NE(error.command, nullptr); // the hint names the subcommand's help
+        }
+    }
 }

@@ -134,7 +134,7 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
          {},
          2,
          QStringLiteral("quarvel-cli: Unbekanntes Verfahren „enigma“; die Namen zeigt "
-                        "quarvel-cli chiffre --liste\nHilfe: quarvel-cli --help\n"),
+                        "quarvel-cli chiffre --liste\nHilfe: quarvel-cli chiffre --help\n"),
          {}},
         {"no cipher",
          args({"chiffre"}),
@@ -142,14 +142,14 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
          2,
          QStringLiteral("quarvel-cli: Kein Verfahren angegeben: quarvel-cli chiffre NAME [TEXT "
                         "...]; die Namen zeigt quarvel-cli chiffre --liste\nHilfe: quarvel-cli "
-                        "--help\n"),
+                        "chiffre --help\n"),
          {}},
         {"option of another cipher",
          args({"chiffre", "atbash", "--schienen", "3", "x"}),
          {},
          2,
          QStringLiteral("quarvel-cli: Die Option „--schienen“ gilt nicht für „atbash“\nHilfe: "
-                        "quarvel-cli --help\n"),
+                        "quarvel-cli chiffre --help\n"),
          {}},
         {"rails below the limit",
          args({"chiffre", "zaun", "--schienen", "1", "x"}),

@@ -24,6 +24,10 @@ done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
 synopsis=$(dpkg-deb -f "$deb" Description | sed -n 1p)
 [ "$synopsis" = "Werkzeugkasten für Geocaching-Rätsel" ] || fail "description: $synopsis"
+description=$(dpkg-deb -f "$deb" Description)
+for word in Karte Code-Knacker Chiffren Koordinatenrechner quarvel-cli; do
+  grep -q -- "$word" <<<"$description" || fail "the package description does not name $word"
+done
 dpkg-deb -e "$deb" "$work/control"
 extra=$(ls "$work/control" | grep -v -x -e control -e md5sums || true)
 [ -z "$extra" ] || fail "unexpected maintainer scripts: $extra"
@@ -39,6 +43,13 @@ for f in usr/bin/quarvel usr/share/quarvel/Historie.txt usr/share/quarvel/Morse_
          usr/share/doc/quarvel/copyright usr/share/doc/quarvel/changelog.gz \
          usr/share/man/man1/quarvel.1.gz usr/share/man/man1/quarvel-cli.1.gz; do
   [ -f "$root/$f" ] || fail "$f is not in the package"
+done
+# The hardening Debian packages carry: a read-only relocation table bound at start (relro,
+# bindnow) and the checked variants of the buffer functions (fortify).
+for program in usr/bin/quarvel usr/bin/quarvel-cli; do
+  readelf -l "$root/$program" | grep -q GNU_RELRO || fail "$program: no relro"
+  readelf -d "$root/$program" | grep -E -q 'BIND_NOW|FLAGS.*\bNOW\b' || fail "$program: no bindnow"
+  readelf --dyn-syms "$root/$program" | grep -q '__[a-z_]*_chk' || fail "$program: not fortified"
 done
 owners=$(dpkg-deb --fsys-tarfile "$deb" | tar -t -v | awk '{print $2}' | sort -u)
 [ "$owners" = "root/root" ] || fail "files not owned by root: $owners"

@@ -19,7 +19,10 @@ done
 [ "$(value Exec)" = "quarvel" ] || fail "Exec: $(value Exec)"
 # Qt names the window class after the application name the program sets: "Quarvel".
 [ "$(value StartupWMClass)" = "Quarvel" ] || fail "StartupWMClass: $(value StartupWMClass)"
-for word in Geocaching Rätsel Koordinaten Chiffre; do
+for word in Geocaching Rätsel Koordinaten Chiffre Code-Knacker Karte GPX; do
   value 'Keywords\[de\]' | tr ';' '\n' | grep -x "$word" >/dev/null || fail "German keyword $word missing"
+done
+for word in 'Code breaker' Map GPX; do
+  value Keywords | tr ';' '\n' | grep -x "$word" >/dev/null || fail "keyword $word missing"
 done
 echo "desktop entry ok"

@@ -226,3 +226,32 @@ TEST(DesktopLauncher, FoldersAndFileLinksGoToXdgOpen)
         EXPECT_EQ(QUrl(QString::fromUtf8(opened.readAll().trimmed())).toLocalFile(), folder);
     }
 }
+
+// A role whose programs are all missing fails as "not found"; a file of the role's name in the
+// working folder is no stand-in and is not opened as a document.
+TEST(DesktopLauncher, AMissingRoleDoesNotOpenAFileOfItsName)
+{
+    QTemporaryDir programs;
+    QTemporaryDir workFolder;
+    const QString log = programs.filePath(QStringLiteral("opened"));
+    QFile opener(programs.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\necho \"$1\" >\"" + log.toLocal8Bit() + "\"\n");
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const char *name : {"calc.exe", "Notepad"})
+        QFile(workFolder.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(workFolder.path()));
+    {
+        // Only the fake opener on the search path: no installed program of a role is started.
+        ScopedSearchPath path(programs.path());
+        for (const char *name : {"calc.exe", "Notepad"}) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(DesktopLauncher().open(QString::fromLatin1(name), {}, workFolder.path()), 2);
+        }
+    }
+    QDir::setCurrent(saved);
+    QThread::msleep(200); // an opener started by mistake would have written by now
+    EXPECT_FALSE(QFile::exists(log));
+}

@@ -318,7 +318,10 @@ const WordList &TfrmCodeKnacker::wordList(Language language)
     try {
         return m_wordLists.of(language);
     } catch (const QuarvelError &error) {
-        lblStatus->setText(error.message());
+        // Only the list of the language the text reads best in is worth a word: a German text
+        // does not need the English list for its few English-looking readings.
+        if (!m_ranked.empty() && m_ranked.front().language == language)
+            lblStatus->setText(error.message());
         return m_noWords;
     }
 }

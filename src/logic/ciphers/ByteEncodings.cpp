@@ -225,27 +225,48 @@ QString codeEncode(const QString &text, const ParamValues &values)
     }
 }
 
+QString systemName(int base)
+{
+    switch (base) {
+    case 2:
+        return QStringLiteral("Binärziffer");
+    case 8:
+        return QStringLiteral("Oktalziffer");
+    case 16:
+        return QStringLiteral("Hexadezimalziffer");
+    default:
+        return QStringLiteral("Dezimalziffer");
+    }
+}
+
+// Groups are runs of letters and digits; anything else separates them. A group holding a
+// character that is no digit of the system ("G" in hexadecimal, "2" in binary) is refused rather
+// than split into two numbers.
 QString codeDecode(const QString &text, const ParamValues &values)
 {
     const NumberSystem system = numberSystem(values);
+    const auto isDigit = [&](QChar c) {
+        const int value = Numbers::hexDigitValue(c);
+        return value >= 0 && value < system.base;
+    };
     QString result;
     qsizetype i = 0;
     while (i < text.size()) {
-        const auto digit = [&](qsizetype at) {
-            return at < text.size() && Numbers::hexDigitValue(text.at(at)) >= 0 &&
-                Numbers::hexDigitValue(text.at(at)) < system.base;
-        };
-        if (!digit(i)) {
+        if (!text.at(i).isLetterOrNumber()) {
             ++i;
             continue;
         }
         const qsizetype start = i;
         quint64 value = 0;
-        while (digit(i)) {
+        for (; i < text.size() && text.at(i).isLetterOrNumber(); ++i) {
+            if (!isDigit(text.at(i)))
+                throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 ist keine %3.")
+                                       .arg(text.at(i))
+                                       .arg(i + 1)
+                                       .arg(systemName(system.base)));
             value = std::min<quint64>(value * quint64(system.base) +
                                           quint64(Numbers::hexDigitValue(text.at(i))),
                                       0xFFFFFFFF);
-            ++i;
         }
         if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
             throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 ist kein Unicode-Zeichen.")

@@ -29,8 +29,29 @@ QString checkedChoice(const ParamDecl &decl, const QString &value)
                            .arg(decl.label, decl.choices.join(QStringLiteral(", ")), value));
 }
 
+// Key words are published with blanks ("playfair example", "FELIX MARIE DELASTELLE"); the
+// blanks are no part of the key.
+bool isKeyWord(const ParamDecl &decl)
+{
+    return decl.kind == ParamKind::Text &&
+        (decl.key == u"schluessel" || decl.key == u"transposition");
+}
+
+QString withoutBlanks(const QString &value)
+{
+    QString result;
+    result.reserve(value.size());
+    for (const QChar c : value) {
+        if (!c.isSpace())
+            result.append(c);
+    }
+    return result;
+}
+
 QString checkedValue(const ParamDecl &decl, const QString &value)
 {
+    if (isKeyWord(decl))
+        return withoutBlanks(value);
     switch (decl.kind) {
     case ParamKind::Number:
         return checkedNumber(decl, value);

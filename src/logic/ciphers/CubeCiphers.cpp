@@ -3,6 +3,7 @@
 #include "logic/ciphers/CipherFamilies.h"
 #include "logic/ciphers/CipherText.h"
 #include "logic/ciphers/KeyedSquare.h"
+#include "logic/common/QuarvelError.h"
 #include "logic/tools/CryptoTools.h"
 
 namespace Ciphers {
@@ -65,14 +66,24 @@ QString delastelleDecode(const QString &text, const ParamValues &values)
     return delastelle(text, values, false);
 }
 
+// The older panel's routines fill the cube without a key; here a key is required, as for
+// every other keyed cipher.
+QString trifidKey(const ParamValues &values)
+{
+    const QString key = textParam(values, kKey);
+    if (key.isEmpty())
+        throw QuarvelError(QStringLiteral("Bitte einen Schlüssel eingeben."));
+    return key;
+}
+
 QString trifidEncode(const QString &text, const ParamValues &values)
 {
-    return TrifidEncrypt(text, textParam(values, kKey));
+    return TrifidEncrypt(text, trifidKey(values));
 }
 
 QString trifidDecode(const QString &text, const ParamValues &values)
 {
-    return TrifidDecrypt(text, textParam(values, kKey));
+    return TrifidDecrypt(text, trifidKey(values));
 }
 
 } // namespace

@@ -166,6 +166,13 @@ std::vector<int> textLetters(const QString &text)
 QString hillEncode(const QString &text, const ParamValues &values)
 {
     const Matrix key = hillKey(values);
+    // A text encoded with a matrix that has no inverse could never be read again.
+    const int det = mod(determinant(key), 26);
+    if (std::gcd(det, 26) != 1)
+        throw QuarvelError(QStringLiteral("Die Schlüsselmatrix ist modulo 26 nicht umkehrbar "
+                                          "(Determinante %1): so verschlüsselt ließe sich der "
+                                          "Text nicht mehr entschlüsseln.")
+                               .arg(det));
     std::vector<int> letters = textLetters(text);
     while (letters.size() % std::size_t(key.n) != 0)
         letters.push_back(u'X' - u'A');

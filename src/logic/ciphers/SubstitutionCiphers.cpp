@@ -130,14 +130,24 @@ QString rot47(const QString &text, const ParamValues &)
     return Rot47(text);
 }
 
+// The older panel's routines take an empty key as no shift; here, as for every other keyed
+// cipher, a key is required.
+QString vigenereKey(const ParamValues &values)
+{
+    const QString key = textParam(values, kKey);
+    if (key.isEmpty())
+        throw QuarvelError(QStringLiteral("Bitte einen Schlüssel eingeben."));
+    return key;
+}
+
 QString vigenereEncode(const QString &text, const ParamValues &values)
 {
-    return VigenereEncrypt(text, textParam(values, kKey));
+    return VigenereEncrypt(text, vigenereKey(values));
 }
 
 QString vigenereDecode(const QString &text, const ParamValues &values)
 {
-    return VigenereDecrypt(text, textParam(values, kKey));
+    return VigenereDecrypt(text, vigenereKey(values));
 }
 
 Cipher keyless(const char16_t *cliName, const char16_t *name, const char16_t *explanation,

@@ -2,6 +2,8 @@
 
 #include "logic/common/QuarvelError.h"
 
+#include <QRegularExpression>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -257,6 +259,18 @@ std::optional<long double> tryStrToFloat(const QString &text)
     if (parsedEnd != c.constData() + c.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<long double> tryStrToFloatTyped(const QString &text)
+{
+    // A first group of one to three digits without a leading zero, then groups of exactly three.
+    static const QRegularExpression grouped(
+        QStringLiteral("^\\s*[+-]?[1-9][0-9]{0,2}(\\.[0-9]{3})+(,[0-9]*)?\\s*$"));
+    if (grouped.match(text).hasMatch())
+        return tryStrToFloat(QString(text).remove(u'.'));
+    if (text.contains(u'.') && text.contains(u','))
+        return std::nullopt;
+    return tryStrToFloat(QString(text).replace(u'.', u','));
 }
 
 long double strToFloat(const QString &text)

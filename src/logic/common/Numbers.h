@@ -29,6 +29,13 @@ int hexDigitValue(QChar c);
 // no thousands separators.
 std::optional<long double> tryStrToFloat(const QString &text);
 
+// A decimal number typed into a field that also takes the decimal point, read the way the
+// program writes numbers: points between groups of three digits are German grouping, as
+// formatGrouped writes it ("1.450" is 1450, "1.450,5" is 1450,5); any other single point is a
+// decimal point ("1.5" and "0.500" are 1,5 and 0,5). A point beside a comma that is no such
+// grouping ("1,5.3") is refused.
+std::optional<long double> tryStrToFloatTyped(const QString &text);
+
 // As tryStrToFloat; fails with "'<text>' ist kein gültiger Gleitkommawert".
 long double strToFloat(const QString &text);
 

@@ -85,6 +85,8 @@ qsizetype checkOlcShape(const QString &code)
     const qsizetype separator = code.indexOf(u'+');
     if (separator < 0 || code.indexOf(u'+', separator + 1) >= 0)
         fail(QStringLiteral("Ein Plus Code enthält genau ein „+“"));
+    if (code.size() == 1)
+        fail(QStringLiteral("Ein Plus Code ohne Stellen nennt keinen Ort"));
     if (separator > kSeparatorPosition || separator % 2 == 1)
         fail(QStringLiteral("Im Plus Code steht das „+“ an der falschen Stelle"));
     for (qsizetype i = 0; i < code.size(); ++i) {

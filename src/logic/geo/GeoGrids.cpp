@@ -2,6 +2,7 @@
 
 #include "logic/common/QuarvelError.h"
 #include "logic/geo/GeoCalc.h"
+#include "logic/geo/GridAreas.h"
 
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/MGRS.hpp>
@@ -115,17 +116,6 @@ const QString kOutsideSwitzerlandLv03 =
 const QString kOutsideNetherlands =
     QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande");
 
-// The Netherlands with their coastal waters, a little generously.
-bool insideNetherlands(GeoPoint p)
-{
-    return p.lat >= 50.5 && p.lat <= 54.0 && p.lon >= 3.0 && p.lon <= 7.5;
-}
-
-bool insideSwitzerland(GeoPoint p)
-{
-    return p.lat >= 45.5 && p.lat <= 48.0 && p.lon >= 5.5 && p.lon <= 11.0;
-}
-
 } // namespace
 
 QChar utmBand(double lat)
@@ -193,6 +183,8 @@ GeoPoint fromMgrs(const QString &mgrs)
 GridPosition toGaussKrueger(GeoPoint p)
 {
     checkPoint(p);
+    if (!insideGermany(p))
+        throw QuarvelError(kOutsideGermany);
     GridPosition gk;
     gk.zone = std::clamp(int(std::floor((p.lon + 1.5) / 3.0)), 2, 5);
     const PJ_COORD xy =
@@ -209,13 +201,16 @@ GeoPoint fromGaussKrueger(const GridPosition &gk)
             QStringLiteral("Gauß-Krüger-Rechtswerte beginnen mit der Zone 2, 3, 4 oder 5"));
     const PJ_COORD lonLat = transform(gaussKruegerPipeline(gk.zone).toLatin1(), PJ_INV, gk.easting,
                                       gk.northing, kOutsideGermany);
-    return {lonLat.v[1], lonLat.v[0]};
+    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
+    if (!insideGermany(p))
+        throw QuarvelError(kOutsideGermany);
+    return p;
 }
 
 GridPosition toLv95(GeoPoint p)
 {
     checkPoint(p);
-    if (!insideSwitzerland(p))
+    if (!insideSwitzerlandOrLiechtenstein(p))
         throw QuarvelError(kOutsideSwitzerland);
     const PJ_COORD xy = transform(kLv95Pipeline, PJ_FWD, p.lon, p.lat, kOutsideSwitzerland);
     return {0, true, xy.v[0], xy.v[1]};
@@ -226,7 +221,7 @@ GeoPoint fromLv95(const GridPosition &lv95)
     const PJ_COORD lonLat =
         transform(kLv95Pipeline, PJ_INV, lv95.easting, lv95.northing, kOutsideSwitzerland);
     const GeoPoint p {lonLat.v[1], lonLat.v[0]};
-    if (!insideSwitzerland(p))
+    if (!insideSwitzerlandOrLiechtenstein(p))
         throw QuarvelError(kOutsideSwitzerland);
     return p;
 }

@@ -5,6 +5,8 @@
 #include "logic/geo/GeoCalc.h"
 #include "logic/geo/GeoSupport.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Geo {
@@ -28,15 +30,19 @@ const UnitInfo &infoOf(DistanceUnit unit)
     return kUnits[int(unit)];
 }
 
-double readNumber(const QString &text, const QString &what)
+// `shown` is the text as typed, for the message (the number without its unit otherwise).
+double readNumber(const QString &text, const QString &what, bool grouping,
+                  const QString &shown = {})
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         throw QuarvelError(QStringLiteral("Bitte %1 eingeben").arg(what));
-    const std::optional<long double> value =
-        Numbers::tryStrToFloat(QString(trimmed).replace(u'.', u','));
+    const std::optional<long double> value = grouping
+        ? Numbers::tryStrToFloatTyped(trimmed)
+        : Numbers::tryStrToFloat(QString(trimmed).replace(u'.', u','));
     if (!value || !std::isfinite(double(*value)))
-        throw QuarvelError(QStringLiteral("„%1“ ist keine Zahl").arg(trimmed));
+        throw QuarvelError(
+            QStringLiteral("„%1“ ist keine Zahl").arg(shown.isEmpty() ? trimmed : shown.trimmed()));
     return double(*value);
 }
 
@@ -67,7 +73,14 @@ double metresPer(DistanceUnit unit)
 
 double readDistance(const QString &text, DistanceUnit unit)
 {
-    const double value = readNumber(text, QStringLiteral("eine Entfernung"));
+    // A unit written after the number ("1,5 km", "2mi") counts instead of the field's unit.
+    static const QRegularExpression withUnit(QStringLiteral("^(.*?)\\s*(m|km|ft|yd|mi|NM)\\s*$"));
+    QString number = text;
+    if (const auto m = withUnit.match(text); m.hasMatch() && !m.captured(1).trimmed().isEmpty()) {
+        number = m.captured(1);
+        unit = DistanceUnit(distanceUnitNames().indexOf(m.captured(2)));
+    }
+    const double value = readNumber(number, QStringLiteral("eine Entfernung"), true, text);
     if (value < 0.0)
         throw QuarvelError(QStringLiteral("Die Entfernung darf nicht negativ sein"));
     const double metres = value * metresPer(unit);
@@ -77,7 +90,7 @@ double readDistance(const QString &text, DistanceUnit unit)
 
 double readBearing(const QString &text, AngleUnit unit)
 {
-    const double value = readNumber(text, QStringLiteral("eine Peilung"));
+    const double value = readNumber(text, QStringLiteral("eine Peilung"), false);
     const double degrees = unit == AngleUnit::Gon ? value * 0.9 : value;
     checkBearing(degrees);
     return Support::normalizedBearing(degrees);

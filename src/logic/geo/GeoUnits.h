@@ -15,8 +15,10 @@ QStringList distanceUnitNames(); // "m", "km", "ft", "yd", "mi", "NM" in enum or
 QStringList angleUnitNames(); // "Grad (°)", "Gon"
 double metresPer(DistanceUnit unit);
 
-// A distance typed in `unit`, in metres; refuses an empty, negative or non-finite value and
-// one beyond a million kilometres.
+// A distance typed in `unit`, in metres; a unit written after the number ("1,5 km") counts
+// instead. The number is read as Numbers::tryStrToFloatTyped reads it ("1.450" is 1450, as the
+// program writes it; "1.5" is 1,5). Refuses an empty, negative or non-finite value and one
+// beyond a million kilometres.
 double readDistance(const QString &text, DistanceUnit unit);
 // A bearing typed in `unit`, in degrees in [0, 360): a finite value within ten full turns is
 // taken modulo the full circle (-10° is 350°); a larger one is refused.

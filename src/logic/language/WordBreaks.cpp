@@ -1,6 +1,7 @@
 #include "logic/language/WordBreaks.h"
 
 #include "logic/common/QuarvelError.h"
+#include "logic/common/SystemMessages.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -48,7 +49,7 @@ WordList WordList::read(QIODevice &device)
     }
     if (!device.isSequential() && !device.atEnd())
         throw QuarvelError(QStringLiteral("Die Wortliste konnte nicht gelesen werden: %1")
-                               .arg(device.errorString()));
+                               .arg(SystemMessages::germanReason(device.errorString())));
     WordList list;
     for (qsizetype start = 0; start < data.size();) {
         qsizetype end = data.indexOf('\n', start);
@@ -71,7 +72,7 @@ WordList WordList::ofLanguage(const QString &folder, Language language)
         if (info.exists() && !info.isFile())
             throw QuarvelError(QStringLiteral("keine gewöhnliche Datei"));
         if (!file.open(QIODevice::ReadOnly))
-            throw QuarvelError(file.errorString());
+            throw QuarvelError(SystemMessages::germanReason(file.errorString()));
         return read(file);
     } catch (const QuarvelError &error) {
         throw QuarvelError(

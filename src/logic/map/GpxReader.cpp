@@ -1,6 +1,7 @@
 // Reading GPX: one pass over the file, each point handed on as soon as it is complete.
 #include "logic/common/FileOpenError.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/common/SystemMessages.h"
 #include "logic/map/Gpx.h"
 #include "logic/map/XmlAttributeCounter.h"
 
@@ -76,11 +77,11 @@ public:
                  line);
         if (!m_device.readFailure().isEmpty())
             throw QuarvelError(QStringLiteral("Die GPX-Datei konnte nicht gelesen werden: %1")
-                                   .arg(m_device.readFailure()));
+                                   .arg(SystemMessages::germanReason(m_device.readFailure())));
         if (m_xml.hasError()) {
             if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
                 fail(QStringLiteral("Die Datei endet vor dem Schluss des GPX-Elements"));
-            fail(m_xml.errorString());
+            fail(SystemMessages::germanXmlError(m_xml));
         }
     }
 

@@ -311,3 +311,23 @@ TEST_F(ChiffrenPanel, AResultLineTooLongForTheBoxIsShownBrokenAtBlanks)
     EXPECT_EQ(plain->toPlainText(), letters);
     EXPECT_EQ(codedError->text(), QString());
 }
+
+// Vigenère and Trifid need a key here as every keyed cipher does; blanks in a key count for
+// nothing, as published examples write keys with them.
+TEST_F(ChiffrenPanel, KeysMustNotBeEmptyAndTheirBlanksAreIgnored)
+{
+    for (const char *name : {"vigenere", "trifid"}) {
+        SCOPED_TRACE(name);
+        chooseCipher(QString::fromLatin1(name));
+        typeInto("param_schluessel", QStringLiteral(" "));
+        typeInto(plain, QStringLiteral("Geocache"));
+        EXPECT_EQ(parameterError->text(), QStringLiteral("Bitte einen Schlüssel eingeben."));
+        EXPECT_EQ(coded->toPlainText(), QString());
+    }
+    chooseCipher(QStringLiteral("playfair"));
+    typeInto("param_schluessel", QStringLiteral("playfair example"));
+    typeInto(plain, QStringLiteral("Hide the gold in the tree stump"));
+    EXPECT_EQ(parameterError->text(), QString());
+    EXPECT_EQ(coded->toPlainText(), QStringLiteral("BM OD ZB XD NA BE KU DM UI XM MO UV IF"));
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+}

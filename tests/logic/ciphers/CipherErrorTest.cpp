@@ -69,7 +69,15 @@ const Limit kLimits[] = {
      u("x"),
      u("Der Schlüssel darf nur Ziffern enthalten.")},
     {"gronsfeld", Encode, {}, u("x"), u("Bitte einen Schlüssel aus Ziffern eingeben.")},
-    {"playfair", Encode, {{"schluessel", "Geo Cache"}}, u("x"), kOnlyLetters},
+    {"playfair", Encode, {{"schluessel", "Geo-Cache"}}, u("x"), kOnlyLetters},
+    // Blanks in a key are no part of it; a key of blanks only is no key.
+    {"playfair", Encode, {{"schluessel", "Geo Cache"}}, u("x"), {}},
+    {"vigenere", Encode, {}, u("x"), kNoKey},
+    {"vigenere", Decode, {{"schluessel", " \t "}}, u("x"), kNoKey},
+    {"vigenere", Decode, {{"schluessel", " A "}}, u("x"), {}},
+    {"trifid", Encode, {}, u("x"), kNoKey},
+    {"trifid", Decode, {{"schluessel", "  "}}, u("x"), kNoKey},
+    {"trifid", Encode, {{"schluessel", "F"}}, u("x"), {}},
     {"polybius", Encode, {{"schluessel", "A1"}}, u("x"), kOnlyLetters},
     {"polybius", Encode, {{"schluessel", "A1"}, {"quadrat", "6"}}, u("x"), {}},
     {"polybius",
@@ -104,7 +112,25 @@ const Limit kLimits[] = {
      {{"schluessel", "ABCDEFGHIJ"}},
      u("x"),
      u("Der Schlüssel muss 4 oder 9 Buchstaben haben (eine 2×2- oder 3×3-Matrix), nicht 10.")},
-    {"hill", Encode, {{"schluessel", "AAAA"}}, u("xy"), {}},
+    {"hill", Encode, {{"schluessel", "DDCF"}}, u("xy"), {}},
+    {"hill",
+     Encode,
+     {{"schluessel", "AAAA"}},
+     u("xy"),
+     u("Die Schlüsselmatrix ist modulo 26 nicht umkehrbar (Determinante 0): so verschlüsselt "
+       "ließe sich der Text nicht mehr entschlüsseln.")},
+    {"hill",
+     Encode,
+     {{"schluessel", "CCAB"}},
+     u("xy"),
+     u("Die Schlüsselmatrix ist modulo 26 nicht umkehrbar (Determinante 2): so verschlüsselt "
+       "ließe sich der Text nicht mehr entschlüsseln.")},
+    {"hill",
+     Encode,
+     {{"schluessel", "NAAB"}},
+     u("xy"),
+     u("Die Schlüsselmatrix ist modulo 26 nicht umkehrbar (Determinante 13): so verschlüsselt "
+       "ließe sich der Text nicht mehr entschlüsseln.")},
     {"hill",
      Decode,
      {{"schluessel", "AAAA"}},
@@ -342,6 +368,33 @@ const Limit kLimits[] = {
      u("Der Base16-Text ist unvollständig: 1 Zeichen passen nicht auf ganze Bytes.")},
     {"base16", Decode, {}, u("6g"), u("„g“ an Stelle 2 gehört nicht zu Base16.")},
     {"zeichencode", Decode, {}, u("1114111"), {}},
+    // A group with a digit of another number system is refused, not split in two.
+    {"zeichencode", Decode, {{"system", "hex"}}, u("48 F1"), {}},
+    {"zeichencode",
+     Decode,
+     {{"system", "hex"}},
+     u("48 G1"),
+     u("„G“ an Stelle 4 ist keine Hexadezimalziffer.")},
+    {"zeichencode",
+     Decode,
+     {{"system", "hex"}},
+     u("0x48"),
+     u("„x“ an Stelle 2 ist keine Hexadezimalziffer.")},
+    {"zeichencode", Decode, {{"system", "bin"}}, u("01001000, 01101001"), {}},
+    {"zeichencode",
+     Decode,
+     {{"system", "bin"}},
+     u("01001000 01201000"),
+     u("„2“ an Stelle 12 ist keine Binärziffer.")},
+    {"zeichencode", Decode, {{"system", "okt"}}, u("110 7"), {}},
+    {"zeichencode",
+     Decode,
+     {{"system", "okt"}},
+     u("110 8"),
+     u("„8“ an Stelle 5 ist keine Oktalziffer.")},
+    {"zeichencode", Decode, {}, u("72;105"), {}},
+    {"zeichencode", Decode, {}, u("72 1A"), u("„A“ an Stelle 5 ist keine Dezimalziffer.")},
+    {"zeichencode", Decode, {}, u("72 ü"), u("„ü“ an Stelle 4 ist keine Dezimalziffer.")},
     {"zeichencode",
      Decode,
      {},
@@ -374,4 +427,49 @@ TEST(CipherErrors, EveryMessageAtItsLimit)
         }
         EXPECT_EQ(message, limit.message);
     }
+}
+
+// What a call gives: its result, or its message after "Fehler: ".
+template<typename Call> QString outcome(Call call)
+{
+    try {
+        return call();
+    } catch (const QuarvelError &error) {
+        return QStringLiteral("Fehler: ") + error.message();
+    }
+}
+
+// Keys are published with blanks ("playfair example"); every cipher with a key word reads them
+// without, in both directions: the same result, or the same message for a key it cannot use.
+TEST(CipherErrors, BlanksInKeysAreIgnored)
+{
+    const QString text = QStringLiteral("Hide the gold in the tree stump");
+    const QString keys[] = {QStringLiteral("playfairexample"), QStringLiteral("1234"),
+                            QStringLiteral("DDCF")};
+    int compared = 0;
+    for (const Ciphers::Cipher &cipher : Ciphers::cipherRegistry()) {
+        for (const QString &key : keys) {
+            ParamValues joined, spaced;
+            for (const char *name : {"schluessel", "transposition"}) {
+                if (!cipher.param(QString::fromLatin1(name)))
+                    continue;
+                joined.insert(QString::fromLatin1(name), key);
+                spaced.insert(QString::fromLatin1(name),
+                              u' ' + key.left(2) + QStringLiteral(" \t") + key.mid(2) + u' ');
+            }
+            if (joined.isEmpty())
+                continue;
+            SCOPED_TRACE(cipher.cliName.toStdString() + " " + key.toStdString());
+            const QString encoded = outcome([&] { return cipher.encode(text, joined); });
+            EXPECT_EQ(outcome([&] { return cipher.encode(text, spaced); }), encoded);
+            EXPECT_EQ(outcome([&] { return cipher.decode(encoded, spaced); }),
+                      outcome([&] { return cipher.decode(encoded, joined); }));
+            compared += encoded.startsWith(QStringLiteral("Fehler: ")) ? 0 : 1;
+        }
+    }
+    EXPECT_GE(compared, 12);
+    const Ciphers::Cipher &playfair = *Ciphers::findCipher(QStringLiteral("playfair"));
+    EXPECT_EQ(
+        playfair.encode(text, {{QStringLiteral("schluessel"), QStringLiteral("playfair example")}}),
+        QStringLiteral("BM OD ZB XD NA BE KU DM UI XM MO UV IF"));
 }

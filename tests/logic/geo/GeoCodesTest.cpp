@@ -191,6 +191,18 @@ TEST(GeoCodes, OpenLocationCodeReferenceShortening)
     }
 }
 
+TEST(GeoCodes, OpenLocationCodeFirstDigitsAtTheirLimits)
+{
+    for (const char *code : {"C2000000+", "2V000000+", "CV000000+"}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(errorOf([&] { openLocationCodeCell(QString::fromLatin1(code)); }),
+                  QStringLiteral("<no error>"));
+    }
+    EXPECT_TRUE(errorOf([] {
+                    recoverOpenLocationCode(QStringLiteral("+"), {52.0, 13.0});
+                }).contains(QStringLiteral("ohne Stellen")));
+}
+
 TEST(GeoCodes, OpenLocationCodeRefusals)
 {
     const struct
@@ -206,6 +218,13 @@ TEST(GeoCodes, OpenLocationCodeRefusals)
         {"8F0C0000+", "paarweise"},
         {"WC2222+22", "Bezugspunkt"},
         {"XXVC2222+22", "außerhalb der Erde"},
+        // The first digit stands for 20° of latitude from the south pole: "C" (160°) is the
+        // last that fits, "F" (180°) is beyond; the second for 20° of longitude: "V" (340°)
+        // fits, "W" (360°) does not.
+        {"F2000000+", "außerhalb der Erde"},
+        {"FFVC2222+22", "außerhalb der Erde"},
+        {"2W000000+", "außerhalb der Erde"},
+        {"+", "ohne Stellen"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.code);

@@ -4,6 +4,7 @@
 #include "logic/geo/GeoCalc.h"
 #include "logic/geo/GeoFormats.h"
 #include "logic/geo/GeoRead.h"
+#include "logic/geo/GridAreas.h"
 
 #include <proj.h>
 
@@ -94,6 +95,8 @@ TEST(GeoGrids, GaussKruegerMatchesTheEpsgTransformationAndRoundTrips)
     for (int i = 0; i < 300; ++i) {
         // Germany, where the BETA2007 grid lies.
         const GeoPoint p {random.uniform(47.4, 54.9), random.uniform(6.0, 14.9)};
+        if (!insideGermany(p))
+            continue;
         const GridPosition gk = toGaussKrueger(p);
         const int zone = std::clamp(int(std::floor((p.lon + 1.5) / 3.0)), 2, 5);
         ASSERT_EQ(gk.zone, zone);
@@ -119,6 +122,8 @@ TEST(GeoGrids, Lv95MatchesTheEpsgTransformationAndRoundTrips)
     GeoTest::RandomPoints random(52);
     for (int i = 0; i < 300; ++i) {
         const GeoPoint p {random.uniform(45.8, 47.8), random.uniform(6.0, 10.5)};
+        if (!insideSwitzerlandOrLiechtenstein(p))
+            continue;
         const GridPosition lv95 = toLv95(p);
         // PROJ undoes the Helmert step through an iteration that stops near a millimetre.
         ASSERT_LT(distance(p, fromLv95(lv95)), 5e-3) << i;
@@ -133,7 +138,7 @@ TEST(GeoGrids, Lv95MatchesTheEpsgTransformationAndRoundTrips)
                   toLv95({48.1, 8.0});
               }),
               QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein"));
-    EXPECT_EQ(errorOf([] { toLv95({48.0, 8.0}); }), QStringLiteral("<no error>"));
+    EXPECT_EQ(errorOf([] { toLv95({47.5, 8.0}); }), QStringLiteral("<no error>"));
 }
 
 TEST(GeoGrids, GridTextsAreReadBack)
@@ -173,6 +178,8 @@ TEST(GeoGrids, RdAgreesWithTheEpsgDatabaseAndRoundTrips)
     GeoTest::RandomPoints random(28992);
     for (int i = 0; i < 20; ++i) {
         const GeoPoint p {random.uniform(50.8, 53.5), random.uniform(3.4, 7.2)};
+        if (!insideNetherlands(p))
+            continue;
         SCOPED_TRACE(i);
         double x = 0, y = 0;
         viaEpsgDatabase("EPSG:28992", p, x, y);
@@ -183,48 +190,58 @@ TEST(GeoGrids, RdAgreesWithTheEpsgDatabaseAndRoundTrips)
     EXPECT_EQ(formatRd({52.155, 5.387}).left(4), QStringLiteral("X 15"));
 }
 
-TEST(GeoGrids, RdRefusesPositionsOutsideTheNetherlands)
+// Each national grid is given inside its country only; places just across a border (Strasbourg
+// and Kehl, Füssen and Reutte, Brussels, Innsbruck) get the grid's message, never a number.
+TEST(GeoGrids, NationalGridsRefusePlacesOutsideTheirCountry)
 {
-    const GeoPoint outside[] = {{50.49, 5.0}, {54.01, 5.0}, {52.0, 2.99}, {52.0, 7.51}};
-    for (const GeoPoint &p : outside) {
-        SCOPED_TRACE(p.lat * 1000 + p.lon);
-        EXPECT_EQ(errorOf([&] { toRd(p); }),
-                  QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande"));
-    }
-    EXPECT_NO_THROW(toRd({50.5, 3.0}));
-    EXPECT_NO_THROW(toRd({54.0, 7.5}));
-    EXPECT_EQ(errorOf([] {
-                  fromRd({0, true, 155000, 2000000});
-              }),
-              QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande"));
-}
-
-// GeographicLib's CartConvert documentation: 33.3 44.4 at 6000 m is X 3816209.60,
-// Y 3737108.55, Z 3485109.57; our points lie on the ellipsoid, 6000 m lower along the normal.
-TEST(GeoGrids, EcefCartConvertExample)
-{
-    const double lat = 33.3 * std::numbers::pi / 180, lon = 44.4 * std::numbers::pi / 180;
-    const Ecef ecef = toEcef({33.3, 44.4});
-    EXPECT_NEAR(ecef.x, 3816209.60 - 6000 * std::cos(lat) * std::cos(lon), 0.01);
-    EXPECT_NEAR(ecef.y, 3737108.55 - 6000 * std::cos(lat) * std::sin(lon), 0.01);
-    EXPECT_NEAR(ecef.z, 3485109.57 - 6000 * std::sin(lat), 0.01);
-    const GeoPoint back = fromEcef(ecef);
-    EXPECT_NEAR(back.lat, 33.3, 1e-12);
-    EXPECT_NEAR(back.lon, 44.4, 1e-12);
-}
-
-TEST(GeoGrids, EcefRefusesPointsFarFromTheSurface)
-{
-    const Ecef surface = toEcef({0, 0});
-    const struct
+    const QString germany = QStringLiteral(
+        "Gauß-Krüger (DHDN) gibt es hier nur innerhalb Deutschlands (BETA2007-Gitter)");
+    const QString swiss = QStringLiteral("LV95 gilt nur für die Schweiz und Liechtenstein");
+    const QString dutch = QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande");
+    struct Case
     {
-        double extra;
-        bool refused;
-    } cases[] = {{99999.0, false}, {100001.0, true}, {-99999.0, false}, {-100001.0, true}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.extra);
-        const QString error = errorOf([&] { fromEcef({surface.x + c.extra, 0, 0}); });
-        EXPECT_EQ(error.contains(u"der Erdoberfläche: X, Y und Z"), c.refused);
+        const char *place;
+        GeoPoint p;
+        bool gk, lv95, rd; // where a grid reference is given
+    };
+    const Case cases[] = {
+        {"Berlin", {52.5208, 13.4095}, true, false, false},
+        {"Freiburg", {47.9990, 7.8421}, true, false, false},
+        {"Offenburg", {48.4733, 7.9447}, true, false, false},
+        {"Füssen", {47.5696, 10.7004}, true, false, false},
+        {"Helgoland", {54.1820, 7.8850}, true, false, false},
+        {"Sylt", {54.9050, 8.3100}, true, false, false},
+        {"Aachen", {50.7760, 6.0840}, true, false, false},
+        {"Gronau", {52.2100, 7.0300}, true, false, false},
+        {"Strasbourg", {48.5818, 7.7510}, false, false, false},
+        {"Innsbruck", {47.2692, 11.4041}, false, false, false},
+        {"Reutte", {47.4900, 10.7200}, false, false, false},
+        {"Salzburg", {47.8009, 13.0440}, false, false, false},
+        {"Brussels", {50.8467, 4.3525}, false, false, false},
+        {"Antwerp", {51.2194, 4.4025}, false, false, false},
+        {"Paris", {48.85, 2.35}, false, false, false},
+        {"Zürich", {47.3769, 8.5417}, false, true, false},
+        {"Geneva", {46.2044, 6.1432}, false, true, false},
+        {"Lugano", {46.0037, 8.9511}, false, true, false},
+        {"Vaduz", {47.1410, 9.5209}, false, true, false},
+        {"Schaffhausen", {47.6973, 8.6349}, false, true, false},
+        {"Milan", {45.4642, 9.1900}, false, false, false},
+        {"Amsterdam", {52.3676, 4.9041}, false, false, true},
+        {"Maastricht", {50.8514, 5.6910}, false, false, true},
+        {"Enschede", {52.2215, 6.8937}, false, false, true},
+        {"Groningen", {53.2194, 6.5665}, false, false, true},
+        {"Texel", {53.0550, 4.7970}, false, false, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.place);
+        EXPECT_EQ(errorOf([&] { toGaussKrueger(c.p); }),
+                  c.gk ? QStringLiteral("<no error>") : germany);
+        EXPECT_EQ(errorOf([&] { toLv95(c.p); }), c.lv95 ? QStringLiteral("<no error>") : swiss);
+        EXPECT_EQ(errorOf([&] { toRd(c.p); }), c.rd ? QStringLiteral("<no error>") : dutch);
     }
-    EXPECT_NE(errorOf([] { fromEcef({std::nan(""), 0, 0}); }), QStringLiteral("<no error>"));
+    // The way back: a grid reference that lands outside the country.
+    EXPECT_EQ(errorOf([] { fromRd({0, true, 155000, 2000000}); }), dutch);
+    double north = 0, east = 0;
+    viaEpsgDatabase("EPSG:31468", {47.2692, 11.4041}, north, east);
+    EXPECT_EQ(errorOf([&] { fromGaussKrueger({4, true, east, north}); }), germany);
 }

@@ -317,3 +317,30 @@ TEST(GeoIntersect, BearingsBeyondTenTurnsAreRefused)
         EXPECT_EQ(error.contains(u"Die Peilung ist zu groß"), c.refused) << error.toStdString();
     }
 }
+
+// A line that starts on the circle meets it there; heading outward that is its only point,
+// heading inward it crosses the circle again on the far side. Just outside the circle and
+// heading away it misses; just inside it meets the circle a metre ahead.
+TEST(GeoIntersect, ALineThatStartsOnTheCircle)
+{
+    const GeoPoint centre {52.5, 13.4};
+    const Circle circle {centre, 500.0};
+    const GeoPoint north = project(centre, 0.0, 500.0);
+    for (double bearing : {0.0, 30.0, 330.0, 89.0}) {
+        SCOPED_TRACE(bearing);
+        const QList<GeoPoint> points = intersectLineCircle({north, bearing}, circle);
+        ASSERT_EQ(points.size(), 1);
+        EXPECT_LT(distanceAndBearing(points[0], north).distance, 0.001);
+    }
+    const QList<GeoPoint> through = intersectLineCircle({north, 180.0}, circle);
+    ASSERT_EQ(through.size(), 2);
+    EXPECT_LT(distanceAndBearing(through[0], north).distance, 0.001);
+    EXPECT_LT(distanceAndBearing(through[1], project(centre, 180.0, 500.0)).distance, 0.001);
+
+    EXPECT_FALSE(errorOf([&] {
+                     intersectLineCircle({project(centre, 0.0, 501.0), 0.0}, circle);
+                 }).isEmpty());
+    const QList<GeoPoint> inside = intersectLineCircle({project(centre, 0.0, 499.0), 0.0}, circle);
+    ASSERT_EQ(inside.size(), 1);
+    EXPECT_LT(distanceAndBearing(inside[0], north).distance, 0.001);
+}

@@ -26,6 +26,24 @@ TEST(GeoUnits, DistancesInEveryUnit)
         {DistanceUnit::NauticalMile, "2", 3704.0, "2,000000 NM"},
         {DistanceUnit::Metre, "0", 0.0, "0,000 m"},
         {DistanceUnit::Metre, " 1e3 ", 1000.0, "1000,000 m"},
+        // Points between groups of three digits group thousands, as the program writes them;
+        // any other point is a decimal point.
+        {DistanceUnit::Metre, "1.500", 1500.0, "1500,000 m"},
+        {DistanceUnit::Metre, "1.450 m", 1450.0, "1450,000 m"},
+        {DistanceUnit::Metre, "1.500,5", 1500.5, "1500,500 m"},
+        {DistanceUnit::Metre, "12.345.678", 12345678.0, "12345678,000 m"},
+        {DistanceUnit::Metre, "1.50", 1.5, "1,500 m"},
+        {DistanceUnit::Metre, "1.5000", 1.5, "1,500 m"},
+        {DistanceUnit::Metre, "0.500", 0.5, "0,500 m"},
+        {DistanceUnit::Metre, "1234.5", 1234.5, "1234,500 m"},
+        // A unit after the number counts instead of the field's.
+        {DistanceUnit::Metre, "1,5 km", 1500.0, "1500,000 m"},
+        {DistanceUnit::Metre, "1,5km", 1500.0, "1500,000 m"},
+        {DistanceUnit::Kilometre, "350 m", 350.0, "0,350000 km"},
+        {DistanceUnit::Metre, "2 mi", 3218.688, "3218,688 m"},
+        {DistanceUnit::Metre, "1 NM", 1852.0, "1852,000 m"},
+        {DistanceUnit::Metre, "3 yd", 2.7432, "2,743 m"},
+        {DistanceUnit::Metre, "10 ft", 3.048, "3,048 m"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);
@@ -67,7 +85,11 @@ TEST(GeoUnits, RefusesWhatIsNoUsableNumber)
         {"", "Bitte eine Entfernung eingeben"},
         {"  ", "Bitte eine Entfernung eingeben"},
         {"-0,001", "Die Entfernung darf nicht negativ sein"},
-        {"12 m", "„12 m“ ist keine Zahl"},
+        {"12 mm", "„12 mm“ ist keine Zahl"},
+        {"km", "„km“ ist keine Zahl"},
+        {"1,5.3", "„1,5.3“ ist keine Zahl"},
+        {"1.500.0", "„1.500.0“ ist keine Zahl"},
+        {"1 2 km", "„1 2 km“ ist keine Zahl"},
         {"1,2,3", "„1,2,3“ ist keine Zahl"},
         {"1e400", "„1e400“ ist keine Zahl"},
     };

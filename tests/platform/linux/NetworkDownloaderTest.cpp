@@ -271,6 +271,27 @@ TEST(NetworkDownloader, ATransferAboveTheMinimumRateAndWithinTheDeadlineComplete
     EXPECT_EQ(target.data(), body);
 }
 
+// An update over a slow line, 10 to 50 KB/s, completes with the window's minimum rate of 1 KB/s;
+// the rate is measured over a window shortened from half a minute so that several windows pass.
+TEST(NetworkDownloader, ASlowButSteadyTransferCompletesAtTheDefaultMinimumRate)
+{
+    HttpTestServer server;
+    NetworkDownloader downloader({/*transferTimeoutMs=*/5000, /*maxRedirects=*/3});
+    for (int kilobytesPerSecond : {10, 20, 50}) {
+        SCOPED_TRACE(kilobytesPerSecond);
+        // About 0.8 s of transfer at each rate.
+        const QByteArray body(kilobytesPerSecond * 820, 'u');
+        server.serve("/paced", {HttpTestServer::Kind::Paced, 200, body, 1000 / kilobytesPerSecond});
+        Downloader::Request request = requestFor(server.baseUrl() + u"paced"_s);
+        request.minBytesPerSecond = 1024;
+        request.rateWindowMs = 200;
+        QBuffer target;
+        target.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(downloader.DownloadToFile(request, target));
+        EXPECT_EQ(target.data(), body);
+    }
+}
+
 // Only a 2xx status is a download: a redirect the client does not follow (300 names no single
 // place) or an error page is no file. A reply of exactly the size limit is complete.
 TEST(NetworkDownloader, StatusAndSizeLimitDecideTheDownload)

@@ -100,6 +100,9 @@ void HttpTestServer::answer(QTcpSocket *socket, const QByteArray &path)
     case Kind::Drip:
         drip(socket, route);
         return;
+    case Kind::Paced:
+        pace(socket, route);
+        return;
     }
 }
 
@@ -160,5 +163,22 @@ void HttpTestServer::drip(QTcpSocket *socket, const Route &route)
     socket->write(header(route.status, qint64(1) << 30) + route.body);
     auto *timer = new QTimer(socket);
     QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write("0"); });
+    timer->start(route.intervalMs);
+}
+
+void HttpTestServer::pace(QTcpSocket *socket, const Route &route)
+{
+    socket->write(header(route.status, route.body.size()));
+    auto *timer = new QTimer(socket);
+    auto sent = std::make_shared<qsizetype>(0);
+    const QByteArray body = route.body;
+    QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent] {
+        socket->write(body.mid(*sent, 1024));
+        *sent += 1024;
+        if (*sent >= body.size()) {
+            timer->stop();
+            socket->disconnectFromHost();
+        }
+    });
     timer->start(route.intervalMs);
 }

@@ -21,6 +21,7 @@ public:
         Redirect, // 302 to `body` as the new location
         Held, // like Body, but only after release()
         Drip, // the body at once, then one byte more every `intervalMs`, without end
+        Paced, // the body 1024 bytes every `intervalMs`, with its length announced
     };
 
     struct Route
@@ -61,6 +62,7 @@ private:
     void streamHuge(QTcpSocket *socket, int status);
     void streamSlow(QTcpSocket *socket, const QByteArray &body);
     void drip(QTcpSocket *socket, const Route &route);
+    void pace(QTcpSocket *socket, const Route &route);
 
     QTcpServer m_server;
     QHash<QByteArray, Route> m_routes;
