@@ -140,6 +140,9 @@ Invocation parseArguments(const QStringList &arguments)
         invocation.texts.clear();
     }
     invocation.fromStdin = invocation.texts.isEmpty();
+    const auto &withoutText = invocation.command->runsWithoutText;
+    if (invocation.fromStdin && withoutText && withoutText(invocation.options))
+        invocation.fromStdin = false;
     if (invocation.command->input == InputKind::Document && invocation.texts.size() > 1)
         usage(QStringLiteral("„%1“ liest genau eine Datei")
                   .arg(invocation.command->names.constFirst()));

@@ -116,6 +116,8 @@ struct Command
     // reaches prepare as the option of this key; the texts after it are the input. Without any
     // text the subcommand reads nothing and runs once on the empty input ("chiffre --liste").
     QString operand = {};
+    // True when these options let the command run once without any text ("hash --datei F").
+    std::function<bool(const Options &options)> runsWithoutText = {};
 };
 
 // Small helpers for the handlers.
