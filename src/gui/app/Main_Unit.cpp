@@ -6,6 +6,7 @@
 #include "gui/app/panels/ToolPanels.h"
 #include "gui/app/panels/gboxChiffren.h"
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/calc/CalcNavigator.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSplitter>
@@ -145,7 +147,7 @@ void TfrmQuarvelMain::applyLayoutSettings()
     // Stored widths are the user's own pixels; only the designed ones follow the screen. The
     // header's default height counts as designed, since the store cannot tell it apart.
     const int navWidth =
-        std::max(DesignSize::px(this, kNavigatorMinWidth),
+        std::max(gboxNavigation->minimumWidth(),
                  s.NavFensterBreite.value_or(DesignSize::px(this, kDesignedNavigatorWidth)));
     const int headerHeight = s.HomeFensterHoehe == kDesignedHeaderHeight
         ? DesignSize::px(this, kDesignedHeaderHeight)
@@ -173,7 +175,9 @@ void TfrmQuarvelMain::createNavigator()
 {
     gboxNavigation = new QGroupBox(QStringLiteral(" Navigation "));
     gboxNavigation->setObjectName(QStringLiteral("gboxNavigation"));
-    gboxNavigation->setMinimumWidth(DesignSize::px(this, kNavigatorMinWidth));
+    // The tree's scroll bar, needed once the Rechnen group is open too, must not cut a node.
+    gboxNavigation->setMinimumWidth(DesignSize::px(this, kNavigatorMinWidth) +
+                                    style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     TreeView1 = new QTreeWidget(gboxNavigation);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
@@ -188,6 +192,14 @@ void TfrmQuarvelMain::createNavigator()
     auto *layout = new QVBoxLayout(gboxNavigation);
     const int margin = DesignSize::px(this, 4);
     layout->setContentsMargins(margin, margin, margin, margin);
+    // The filter narrows the tree to the tools whose name or explanation holds the typed text.
+    edtFilter = new QLineEdit(gboxNavigation);
+    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    edtFilter->setPlaceholderText(QStringLiteral("Werkzeug suchen …"));
+    edtFilter->setClearButtonEnabled(true);
+    connect(edtFilter, &QLineEdit::textChanged, this,
+            [this](const QString &text) { filterNavigator(*TreeView1, text); });
+    layout->addWidget(edtFilter);
     layout->addWidget(TreeView1);
 
     QStyle *s = style();

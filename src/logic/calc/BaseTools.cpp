@@ -76,20 +76,20 @@ std::vector<Tool> baseTools()
     number.positional = true;
     number.rest = true;
     number.help = QStringLiteral("die Ziffern in der Basis „von“, auf Wunsch mit Vorzeichen");
-    return {
-        Tool {QStringLiteral("zahl-basis"),
-              QStringLiteral("Zahlenbasen umrechnen"),
-              QStringLiteral("Zahlenbasen"),
-              QStringLiteral("zahl"),
-              QStringLiteral("basis"),
-              false,
-              QStringLiteral("Ganze Zahlen jeder Länge zwischen den Basen 2 bis 36 und 62"),
-              {baseInput("von", "Von Basis", "Basis der Eingabe: 2 bis 36 oder 62"),
-               baseInput("nach", "Nach Basis", "Basis des Ergebnisses: 2 bis 36 oder 62"), number},
-              {{QStringLiteral("ergebnis"), QStringLiteral("Ergebnis")}},
-              baseTool,
-              true,
-              QStringLiteral("zahl basis --von 16 --nach 2 FF")}};
+    return {Tool {
+        QStringLiteral("zahl-basis"),
+        QStringLiteral("Zahlenbasen umrechnen"),
+        QStringLiteral("Zahlenbasen"),
+        QStringLiteral("zahl"),
+        QStringLiteral("basis"),
+        false,
+        QStringLiteral("Ganze Zahlen jeder Länge zwischen den Basen 2 bis 36 und 62"),
+        {baseInput("von", "Von Basis", "Basis der Eingabe: 2 bis 36 oder 62"),
+         baseInput("nach", "Nach Basis", "Basis des Ergebnisses: 2 bis 36 oder 62"), number},
+        {{QStringLiteral("ergebnis"), QStringLiteral("Ergebnis"), ResultDecl::Show::Both, true}},
+        baseTool,
+        true,
+        QStringLiteral("zahl basis --von 16 --nach 2 FF")}};
 }
 
 } // namespace Calc

@@ -58,16 +58,18 @@ struct InputDecl
 struct ResultDecl
 {
     enum class Show { Both, TextOnly, JsonOnly };
-    ResultDecl(QString key, QString label, Show show = Show::Both)
+    ResultDecl(QString key, QString label, Show show = Show::Both, bool multiline = false)
         : key(std::move(key))
         , label(std::move(label))
         , show(show)
+        , multiline(multiline)
     {
     }
 
     QString key; // JSON key
     QString label; // German caption in the panel and the text form
     Show show = Show::Both;
+    bool multiline = false; // long or several lines: the panel gives it a text box
 };
 
 // One computed result: its JSON value (undefined: the text as a JSON string) and its text.

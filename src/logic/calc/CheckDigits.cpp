@@ -339,7 +339,8 @@ std::vector<Tool> checkDigitTools()
                              "Euro-Scheine, UIC-Wagennummern prüfen und ergänzen"),
               {number, method},
               {{QStringLiteral("eingabe"), QStringLiteral("Eingabe"), ResultDecl::Show::JsonOnly},
-               {QStringLiteral("ergebnisse"), QStringLiteral("Ergebnisse")}},
+               {QStringLiteral("ergebnisse"), QStringLiteral("Ergebnisse"), ResultDecl::Show::Both,
+                true}},
               checkTool,
               true,
               QStringLiteral("pruefziffer 3-598-21500-?")}};

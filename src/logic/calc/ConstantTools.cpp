@@ -99,22 +99,23 @@ std::vector<Tool> constantTools()
     InputDecl search {QStringLiteral("suche"), QStringLiteral("Suche Ziffern"), InputKind::Text};
     search.optional = true;
     search.help = QStringLiteral("statt der Stellen: wo stehen diese Ziffern zuerst?");
-    return {Tool {QStringLiteral("zahl-konstante"),
-                  QStringLiteral("Nachkommastellen von "
-                                 "Konstanten"),
-                  QStringLiteral("Konstanten"),
-                  QStringLiteral("zahl"),
-                  QStringLiteral("konstante"),
-                  false,
-                  QStringLiteral("Ziffern von π, e, φ, √2, √3, √5 bis zur millionsten "
-                                 "Nachkommastelle, und die Suche nach einer Ziffernfolge"),
-                  {name, range, search},
-                  {{QStringLiteral("konstante"), QStringLiteral("Konstante")},
-                   {QStringLiteral("stellen"), QStringLiteral("Stellen")},
-                   {QStringLiteral("position"), QStringLiteral("Position")}},
-                  constantTool,
-                  false,
-                  QStringLiteral("zahl konstante pi --stellen 1-20")}};
+    return {
+        Tool {QStringLiteral("zahl-konstante"),
+              QStringLiteral("Nachkommastellen von "
+                             "Konstanten"),
+              QStringLiteral("Konstanten"),
+              QStringLiteral("zahl"),
+              QStringLiteral("konstante"),
+              false,
+              QStringLiteral("Ziffern von π, e, φ, √2, √3, √5 bis zur millionsten "
+                             "Nachkommastelle, und die Suche nach einer Ziffernfolge"),
+              {name, range, search},
+              {{QStringLiteral("konstante"), QStringLiteral("Konstante")},
+               {QStringLiteral("stellen"), QStringLiteral("Stellen"), ResultDecl::Show::Both, true},
+               {QStringLiteral("position"), QStringLiteral("Position")}},
+              constantTool,
+              false,
+              QStringLiteral("zahl konstante pi --stellen 1-20")}};
 }
 
 } // namespace Calc

@@ -165,7 +165,7 @@ std::vector<Tool> hashTools()
                              "Datei, auf Wunsch als HMAC"),
               {text, method, encoding, key, file},
               {{QStringLiteral("eingabe"), QStringLiteral("Eingabe"), ResultDecl::Show::JsonOnly},
-               {QStringLiteral("hashes"), QStringLiteral("Hashes")}},
+               {QStringLiteral("hashes"), QStringLiteral("Hashes"), ResultDecl::Show::Both, true}},
               hashTool,
               true,
               QStringLiteral("hash --verfahren sha1 abc")},

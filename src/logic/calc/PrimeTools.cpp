@@ -248,7 +248,7 @@ std::vector<Tool> primeTools()
               QStringLiteral("Alle Teiler einer Zahl bis 10^18, ihre Anzahl und Summe"),
               {numberInput("zahl", "Zahl", QStringLiteral("1"),
                            QStringLiteral("1000000000000000000"))},
-              {{QStringLiteral("teiler"), QStringLiteral("Teiler")},
+              {{QStringLiteral("teiler"), QStringLiteral("Teiler"), ResultDecl::Show::Both, true},
                {QStringLiteral("anzahl"), QStringLiteral("Anzahl")},
                {QStringLiteral("summe"), QStringLiteral("Summe")}},
               divisorTool,

@@ -207,7 +207,7 @@ std::vector<Tool> sequenceTools()
                   {name, n, search},
                   {{QStringLiteral("folge"), QStringLiteral("Folge")},
                    {QStringLiteral("n"), QStringLiteral("N")},
-                   {QStringLiteral("wert"), QStringLiteral("Wert")},
+                   {QStringLiteral("wert"), QStringLiteral("Wert"), ResultDecl::Show::Both, true},
                    {QStringLiteral("index"), QStringLiteral("Index")}},
                   sequenceTool,
                   false,

@@ -99,7 +99,8 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
             "Brailleschrift|"
             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
             "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
-            "Inch|  GC-Code"));
+            "Inch|  GC-Code|Rechnen|  Datum & Zeit|  Primzahlen & Teiler|  Zahlenfolgen|  "
+            "Konstanten|  Zahlenbasen|  Prüfziffern|  Hashes"));
     QTreeWidgetItem *disabled = node(w, QStringLiteral("Freimauerer-Code"));
     EXPECT_FALSE(disabled->flags() & Qt::ItemIsEnabled);
 }
