@@ -147,7 +147,7 @@ void TfrmQuarvelMain::applyLayoutSettings()
     // Stored widths are the user's own pixels; only the designed ones follow the screen. The
     // header's default height counts as designed, since the store cannot tell it apart.
     const int navWidth =
-        std::max(gboxNavigation->minimumWidth(),
+        std::max(DesignSize::px(this, kNavigatorMinWidth),
                  s.NavFensterBreite.value_or(DesignSize::px(this, kDesignedNavigatorWidth)));
     const int headerHeight = s.HomeFensterHoehe == kDesignedHeaderHeight
         ? DesignSize::px(this, kDesignedHeaderHeight)
@@ -175,9 +175,7 @@ void TfrmQuarvelMain::createNavigator()
 {
     gboxNavigation = new QGroupBox(QStringLiteral(" Navigation "));
     gboxNavigation->setObjectName(QStringLiteral("gboxNavigation"));
-    // The tree's scroll bar, needed once the Rechnen group is open too, must not cut a node.
-    gboxNavigation->setMinimumWidth(DesignSize::px(this, kNavigatorMinWidth) +
-                                    style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    gboxNavigation->setMinimumWidth(DesignSize::px(this, kNavigatorMinWidth));
     TreeView1 = new QTreeWidget(gboxNavigation);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
