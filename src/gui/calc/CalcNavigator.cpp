@@ -24,6 +24,9 @@ std::vector<NavigatorNode> calcNavigatorNodes()
         node.oben2 = QStringLiteral("Exakt bei Zahlen jeder Größe; dieselben Werkzeuge gibt es in "
                                     "quarvel-cli");
         node.panel = calcPanelName(text);
+        // A group box reads "&" as the mark of a shortcut letter.
+        QString caption = text;
+        node.panelCaption = u' ' + caption.replace(u'&', QStringLiteral("&&")) + u' ';
         nodes.push_back(node);
     }
     return nodes;

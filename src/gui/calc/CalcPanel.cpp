@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,7 +55,7 @@ QString calcPanelName(const QString &node)
 }
 
 CalcPanel::CalcPanel(const QString &node, QWidget *parent)
-    : ToolPanel(QStringLiteral(" %1 ").arg(node), parent)
+    : ToolPanel(u' ' + QString(node).replace(u'&', QStringLiteral("&&")) + u' ', parent)
     , m_tools(Calc::toolsOfNode(node))
 {
     setObjectName(calcPanelName(node));
@@ -151,6 +152,8 @@ void CalcPanel::buildForm()
             auto *box = named(new QPlainTextEdit(m_form), name.constData());
             box->setReadOnly(true);
             box->setMaximumHeight(fontMetrics().height() * 8);
+            // Hashes and digits line up in a fixed-width font.
+            box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
             field = box;
         } else {
             auto *edit = named(new QLineEdit(m_form), name.constData());
