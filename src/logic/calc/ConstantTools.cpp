@@ -1,12 +1,13 @@
-// The digits of π, e, φ and the square roots of 2, 3 and 5 after the decimal point, computed with
-// MPFR to 30 digits more than asked and cut, never rounded: the guard digits keep a rounding
-// error of the last bits away from the digits shown.
+// The digits of π, e, φ and the square roots of 2, 3 and 5 after the decimal point, computed (π by
+// the Chudnovsky series, the others with MPFR) to 30 digits more than asked and cut, never rounded:
+// the guard digits keep a rounding error of the last bits away from the digits shown.
 #include "logic/calc/CalcTool.h"
 #include "logic/calc/NumberTools.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QRegularExpression>
 
+#include <gmpxx.h>
 #include <mpfr.h>
 
 #include <cmath>
@@ -18,16 +19,59 @@ constexpr qint64 kMaxDigits = 1000000;
 constexpr qint64 kGuardDigits = 30;
 constexpr qsizetype kMaxSearch = 1000;
 
+struct Split
+{
+    mpz_class p, q, t;
+};
+
+// Binary splitting of the Chudnovsky series over the terms a to b − 1.
+Split chudnovsky(unsigned long a, unsigned long b)
+{
+    if (b - a == 1) {
+        Split s;
+        if (a == 0) {
+            s.p = s.q = 1;
+        } else {
+            s.p = mpz_class(6 * a - 5) * (2 * a - 1) * (6 * a - 1);
+            s.q = mpz_class(a) * a * a * mpz_class("10939058860032000");
+        }
+        s.t = s.p * (mpz_class(545140134) * a + 13591409);
+        if (a % 2 == 1)
+            s.t = -s.t;
+        return s;
+    }
+    const unsigned long m = (a + b) / 2;
+    const Split left = chudnovsky(a, m);
+    const Split right = chudnovsky(m, b);
+    return {left.p * right.p, left.q * right.q, left.t * right.q + left.p * right.t};
+}
+
+// π by the Chudnovsky series (14 digits a term), several times faster than MPFR's AGM at a
+// million digits: floor(π · 10^digits) as decimal text.
+std::string piDigits(qint64 digits)
+{
+    const unsigned long terms = (unsigned long)(digits / 14) + 2;
+    const Split s = chudnovsky(0, terms);
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, (unsigned long)digits);
+    mpz_class root = 10005 * scale * scale;
+    mpz_sqrt(root.get_mpz_t(), root.get_mpz_t());
+    const mpz_class pi = 426880 * root * s.q / s.t;
+    return pi.get_str(10);
+}
+
 // The first `count` digits after the point.
 QByteArray digitsAfterPoint(const QString &name, qint64 count)
 {
+    if (name == u"pi") {
+        const std::string digits = piDigits(count + kGuardDigits);
+        return QByteArray(digits.data() + 1, count);
+    }
     const auto bits =
         mpfr_prec_t(std::ceil(double(count + kGuardDigits) * 3.3219280948873626)) + 64;
     mpfr_t x;
     mpfr_init2(x, bits);
-    if (name == u"pi") {
-        mpfr_const_pi(x, MPFR_RNDZ);
-    } else if (name == u"e") {
+    if (name == u"e") {
         mpfr_set_ui(x, 1, MPFR_RNDZ);
         mpfr_exp(x, x, MPFR_RNDZ);
     } else if (name == u"phi") {
