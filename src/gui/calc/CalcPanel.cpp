@@ -59,14 +59,15 @@ CalcPanel::CalcPanel(const QString &node, QWidget *parent)
     , m_tools(Calc::toolsOfNode(node))
 {
     setObjectName(calcPanelName(node));
-    cmbWerkzeug = named(new QComboBox(this), "cmbWerkzeug");
+    cmbWerkzeug = named(new QComboBox(this), "cmbRechnenWerkzeug");
     for (const Calc::Tool *tool : m_tools)
         cmbWerkzeug->addItem(tool->germanName, tool->id);
     cmbWerkzeug->setVisible(m_tools.size() > 1);
-    lblErklaerung = named(new QLabel(this), "lblErklaerung");
+    lblErklaerung = named(new QLabel(this), "lblRechnenErklaerung");
     lblErklaerung->setWordWrap(true);
-    btnBerechnen = named(new QPushButton(QStringLiteral("&Berechnen"), this), "btnBerechnen");
-    lblMeldung = named(errorLabel(this), "lblMeldung");
+    btnBerechnen =
+        named(new QPushButton(QStringLiteral("&Berechnen"), this), "btnRechnenBerechnen");
+    lblMeldung = named(errorLabel(this), "lblRechnenMeldung");
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(cmbWerkzeug, 0, Qt::AlignLeft);
     layout->addWidget(lblErklaerung);
