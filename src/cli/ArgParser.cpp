@@ -157,6 +157,9 @@ void readCommand(const QStringList &arguments, qsizetype next, Invocation &invoc
         invocation.texts.clear();
     }
     invocation.fromStdin = invocation.texts.isEmpty();
+    if (invocation.fromStdin && command.runsWithoutText &&
+        command.runsWithoutText(invocation.options))
+        invocation.fromStdin = false;
     if (command.input == InputKind::Document && invocation.texts.size() > 1)
         usage(QStringLiteral("„%1“ liest genau eine Datei").arg(command.names.constFirst()));
 }

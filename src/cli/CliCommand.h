@@ -140,6 +140,8 @@ struct Command
     // True when the options ask for something that reads no input ("chiffre --liste"): the
     // subcommand then runs once, whatever stands on stdin.
     std::function<bool(const Options &options)> readsNoInput = {};
+    // True when these options let the command run once without any text ("hash --datei F").
+    std::function<bool(const Options &options)> runsWithoutText = {};
 };
 
 // Small helpers for the handlers.

@@ -10,7 +10,8 @@ const std::vector<Command> &commandTable()
         laengeCommand(),      roemischCommand(),  rotCommand(),      vigenereCommand(),
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
         rechnerCommand(),     gccodeCommand(),    gpxCommand(),      chiffreCommand(),
-        knackenCommand(),
+        knackenCommand(),     datumCommand(),     zahlCommand(),     pruefzifferCommand(),
+        hashCommand(),
     };
     return table;
 }

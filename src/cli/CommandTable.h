@@ -30,5 +30,10 @@ Command gccodeCommand();
 Command gpxCommand();
 Command chiffreCommand();
 Command knackenCommand();
+// The calculating tools, built from their declarations (CalcCommands.cpp).
+Command datumCommand();
+Command zahlCommand();
+Command pruefzifferCommand();
+Command hashCommand();
 
 } // namespace Cli

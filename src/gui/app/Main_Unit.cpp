@@ -7,6 +7,7 @@
 #include "gui/app/panels/ToolPanels.h"
 #include "gui/app/panels/gboxChiffren.h"
 #include "gui/app/panels/gboxKoordinaten.h"
+#include "gui/calc/CalcNavigator.h"
 #include "gui/support/DesignSize.h"
 #include "gui/support/Dialogs.h"
 #include "gui/support/HandlerGuard.h"
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSplitter>
@@ -189,6 +191,14 @@ void TfrmQuarvelMain::createNavigator()
     auto *layout = new QVBoxLayout(gboxNavigation);
     const int margin = DesignSize::px(this, 4);
     layout->setContentsMargins(margin, margin, margin, margin);
+    // The filter narrows the tree to the tools whose name or explanation holds the typed text.
+    edtFilter = new QLineEdit(gboxNavigation);
+    edtFilter->setObjectName(QStringLiteral("edtFilter"));
+    edtFilter->setPlaceholderText(QStringLiteral("Werkzeug suchen …"));
+    edtFilter->setClearButtonEnabled(true);
+    connect(edtFilter, &QLineEdit::textChanged, this,
+            [this](const QString &text) { filterNavigator(*TreeView1, text); });
+    layout->addWidget(edtFilter);
     layout->addWidget(TreeView1);
 
     QStyle *s = style();

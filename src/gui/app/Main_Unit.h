@@ -11,6 +11,7 @@ class KeyAwareAction;
 class QAction;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QSplitter;
 class QStackedWidget;
 class QTimer;
@@ -116,6 +117,7 @@ private:
 public:
     // Controls and actions, named as the program's documentation names them.
     QGroupBox *gboxNavigation = nullptr;
+    QLineEdit *edtFilter = nullptr;
     QTreeWidget *TreeView1 = nullptr;
     QSplitter *SplitterNav = nullptr;
     QWidget *pnlBox = nullptr;

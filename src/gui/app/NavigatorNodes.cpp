@@ -1,5 +1,7 @@
 #include "gui/app/NavigatorNodes.h"
 
+#include "gui/calc/CalcNavigator.h"
+
 namespace {
 
 using Kind = NavigatorNode::Kind;
@@ -87,6 +89,8 @@ std::vector<NavigatorNode> buildNodes()
         tool(u"GC-Code", u" GC-Code ", QStringLiteral("Geocaching-Codes und ihre Nummern"),
              QStringLiteral("GC1 bis GCFFFF hexadezimal, ab GCG000 zur Basis 31"), u"gboxGcCode"),
     };
+    for (NavigatorNode &node : calcNavigatorNodes())
+        nodes.push_back(std::move(node));
     for (NavigatorNode &node : nodes) {
         if (node.text == u"ROT-Verschiebung")
             node.panelCaption = QStringLiteral(" Rot(ations)-Verschiebung ");
@@ -129,6 +133,7 @@ const std::vector<NavigatorGroup> &navigatorTree()
           QStringLiteral("Morse-Code"), QStringLiteral("Römische Zahlen"),
           QStringLiteral("Stabzahlen")}},
         {QStringLiteral("Umrechnung"), {QStringLiteral("Meter - Inch"), QStringLiteral("GC-Code")}},
+        calcNavigatorGroup(),
     };
     return tree;
 }

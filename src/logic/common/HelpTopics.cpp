@@ -46,6 +46,9 @@ constexpr Topic kTopics[] = {
 
 QString pageFor(const QString &objectName)
 {
+    // Every panel of the calculating tools ("gboxRechnen…") shares one page.
+    if (objectName.startsWith(QStringLiteral("gboxRechnen")))
+        return QStringLiteral("rechnen.html");
     for (const Topic &topic : kTopics) {
         if (objectName == QString::fromUtf16(topic.objectName))
             return QString::fromUtf16(topic.page);
@@ -55,7 +58,7 @@ QString pageFor(const QString &objectName)
 
 QStringList openablePages()
 {
-    QStringList pages {QString::fromUtf16(StartPage)};
+    QStringList pages {QString::fromUtf16(StartPage), QStringLiteral("rechnen.html")};
     for (const Topic &topic : kTopics)
         pages.append(QString::fromUtf16(topic.page));
     return pages;

@@ -229,7 +229,7 @@ GeoPoint fromLv95(const GridPosition &lv95)
 GridPosition toLv03(GeoPoint p)
 {
     checkPoint(p);
-    if (!insideSwitzerland(p))
+    if (!insideSwitzerlandOrLiechtenstein(p))
         throw QuarvelError(kOutsideSwitzerlandLv03);
     const PJ_COORD xy = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_FWD, p.lon, p.lat,
                                   kOutsideSwitzerlandLv03);
@@ -241,7 +241,7 @@ GeoPoint fromLv03(const GridPosition &lv03)
     const PJ_COORD lonLat = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_INV,
                                       lv03.easting, lv03.northing, kOutsideSwitzerlandLv03);
     const GeoPoint p {lonLat.v[1], lonLat.v[0]};
-    if (!insideSwitzerland(p))
+    if (!insideSwitzerlandOrLiechtenstein(p))
         throw QuarvelError(kOutsideSwitzerlandLv03);
     return p;
 }

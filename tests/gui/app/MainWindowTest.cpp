@@ -62,7 +62,7 @@ TEST(MainWindow, StartsOnTheHomeViewWithEverythingCollapsed)
     EXPECT_EQ(w.gboxNavigation->title(), QStringLiteral(" Navigation "));
     EXPECT_GE(w.gboxNavigation->minimumWidth(), DesignSize::px(&w, 255));
     EXPECT_EQ(w.minimumSize(), DesignSize::size(&w, 1024, 800));
-    ASSERT_EQ(w.TreeView1->topLevelItemCount(), 6);
+    ASSERT_EQ(w.TreeView1->topLevelItemCount(), 7);
     for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
         EXPECT_FALSE(w.TreeView1->topLevelItem(i)->isExpanded());
     EXPECT_TRUE(w.ErsterWechsel());
@@ -99,7 +99,8 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
             "Brailleschrift|"
             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
             "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
-            "Inch|  GC-Code"));
+            "Inch|  GC-Code|Rechnen|  Datum & Zeit|  Primzahlen & Teiler|  Zahlenfolgen|  "
+            "Konstanten|  Zahlenbasen|  Prüfziffern|  Hashes"));
     QTreeWidgetItem *disabled = node(w, QStringLiteral("Freimauerer-Code"));
     EXPECT_FALSE(disabled->flags() & Qt::ItemIsEnabled);
 }

@@ -13,11 +13,12 @@
 #include "gui/app/panels/gboxTrifid.h"
 #include "gui/app/panels/gboxUmrechnung.h"
 #include "gui/app/panels/gboxVigenere.h"
+#include "gui/calc/CalcNavigator.h"
 
 std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &header, QWidget *parent)
 {
     // In the order of the navigator.
-    return {
+    std::vector<ToolPanel *> panels = {
         new gboxKoordinaten(context, parent),
         new gboxQuersumme(context, header, parent),
         new gboxBWW(context, parent),
@@ -31,4 +32,6 @@ std::vector<ToolPanel *> createToolPanels(AppContext &context, HeaderLines &head
         new gboxUmrechnung(context, parent),
         new gboxGcCode(context, parent),
     };
+    appendCalcPanels(panels, parent);
+    return panels;
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+// Message digests through Qt's QCryptographicHash, keyed ones (HMAC) through
+// QMessageAuthenticationCode, over a text in a chosen encoding or over a file read in blocks.
+
+#include <QCryptographicHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QIODevice;
+
+namespace Calc {
+
+struct Tool;
+
+struct HashMethod
+{
+    QString name; // "sha3_256"
+    QCryptographicHash::Algorithm algorithm;
+};
+
+const std::vector<HashMethod> &hashMethods();
+// The text as bytes: "utf8", "latin1" (refuses characters beyond U+00FF) or "utf16le".
+QByteArray encodeText(const QString &text, const QString &encoding);
+// The digest of everything `device` still holds; an empty key means a plain digest.
+QByteArray hashDevice(QIODevice &device, QCryptographicHash::Algorithm algorithm,
+                      const QByteArray &key = {});
+
+std::vector<Tool> hashTools();
+
+} // namespace Calc
