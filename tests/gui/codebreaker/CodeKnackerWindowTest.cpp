@@ -243,34 +243,35 @@ TEST_F(CodeKnackerFixture, RowOfFullStopsRanksTheUnchangedTextFirst)
             EXPECT_NE(cell(row, 1), u"klopfcode") << cell(row, 5).toStdString();
         }
     }
+}
 
-    // With only the German list installed, a German text gets its blanks and no word about the
-    // English list; an English text is told that its list is missing.
-    TEST_F(CodeKnackerFixture, WarnsOnlyAboutTheListOfTheTextsLanguage)
-    {
-        QTemporaryDir dir;
-        QFile list(dir.filePath(QStringLiteral("ngerman")));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write("wer\nanderen\neine\nGrube\ngräbt\n");
-        list.close();
-        window->setWordListFolder(dir.path());
-        window->cbSprache->setCurrentIndex(0); // automatisch: readings of both languages
-        const auto blanksOn = [this] {
-            window->cbLeerzeichen->setChecked(false);
-            window->cbLeerzeichen->setChecked(true);
-        };
-        enter(QStringLiteral("JRENAQRERARVARTEHORTENROG")); // ROT13 of a German saying
-        waitForSearch();
-        blanksOn();
-        EXPECT_EQ(cell(0, 5), u"WER ANDEREN EINE GRUBE GRAEBT");
-        EXPECT_FALSE(window->lblStatus->text().contains(u"wamerican"))
-            << window->lblStatus->text().toStdString();
+// With only the German list installed, a German text gets its blanks and no word about the
+// English list; an English text is told that its list is missing.
+TEST_F(CodeKnackerFixture, WarnsOnlyAboutTheListOfTheTextsLanguage)
+{
+    QTemporaryDir dir;
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("wer\nanderen\neine\nGrube\ngräbt\n");
+    list.close();
+    window->setWordListFolder(dir.path());
+    window->cbSprache->setCurrentIndex(0); // automatisch: readings of both languages
+    const auto blanksOn = [this] {
+        window->cbLeerzeichen->setChecked(false);
+        window->cbLeerzeichen->setChecked(true);
+    };
+    enter(QStringLiteral("JRENAQRERARVARTEHORTENROG")); // ROT13 of a German saying
+    waitForSearch();
+    blanksOn();
+    EXPECT_EQ(cell(0, 5), u"WER ANDEREN EINE GRUBE GRAEBT");
+    EXPECT_FALSE(window->lblStatus->text().contains(u"wamerican"))
+        << window->lblStatus->text().toStdString();
 
-        window->cbSprache->setCurrentIndex(2); // Englisch: the readings are English
-        enter(QStringLiteral("GURDHVPXOEBJASBKWHZCFBIREGURYNMLQBT")); // ROT13 of an English pangram
-        waitForSearch();
-        blanksOn();
-        EXPECT_FALSE(cell(0, 5).contains(u' '));
-        EXPECT_TRUE(window->lblStatus->text().contains(u"Paket wamerican installieren"))
-            << window->lblStatus->text().toStdString();
-    }
+    window->cbSprache->setCurrentIndex(2); // Englisch: the readings are English
+    enter(QStringLiteral("GURDHVPXOEBJASBKWHZCFBIREGURYNMLQBT")); // ROT13 of an English pangram
+    waitForSearch();
+    blanksOn();
+    EXPECT_FALSE(cell(0, 5).contains(u' '));
+    EXPECT_TRUE(window->lblStatus->text().contains(u"Paket wamerican installieren"))
+        << window->lblStatus->text().toStdString();
+}

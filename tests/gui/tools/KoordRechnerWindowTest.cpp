@@ -386,27 +386,28 @@ TEST_F(KoordRechnerFixture, EcefFarFromTheSurfaceNamesItsDistance)
     type(page->edtPosition, QStringLiteral("X 155000 Y 463000"));
     EXPECT_TRUE(statusOf(page->edtPosition).startsWith(u"gelesen: N 52° 09,"))
         << statusOf(page->edtPosition).toStdString();
+}
 
-    // The distance field reads what the command line reads: a unit after the number, and "1.500"
-    // as the 1500 m the program writes in that form.
-    TEST_F(KoordRechnerFixture, DistanceFieldTakesUnitsAndGroupedThousands)
-    {
-        RechnerProjektionPage *page = window.tsProjektion;
-        window.pcRechner->setCurrentWidget(page);
-        type(page->edtStart, kHeader);
-        type(page->edtPeilung, QStringLiteral("72"));
-        type(page->edtEntfernung, QStringLiteral("1500"));
-        const QString expected = page->edtZiel->text();
-        ASSERT_EQ(expected, Geo::formatDegreesMinutes(Geo::project(header(), 72, 1500)));
-        for (const char *typed : {"1.500", "1,5 km", "1.500 m", "1,5km"}) {
-            SCOPED_TRACE(typed);
-            type(page->edtEntfernung, QString::fromUtf8(typed));
-            EXPECT_EQ(page->edtZiel->text(), expected);
-            EXPECT_EQ(statusOf(page->edtEntfernung), QStringLiteral("gelesen: 1500,000 m"));
-        }
-        type(page->edtEntfernung, QStringLiteral("1.5"));
-        EXPECT_EQ(statusOf(page->edtEntfernung), QStringLiteral("gelesen: 1,500 m"));
-        window.cboxEinheit->setCurrentIndex(1); // km: a unit typed still counts
-        type(page->edtEntfernung, QStringLiteral("1500 m"));
+// The distance field reads what the command line reads: a unit after the number, and "1.500"
+// as the 1500 m the program writes in that form.
+TEST_F(KoordRechnerFixture, DistanceFieldTakesUnitsAndGroupedThousands)
+{
+    RechnerProjektionPage *page = window.tsProjektion;
+    window.pcRechner->setCurrentWidget(page);
+    type(page->edtStart, kHeader);
+    type(page->edtPeilung, QStringLiteral("72"));
+    type(page->edtEntfernung, QStringLiteral("1500"));
+    const QString expected = page->edtZiel->text();
+    ASSERT_EQ(expected, Geo::formatDegreesMinutes(Geo::project(header(), 72, 1500)));
+    for (const char *typed : {"1.500", "1,5 km", "1.500 m", "1,5km"}) {
+        SCOPED_TRACE(typed);
+        type(page->edtEntfernung, QString::fromUtf8(typed));
         EXPECT_EQ(page->edtZiel->text(), expected);
+        EXPECT_EQ(statusOf(page->edtEntfernung), QStringLiteral("gelesen: 1500,000 m"));
     }
+    type(page->edtEntfernung, QStringLiteral("1.5"));
+    EXPECT_EQ(statusOf(page->edtEntfernung), QStringLiteral("gelesen: 1,500 m"));
+    window.cboxEinheit->setCurrentIndex(1); // km: a unit typed still counts
+    type(page->edtEntfernung, QStringLiteral("1500 m"));
+    EXPECT_EQ(page->edtZiel->text(), expected);
+}
