@@ -52,4 +52,40 @@ Cipher base32Cipher();
 Cipher base16Cipher();
 Cipher zeichencodeCipher();
 
+// DenseByteEncodings.cpp: bytes packed tighter than Base64.
+Cipher base58Cipher();
+Cipher ascii85Cipher();
+Cipher z85Cipher();
+Cipher base91Cipher();
+
+// BitCodes.cpp: numbers, decimal digits and telegraph characters as a few bits each.
+Cipher grayCipher();
+Cipher bcdCipher();
+Cipher ita2Cipher();
+
+// SymbolCodes.cpp: what a display, a calculator, a Braille cell or the periodic table shows.
+Cipher beghilosCipher();
+Cipher segmentCipher();
+Cipher braillepunkteCipher();
+Cipher chronogrammCipher();
+Cipher elementeCipher();
+
+// SpokenCodes.cpp: spelling alphabets and number words.
+Cipher buchstabieralphabetCipher();
+Cipher zahlwoerterCipher();
+
+// KeyboardCodes.cpp: the same key on another layout.
+Cipher tastaturCipher();
+
+// KeyedTranspositions.cpp: columns read in the order of a key.
+Cipher spaltentauschCipher();
+Cipher amscoCipher();
+
+// KeyedAlphabets.cpp: an alphabet that changes with every letter.
+Cipher portaCipher();
+Cipher chaoCipher();
+
+// EnigmaCipher.cpp: the rotor machines I, M3 and M4.
+Cipher enigmaCipher();
+
 } // namespace Ciphers
