@@ -85,7 +85,19 @@ Cipher amscoCipher();
 Cipher portaCipher();
 Cipher chaoCipher();
 
+// MorseFractions.cpp: the Morse code cut into triplets or pairs, or written as digits.
+Cipher fraktioniertesmorseCipher();
+Cipher morbitCipher();
+Cipher polluxCipher();
+
+// NumberSquares.cpp: letters as numbers from a keyed table.
+Cipher nihilistCipher();
+Cipher spreizschachbrettCipher();
+
 // EnigmaCipher.cpp: the rotor machines I, M3 and M4.
 Cipher enigmaCipher();
+
+// CodeCiphers.cpp: the codes and machines of mystery caches, in the order the panel lists them.
+std::vector<Cipher> codeCiphers();
 
 } // namespace Ciphers

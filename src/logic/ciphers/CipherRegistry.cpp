@@ -44,6 +44,14 @@ QString checkedValue(const ParamDecl &decl, const QString &value)
     return value;
 }
 
+// The classical ciphers, then the codes and machines of mystery caches (CodeCiphers.cpp).
+std::vector<Cipher> withCodeCiphers(std::vector<Cipher> classical)
+{
+    for (Cipher &code : codeCiphers())
+        classical.push_back(std::move(code));
+    return classical;
+}
+
 } // namespace
 
 ParamValues Cipher::completed(const ParamValues &values) const
@@ -76,61 +84,16 @@ QString Cipher::decode(const QString &text, const ParamValues &values) const
 const std::vector<Cipher> &cipherRegistry()
 {
     // A new cipher is one more line here and its factory in the file of its family.
-    static const std::vector<Cipher> table = {
-        atbashCipher(),
-        affinCipher(),
-        a1z26Cipher(),
-        polybiusCipher(),
-        baconCipher(),
-        playfairCipher(),
-        bifidCipher(),
-        adfgxCipher(),
-        adfgvxCipher(),
-        zaunCipher(),
-        skytaleCipher(),
-        delastelleCipher(),
-        beaufortCipher(),
-        autokeyCipher(),
-        gronsfeldCipher(),
-        hillCipher(),
-        kennyCipher(),
-        morseCipher(),
-        base64Cipher(),
-        base32Cipher(),
-        base16Cipher(),
-        zeichencodeCipher(),
-        klopfcodeCipher(),
-        handyCipher(),
-        rueckwaertsCipher(),
-        rotCipher(),
-        rot5Cipher(),
-        rot18Cipher(),
-        rot47Cipher(),
-        vigenereCipher(),
-        trifidCipher(),
-        fermilabCipher(),
-        // Codes and machines of mystery caches, after the classical school ciphers.
-        enigmaCipher(),
-        base58Cipher(),
-        ascii85Cipher(),
-        z85Cipher(),
-        base91Cipher(),
-        grayCipher(),
-        bcdCipher(),
-        ita2Cipher(),
-        elementeCipher(),
-        beghilosCipher(),
-        segmentCipher(),
-        braillepunkteCipher(),
-        chronogrammCipher(),
-        buchstabieralphabetCipher(),
-        zahlwoerterCipher(),
-        tastaturCipher(),
-        portaCipher(),
-        spaltentauschCipher(),
-        amscoCipher(),
-        chaoCipher(),
-    };
+    static const std::vector<Cipher> table = withCodeCiphers({
+        atbashCipher(),      affinCipher(),       a1z26Cipher(),     polybiusCipher(),
+        baconCipher(),       playfairCipher(),    bifidCipher(),     adfgxCipher(),
+        adfgvxCipher(),      zaunCipher(),        skytaleCipher(),   delastelleCipher(),
+        beaufortCipher(),    autokeyCipher(),     gronsfeldCipher(), hillCipher(),
+        kennyCipher(),       morseCipher(),       base64Cipher(),    base32Cipher(),
+        base16Cipher(),      zeichencodeCipher(), klopfcodeCipher(), handyCipher(),
+        rueckwaertsCipher(), rotCipher(),         rot5Cipher(),      rot18Cipher(),
+        rot47Cipher(),       vigenereCipher(),    trifidCipher(),    fermilabCipher(),
+    });
     return table;
 }
 

@@ -86,6 +86,14 @@ const PageExample kPageExamples[] = {
     {"spaltentausch", {{"schluessel", "CACHE"}}, "Treffpunkt am Waldrand", "rumrTpadenWaftldfkan"},
     {"amsco", {{"schluessel", "312"}}, "Treffpunkt am Waldrand", "reuamddfnkWraTfptaln"},
     {"chao", {}, "Treffpunkt", "XIVDMOGKZW"},
+    {"nihilist",
+     {{"schluessel", "CACHE"}, {"zusatz", "GEO"}},
+     "Treffpunkt",
+     "67 56 48 45 36 69 68 47 59 67"},
+    {"spreizschachbrett", {}, "Treffpunkt", "170232360625271"},
+    {"fraktioniertesmorse", {{"schluessel", "CACHE"}}, "Treffpunkt", "PLFESLBFDLKX"},
+    {"morbit", {{"schluessel", "GEOCACHER"}}, "SOS", "681368"},
+    {"pollux", {}, "SOS", "03621475903"},
 };
 
 // The page writes the blanks of the tap code as &nbsp; so the browser keeps both.

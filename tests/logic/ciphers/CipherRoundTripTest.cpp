@@ -424,6 +424,37 @@ const Property kProperties[] = {
          return ParamValues {{QStringLiteral("links"), left}, {QStringLiteral("rechts"), right}};
      },
      upper},
+    {"nihilist", lettersOf(kLetters),
+     [](Draw &draw) {
+         return ParamValues {{QStringLiteral("schluessel"), draw.from(kLetters, 0, 10)},
+                             {QStringLiteral("zusatz"), draw.from(kLetters, 1, 10)}};
+     },
+     folded(QStringLiteral("J"), QStringLiteral("I"))},
+    {"spreizschachbrett", lettersOf(kLetters + QStringLiteral("./")),
+     [](Draw &draw) {
+         const int a = draw.number(0, 9);
+         const int b = (a + draw.number(1, 9)) % 10;
+         return ParamValues {
+             {QStringLiteral("schluessel"), draw.from(kLetters + QStringLiteral("./"), 0, 12)},
+             {QStringLiteral("leer"), QStringLiteral("%1 %2").arg(a).arg(b)}};
+     },
+     upper},
+    {"fraktioniertesmorse", wordsOf(kLetters + kDigits), letterKey(0, 12),
+     [](const QString &text) { return text.toUpper(); }},
+    {"morbit", wordsOf(kLetters + kDigits), letterKey(9, 9),
+     [](const QString &text) { return text.toUpper(); }},
+    {"pollux", wordsOf(kLetters + kDigits),
+     [](Draw &draw) {
+         QString digits = kDigits;
+         for (int i = 9; i > 0; --i)
+             std::swap(digits[i], digits[draw.number(0, i)]);
+         const int a = draw.number(1, 8);
+         const int b = draw.number(a + 1, 9);
+         return ParamValues {{QStringLiteral("punkt"), digits.left(a)},
+                             {QStringLiteral("strich"), digits.mid(a, b - a)},
+                             {QStringLiteral("trenner"), digits.mid(b)}};
+     },
+     [](const QString &text) { return text.toUpper(); }},
 };
 
 } // namespace
