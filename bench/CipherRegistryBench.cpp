@@ -29,7 +29,9 @@ const QString kGerman =
 // What each code can write down: numbers for the number codes, its own symbols for the others.
 QString benchText(const QString &cliName)
 {
-    if (cliName == u"gray" || cliName == u"bcd" || cliName == u"zahlwoerter")
+    if (cliName == u"gray")
+        return QStringLiteral("4711 815 65535 1 ").repeated(kMegabyte / 17);
+    if (cliName == u"bcd" || cliName == u"zahlwoerter")
         return sampleText(QStringLiteral("0123456789 "));
     if (cliName == u"elemente")
         return QStringLiteral("6 8 26 92 118 1 ").repeated(kMegabyte / 16);
@@ -64,6 +66,11 @@ Ciphers::ParamValues benchParams(const QString &cliName)
         return {{QStringLiteral("schluessel"), QStringLiteral("GYBNQKURP")}};
     if (cliName == u"gronsfeld" || cliName == u"amsco")
         return {{QStringLiteral("schluessel"), QStringLiteral("2026")}};
+    if (cliName == u"nihilist")
+        return {{QStringLiteral("schluessel"), QStringLiteral("GEOCACHING")},
+                {QStringLiteral("zusatz"), QStringLiteral("CACHE")}};
+    if (cliName == u"morbit")
+        return {{QStringLiteral("schluessel"), QStringLiteral("WISECRACK")}};
     if (cliName == u"enigma")
         return {{QStringLiteral("modell"), QStringLiteral("M4")},
                 {QStringLiteral("walzen"), QStringLiteral("Beta II IV I")},

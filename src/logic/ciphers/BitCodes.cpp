@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace Ciphers {
@@ -20,12 +22,11 @@ QStringList blankSeparated(const QString &text)
 // Digits of `base` to at most 64 bits; fails naming the word.
 quint64 wordValue(const QString &word, int base, const QString &what)
 {
+    const QChar highest = base == 2 ? u'1' : u'9';
+    if (!std::all_of(word.begin(), word.end(), [&](QChar c) { return c >= u'0' && c <= highest; }))
+        throw QuarvelError(QStringLiteral("„%1“ ist keine %2.").arg(word, what));
     bool ok = false;
     const quint64 value = word.toULongLong(&ok, base);
-    const QRegularExpression digitsOnly(base == 2 ? QStringLiteral("^[01]+$")
-                                                  : QStringLiteral("^[0-9]+$"));
-    if (!digitsOnly.match(word).hasMatch())
-        throw QuarvelError(QStringLiteral("„%1“ ist keine %2.").arg(word, what));
     if (!ok)
         throw QuarvelError(
             QStringLiteral("„%1“ ist zu groß: höchstens 64 Bit (18446744073709551615).").arg(word));
@@ -113,34 +114,59 @@ QString bcdEncode(const QString &text, const ParamValues &values)
     return result;
 }
 
+// One pass over the characters: a megabyte of groups has no time for a string per group.
 QString bcdDecode(const QString &text, const ParamValues &values)
 {
     const BcdVariant &variant = bcdVariant(values);
-    const qsizetype width = qsizetype(std::strlen(variant.codes[0]));
+    const int width = int(std::strlen(variant.codes[0]));
+    std::array<int, 32> digitOf;
+    digitOf.fill(-1);
+    for (int d = 0; d < 10; ++d)
+        digitOf[std::size_t(QString::fromLatin1(variant.codes[d]).toUInt(nullptr, 2))] = d;
     QString result;
-    for (const QString &word : blankSeparated(QString(text).replace(u'/', QStringLiteral(" / ")))) {
-        if (word == u"/") {
+    result.reserve(text.size() / width + 1);
+    const auto wordAt = [&](qsizetype start) {
+        qsizetype end = start;
+        while (end < text.size() && !text[end].isSpace() && text[end] != u'/' &&
+               text[end] != u',' && text[end] != u';')
+            ++end;
+        return text.mid(start, std::min<qsizetype>(end - start, 40));
+    };
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'/') {
             if (!result.isEmpty() && !result.endsWith(u' '))
                 result.append(u' ');
+            ++i;
             continue;
         }
-        if (word.size() % width != 0 ||
-            !QRegularExpression(QStringLiteral("^[01]+$")).match(word).hasMatch())
-            throw QuarvelError(QStringLiteral("„%1“ sind keine Gruppen aus je %2 Bits.")
-                                   .arg(word.left(40))
-                                   .arg(width));
-        for (qsizetype at = 0; at < word.size(); at += width) {
-            const QString group = word.mid(at, width);
-            int digit = -1;
-            for (int d = 0; d < 10 && digit < 0; ++d) {
-                if (group == QLatin1String(variant.codes[d]))
-                    digit = d;
-            }
-            if (digit < 0)
-                throw QuarvelError(QStringLiteral("„%1“ ist im Code %2 keine Ziffer.")
-                                       .arg(group, QString::fromUtf16(variant.name)));
-            result.append(QChar(u'0' + digit));
+        if (c.isSpace() || c == u',' || c == u';') {
+            ++i;
+            continue;
         }
+        const qsizetype start = i;
+        unsigned value = 0;
+        int bits = 0;
+        for (; i < text.size() && (text[i] == u'0' || text[i] == u'1'); ++i) {
+            value = (value << 1) | unsigned(text[i] == u'1');
+            if (++bits == width) {
+                const int digit = digitOf[value];
+                if (digit < 0)
+                    throw QuarvelError(
+                        QStringLiteral("„%1“ ist im Code %2 keine Ziffer.")
+                            .arg(text.mid(i + 1 - width, width), QString::fromUtf16(variant.name)));
+                result.append(QChar(u'0' + digit));
+                value = 0;
+                bits = 0;
+            }
+        }
+        const bool wordEnds = i == text.size() || text[i].isSpace() || text[i] == u'/' ||
+            text[i] == u',' || text[i] == u';';
+        if (bits != 0 || !wordEnds)
+            throw QuarvelError(QStringLiteral("„%1“ sind keine Gruppen aus je %2 Bits.")
+                                   .arg(wordAt(start))
+                                   .arg(width));
     }
     return result.trimmed();
 }
@@ -166,26 +192,45 @@ int itaCode(const char *table, char16_t c)
 }
 
 // Bits 1 to 5 from left to right, as the holes of the tape are numbered.
-QString itaBits(int code)
+QStringView itaBits(int code)
 {
-    QString bits(5, u'0');
-    for (int bit = 0; bit < 5; ++bit) {
-        if (code & (1 << bit))
-            bits[bit] = u'1';
-    }
-    return bits;
+    static const std::array<QString, 32> written = [] {
+        std::array<QString, 32> table;
+        for (int c = 0; c < 32; ++c) {
+            table[std::size_t(c)] = QString(5, u'0');
+            for (int bit = 0; bit < 5; ++bit) {
+                if (c & (1 << bit))
+                    table[std::size_t(c)][bit] = u'1';
+            }
+        }
+        return table;
+    }();
+    return written[std::size_t(code)];
 }
 
 QString ita2Encode(const QString &text, const ParamValues &)
 {
-    QStringList groups;
+    // the code in each shift of every ASCII character, -1 where that shift lacks it
+    static const std::array<std::array<int, 2>, 128> codes = [] {
+        std::array<std::array<int, 2>, 128> table {};
+        for (char16_t c = 0; c < 128; ++c)
+            table[c] = {itaCode(kItaLetters, c), itaCode(kItaFigures, c)};
+        return table;
+    }();
+    QString out;
+    out.reserve(text.size() * 7);
+    const auto append = [&out](int code) {
+        if (!out.isEmpty())
+            out.append(u' ');
+        out.append(itaBits(code));
+    };
     bool figures = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t c = text[i].unicode();
         if (c >= u'a' && c <= u'z')
             c = char16_t(c - 32);
-        const int letter = itaCode(kItaLetters, c);
-        const int figure = itaCode(kItaFigures, c);
+        const int letter = c < 128 ? codes[c][0] : -1;
+        const int figure = c < 128 ? codes[c][1] : -1;
         if (letter < 0 && figure < 0)
             throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 gibt es im Fernschreibcode "
                                               "ITA2 nicht.")
@@ -193,16 +238,16 @@ QString ita2Encode(const QString &text, const ParamValues &)
                                    .arg(i + 1));
         // Blank, carriage return and line feed stand in both shifts and need no change.
         if (letter >= 0 && figure >= 0) {
-            groups.append(itaBits(letter));
+            append(letter);
             continue;
         }
         if ((figure >= 0) != figures) {
             figures = figure >= 0;
-            groups.append(itaBits(figures ? kFigureShift : kLetterShift));
+            append(figures ? kFigureShift : kLetterShift);
         }
-        groups.append(itaBits(figures ? figure : letter));
+        append(figures ? figure : letter);
     }
-    return groups.join(u' ');
+    return out;
 }
 
 QString ita2Decode(const QString &text, const ParamValues &)
