@@ -97,6 +97,12 @@ Cipher spreizschachbrettCipher();
 // EnigmaCipher.cpp: the rotor machines I, M3 and M4.
 Cipher enigmaCipher();
 
+// PhoneWords.cpp: T9, one key press per letter and the words of a word list that fit.
+Cipher t9Cipher();
+
+// BookCode.cpp: positions in a source text.
+Cipher buchcodeCipher();
+
 // CodeCiphers.cpp: the codes and machines of mystery caches, in the order the panel lists them.
 std::vector<Cipher> codeCiphers();
 

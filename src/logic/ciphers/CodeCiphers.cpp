@@ -20,6 +20,8 @@ std::vector<Cipher> codeCiphers()
         segmentCipher(),
         braillepunkteCipher(),
         chronogrammCipher(),
+        t9Cipher(),
+        buchcodeCipher(),
         buchstabieralphabetCipher(),
         zahlwoerterCipher(),
         tastaturCipher(),

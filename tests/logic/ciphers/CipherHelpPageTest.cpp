@@ -79,6 +79,8 @@ const PageExample kPageExamples[] = {
     {"segment", {}, "Hallo 1", "bcefg abcefg def def cdeg / bc"},
     {"braillepunkte", {}, "Bär", "1-2 3-4-5 1-2-3-5"},
     {"chronogramm", {}, "MDCCLXXVI", "1776"},
+    {"t9", {}, "Geocache", "43622243"},
+    {"buchcode", {{"text", "Wer reitet so spät durch Nacht und Wind"}}, "Wind Wer", "8 1"},
     {"buchstabieralphabet", {}, "GC 47", "Golf Charlie / Four Seven"},
     {"zahlwoerter", {}, "4 7 11", "vier sieben elf"},
     {"tastatur", {}, "Zürich", "Y[rich"},

@@ -488,6 +488,8 @@ TEST(CipherRoundTrip, EveryCipherButFermilabHasAProperty)
             continue; // its decoder keeps the group separators; see the reference examples
         if (cipher.cliName == u"chronogramm")
             continue; // a sum in both directions; see the reference examples
+        if (cipher.cliName == u"t9" || cipher.cliName == u"buchcode")
+            continue; // they need a word list or a source; their own test goes both ways
         SCOPED_TRACE(cipher.cliName.toStdString());
         EXPECT_TRUE(
             std::any_of(std::begin(kProperties), std::end(kProperties), [&](const Property &p) {
