@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -205,5 +206,86 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
         EXPECT_EQ(run.exitCode, c.code);
         EXPECT_EQ(QString::fromUtf8(run.err), c.err);
         EXPECT_EQ(run.outLines(), c.out);
+    }
+}
+
+TEST(CliChiffre, BookCodeAndT9ReadTheirSourceAndWordList)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile source(dir.filePath(QStringLiteral("quelle.txt")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("Wer reitet so sp\xc3\xa4t\n\ndurch Nacht und Wind?\n");
+    source.close();
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("gut\nhut\nhund\n");
+    list.close();
+    const QString file = source.fileName();
+    const QString folder = dir.path();
+    const QString missing = dir.filePath(QStringLiteral("fehlt"));
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QByteArray input;
+        int code;
+        QStringList out;
+        QString err;
+    } cases[] = {
+        {"words of a file",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--datei"_qs, file, u"4 8"_qs},
+         {},
+         0,
+         {QString::fromUtf8("spät Wind")},
+         {}},
+        {"line and word, empty lines counted",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--datei"_qs, file, u"--schema"_qs,
+          u"zeile-wort"_qs, u"--leerzeilen"_qs, u"3.4"_qs},
+         {},
+         0,
+         {u"Wind"_qs},
+         {}},
+        {"encoded from the text option",
+         {u"chiffre"_qs, u"buchcode"_qs, u"--text"_qs, u"a b c"_qs, u"--schema"_qs, u"buchstabe"_qs,
+          u"cab"_qs},
+         {},
+         0,
+         {u"3 1 2"_qs},
+         {}},
+        {"one past the end keeps the next line",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--text"_qs, u"a b c"_qs},
+         "4\n3\n",
+         1,
+         {QString(), u"c"_qs},
+         QString::fromUtf8("quarvel-cli: Zeile 1: Wort 4 gibt es nicht: die Quelle hat nur "
+                           "3.\n")},
+        {"no source",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"1"_qs},
+         {},
+         1,
+         {},
+         QString::fromUtf8("quarvel-cli: Keine Quelle: einen Text oder eine Datei angeben.\n")},
+        {"T9 groups with a word list",
+         {u"chiffre"_qs, u"t9"_qs, u"-d"_qs, u"--wortlisten"_qs, folder, u"488 4863"_qs},
+         {},
+         0,
+         {u"[gut|hut] hund"_qs},
+         {}},
+        {"T9 without a word list",
+         {u"chiffre"_qs, u"t9"_qs, u"-d"_qs, u"--wortlisten"_qs, missing, u"488"_qs},
+         {},
+         1,
+         {QString()},
+         QString::fromUtf8("quarvel-cli: Keine Wortliste „%1/ngerman“ (No such file or "
+                           "directory): Paket wngerman installieren.\n")
+             .arg(missing)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.code);
+        EXPECT_EQ(run.outLines(), c.out);
+        EXPECT_EQ(QString::fromUtf8(run.err), c.err);
     }
 }
