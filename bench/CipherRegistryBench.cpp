@@ -4,6 +4,9 @@
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/common/QuarvelError.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -41,6 +44,8 @@ QString benchText(const QString &cliName)
         return sampleText(QStringLiteral("0123456789AbCdEFHJLPU -"));
     if (cliName == u"braillepunkte")
         return sampleText(QStringLiteral("abcdefghijklmnopqrstuvwxyzÄÖÜäöüß "));
+    if (cliName == u"t9")
+        return sampleText(QStringLiteral("abcdefghijklmnopqrstuvwxyzäöüß    "));
     if (cliName == u"ita2" || cliName == u"buchstabieralphabet" || cliName == u"z85")
         return sampleText(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ "
                                          "0123456789"));
@@ -57,8 +62,37 @@ bool rotLike(const QString &cliName)
     return names.contains(cliName);
 }
 
+// A word list of every word of two to five letters from a few letters, for T9 to look up.
+QString benchWordLists()
+{
+    static QTemporaryDir dir;
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    if (!list.exists() && list.open(QIODevice::WriteOnly)) {
+        const QString letters = QStringLiteral("aeinrst");
+        QStringList words = {QString()};
+        for (int length = 1; length <= 5; ++length) {
+            QStringList longer;
+            for (const QString &word : words)
+                for (const QChar c : letters)
+                    longer.append(word + c);
+            for (const QString &word : longer)
+                if (length >= 2)
+                    list.write((word + u'\n').toUtf8());
+            words = longer;
+        }
+    }
+    return dir.path();
+}
+
 Ciphers::ParamValues benchParams(const QString &cliName)
 {
+    if (cliName == u"t9")
+        return {{QStringLiteral("wortlisten"), benchWordLists()}};
+    if (cliName == u"buchcode")
+        return {{QStringLiteral("text"), kGerman.repeated(100)},
+                {QStringLiteral("schema"), QStringLiteral("buchstabe")},
+                {QStringLiteral("leerzeichen"), QStringLiteral("1")},
+                {QStringLiteral("satzzeichen"), QStringLiteral("1")}};
     if (cliName == u"adfgx" || cliName == u"adfgvx")
         return {{QStringLiteral("schluessel"), QStringLiteral("GEOCACHING")},
                 {QStringLiteral("transposition"), QStringLiteral("CACHE")}};

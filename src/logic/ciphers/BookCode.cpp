@@ -4,6 +4,8 @@
 #include "logic/common/QuarvelError.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <algorithm>
@@ -83,6 +85,11 @@ QString sourceText(const ParamValues &values)
             throw QuarvelError(QStringLiteral("Keine Quelle: einen Text oder eine Datei angeben."));
         return text;
     }
+    // A device or a pipe ("/dev/stdin", "/dev/zero") would never end or block the reader.
+    if (!QFileInfo(path).isFile())
+        throw QuarvelError(QStringLiteral("Die Quelldatei „%1“ gibt es nicht oder sie ist keine "
+                                          "gewöhnliche Datei.")
+                               .arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw QuarvelError(QStringLiteral("Die Quelldatei „%1“ lässt sich nicht öffnen: %2")
@@ -233,11 +240,6 @@ QString bookDecode(const QString &text, const ParamValues &values)
     return found.join(wholeWords ? QStringLiteral(" ") : QString());
 }
 
-bool same(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // Where the first fitting piece stands, as "line.word.letter" with the parts of the schema.
 QString bookEncode(const QString &text, const ParamValues &values)
 {
@@ -264,36 +266,42 @@ QString bookEncode(const QString &text, const ParamValues &values)
                 wanted.append(word);
         }
     }
-    QStringList out;
-    for (const QString &piece : wanted) {
-        QString position;
-        if (schema == Schema::Letter) {
-            for (qsizetype k = 0; k < source.letters.size() && position.isEmpty(); ++k)
-                if (same(source.letters[k].text, piece))
-                    position = QString::number(k + 1);
-        } else {
-            int counted = 0;
-            for (qsizetype l = 0; l < source.lines.size() && position.isEmpty(); ++l) {
-                const QStringList &line = source.lines[l];
-                for (qsizetype w = 0; w < line.size() && position.isEmpty(); ++w) {
-                    ++counted;
-                    const QString &word = line[w];
-                    const QString prefix = schema == Schema::Word
-                        ? QString::number(counted)
-                        : QStringLiteral("%1.%2").arg(l + 1).arg(w + 1);
-                    if (schema == Schema::LineWordLetter) {
-                        for (qsizetype c = 0; c < word.size() && position.isEmpty(); ++c)
-                            if (same(word.sliced(c, 1), piece))
-                                position = QStringLiteral("%1.%2").arg(prefix).arg(c + 1);
-                    } else if (initials ? same(word.left(1), piece) : same(word, piece)) {
-                        position = prefix;
-                    }
+    // The first place of every piece, found in one pass over the source: a long text is
+    // looked up, not searched for each of its pieces.
+    QHash<QString, QString> first;
+    const auto note = [&first](const QString &piece, const QString &position) {
+        first.insert(piece.toCaseFolded(), position);
+    };
+    if (schema == Schema::Letter) {
+        for (qsizetype k = source.letters.size(); k-- > 0;)
+            note(source.letters[k].text, QString::number(k + 1));
+    } else {
+        // Backwards, so the first place is written last and stays.
+        qsizetype counted = 0;
+        for (const QStringList &line : source.lines)
+            counted += line.size();
+        for (qsizetype l = source.lines.size(); l-- > 0;) {
+            const QStringList &line = source.lines[l];
+            for (qsizetype w = line.size(); w-- > 0; --counted) {
+                const QString &word = line[w];
+                const QString place = schema == Schema::Word
+                    ? QString::number(counted)
+                    : QStringLiteral("%1.%2").arg(l + 1).arg(w + 1);
+                if (schema == Schema::LineWordLetter) {
+                    for (qsizetype c = word.size(); c-- > 0;)
+                        note(word.sliced(c, 1), QStringLiteral("%1.%2").arg(place).arg(c + 1));
+                } else {
+                    note(initials ? word.left(1) : word, place);
                 }
             }
         }
-        if (position.isEmpty())
+    }
+    QStringList out;
+    for (const QString &piece : wanted) {
+        const auto place = first.constFind(piece.toCaseFolded());
+        if (place == first.constEnd())
             throw QuarvelError(QStringLiteral("„%1“ kommt in der Quelle nicht vor.").arg(piece));
-        out.append(position);
+        out.append(*place);
     }
     return out.join(u' ');
 }

@@ -123,6 +123,10 @@ TEST(BookCode, EncodesTheFirstFittingPlace)
     run("buchcode", false,
         {
             {verse(), u("wind WER"), u("8 1")},
+            {{{u"text"_qs, u"und so und so"_qs}}, u("so und"), u("2 1")},
+            {{{u"text"_qs, u"ab\nba"_qs}, {u"schema"_qs, u"zeile-wort-buchstabe"_qs}},
+             u("bab"),
+             u("1.1.2 1.1.1 1.1.2")},
             {verse({{u"anfang"_qs, u"1"_qs}}), u("kw"), u("15 1")},
             {verse({{u"schema"_qs, u"buchstabe"_qs}}), u("er"), u("2 3")},
             {verse({{u"schema"_qs, u"buchstabe"_qs}, {u"leerzeichen"_qs, u"1"_qs}}), u("e r"),
@@ -150,9 +154,14 @@ TEST(BookCode, ReadsTheSourceFromAFile)
     EXPECT_EQ(cipher.decode(u"2.7"_qs, lines), u"Kind"_qs);
     EXPECT_EQ(cipher.decode(cipher.encode(u"Vater und Kind"_qs, lines), lines),
               u"Vater und Kind"_qs);
-    EXPECT_TRUE(outcome([&] {
-                    return cipher.decode(u"1"_qs, {{u"datei"_qs, dir.filePath(u"fehlt"_qs)}});
-                }).startsWith(u"!Die Quelldatei"));
+    for (const QString &wrong : {dir.filePath(u"fehlt"_qs), dir.path(), u"/dev/zero"_qs}) {
+        SCOPED_TRACE(wrong.toStdString());
+        EXPECT_EQ(outcome([&] {
+                      return cipher.decode(u"1"_qs, {{u"datei"_qs, wrong}});
+                  }),
+                  u("!Die Quelldatei „%1“ gibt es nicht oder sie ist keine gewöhnliche Datei.")
+                      .arg(wrong));
+    }
 }
 
 namespace {
