@@ -246,37 +246,24 @@ QString bookEncode(const QString &text, const ParamValues &values)
     const Schema schema = schemaOf(values);
     const Source source = readSource(values, schema);
     const bool initials = switchParam(values, kInitials);
-    // What to look up: single characters, or words (their first letters with "anfang").
-    QStringList wanted;
+    // Single characters are looked up (the letters, or the first letters with "anfang"), or
+    // whole words.
     const bool byLetter = schema == Schema::Letter || schema == Schema::LineWordLetter || initials;
-    if (byLetter) {
-        const bool blanks = schema == Schema::Letter && switchParam(values, kBlanks);
-        for (const QChar c : text.normalized(QString::NormalizationForm_C)) {
-            if (!c.isSpace() || blanks)
-                wanted.append(QString(c.isSpace() ? QChar(u' ') : c));
-        }
-    } else {
-        const bool punctuation = switchParam(values, kPunctuation);
-        for (const QString &token : text.simplified().split(u' ', Qt::SkipEmptyParts)) {
-            QString word;
-            for (const QChar c : token.normalized(QString::NormalizationForm_C))
-                if (punctuation || isLetterLike(c))
-                    word += c;
-            if (!word.isEmpty())
-                wanted.append(word);
-        }
-    }
     // The first place of every piece, found in one pass over the source: a long text is
-    // looked up, not searched for each of its pieces.
-    QHash<QString, QString> first;
-    const auto note = [&first](const QString &piece, const QString &position) {
-        first.insert(piece.toCaseFolded(), position);
+    // looked up, not searched for each of its pieces. Backwards, so the first place is written
+    // last and stays.
+    QHash<char16_t, QString> firstOfChar;
+    QHash<QString, QString> firstOfWord;
+    const auto note = [&](const QString &piece, const QString &position) {
+        if (byLetter)
+            firstOfChar.insert(piece.at(0).toCaseFolded().unicode(), position);
+        else
+            firstOfWord.insert(piece.toCaseFolded(), position);
     };
     if (schema == Schema::Letter) {
         for (qsizetype k = source.letters.size(); k-- > 0;)
             note(source.letters[k].text, QString::number(k + 1));
     } else {
-        // Backwards, so the first place is written last and stays.
         qsizetype counted = 0;
         for (const QStringList &line : source.lines)
             counted += line.size();
@@ -296,14 +283,43 @@ QString bookEncode(const QString &text, const ParamValues &values)
             }
         }
     }
-    QStringList out;
-    for (const QString &piece : wanted) {
-        const auto place = first.constFind(piece.toCaseFolded());
-        if (place == first.constEnd())
-            throw QuarvelError(QStringLiteral("„%1“ kommt in der Quelle nicht vor.").arg(piece));
-        out.append(*place);
+    QString out;
+    const auto append = [&out](const QString &place) {
+        if (!out.isEmpty())
+            out += u' ';
+        out += place;
+    };
+    const auto missing = [](const QString &piece) {
+        return QuarvelError(QStringLiteral("„%1“ kommt in der Quelle nicht vor.").arg(piece));
+    };
+    const QString normal = text.normalized(QString::NormalizationForm_C);
+    if (byLetter) {
+        const bool blanks = schema == Schema::Letter && switchParam(values, kBlanks);
+        for (const QChar c : normal) {
+            if (c.isSpace() && !blanks)
+                continue;
+            const QChar piece = c.isSpace() ? QChar(u' ') : c;
+            const auto place = firstOfChar.constFind(piece.toCaseFolded().unicode());
+            if (place == firstOfChar.constEnd())
+                throw missing(QString(piece));
+            append(*place);
+        }
+        return out;
     }
-    return out.join(u' ');
+    const bool punctuation = switchParam(values, kPunctuation);
+    for (const QString &token : normal.simplified().split(u' ', Qt::SkipEmptyParts)) {
+        QString word;
+        for (const QChar c : token)
+            if (punctuation || isLetterLike(c))
+                word += c;
+        if (word.isEmpty())
+            continue;
+        const auto place = firstOfWord.constFind(word.toCaseFolded());
+        if (place == firstOfWord.constEnd())
+            throw missing(word);
+        append(*place);
+    }
+    return out;
 }
 
 } // namespace

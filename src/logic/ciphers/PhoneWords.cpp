@@ -145,17 +145,19 @@ QString t9Decode(const QString &text, const ParamValues &values)
         shown.insert(folded);
         fit->append(word);
     }
-    QStringList out;
+    QString out;
     for (const QByteArray &group : groups) {
-        const QStringList &words = fits.value(group);
+        if (!out.isEmpty())
+            out += u' ';
+        const QStringList &words = *fits.constFind(group);
         if (words.isEmpty())
-            out.append(QStringLiteral("[?%1]").arg(QString::fromLatin1(group)));
+            out += QLatin1String("[?") + QLatin1String(group) + u']';
         else if (words.size() == 1)
-            out.append(words.constFirst());
+            out += words.constFirst();
         else
-            out.append(u'[' + words.join(u'|') + u']');
+            out += u'[' + words.join(u'|') + u']';
     }
-    return out.join(u' ');
+    return out;
 }
 
 } // namespace
