@@ -79,28 +79,30 @@ QString t9Encode(const QString &text, const ParamValues &)
     return out;
 }
 
-// The digit groups of the text; 0 and blanks separate them, 1 has no letters.
-QList<QByteArray> keyGroups(const QString &text)
+// The digit groups of the text as pieces of `keys` (the text in Latin-1); 0 and blanks separate
+// them, 1 has no letters. Pieces, not copies: a megabyte of digits holds many groups.
+QList<QByteArrayView> keyGroups(const QString &text, QByteArray &keys)
 {
-    QList<QByteArray> groups;
-    QByteArray group;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.isSpace() || c == u'0') {
-            if (!group.isEmpty())
-                groups.append(group);
-            group.clear();
-        } else if (c >= u'2' && c <= u'9') {
-            group += char(c.unicode());
-        } else {
+        if (!c.isSpace() && (c < u'0' || c > u'9' || c == u'1'))
             throw QuarvelError(QStringLiteral("Zeichen %1 („%2“) ist keine Taste von 2 bis 9; "
                                               "Gruppen trennen Leerzeichen oder 0.")
                                    .arg(i + 1)
                                    .arg(c));
+    }
+    keys = text.toLatin1();
+    QList<QByteArrayView> groups;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= keys.size(); ++i) {
+        const bool key = i < keys.size() && keys[i] >= '2' && keys[i] <= '9';
+        if (key && start < 0)
+            start = i;
+        else if (!key && start >= 0) {
+            groups.append(QByteArrayView(keys).sliced(start, i - start));
+            start = -1;
         }
     }
-    if (!group.isEmpty())
-        groups.append(group);
     return groups;
 }
 
@@ -109,13 +111,19 @@ QList<QByteArray> keyGroups(const QString &text)
 // the digits in [?…]. Words that differ only in case are shown once.
 QString t9Decode(const QString &text, const ParamValues &values)
 {
-    const QList<QByteArray> groups = keyGroups(text);
+    QByteArray keys;
+    const QList<QByteArrayView> groups = keyGroups(text, keys);
     if (groups.isEmpty())
         return {};
+    // Keys without a copy of the group: `keys` stays as it is while the table lives.
+    const auto raw = [](QByteArrayView group) {
+        return QByteArray::fromRawData(group.data(), group.size());
+    };
     QHash<QByteArray, QStringList> fits;
+    fits.reserve(groups.size());
     qsizetype longest = 0;
-    for (const QByteArray &group : groups) {
-        fits.insert(group, {});
+    for (const QByteArrayView group : groups) {
+        fits.emplace(raw(group)); // a group twice stays empty until the list is read
         longest = std::max(longest, group.size());
     }
     const Language language =
@@ -146,12 +154,12 @@ QString t9Decode(const QString &text, const ParamValues &values)
         fit->append(word);
     }
     QString out;
-    for (const QByteArray &group : groups) {
+    for (const QByteArrayView group : groups) {
         if (!out.isEmpty())
             out += u' ';
-        const QStringList &words = *fits.constFind(group);
+        const QStringList &words = *fits.constFind(raw(group));
         if (words.isEmpty())
-            out += QLatin1String("[?") + QLatin1String(group) + u']';
+            out += QLatin1String("[?") + QLatin1String(group.data(), group.size()) + u']';
         else if (words.size() == 1)
             out += words.constFirst();
         else
