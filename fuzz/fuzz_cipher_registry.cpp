@@ -55,7 +55,9 @@ QString value(const Ciphers::ParamDecl &decl, Reader &in)
     case Ciphers::ParamKind::Switch:
         return b % 2 ? QStringLiteral("1") : QString();
     case Ciphers::ParamKind::Text:
-        return in.text(b % 16);
+        // 255 keeps the default, so codes with long settings (the Chaocipher's alphabets) are
+        // reached with valid ones too.
+        return b == 255 ? decl.defaultValue : in.text(b % 16);
     }
     return {};
 }

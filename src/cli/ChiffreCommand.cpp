@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace Cli {
 namespace {
 
@@ -73,6 +75,10 @@ void reportList(const QString &, ResultSink &sink)
     Result result;
     result.linePerField = true;
     QJsonArray list;
+    // One column for the names, as wide as the longest one and a blank.
+    qsizetype width = 0;
+    for (const Cipher &cipher : Ciphers::cipherRegistry())
+        width = std::max(width, cipher.cliName.size() + 1);
     for (const Cipher &cipher : Ciphers::cipherRegistry()) {
         list.append(QJsonObject {{QStringLiteral("name"), cipher.cliName},
                                  {QStringLiteral("bezeichnung"), cipher.germanName},
@@ -80,7 +86,7 @@ void reportList(const QString &, ResultSink &sink)
         result.fields.push_back(Field {cipher.cliName,
                                        {},
                                        {},
-                                       cipher.cliName.leftJustified(13) + cipher.germanName,
+                                       cipher.cliName.leftJustified(width) + cipher.germanName,
                                        Field::Show::TextOnly});
     }
     result.fields.push_back(Field {kName, {}, list, {}, Field::Show::JsonOnly});

@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,33 @@ TEST(CliChiffre, EncodesAndDecodesWithTheCiphersOptions)
          args({"chiffre", "base64"}),
          "foo\nfoobar\n",
          {QStringLiteral("Zm9v"), QStringLiteral("Zm9vYmFy")}},
+        {"the Enigma's settings as options",
+         args({"chiffre", "enigma", "--walzen", "II IV V", "--ringe=02 21 12", "--start", "WXC",
+               "--stecker", "AV BS CG DL FU HZ IN KM OW RX", "KCH"}),
+         {},
+         {QStringLiteral("BLA")}},
+        {"a choice of variant",
+         args({"chiffre", "-d", "bcd", "--variante", "aiken", "0100 1011"}),
+         {},
+         {QStringLiteral("45")}},
+        {"two choices and a second key",
+         args({"chiffre", "tastatur", "--von", "azerty", "--nach", "qwertz", "aqw"}),
+         {},
+         {QStringLiteral("qay")}},
+        {"a double transposition",
+         args({"chiffre", "spaltentausch", "--schluessel", "ZEBRAS", "--doppelt", "STRIPE",
+               "WEAREDISCOVEREDFLEEATONCEQKJEU"}),
+         {},
+         {QStringLiteral("ASFCENKREREEOEELTQDIECEOUVDAJW")}},
+        {"a cipher with a key and a second word",
+         args({"chiffre", "-d", "nihilist", "--schluessel", "ZEBRAS", "--zusatz", "RUSSIAN",
+               "37 106 62 36 67 47 86 26"}),
+         {},
+         {QStringLiteral("DYNAMITE")}},
+        {"a byte code decoded",
+         args({"chiffre", "-d", "base58", "2NEpo7TZRRrLZSi2U"}),
+         {},
+         {QStringLiteral("Hello World!")}},
         {"stdin after -",
          args({"chiffre", "zaun", "--schienen", "3", "-"}),
          "WEAREDISCOVEREDFLEEATONCE\n",
@@ -115,6 +143,19 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
          QStringLiteral("quarvel-cli: Der Schlüssel muss 4 oder 9 Buchstaben haben (eine 2×2- "
                         "oder 3×3-Matrix), nicht 3.\n"),
          {}},
+        {"a byte count Z85 cannot take",
+         args({"chiffre", "z85", "abc"}),
+         {},
+         1,
+         QStringLiteral("quarvel-cli: Z85 braucht eine durch 4 teilbare Zahl von Bytes; der Text "
+                        "hat 3.\n"),
+         {QString()}},
+        {"an Enigma wheel twice",
+         args({"chiffre", "enigma", "--walzen", "I I II", "x"}),
+         {},
+         1,
+         QStringLiteral("quarvel-cli: Die Walze I ist nur einmal vorhanden.\n"),
+         {}},
         {"a not coprime",
          args({"chiffre", "affin", "--a", "13", "x"}),
          {},
@@ -130,10 +171,10 @@ TEST(CliChiffre, RefusesWithTheRightCodeAndMessage)
                         "passen nicht auf ganze Bytes.\n"),
          {QStringLiteral("A"), QString(), QStringLiteral("B")}},
         {"unknown cipher",
-         args({"chiffre", "enigma", "x"}),
+         args({"chiffre", "lorenz", "x"}),
          {},
          2,
-         QStringLiteral("quarvel-cli: Unbekanntes Verfahren „enigma“; die Namen zeigt "
+         QStringLiteral("quarvel-cli: Unbekanntes Verfahren „lorenz“; die Namen zeigt "
                         "quarvel-cli chiffre --liste\nHilfe: quarvel-cli chiffre --help\n"),
          {}},
         {"no cipher",
@@ -206,5 +247,86 @@ TEST(CliChiffre, MultiTapAndBaconTakeLongRunsAndAnySymbol)
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         const QByteArray where = c.exitCode == 0 ? run.out : run.err;
         EXPECT_TRUE(where.contains(c.output)) << where.toStdString();
+    }
+}
+
+TEST(CliChiffre, BookCodeAndT9ReadTheirSourceAndWordList)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile source(dir.filePath(QStringLiteral("quelle.txt")));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("Wer reitet so sp\xc3\xa4t\n\ndurch Nacht und Wind?\n");
+    source.close();
+    QFile list(dir.filePath(QStringLiteral("ngerman")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("gut\nhut\nhund\n");
+    list.close();
+    const QString file = source.fileName();
+    const QString folder = dir.path();
+    const QString missing = dir.filePath(QStringLiteral("fehlt"));
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QByteArray input;
+        int code;
+        QStringList out;
+        QString err;
+    } cases[] = {
+        {"words of a file",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--datei"_qs, file, u"4 8"_qs},
+         {},
+         0,
+         {QString::fromUtf8("spät Wind")},
+         {}},
+        {"line and word, empty lines counted",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--datei"_qs, file, u"--schema"_qs,
+          u"zeile-wort"_qs, u"--leerzeilen"_qs, u"3.4"_qs},
+         {},
+         0,
+         {u"Wind"_qs},
+         {}},
+        {"encoded from the text option",
+         {u"chiffre"_qs, u"buchcode"_qs, u"--text"_qs, u"a b c"_qs, u"--schema"_qs, u"buchstabe"_qs,
+          u"cab"_qs},
+         {},
+         0,
+         {u"3 1 2"_qs},
+         {}},
+        {"one past the end keeps the next line",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"--text"_qs, u"a b c"_qs},
+         "4\n3\n",
+         1,
+         {QString(), u"c"_qs},
+         QString::fromUtf8("quarvel-cli: Zeile 1: Wort 4 gibt es nicht: die Quelle hat nur "
+                           "3.\n")},
+        {"no source",
+         {u"chiffre"_qs, u"buchcode"_qs, u"-d"_qs, u"1"_qs},
+         {},
+         1,
+         {},
+         QString::fromUtf8("quarvel-cli: Keine Quelle: einen Text oder eine Datei angeben.\n")},
+        {"T9 groups with a word list",
+         {u"chiffre"_qs, u"t9"_qs, u"-d"_qs, u"--wortlisten"_qs, folder, u"488 4863"_qs},
+         {},
+         0,
+         {u"[gut|hut] hund"_qs},
+         {}},
+        {"T9 without a word list",
+         {u"chiffre"_qs, u"t9"_qs, u"-d"_qs, u"--wortlisten"_qs, missing, u"488"_qs},
+         {},
+         1,
+         {QString()},
+         QString::fromUtf8("quarvel-cli: Keine Wortliste „%1/ngerman“ (No such file or "
+                           "directory): Paket wngerman installieren.\n")
+             .arg(missing)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.code);
+        EXPECT_EQ(run.outLines(), c.out);
+        EXPECT_EQ(QString::fromUtf8(run.err), c.err);
     }
 }

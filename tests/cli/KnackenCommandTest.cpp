@@ -87,7 +87,7 @@ TEST(KnackenCommand, WrongUseIsRefused)
          2,
          "Die Anzahl muss eine ganze Zahl ab 1 sein"},
         {"unknown method",
-         {QStringLiteral("--nur"), QStringLiteral("enigma")},
+         {QStringLiteral("--nur"), QStringLiteral("lorenz")},
          2,
          "Unbekanntes Verfahren"},
         {"unknown language", {QStringLiteral("--sprache"), QStringLiteral("fr")}, 2, "fr"},

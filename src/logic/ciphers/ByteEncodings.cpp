@@ -5,39 +5,10 @@
 
 #include "logic/common/Numbers.h"
 
-#include <QStringDecoder>
-
 #include <cstring>
 
 namespace Ciphers {
 namespace {
-
-constexpr QLatin1String kLatin1("latin1");
-
-QByteArray textBytes(const QString &text, const ParamValues &values)
-{
-    if (!switchParam(values, kLatin1))
-        return text.toUtf8();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).unicode() > 0xFF)
-            throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 gibt es in Latin-1 nicht.")
-                                   .arg(text.at(i))
-                                   .arg(i + 1));
-    }
-    return text.toLatin1();
-}
-
-QString bytesText(const QByteArray &bytes, const ParamValues &values)
-{
-    if (switchParam(values, kLatin1))
-        return QString::fromLatin1(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        throw QuarvelError(QStringLiteral("Die entschlüsselten Bytes sind kein gültiges UTF-8 "
-                                          "(vielleicht Latin-1?)."));
-    return text;
-}
 
 // An RFC 4648 alphabet: `bits` per character, groups of `groupChars` characters padded with "=".
 struct BaseForm
@@ -276,12 +247,6 @@ QString codeDecode(const QString &text, const ParamValues &values)
         result.append(QString::fromUcs4(&point, 1));
     }
     return result;
-}
-
-ParamDecl latin1Decl()
-{
-    return switchDecl(kLatin1, QStringLiteral("Latin-1"),
-                      QStringLiteral("Latin-1-Bytes statt UTF-8"));
 }
 
 Cipher baseCipher(const char16_t *cliName, const char16_t *name, const char16_t *explanation,

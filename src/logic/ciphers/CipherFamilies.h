@@ -52,4 +52,58 @@ Cipher base32Cipher();
 Cipher base16Cipher();
 Cipher zeichencodeCipher();
 
+// DenseByteEncodings.cpp: bytes packed tighter than Base64.
+Cipher base58Cipher();
+Cipher ascii85Cipher();
+Cipher z85Cipher();
+Cipher base91Cipher();
+
+// BitCodes.cpp: numbers, decimal digits and telegraph characters as a few bits each.
+Cipher grayCipher();
+Cipher bcdCipher();
+Cipher ita2Cipher();
+
+// SymbolCodes.cpp: what a display, a calculator, a Braille cell or the periodic table shows.
+Cipher beghilosCipher();
+Cipher segmentCipher();
+Cipher braillepunkteCipher();
+Cipher chronogrammCipher();
+Cipher elementeCipher();
+
+// SpokenCodes.cpp: spelling alphabets and number words.
+Cipher buchstabieralphabetCipher();
+Cipher zahlwoerterCipher();
+
+// KeyboardCodes.cpp: the same key on another layout.
+Cipher tastaturCipher();
+
+// KeyedTranspositions.cpp: columns read in the order of a key.
+Cipher spaltentauschCipher();
+Cipher amscoCipher();
+
+// KeyedAlphabets.cpp: an alphabet that changes with every letter.
+Cipher portaCipher();
+Cipher chaoCipher();
+
+// MorseFractions.cpp: the Morse code cut into triplets or pairs, or written as digits.
+Cipher fraktioniertesmorseCipher();
+Cipher morbitCipher();
+Cipher polluxCipher();
+
+// NumberSquares.cpp: letters as numbers from a keyed table.
+Cipher nihilistCipher();
+Cipher spreizschachbrettCipher();
+
+// EnigmaCipher.cpp: the rotor machines I, M3 and M4.
+Cipher enigmaCipher();
+
+// PhoneWords.cpp: T9, one key press per letter and the words of a word list that fit.
+Cipher t9Cipher();
+
+// BookCode.cpp: positions in a source text.
+Cipher buchcodeCipher();
+
+// CodeCiphers.cpp: the codes and machines of mystery caches, in the order the panel lists them.
+std::vector<Cipher> codeCiphers();
+
 } // namespace Ciphers

@@ -2,6 +2,8 @@
 
 #include "logic/common/QuarvelError.h"
 
+#include <QStringDecoder>
+
 namespace Ciphers {
 
 std::vector<int> keyLetters(const QString &key, bool emptyAllowed)
@@ -53,6 +55,37 @@ ParamDecl choiceDecl(const QString &key, const QString &label, const QStringList
                      const QString &help)
 {
     return ParamDecl {key, label, ParamKind::Choice, choices.constFirst(), choices, 0, 0, help};
+}
+
+QByteArray textBytes(const QString &text, const ParamValues &values)
+{
+    if (!switchParam(values, kLatin1))
+        return text.toUtf8();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() > 0xFF)
+            throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 gibt es in Latin-1 nicht.")
+                                   .arg(text.at(i))
+                                   .arg(i + 1));
+    }
+    return text.toLatin1();
+}
+
+QString bytesText(const QByteArray &bytes, const ParamValues &values)
+{
+    if (switchParam(values, kLatin1))
+        return QString::fromLatin1(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        throw QuarvelError(QStringLiteral("Die entschlüsselten Bytes sind kein gültiges UTF-8 "
+                                          "(vielleicht Latin-1?)."));
+    return text;
+}
+
+ParamDecl latin1Decl()
+{
+    return switchDecl(kLatin1, QStringLiteral("Latin-1"),
+                      QStringLiteral("Latin-1-Bytes statt UTF-8"));
 }
 
 } // namespace Ciphers

@@ -53,5 +53,13 @@ ParamDecl choiceDecl(const QString &key, const QString &label, const QStringList
                      const QString &help);
 
 inline constexpr QLatin1String kKey("schluessel");
+inline constexpr QLatin1String kLatin1("latin1");
+
+// The bytes an encoding of bytes works on: UTF-8, or Latin-1 when the switch "latin1" is on
+// (then a character beyond U+00FF fails with its position).
+QByteArray textBytes(const QString &text, const ParamValues &values);
+// Decoded bytes back as text by the same switch; invalid UTF-8 fails with a hint at Latin-1.
+QString bytesText(const QByteArray &bytes, const ParamValues &values);
+ParamDecl latin1Decl();
 
 } // namespace Ciphers

@@ -104,6 +104,53 @@ bool tapsDiffer(const QString &text)
     return first < 0;
 }
 
+void addChoices(std::vector<Trial> &trials, const char *method, const char *param,
+                std::initializer_list<const char *> choices)
+{
+    for (const char *choice : choices)
+        trials.push_back({QString::fromLatin1(method),
+                          {{QString::fromLatin1(param), QString::fromUtf8(choice)}}});
+}
+
+// Whether letters make up at least half of the text's other characters than blanks: a text
+// typed on the wrong keyboard is mostly letters, while Morse or tap code would only turn into
+// letters by the shift and crowd out their own reading.
+bool mostlyLetters(const QString &text)
+{
+    qsizetype letters = 0;
+    qsizetype others = 0;
+    for (const QChar ch : text) {
+        if (ch.isLetter())
+            ++letters;
+        else if (!ch.isSpace())
+            ++others;
+    }
+    return letters > 0 && letters >= others;
+}
+
+// The codes that need no key, each variant once; every keyboard read as every other.
+void addCodeTrials(std::vector<Trial> &trials, const QString &text)
+{
+    for (const char *name : {"base58", "ascii85", "z85", "base91", "gray", "ita2", "elemente",
+                             "beghilos", "segment", "braillepunkte"})
+        trials.push_back({QString::fromLatin1(name), {}});
+    addChoices(trials, "bcd", "variante",
+               {"8421", "aiken", "exzess3", "2aus5", "libaw-craig", "stibitz"});
+    addChoices(trials, "buchstabieralphabet", "alphabet", {"nato", "din5009", "din5009alt"});
+    addChoices(trials, "zahlwoerter", "sprache", {"de", "en", "fr", "nl"});
+    if (!mostlyLetters(text))
+        return;
+    const char *layouts[] = {"qwertz", "qwerty", "azerty", "dvorak"};
+    for (const char *from : layouts) {
+        for (const char *to : layouts) {
+            if (std::strcmp(from, to) != 0)
+                trials.push_back({QStringLiteral("tastatur"),
+                                  {{QStringLiteral("von"), QString::fromLatin1(from)},
+                                   {QStringLiteral("nach"), QString::fromLatin1(to)}}});
+        }
+    }
+}
+
 std::vector<Trial> keylessTrials(const QString &text)
 {
     std::vector<Trial> trials;
@@ -132,6 +179,7 @@ std::vector<Trial> keylessTrials(const QString &text)
     trials.push_back({QStringLiteral("rueckwaerts"), {}});
     addRange(trials, QStringLiteral("zaun"), QStringLiteral("schienen"), 2, 10);
     addRange(trials, QStringLiteral("skytale"), QStringLiteral("umfang"), 2, 10);
+    addCodeTrials(trials, text);
     return trials;
 }
 

@@ -3,6 +3,7 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/common/SystemMessages.h"
 
+#include <QBuffer>
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +37,9 @@ WordList::WordList(const QStringList &words)
         add(word);
 }
 
-WordList WordList::read(QIODevice &device)
+namespace {
+
+QByteArray readAll(QIODevice &device)
 {
     // Debian's largest lists hold a few megabytes.
     constexpr qint64 kMaxBytes = qint64(64) << 20;
@@ -50,6 +53,14 @@ WordList WordList::read(QIODevice &device)
     if (!device.isSequential() && !device.atEnd())
         throw QuarvelError(QStringLiteral("Die Wortliste konnte nicht gelesen werden: %1")
                                .arg(SystemMessages::germanReason(device.errorString())));
+    return data;
+}
+
+} // namespace
+
+WordList WordList::read(QIODevice &device)
+{
+    const QByteArray data = readAll(device);
     WordList list;
     for (qsizetype start = 0; start < data.size();) {
         qsizetype end = data.indexOf('\n', start);
@@ -61,7 +72,7 @@ WordList WordList::read(QIODevice &device)
     return list;
 }
 
-WordList WordList::ofLanguage(const QString &folder, Language language)
+QByteArray WordList::bytesOfLanguage(const QString &folder, Language language)
 {
     const bool german = language == Language::German;
     QFile file(folder + u'/' +
@@ -73,13 +84,21 @@ WordList WordList::ofLanguage(const QString &folder, Language language)
             throw QuarvelError(QStringLiteral("keine gewöhnliche Datei"));
         if (!file.open(QIODevice::ReadOnly))
             throw QuarvelError(SystemMessages::germanReason(file.errorString()));
-        return read(file);
+        return readAll(file);
     } catch (const QuarvelError &error) {
         throw QuarvelError(
             QStringLiteral("Keine Wortliste „%1“ (%2): Paket %3 installieren.")
                 .arg(file.fileName(), error.message(),
                      german ? QStringLiteral("wngerman") : QStringLiteral("wamerican")));
     }
+}
+
+WordList WordList::ofLanguage(const QString &folder, Language language)
+{
+    QByteArray data = bytesOfLanguage(folder, language);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer);
 }
 
 const WordList &WordLists::of(Language language)

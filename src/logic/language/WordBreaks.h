@@ -30,6 +30,9 @@ public:
     // "american-english" from wamerican). Throws QuarvelError naming the file, the reason and
     // the package when it cannot be read.
     static WordList ofLanguage(const QString &folder, Language language);
+    // The raw bytes of that file, with the same errors (for readers that keep the spelling and
+    // the order of the list).
+    static QByteArray bytesOfLanguage(const QString &folder, Language language);
     // Where Debian puts them.
     static QString systemFolder() { return QStringLiteral("/usr/share/dict"); }
 

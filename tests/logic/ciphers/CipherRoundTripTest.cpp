@@ -77,6 +77,16 @@ QString same(const QString &text)
     return text;
 }
 
+QString withoutBlanks(const QString &text)
+{
+    QString result;
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            result.append(c);
+    }
+    return result;
+}
+
 struct Property
 {
     const char *cipher;
@@ -252,6 +262,199 @@ const Property kProperties[] = {
     {"rot47", anyText(), noParams(), same},
     {"vigenere", anyText(), letterKey(1, 12), upper},
     {"trifid", lettersOf(kLetters + u'.'), letterKey(2, 12), upper},
+    {"enigma", anyText(),
+     [](Draw &draw) {
+         static const char *wheels[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII"};
+         const bool m4 = draw.number(0, 1) == 1;
+         QStringList chosen;
+         while (chosen.size() < 3) {
+             const QString wheel = QString::fromLatin1(wheels[draw.number(0, 7)]);
+             if (!chosen.contains(wheel))
+                 chosen.append(wheel);
+         }
+         if (m4)
+             chosen.prepend(draw.number(0, 1) ? QStringLiteral("Beta") : QStringLiteral("Gamma"));
+         const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+         QString pairs;
+         QString free = alphabet;
+         for (int i = draw.number(0, 13); i > 0; --i) {
+             for (int k = 0; k < 2; ++k) {
+                 pairs.append(free.at(draw.number(0, int(free.size()) - 1)));
+                 free.remove(pairs.back());
+             }
+             pairs.append(u' ');
+         }
+         return ParamValues {
+             {QStringLiteral("modell"), m4 ? QStringLiteral("M4") : QStringLiteral("M3")},
+             {QStringLiteral("umkehrwalze"),
+              draw.number(0, 1) ? QStringLiteral("B") : QStringLiteral("C")},
+             {QStringLiteral("walzen"), chosen.join(u' ')},
+             {QStringLiteral("ringe"), draw.from(alphabet, chosen.size(), chosen.size())},
+             {QStringLiteral("start"), draw.from(alphabet, chosen.size(), chosen.size())},
+             {QStringLiteral("stecker"), pairs}};
+     },
+     upper},
+    {"base58", anyText(), noParams(), same},
+    {"base58", lettersOf(QString(QChar(0)) + QStringLiteral("a\x01ÿ")),
+     [](Draw &) {
+         return ParamValues {{QStringLiteral("latin1"), QStringLiteral("1")}};
+     },
+     same},
+    {"ascii85", anyText(), noParams(), same},
+    {"ascii85", lettersOf(QString(QChar(0)) + QStringLiteral("ÿ")),
+     [](Draw &) {
+         return ParamValues {{QStringLiteral("latin1"), QStringLiteral("1")}};
+     },
+     same},
+    {"z85", [](Draw &draw, int) { return draw.from(kLetters + kDigits, 0, 10).repeated(4); },
+     noParams(), same},
+    {"base91", anyText(), noParams(), same},
+    {"gray", [](Draw &draw, int) { return draw.words(kDigits); }, noParams(),
+     [](const QString &text) {
+         QStringList numbers;
+         for (const QString &word : text.split(u' ', Qt::SkipEmptyParts))
+             numbers.append(QString::number(word.toULongLong()));
+         return numbers.join(u' ');
+     }},
+    {"bcd", [](Draw &draw, int) { return draw.words(kDigits); },
+     [](Draw &draw) {
+         static const char *variants[] = {"8421",  "aiken",       "exzess3",
+                                          "2aus5", "libaw-craig", "stibitz"};
+         return ParamValues {
+             {QStringLiteral("variante"), QString::fromLatin1(variants[draw.number(0, 5)])}};
+     },
+     same},
+    {"ita2", wordsOf(kLetters + kDigits + QStringLiteral("-'\r\n,!:(+)#?&./=")), noParams(), upper},
+    {"beghilos", lettersOf(QStringLiteral("BEGhILOSbeilos .")), noParams(),
+     [](const QString &text) {
+         QString result = upper(text);
+         for (qsizetype i = 0; i < text.size(); ++i) {
+             if (text[i] == u'g' || text[i] == u'h' || text[i] == u'H')
+                 result[i] = text[i].toLower();
+         }
+         return result;
+     }},
+    {"segment", wordsOf(QStringLiteral("0123456789ABCDEFGHIJLNOPQRTUYabcdefghijlnopqrtuy-")),
+     noParams(), upper},
+    {"braillepunkte", wordsOf(kLetters + QStringLiteral("ÄÖÜäöüß")), noParams(),
+     [](const QString &text) {
+         QString result = text;
+         for (QChar &c : result)
+             c = c == u'ß' ? c : c.toUpper();
+         return result;
+     }},
+    {"elemente",
+     [](Draw &draw, int) {
+         QStringList numbers;
+         for (int i = draw.number(0, 8); i > 0; --i)
+             numbers.append(QString::number(draw.number(1, 118)));
+         return numbers.join(u' ');
+     },
+     noParams(), same},
+    {"buchstabieralphabet", wordsOf(kLetters + kDigits),
+     [](Draw &draw) {
+         static const char *names[] = {"nato", "din5009", "din5009alt"};
+         return ParamValues {
+             {QStringLiteral("alphabet"), QString::fromLatin1(names[draw.number(0, 2)])}};
+     },
+     upper},
+    {"buchstabieralphabet", wordsOf(kLetters + QStringLiteral("ÄÖÜäöüß")),
+     [](Draw &draw) {
+         return ParamValues {
+             {QStringLiteral("alphabet"),
+              draw.number(0, 1) ? QStringLiteral("din5009") : QStringLiteral("din5009alt")}};
+     },
+     [](const QString &text) {
+         QString result = text;
+         for (QChar &c : result)
+             c = c == u'ß' ? c : c.toUpper();
+         return result;
+     }},
+    {"zahlwoerter",
+     [](Draw &draw, int) {
+         QStringList numbers;
+         for (int i = draw.number(1, 8); i > 0; --i)
+             numbers.append(QString::number(draw.number(0, 20)));
+         return numbers.join(u' ');
+     },
+     [](Draw &draw) {
+         static const char *languages[] = {"de", "en", "fr", "nl"};
+         return ParamValues {
+             {QStringLiteral("sprache"), QString::fromLatin1(languages[draw.number(0, 3)])}};
+     },
+     same},
+    {"tastatur", wordsOf(QStringLiteral("abcdefghijklmnopqrstuvwxyz")),
+     [](Draw &draw) {
+         static const char *layouts[] = {"qwertz", "qwerty", "azerty", "dvorak"};
+         return ParamValues {
+             {QStringLiteral("von"), QString::fromLatin1(layouts[draw.number(0, 3)])},
+             {QStringLiteral("nach"), QString::fromLatin1(layouts[draw.number(0, 3)])}};
+     },
+     same},
+    {"tastatur", wordsOf(kDigits),
+     [](Draw &draw) {
+         static const char *layouts[] = {"qwertz", "qwerty", "azerty", "dvorak"};
+         return ParamValues {
+             {QStringLiteral("von"), QString::fromLatin1(layouts[draw.number(0, 3)])},
+             {QStringLiteral("ziffern"), QStringLiteral("1")}};
+     },
+     same},
+    {"porta", anyText(), letterKey(1, 12), same},
+    {"spaltentausch", anyText(),
+     [](Draw &draw) {
+         ParamValues params {{QStringLiteral("schluessel"), draw.from(kLetters + kDigits, 1, 12)}};
+         if (draw.number(0, 1))
+             params.insert(QStringLiteral("doppelt"), draw.from(kLetters, 1, 9));
+         return params;
+     },
+     withoutBlanks},
+    {"amsco", anyText(),
+     [](Draw &draw) {
+         return ParamValues {{QStringLiteral("schluessel"), draw.from(kDigits, 1, 9)}};
+     },
+     withoutBlanks},
+    {"chao", anyText(),
+     [](Draw &draw) {
+         QString left = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+         QString right = left;
+         for (int i = 25; i > 0; --i) {
+             std::swap(left[i], left[draw.number(0, i)]);
+             std::swap(right[i], right[draw.number(0, i)]);
+         }
+         return ParamValues {{QStringLiteral("links"), left}, {QStringLiteral("rechts"), right}};
+     },
+     upper},
+    {"nihilist", lettersOf(kLetters),
+     [](Draw &draw) {
+         return ParamValues {{QStringLiteral("schluessel"), draw.from(kLetters, 0, 10)},
+                             {QStringLiteral("zusatz"), draw.from(kLetters, 1, 10)}};
+     },
+     folded(QStringLiteral("J"), QStringLiteral("I"))},
+    {"spreizschachbrett", lettersOf(kLetters + QStringLiteral("./")),
+     [](Draw &draw) {
+         const int a = draw.number(0, 9);
+         const int b = (a + draw.number(1, 9)) % 10;
+         return ParamValues {
+             {QStringLiteral("schluessel"), draw.from(kLetters + QStringLiteral("./"), 0, 12)},
+             {QStringLiteral("leer"), QStringLiteral("%1 %2").arg(a).arg(b)}};
+     },
+     upper},
+    {"fraktioniertesmorse", wordsOf(kLetters + kDigits), letterKey(0, 12),
+     [](const QString &text) { return text.toUpper(); }},
+    {"morbit", wordsOf(kLetters + kDigits), letterKey(9, 9),
+     [](const QString &text) { return text.toUpper(); }},
+    {"pollux", wordsOf(kLetters + kDigits),
+     [](Draw &draw) {
+         QString digits = kDigits;
+         for (int i = 9; i > 0; --i)
+             std::swap(digits[i], digits[draw.number(0, i)]);
+         const int a = draw.number(1, 8);
+         const int b = draw.number(a + 1, 9);
+         return ParamValues {{QStringLiteral("punkt"), digits.left(a)},
+                             {QStringLiteral("strich"), digits.mid(a, b - a)},
+                             {QStringLiteral("trenner"), digits.mid(b)}};
+     },
+     [](const QString &text) { return text.toUpper(); }},
 };
 
 } // namespace
@@ -283,6 +486,10 @@ TEST(CipherRoundTrip, EveryCipherButFermilabHasAProperty)
     for (const Ciphers::Cipher &cipher : Ciphers::cipherRegistry()) {
         if (cipher.cliName == u"fermilab")
             continue; // its decoder keeps the group separators; see the reference examples
+        if (cipher.cliName == u"chronogramm")
+            continue; // a sum in both directions; see the reference examples
+        if (cipher.cliName == u"t9" || cipher.cliName == u"buchcode")
+            continue; // they need a word list or a source; their own test goes both ways
         SCOPED_TRACE(cipher.cliName.toStdString());
         EXPECT_TRUE(
             std::any_of(std::begin(kProperties), std::end(kProperties), [&](const Property &p) {

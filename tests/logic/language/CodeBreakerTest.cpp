@@ -237,7 +237,7 @@ TEST(CodeBreaker, RequestLimits)
         {"at the length limit", kMaxBreakerText, {}, true},
         {"above the length limit", kMaxBreakerText + 1, {}, false},
         {"known names", 10, {QStringLiteral("rot"), QStringLiteral("substitution")}, true},
-        {"unknown name", 10, {QStringLiteral("enigma")}, false},
+        {"unknown name", 10, {QStringLiteral("lorenz")}, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
