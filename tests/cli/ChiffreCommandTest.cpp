@@ -318,8 +318,8 @@ TEST(CliChiffre, BookCodeAndT9ReadTheirSourceAndWordList)
          {},
          1,
          {QString()},
-         QString::fromUtf8("quarvel-cli: Keine Wortliste „%1/ngerman“ (No such file or "
-                           "directory): Paket wngerman installieren.\n")
+         QString::fromUtf8("quarvel-cli: Keine Wortliste „%1/ngerman“ (Datei oder "
+                           "Verzeichnis nicht gefunden): Paket wngerman installieren.\n")
              .arg(missing)},
     };
     for (const auto &c : cases) {

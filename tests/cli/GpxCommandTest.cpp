@@ -41,7 +41,7 @@ TEST(CliGpx, ListsWaypointsThenRoutesAndTracks)
     EXPECT_EQ(o.code, 0) << o.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(o.out),
               QStringLiteral("GC1ABCD: N 54° 23,650' E 013° 40,181' – Am Hafen\n"
-                             "Parkplatz: S 33° 30,000' W 70° 15,000'\n"
+                             "Parkplatz: S 33° 30,000' W 070° 15,000'\n"
                              "Route Hinweg: 2 Punkte\n"
                              "Track Runde: 3 Punkte\n"));
 }

@@ -72,7 +72,7 @@ TEST_F(CacherFiles, FailedAutomaticLoadBeepsOnceAndKeepsTheBook)
     ASSERT_EQ(app.dialogs.texts().size(), 1);
     EXPECT_EQ(app.dialogs.lastText(),
               QStringLiteral("Die Datei konnte nicht geöffnet werden!\n\nDatei %1 kann nicht "
-                             "geöffnet werden. No such file or directory")
+                             "geöffnet werden. Datei oder Verzeichnis nicht gefunden")
                   .arg(path("fehlt.dat")));
     EXPECT_EQ(app.dialogs.messages.last().title, QStringLiteral("Fehler"));
     EXPECT_FALSE(window->fSave->isEnabled());
@@ -116,7 +116,7 @@ TEST_F(CacherFiles, UnopenableOrShortFilesKeepTheBook)
     window->fSave->trigger();
     EXPECT_EQ(app.dialogs.lastText(),
               QStringLiteral(" Fehler beim Speichern von ") + missing +
-                  QStringLiteral("\n\nNo such file or directory"));
+                  QStringLiteral("\n\nDatei oder Verzeichnis nicht gefunden"));
     EXPECT_TRUE(book().Geaendert);
     EXPECT_FALSE(QFile::exists(missing));
 

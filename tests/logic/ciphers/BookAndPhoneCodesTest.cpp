@@ -211,7 +211,8 @@ TEST(T9, FindsTheWordsThatFitInTheListsOrder)
                "trennen Leerzeichen oder 0.")},
             {{{u"wortlisten"_qs, lists.dir.filePath(u"fehlt"_qs)}},
              u("2"),
-             u("!Keine Wortliste „%1/ngerman“ (No such file or directory): Paket wngerman "
+             u("!Keine Wortliste „%1/ngerman“ (Datei oder Verzeichnis nicht gefunden): Paket "
+               "wngerman "
                "installieren.")
                  .arg(lists.dir.filePath(u"fehlt"_qs))},
         });

@@ -8,6 +8,7 @@
 #include "logic/geo/GeoRead.h"
 #include "logic/geo/GeoTiles.h"
 #include "logic/geo/GeoWherigo.h"
+#include "logic/geo/GridAreas.h"
 
 #include <proj.h>
 
@@ -234,9 +235,13 @@ TEST(GeoLv03, EpsgProjectionCentreAndDatabase)
     PJ *operation = proj_create_crs_to_crs(context, "EPSG:4326", "EPSG:21781", nullptr);
     ASSERT_NE(operation, nullptr);
     GeoTest::RandomPoints random(21781);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0, inside = 0; inside < 100; ++i) {
         SCOPED_TRACE(i);
         const GeoPoint p {random.uniform(45.9, 47.7), random.uniform(6.0, 10.4)};
+        // The box holds neighbours' land too, where the grid gives its message instead.
+        if (!insideSwitzerlandOrLiechtenstein(p))
+            continue;
+        ++inside;
         const GridPosition lv03 = toLv03(p);
         const PJ_COORD expected = proj_trans(operation, PJ_FWD, proj_coord(p.lat, p.lon, 0, 0));
         EXPECT_NEAR(lv03.easting, expected.v[0], 1e-3);
