@@ -37,9 +37,7 @@ namespace {
 
 // Designed sizes at 120 dpi (DesignSize turns them into the screen's pixels).
 constexpr int kNavigatorMinWidth = 255;
-// The navigator holds more groups than fit its height when all are open; its width leaves room
-// for the scroll bar then, so the longest node ("Römische Zahlenkodierung") is never cut.
-constexpr int kDesignedNavigatorWidth = 275;
+constexpr int kDesignedNavigatorWidth = 255;
 constexpr int kDesignedHeaderHeight = 145;
 const QColor kHeaderColour(189, 2, 152);
 
