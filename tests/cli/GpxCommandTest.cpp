@@ -200,14 +200,14 @@ TEST(CliGpx, TextIsWrittenAsTheFileIsRead)
     EXPECT_EQ(o.code, 0);
     const QList<QByteArray> lines = o.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2501);
-    EXPECT_EQ(lines[1000], "P1000: N 1° 0,000' E 2° 0,000'");
+    EXPECT_EQ(lines[1000], "P1000: N 01° 00,000' E 002° 00,000'");
     EXPECT_EQ(lines.last(), "Track T: 1 Punkte");
 
     const QString broken = writeFile(dir, QStringLiteral("kaputt.gpx"), many + "<wpt lat=\"x\"");
     const CliInProcess b = runInProcess({"gpx", broken.toUtf8()});
     EXPECT_EQ(b.code, 1);
     EXPECT_TRUE(b.err.contains("(Zeile 2502)")) << b.err.toStdString();
-    EXPECT_TRUE(b.out.contains("P2499: N 1°"));
+    EXPECT_TRUE(b.out.contains("P2499: N 01°"));
 
     // JSON: one object, longer than one block of output; a damaged file gives no part of one.
     const CliInProcess j = runInProcess({"gpx", "--json", good.toUtf8()});

@@ -17,6 +17,7 @@
 #include "logic/tools/Koordinaten_Unit.h"
 #include "logic/update/VersionCheck.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -26,9 +27,11 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -222,6 +225,47 @@ void TfrmQuarvelMain::createNavigator()
     TreeView1->collapseAll();
     connect(TreeView1, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { TreeView1Change(current); });
+    // With many groups open the nodes outgrow the navigator's height; the scroll bar that then
+    // appears must not cut the longest node off, so the navigator widens by what is missing.
+    connect(TreeView1->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        if (max > 0)
+            fitNavigatorToItsNodes();
+    });
+}
+
+void TfrmQuarvelMain::fitNavigatorToItsNodes()
+{
+    const int scrollBar = TreeView1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                          TreeView1->verticalScrollBar());
+    QStyleOptionViewItem option;
+    option.initFrom(TreeView1);
+    option.font = TreeView1->font();
+    option.fontMetrics = TreeView1->fontMetrics();
+    option.decorationSize = TreeView1->iconSize();
+    option.widget = TreeView1;
+    int widest = 0;
+    const QAbstractItemModel *model = TreeView1->model();
+    const std::function<void(const QModelIndex &)> visit = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex index = model->index(row, 0, parent);
+            const QRect rect = TreeView1->visualRect(index);
+            if (rect.isValid())
+                widest = std::max(widest,
+                                  rect.left() +
+                                      TreeView1->itemDelegate()->sizeHint(option, index).width());
+            if (TreeView1->isExpanded(index))
+                visit(index);
+        }
+    };
+    visit(QModelIndex());
+    const int needed = widest + scrollBar + 2 * TreeView1->frameWidth();
+    const int missing = needed - TreeView1->width();
+    QList<int> sizes = SplitterNav->sizes();
+    if (missing <= 0 || sizes.size() < 2 || sizes[1] <= missing)
+        return;
+    sizes[0] += missing;
+    sizes[1] -= missing;
+    SplitterNav->setSizes(sizes);
 }
 
 void TfrmQuarvelMain::createHeaderAndPanels()

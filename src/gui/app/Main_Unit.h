@@ -99,6 +99,7 @@ private:
     QString helpPageHere() const;
     QWidget *windowInUse();
     void applyLayoutSettings();
+    void fitNavigatorToItsNodes();
     void captureLayoutSettings();
     void runNode(const NavigatorNode &node);
     void showSecondaryWindow(SecondaryWindow &secondary);

@@ -60,9 +60,11 @@ TEST_F(KarteGpxFixture, ImportThenExportKeepsEveryFieldOfEveryPoint)
     file.close();
     app.dialogs.fileAnswers = {source};
     window.actGpxImportieren->trigger();
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.importing(); }));
     const QString target = dir.filePath(QStringLiteral("Karte.gpx"));
     app.dialogs.fileAnswers = {target};
     window.actGpxExportieren->trigger();
+    ASSERT_TRUE(MapTest::waitFor([&] { return !window.exporting(); }));
     ASSERT_TRUE(app.dialogs.messages.isEmpty()) << app.dialogs.lastText().toStdString();
 
     const Map::GpxData original = Map::readGpxFile(source);

@@ -12,7 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,7 +94,7 @@ void gboxChiffren::createControls()
     lblErklaerung = named<QLabel>("lblErklaerung", this);
     lblErklaerung->setWordWrap(true);
     pnlParameter = named<QWidget>("pnlParameter", this);
-    m_form = new QFormLayout(pnlParameter);
+    m_form = new QGridLayout(pnlParameter);
     m_form->setContentsMargins(0, 0, 0, 0);
     lblParameterFehler = errorLabel("lblParameterFehler", this);
     lblKlartext = named<QLabel>("lblKlartext", this, QStringLiteral("Klartext:"));
@@ -181,19 +181,32 @@ QWidget *gboxChiffren::createField(const ParamDecl &decl, const QString &value)
 
 void gboxChiffren::buildParameterFields()
 {
-    while (m_form->rowCount() > 0)
-        m_form->removeRow(0);
+    while (QLayoutItem *item = m_form->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
     m_fields.clear();
     const Cipher &cipher = currentCipher();
     const ParamValues stored = m_values.value(cipher.cliName);
+    // A machine with many settings (the Enigma) gets two columns of fields, so its text boxes
+    // keep their room at the window's default size.
+    const int columns = cipher.params.size() > 3 ? 2 : 1;
+    int index = 0;
     for (const ParamDecl &decl : cipher.params) {
         QWidget *field = createField(decl, stored.value(decl.key, decl.defaultValue));
         m_fields.insert(decl.key, field);
-        if (decl.kind == ParamKind::Switch)
-            m_form->addRow(QString(), field);
-        else
-            m_form->addRow(fieldCaption(decl.label), field);
+        const int row = index / columns;
+        const int column = 2 * (index % columns);
+        ++index;
+        if (decl.kind == ParamKind::Switch) {
+            m_form->addWidget(field, row, column, 1, 2); // a check box carries its own caption
+            continue;
+        }
+        m_form->addWidget(new QLabel(fieldCaption(decl.label), pnlParameter), row, column);
+        m_form->addWidget(field, row, column + 1);
     }
+    for (int column = 0; column < 4; ++column)
+        m_form->setColumnStretch(column, column < 2 * columns ? column % 2 : 0);
     pnlParameter->setVisible(!cipher.params.empty());
 }
 

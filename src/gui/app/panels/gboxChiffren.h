@@ -5,7 +5,7 @@
 
 #include <QHash>
 
-class QFormLayout;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -75,7 +75,7 @@ private:
     void finishInBackground(int generation, const QString &result, const QString &error);
 
     AppContext &m_context;
-    QFormLayout *m_form = nullptr;
+    QGridLayout *m_form = nullptr;
     QHash<QString, QWidget *> m_fields; // by parameter key
     QHash<QString, Ciphers::ParamValues> m_values; // by cipher name
     Direction m_direction = Direction::Encode;
