@@ -10,7 +10,7 @@ set -euo pipefail
 build=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libgmp-dev libgeographiclib-dev libproj-dev proj-data
+  libgmp-dev libgeographiclib-dev libproj-dev proj-data libssl-dev
   libprimesieve-dev libprimecount-dev libecm-dev libmpfr-dev
   fp-utils librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
   fortunes fortunes-de

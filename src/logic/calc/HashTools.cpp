@@ -10,12 +10,111 @@
 #include <QMessageAuthenticationCode>
 #include <QRegularExpression>
 
+#include <openssl/core_names.h>
+#include <openssl/evp.h>
+
+#include <memory>
+
 namespace Calc {
 namespace {
 
 constexpr qint64 kBlock = 1 << 20;
 
 using A = QCryptographicHash::Algorithm;
+
+// libcrypto uses the processor's SHA instructions and vector units where Qt's own code does
+// not; MD4, Keccak and BLAKE2 stay with Qt (MD4 sits in libcrypto's legacy provider only).
+const EVP_MD *libcryptoDigest(A algorithm)
+{
+    switch (algorithm) {
+    case A::Md5:
+        return EVP_md5();
+    case A::Sha1:
+        return EVP_sha1();
+    case A::Sha224:
+        return EVP_sha224();
+    case A::Sha256:
+        return EVP_sha256();
+    case A::Sha384:
+        return EVP_sha384();
+    case A::Sha512:
+        return EVP_sha512();
+    case A::Sha3_224:
+        return EVP_sha3_224();
+    case A::Sha3_256:
+        return EVP_sha3_256();
+    case A::Sha3_384:
+        return EVP_sha3_384();
+    case A::Sha3_512:
+        return EVP_sha3_512();
+    default:
+        return nullptr;
+    }
+}
+
+[[noreturn]] void libcryptoFailed()
+{
+    throw QuarvelError(QStringLiteral("Hash: Die Kryptobibliothek hat die Berechnung abgelehnt"));
+}
+
+// Feeds the device to `update` in blocks read into one reused buffer.
+template<typename Update> void readBlocks(QIODevice &device, Update update)
+{
+    std::unique_ptr<char[]> buffer(new char[kBlock]);
+    qint64 got = 0;
+    while ((got = device.read(buffer.get(), kBlock)) > 0)
+        update(buffer.get(), size_t(got));
+    if (got < 0)
+        throw QuarvelError(QStringLiteral("Datei: Lesefehler: %1").arg(device.errorString()));
+}
+
+QByteArray libcryptoHash(QIODevice &device, const EVP_MD *digest)
+{
+    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
+                                                                          EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), digest, nullptr) != 1)
+        libcryptoFailed();
+    readBlocks(device, [&](const char *data, size_t size) {
+        if (EVP_DigestUpdate(context.get(), data, size) != 1)
+            libcryptoFailed();
+    });
+    QByteArray result(EVP_MD_get_size(digest), '\0');
+    unsigned int length = 0;
+    if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char *>(result.data()),
+                           &length) != 1)
+        libcryptoFailed();
+    result.truncate(int(length));
+    return result;
+}
+
+QByteArray libcryptoHmac(QIODevice &device, const EVP_MD *digest, const QByteArray &key)
+{
+    const std::unique_ptr<EVP_MAC, decltype(&EVP_MAC_free)> mac(
+        EVP_MAC_fetch(nullptr, OSSL_MAC_NAME_HMAC, nullptr), EVP_MAC_free);
+    if (!mac)
+        libcryptoFailed();
+    const std::unique_ptr<EVP_MAC_CTX, decltype(&EVP_MAC_CTX_free)> context(
+        EVP_MAC_CTX_new(mac.get()), EVP_MAC_CTX_free);
+    char *digestName = const_cast<char *>(EVP_MD_get0_name(digest));
+    const OSSL_PARAM params[] = {
+        OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digestName, 0),
+        OSSL_PARAM_construct_end()};
+    if (!context ||
+        EVP_MAC_init(context.get(), reinterpret_cast<const unsigned char *>(key.constData()),
+                     size_t(key.size()), params) != 1)
+        libcryptoFailed();
+    readBlocks(device, [&](const char *data, size_t size) {
+        if (EVP_MAC_update(context.get(), reinterpret_cast<const unsigned char *>(data), size) != 1)
+            libcryptoFailed();
+    });
+    QByteArray result(EVP_MAC_CTX_get_mac_size(context.get()), '\0');
+    size_t length = 0;
+    if (EVP_MAC_final(context.get(), reinterpret_cast<unsigned char *>(result.data()), &length,
+                      size_t(result.size())) != 1)
+        libcryptoFailed();
+    result.truncate(int(length));
+    return result;
+}
 
 Outcome hashTool(const Values &values)
 {
@@ -113,15 +212,17 @@ QByteArray encodeText(const QString &text, const QString &encoding)
 QByteArray hashDevice(QIODevice &device, QCryptographicHash::Algorithm algorithm,
                       const QByteArray &key)
 {
+    if (const EVP_MD *digest = libcryptoDigest(algorithm))
+        return key.isEmpty() ? libcryptoHash(device, digest) : libcryptoHmac(device, digest, key);
     if (key.isEmpty()) {
         QCryptographicHash hash(algorithm);
-        hash.addData(&device);
+        readBlocks(device, [&](const char *data, size_t size) {
+            hash.addData(QByteArrayView(data, qsizetype(size)));
+        });
         return hash.result();
     }
     QMessageAuthenticationCode code(algorithm, key);
-    QByteArray block;
-    while (!(block = device.read(kBlock)).isEmpty())
-        code.addData(block);
+    readBlocks(device, [&](const char *data, size_t size) { code.addData(data, qsizetype(size)); });
     return code.result();
 }
 

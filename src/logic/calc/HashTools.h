@@ -1,7 +1,8 @@
 #pragma once
 
-// Message digests through Qt's QCryptographicHash, keyed ones (HMAC) through
-// QMessageAuthenticationCode, over a text in a chosen encoding or over a file read in blocks.
+// Message digests and keyed ones (HMAC) over a text in a chosen encoding or over a file read in
+// blocks: MD5, SHA-1, SHA-2 and SHA-3 through OpenSSL's libcrypto, the rest through Qt's
+// QCryptographicHash and QMessageAuthenticationCode.
 
 #include <QCryptographicHash>
 #include <QString>
@@ -24,7 +25,8 @@ struct HashMethod
 const std::vector<HashMethod> &hashMethods();
 // The text as bytes: "utf8", "latin1" (refuses characters beyond U+00FF) or "utf16le".
 QByteArray encodeText(const QString &text, const QString &encoding);
-// The digest of everything `device` still holds; an empty key means a plain digest.
+// The digest of everything `device` still holds; an empty key means a plain digest. A read
+// error is refused rather than hashed as if the data ended there.
 QByteArray hashDevice(QIODevice &device, QCryptographicHash::Algorithm algorithm,
                       const QByteArray &key = {});
 

@@ -3,12 +3,17 @@
 // of FIPS 180-4, FIPS 202, RFC 1320/1321 and RFC 4231; every declared limit at, below and above.
 #include "logic/calc/CalcTool.h"
 #include "logic/calc/Factorize.h"
+#include "logic/calc/HashTools.h"
 #include "logic/common/QuarvelError.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
 
 #include <gtest/gtest.h>
+
+#include "support/core/FailingDevice.h"
 
 namespace {
 
@@ -494,3 +499,26 @@ TEST(CalcHashes, PublishedTestVectors)
 }
 
 } // namespace
+
+// Data longer than one read block, plain and keyed, must give the digest of the whole at once;
+// a read error part way must be refused, not hashed as a shorter file.
+TEST(CalcHashes, BlocksAndReadErrors)
+{
+    QByteArray data((1 << 20) + 3, '\0');
+    for (qsizetype i = 0; i < data.size(); ++i)
+        data[i] = char(i * 131 + 7);
+    for (const Calc::HashMethod &method : Calc::hashMethods()) {
+        for (const QByteArray &key : {QByteArray(), QByteArray("Schlüssel")}) {
+            SCOPED_TRACE(method.name.toStdString() + (key.isEmpty() ? "" : " hmac"));
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::ReadOnly);
+            const QByteArray expected = key.isEmpty()
+                ? QCryptographicHash::hash(data, method.algorithm)
+                : QMessageAuthenticationCode::hash(data, key, method.algorithm);
+            EXPECT_EQ(Calc::hashDevice(buffer, method.algorithm, key).toHex(), expected.toHex());
+            FailingDevice failing((1 << 20) + 1, data);
+            failing.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+            EXPECT_THROW(Calc::hashDevice(failing, method.algorithm, key), QuarvelError);
+        }
+    }
+}
