@@ -46,7 +46,8 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
     EXPECT_EQ(pages.size(), 26);
     // Every panel of the calculating tools shares one page.
     EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenHashes")), QStringLiteral("rechnen.html"));
-    EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenDatumZeit")), QStringLiteral("rechnen.html"));
+    EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenDatumZeit")),
+              QStringLiteral("rechnen.html"));
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), pages.size());
 }
 
