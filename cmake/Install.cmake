@@ -92,14 +92,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Werkzeugkasten für Geocaching-Rätsel")
 # CPack puts the summary first and indents each line below it; Debian wants lines of at most
 # 80 characters.
-set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in
-drei Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère, Trifid und über
-zwanzig weitere Chiffren und Codes (Playfair, ADFGX, Bacon, Morse, Base64, Hill,
-...), ein Code-Knacker für Texte ohne bekanntes Verfahren, ein Koordinatenrechner
-mit UTM, MGRS, Gauß-Krüger, LV95, RD, Maidenhead, Geohash und Plus Codes, eine
-Karte mit GPX-Import und -Export, variable Koordinaten, neun Nachschlagetafeln,
-ein Sudoku-Solver, ein Fermilab-Decoder und ein Adressbuch für Cacher.
-Dieselben Werkzeuge bietet quarvel-cli auf der Kommandozeile.")
+set(CPACK_PACKAGE_DESCRIPTION "Quarvel hilft beim Lösen von Rätselcaches: Koordinaten in drei
+Schreibweisen, Quersummen, Buchstabenwerte, ROT, Vigenère, Trifid und
+über fünfzig weitere Chiffren und Codes (Playfair, ADFGX, Enigma, Bacon,
+Morse, Base64 und andere), ein Code-Knacker für Texte ohne bekanntes
+Verfahren, ein Koordinatenrechner mit UTM, MGRS, Gauß-Krüger, LV95, RD,
+Maidenhead, Geohash und Plus Codes, eine Karte mit GPX-Import und
+-Export, Rechenwerkzeuge für Daten, Primzahlen, Prüfziffern und Hashes,
+variable Koordinaten, neun Nachschlagetafeln, ein Sudoku-Solver, ein
+Fermilab-Decoder und ein Adressbuch für Cacher. Dieselben Werkzeuge
+bietet quarvel-cli auf der Kommandozeile.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

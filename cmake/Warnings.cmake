@@ -27,5 +27,8 @@ endfunction()
 # bound at start. Fortified functions need the optimiser, so debug builds go without.
 if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$" AND NOT QUARVEL_BUILD_FUZZ)
   add_compile_options(-D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+endif()
+# Binding costs nothing at -O0, so every build but the fuzzers' is linked this way.
+if(NOT QUARVEL_BUILD_FUZZ)
   add_link_options(-Wl,-z,relro,-z,now)
 endif()

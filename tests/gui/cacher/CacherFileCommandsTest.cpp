@@ -116,7 +116,7 @@ TEST_F(CacherFiles, UnopenableOrShortFilesKeepTheBook)
     window->fSave->trigger();
     EXPECT_EQ(app.dialogs.lastText(),
               QStringLiteral(" Fehler beim Speichern von ") + missing +
-                  QStringLiteral("\n\nDatei oder Verzeichnis nicht gefunden"));
+                  QStringLiteral("\n\nNo such file or directory"));
     EXPECT_TRUE(book().Geaendert);
     EXPECT_FALSE(QFile::exists(missing));
 
