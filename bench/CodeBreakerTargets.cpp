@@ -172,8 +172,14 @@ std::vector<Encoding> keylessCodes(std::mt19937 &)
     };
 }
 
+// The keyless encodings in the letters of the text itself.
+std::vector<Encoding> keylessInLetters(std::mt19937 &random)
+{
+    return keylessEncodings(random);
+}
+
 void keylessTargets(const Corpus &corpus,
-                    std::vector<Encoding> (*encodings)(std::mt19937 &) = keylessEncodings,
+                    std::vector<Encoding> (*encodings)(std::mt19937 &) = keylessInLetters,
                     const char *what = "keyless")
 {
     std::mt19937 random(2718);
