@@ -50,11 +50,17 @@ void checkInput(const InputDecl &decl, const QString &text)
             throw QuarvelError(QStringLiteral("%1: „%2“ gibt es nicht (möglich: %3)")
                                    .arg(decl.label, text, decl.choices.join(QStringLiteral(", "))));
         return;
-    case InputKind::File:
-        if (!QFileInfo(text).isFile())
+    case InputKind::File: {
+        // A pipe or a device is named as such: it exists, and reading it could block or never end.
+        const QFileInfo info(text);
+        if (!info.exists())
             throw QuarvelError(
                 QStringLiteral("%1: Die Datei „%2“ gibt es nicht").arg(decl.label, text));
+        if (!info.isFile())
+            throw QuarvelError(
+                QStringLiteral("%1: „%2“ ist keine gewöhnliche Datei").arg(decl.label, text));
         return;
+    }
     case InputKind::Text:
     case InputKind::Switch:
         return;

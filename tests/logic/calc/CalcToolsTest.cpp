@@ -7,11 +7,15 @@
 #include "logic/common/QuarvelError.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMessageAuthenticationCode>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "support/core/FailingDevice.h"
 
@@ -520,5 +524,43 @@ TEST(CalcHashes, BlocksAndReadErrors)
             failing.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
             EXPECT_THROW(Calc::hashDevice(failing, method.algorithm, key), QuarvelError);
         }
+    }
+}
+
+// A file input names what stands at the path: nothing, or something that is no plain file
+// (a pipe could block the reader, a device never end).
+TEST(CalcInputs, AFileInputNamesWhatIsAtThePath)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const Calc::InputDecl decl {QStringLiteral("datei"), QStringLiteral("Datei"),
+                                Calc::InputKind::File};
+    const struct
+    {
+        QString path;
+        const char *message; // empty: accepted
+    } cases[] = {
+        {plain.fileName(), ""},
+        {dir.filePath(QStringLiteral("fehlt")), "gibt es nicht"},
+        {fifo, "keine gewöhnliche Datei"},
+        {dir.path(), "keine gewöhnliche Datei"},
+        {QStringLiteral("/dev/zero"), "keine gewöhnliche Datei"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QString message;
+        try {
+            Calc::checkInput(decl, c.path);
+        } catch (const QuarvelError &error) {
+            message = error.message();
+        }
+        if (*c.message == '\0')
+            EXPECT_EQ(message, QString());
+        else
+            EXPECT_TRUE(message.contains(QString::fromUtf8(c.message))) << message.toStdString();
     }
 }
