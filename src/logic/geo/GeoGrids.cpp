@@ -116,6 +116,61 @@ const QString kOutsideSwitzerlandLv03 =
 const QString kOutsideNetherlands =
     QStringLiteral("RD (Amersfoort / RD New) gilt nur für die Niederlande");
 
+// A national grid: its pipeline from WGS84, the area it is defined for and the message outside.
+struct NationalGrid
+{
+    QByteArray pipeline;
+    bool (*inside)(GeoPoint);
+    const QString &outside;
+};
+
+// Both directions refuse a place outside the grid's area, so no plausible number is given for
+// a point of a neighbouring country.
+GridPosition toNationalGrid(GeoPoint p, const NationalGrid &grid)
+{
+    checkPoint(p);
+    if (!grid.inside(p))
+        throw QuarvelError(grid.outside);
+    const PJ_COORD xy = transform(grid.pipeline, PJ_FWD, p.lon, p.lat, grid.outside);
+    return {0, true, xy.v[0], xy.v[1]};
+}
+
+GeoPoint fromNationalGrid(const GridPosition &position, const NationalGrid &grid)
+{
+    const PJ_COORD lonLat =
+        transform(grid.pipeline, PJ_INV, position.easting, position.northing, grid.outside);
+    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
+    if (!grid.inside(p))
+        throw QuarvelError(grid.outside);
+    return p;
+}
+
+// A projection applied to coordinates already on the grid's own datum (CH1903, Amersfoort).
+GridPosition projectOwnDatum(GeoPoint p, const char *projection, const QString &outside)
+{
+    checkPoint(p);
+    const PJ_COORD xy = transform(
+        QByteArray("+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad ") + projection,
+        PJ_FWD, p.lon, p.lat, outside);
+    return {0, true, xy.v[0], xy.v[1]};
+}
+
+NationalGrid lv95Grid()
+{
+    return {kLv95Pipeline, insideSwitzerlandOrLiechtenstein, kOutsideSwitzerland};
+}
+
+NationalGrid lv03Grid()
+{
+    return {QByteArray(kLv03Pipeline) + kLv03Projection, insideSwitzerlandOrLiechtenstein,
+            kOutsideSwitzerlandLv03};
+}
+
+NationalGrid rdGrid()
+{
+    return {QByteArray(kRdHelmert) + kRdProjection, insideNetherlands, kOutsideNetherlands};
+}
+
 } // namespace
 
 QChar utmBand(double lat)
@@ -209,81 +264,42 @@ GeoPoint fromGaussKrueger(const GridPosition &gk)
 
 GridPosition toLv95(GeoPoint p)
 {
-    checkPoint(p);
-    if (!insideSwitzerlandOrLiechtenstein(p))
-        throw QuarvelError(kOutsideSwitzerland);
-    const PJ_COORD xy = transform(kLv95Pipeline, PJ_FWD, p.lon, p.lat, kOutsideSwitzerland);
-    return {0, true, xy.v[0], xy.v[1]};
+    return toNationalGrid(p, lv95Grid());
 }
 
 GeoPoint fromLv95(const GridPosition &lv95)
 {
-    const PJ_COORD lonLat =
-        transform(kLv95Pipeline, PJ_INV, lv95.easting, lv95.northing, kOutsideSwitzerland);
-    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
-    if (!insideSwitzerlandOrLiechtenstein(p))
-        throw QuarvelError(kOutsideSwitzerland);
-    return p;
+    return fromNationalGrid(lv95, lv95Grid());
 }
 
 GridPosition toLv03(GeoPoint p)
 {
-    checkPoint(p);
-    if (!insideSwitzerlandOrLiechtenstein(p))
-        throw QuarvelError(kOutsideSwitzerlandLv03);
-    const PJ_COORD xy = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_FWD, p.lon, p.lat,
-                                  kOutsideSwitzerlandLv03);
-    return {0, true, xy.v[0], xy.v[1]};
+    return toNationalGrid(p, lv03Grid());
 }
 
 GeoPoint fromLv03(const GridPosition &lv03)
 {
-    const PJ_COORD lonLat = transform(QByteArray(kLv03Pipeline) + kLv03Projection, PJ_INV,
-                                      lv03.easting, lv03.northing, kOutsideSwitzerlandLv03);
-    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
-    if (!insideSwitzerlandOrLiechtenstein(p))
-        throw QuarvelError(kOutsideSwitzerlandLv03);
-    return p;
+    return fromNationalGrid(lv03, lv03Grid());
 }
 
 GridPosition lv03FromCh1903(GeoPoint ch1903)
 {
-    checkPoint(ch1903);
-    const PJ_COORD xy = transform(QByteArray("+proj=pipeline +step +proj=unitconvert +xy_in=deg "
-                                             "+xy_out=rad ") +
-                                      kLv03Projection,
-                                  PJ_FWD, ch1903.lon, ch1903.lat, kOutsideSwitzerlandLv03);
-    return {0, true, xy.v[0], xy.v[1]};
+    return projectOwnDatum(ch1903, kLv03Projection, kOutsideSwitzerlandLv03);
 }
 
 GridPosition toRd(GeoPoint p)
 {
-    checkPoint(p);
-    if (!insideNetherlands(p))
-        throw QuarvelError(kOutsideNetherlands);
-    const PJ_COORD xy = transform(QByteArray(kRdHelmert) + kRdProjection, PJ_FWD, p.lon, p.lat,
-                                  kOutsideNetherlands);
-    return {0, true, xy.v[0], xy.v[1]};
+    return toNationalGrid(p, rdGrid());
 }
 
 GeoPoint fromRd(const GridPosition &rd)
 {
-    const PJ_COORD lonLat = transform(QByteArray(kRdHelmert) + kRdProjection, PJ_INV, rd.easting,
-                                      rd.northing, kOutsideNetherlands);
-    const GeoPoint p {lonLat.v[1], lonLat.v[0]};
-    if (!insideNetherlands(p))
-        throw QuarvelError(kOutsideNetherlands);
-    return p;
+    return fromNationalGrid(rd, rdGrid());
 }
 
 GridPosition rdFromAmersfoort(GeoPoint amersfoort)
 {
-    checkPoint(amersfoort);
-    const PJ_COORD xy = transform(QByteArray("+proj=pipeline +step +proj=unitconvert +xy_in=deg "
-                                             "+xy_out=rad ") +
-                                      kRdProjection,
-                                  PJ_FWD, amersfoort.lon, amersfoort.lat, kOutsideNetherlands);
-    return {0, true, xy.v[0], xy.v[1]};
+    return projectOwnDatum(amersfoort, kRdProjection, kOutsideNetherlands);
 }
 
 Ecef toEcef(GeoPoint p)
