@@ -183,6 +183,8 @@ TEST(Screenshot, DISABLED_WeitereChiffrenAtDefaultSizeAndMaximised)
     chooseCipher(panel, "Affine Chiffre");
     qobject_cast<QLineEdit *>(panel->parameterField(QStringLiteral("a")))->setText(u"13"_qs);
     shootScreen(window, "chiffren-affin-fehler");
+    chooseCipher(panel, "Enigma");
+    shootScreen(window, "chiffren-enigma-standard");
     window.showMaximized();
     window.setGeometry(window.screen()->availableGeometry());
     chooseCipher(panel, "ADFGVX");
