@@ -42,17 +42,6 @@ void appendBinary(QString &out, quint64 n)
     out.append(reinterpret_cast<const QChar *>(digits + 64 - count), count);
 }
 
-void appendDecimal(QString &out, quint64 n)
-{
-    char16_t digits[20];
-    int count = 0;
-    do {
-        digits[19 - count++] = char16_t(u'0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    out.append(reinterpret_cast<const QChar *>(digits + 20 - count), count);
-}
-
 QString grayEncode(const QString &text, const ParamValues &)
 {
     QString out;

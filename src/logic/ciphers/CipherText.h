@@ -47,7 +47,7 @@ QString lettersOnly(const QString &text);
 
 // Calls `visit(word, position)` for every run of characters between white space and the
 // `separators`: one pass without a list of strings, so a megabyte of numbers stays fast.
-template <typename Visit>
+template<typename Visit>
 void forEachWord(QStringView text, Visit visit, QStringView separators = u",;")
 {
     const auto separates = [separators](QChar c) { return c.isSpace() || separators.contains(c); };
@@ -61,6 +61,18 @@ void forEachWord(QStringView text, Visit visit, QStringView separators = u",;")
         if (i > start)
             visit(text.sliced(start, i - start), start);
     }
+}
+
+// The decimal digits of `n` appended without a temporary string.
+inline void appendDecimal(QString &out, quint64 n)
+{
+    char16_t digits[20];
+    int count = 0;
+    do {
+        digits[19 - count++] = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    out.append(reinterpret_cast<const QChar *>(digits + 20 - count), count);
 }
 
 ParamDecl keyDecl(const QString &help, const QString &defaultValue = {});

@@ -238,11 +238,11 @@ QString spellEncode(const QString &text, const ParamValues &values)
             }
         }
         if (spoken.isEmpty()) {
-            const char16_t upper = isLower(text[i]) ? char16_t(text[i].unicode() - 32)
-                                                    : text[i].unicode();
-            spoken = upper < 128 ? ascii[upper]
-                                 : word.value(text[i] == u'ß' ? QStringLiteral("ß")
-                                                              : QString(text[i].toUpper()));
+            const char16_t upper =
+                isLower(text[i]) ? char16_t(text[i].unicode() - 32) : text[i].unicode();
+            spoken = upper < 128
+                ? ascii[upper]
+                : word.value(text[i] == u'ß' ? QStringLiteral("ß") : QString(text[i].toUpper()));
         }
         if (spoken.isEmpty())
             throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 hat im Buchstabieralphabet kein "

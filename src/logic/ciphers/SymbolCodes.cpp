@@ -340,17 +340,6 @@ constexpr int kElementCount = int(std::size(kElements));
 constexpr int kMostSplits = 20;
 constexpr qsizetype kLongestWord = 200; // the depth of the search
 
-void appendNumber(QString &out, int n)
-{
-    char16_t digits[12];
-    int count = 0;
-    do {
-        digits[11 - count++] = char16_t(u'0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    out.append(reinterpret_cast<const QChar *>(digits + 12 - count), count);
-}
-
 QString elementEncode(const QString &text, const ParamValues &)
 {
     QString symbols;
@@ -449,7 +438,7 @@ void appendNumbers(QString &out, const std::vector<int> &numbers)
     for (std::size_t k = 0; k < numbers.size(); ++k) {
         if (k > 0)
             out.append(u' ');
-        appendNumber(out, numbers[k]);
+        appendDecimal(out, quint64(numbers[k]));
     }
 }
 
