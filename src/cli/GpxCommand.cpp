@@ -145,40 +145,77 @@ QJsonArray pathsJson(const std::vector<PathSizes> &list)
     return array;
 }
 
-QJsonObject waypointJson(const Map::GpxWaypoint &w)
-{
-    return QJsonObject {{QStringLiteral("name"), w.name},
-                        {QStringLiteral("breite"), w.position.lat},
-                        {QStringLiteral("laenge"), w.position.lon},
-                        {QStringLiteral("beschreibung"), w.description},
-                        {QStringLiteral("cache"), textOrNull(w.cache)}};
-}
-
-// The JSON form, one object per file, written as the file is read. Its keys are written in
-// order and "wegpunkte" comes after "routen" and "tracks", which files write last: a first
-// pass counts the routes and tracks (and finds any fault before a line is written), a second
-// hands the waypoints on one at a time.
+// The JSON form, one object per file. Its keys are written in order, so "wegpunkte" comes after
+// "routen" and "tracks", which files write last. One pass reads the file and keeps what the
+// waypoints' objects need; a file whose waypoints would take more than kKeptBytes is read a
+// second time instead, handing the waypoints on one at a time, so the memory stays bounded for
+// a file of any size. Either way any fault is found before a line is written.
 class JsonOutput : public GpxOutput
 {
 public:
-    void waypoint(Map::GpxWaypoint &&) override { }
+    explicit JsonOutput(QString path)
+        : m_path(std::move(path))
+    {
+    }
 
-    Result result(const QString &path) const
+    void waypoint(Map::GpxWaypoint &&w) override
+    {
+        if (m_tooMany)
+            return;
+        m_keptBytes +=
+            qsizetype(sizeof(Kept)) + 2 * (w.name.size() + w.description.size() + w.cache.size());
+        if (m_keptBytes > kKeptBytes) {
+            m_tooMany = true;
+            std::vector<Kept>().swap(m_kept);
+            return;
+        }
+        m_kept.push_back(
+            {std::move(w.name), w.position, std::move(w.description), std::move(w.cache)});
+    }
+
+    Result result() const
     {
         Result result;
-        result.fields.push_back(jsonOnly(QStringLiteral("datei"), path));
+        result.fields.push_back(jsonOnly(QStringLiteral("datei"), m_path));
         result.fields.push_back(jsonOnly(QStringLiteral("routen"), pathsJson(m_routes)));
         result.fields.push_back(jsonOnly(QStringLiteral("tracks"), pathsJson(m_tracks)));
         Field waypoints = jsonOnly(QStringLiteral("wegpunkte"), {});
-        waypoints.jsonElements = [path](const std::function<void(const QJsonValue &)> &element) {
+        waypoints.jsonElements = [this](const std::function<void(const QJsonValue &)> &element) {
+            if (!m_tooMany) {
+                for (const Kept &w : m_kept)
+                    element(waypointJson(w.name, w.position, w.description, w.cache));
+                return;
+            }
             WaypointsOnly each(element);
-            Map::readGpxFile(path, each);
+            Map::readGpxFile(m_path, each);
         };
         result.fields.push_back(std::move(waypoints));
         return result;
     }
 
 private:
+    // Counted as the objects and their strings' characters: a waypoint with a name and a short
+    // description takes about 200 bytes, so some 600,000 of them are kept.
+    static constexpr qsizetype kKeptBytes = 128 << 20;
+
+    struct Kept
+    {
+        QString name;
+        Geo::GeoPoint position;
+        QString description;
+        QString cache;
+    };
+
+    static QJsonObject waypointJson(const QString &name, const Geo::GeoPoint &position,
+                                    const QString &description, const QString &cache)
+    {
+        return QJsonObject {{QStringLiteral("name"), name},
+                            {QStringLiteral("breite"), position.lat},
+                            {QStringLiteral("laenge"), position.lon},
+                            {QStringLiteral("beschreibung"), description},
+                            {QStringLiteral("cache"), textOrNull(cache)}};
+    }
+
     class WaypointsOnly : public GpxOutput
     {
     public:
@@ -186,11 +223,19 @@ private:
             : m_element(element)
         {
         }
-        void waypoint(Map::GpxWaypoint &&w) override { m_element(waypointJson(w)); }
+        void waypoint(Map::GpxWaypoint &&w) override
+        {
+            m_element(waypointJson(w.name, w.position, w.description, w.cache));
+        }
 
     private:
         const std::function<void(const QJsonValue &)> &m_element;
     };
+
+    QString m_path;
+    std::vector<Kept> m_kept;
+    qsizetype m_keptBytes = 0;
+    bool m_tooMany = false;
 };
 
 Handler gpxHandler(const Options &)
@@ -198,9 +243,9 @@ Handler gpxHandler(const Options &)
     return [](const QString &input, ResultSink &sink) {
         for (const QString &path : fileNames(input)) {
             if (sink.json()) {
-                JsonOutput output;
+                JsonOutput output(path);
                 Map::readGpxFile(path, output);
-                sink.report(output.result(path));
+                sink.report(output.result());
             } else {
                 TextOutput output(sink);
                 try {

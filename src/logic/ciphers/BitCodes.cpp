@@ -4,8 +4,6 @@
 #include "logic/ciphers/CipherText.h"
 #include "logic/common/QuarvelError.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -13,47 +11,64 @@
 namespace Ciphers {
 namespace {
 
-QStringList blankSeparated(const QString &text)
-{
-    static const QRegularExpression blanks(QStringLiteral("[\\s,;]+"));
-    return text.split(blanks, Qt::SkipEmptyParts);
-}
-
 // Digits of `base` to at most 64 bits; fails naming the word.
-quint64 wordValue(const QString &word, int base, const QString &what)
+quint64 wordValue(QStringView word, int base, const QString &what)
 {
-    const QChar highest = base == 2 ? u'1' : u'9';
-    if (!std::all_of(word.begin(), word.end(), [&](QChar c) { return c >= u'0' && c <= highest; }))
-        throw QuarvelError(QStringLiteral("„%1“ ist keine %2.").arg(word, what));
-    bool ok = false;
-    const quint64 value = word.toULongLong(&ok, base);
-    if (!ok)
+    const char16_t highest = base == 2 ? u'1' : u'9';
+    quint64 value = 0;
+    bool overflow = false;
+    for (const QChar c : word) {
+        if (c.unicode() < u'0' || c.unicode() > highest)
+            throw QuarvelError(QStringLiteral("„%1“ ist keine %2.").arg(word, what));
+        const quint64 digit = c.unicode() - u'0';
+        overflow = overflow || value > (~quint64(0) - digit) / quint64(base);
+        value = value * quint64(base) + digit;
+    }
+    if (overflow)
         throw QuarvelError(
             QStringLiteral("„%1“ ist zu groß: höchstens 64 Bit (18446744073709551615).").arg(word));
     return value;
 }
 
+// The binary digits of `n` without leading zeros ("0" for zero).
+void appendBinary(QString &out, quint64 n)
+{
+    char16_t digits[64];
+    int count = 0;
+    do {
+        digits[63 - count++] = char16_t(u'0' + (n & 1));
+        n >>= 1;
+    } while (n != 0);
+    out.append(reinterpret_cast<const QChar *>(digits + 64 - count), count);
+}
+
 QString grayEncode(const QString &text, const ParamValues &)
 {
-    QStringList out;
-    for (const QString &word : blankSeparated(text)) {
+    QString out;
+    out.reserve(text.size() * 4);
+    forEachWord(text, [&](QStringView word, qsizetype) {
         const quint64 n = wordValue(word, 10, QStringLiteral("natürliche Zahl"));
-        out.append(QString::number(n ^ (n >> 1), 2));
-    }
-    return out.join(u' ');
+        if (!out.isEmpty())
+            out.append(u' ');
+        appendBinary(out, n ^ (n >> 1));
+    });
+    return out;
 }
 
 QString grayDecode(const QString &text, const ParamValues &)
 {
-    QStringList out;
-    for (const QString &word : blankSeparated(text)) {
+    QString out;
+    out.reserve(text.size() / 2);
+    forEachWord(text, [&](QStringView word, qsizetype) {
         quint64 n = wordValue(word, 2, QStringLiteral("Folge aus 0 und 1"));
         // Each bit is the parity of the Gray bits from the top down to it.
         for (quint64 shift = n >> 1; shift != 0; shift >>= 1)
             n ^= shift;
-        out.append(QString::number(n));
-    }
-    return out.join(u' ');
+        if (!out.isEmpty())
+            out.append(u' ');
+        appendDecimal(out, n);
+    });
+    return out;
 }
 
 // --- BCD --------------------------------------------------------------------------------------
@@ -252,35 +267,37 @@ QString ita2Encode(const QString &text, const ParamValues &)
 
 QString ita2Decode(const QString &text, const ParamValues &)
 {
-    QString bits;
+    QString result;
+    result.reserve(text.size() / 6 + 1);
+    bool figures = false;
+    int code = 0;
+    int bits = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == u'0' || c == u'1')
-            bits.append(c);
-        else if (!c.isSpace())
-            throw QuarvelError(
-                QStringLiteral("„%1“ an Stelle %2 ist kein Bit (0 oder 1).").arg(c).arg(i + 1));
-    }
-    if (bits.size() % 5 != 0)
-        throw QuarvelError(QStringLiteral("ITA2 braucht Gruppen aus 5 Bits; %1 Bits bleiben "
-                                          "übrig.")
-                               .arg(bits.size() % 5));
-    QString result;
-    bool figures = false;
-    for (qsizetype at = 0; at < bits.size(); at += 5) {
-        int code = 0;
-        for (int bit = 0; bit < 5; ++bit) {
-            if (bits[at + bit] == u'1')
-                code |= 1 << bit;
-        }
-        if (code == kFigureShift || code == kLetterShift) {
-            figures = code == kFigureShift;
+        if (c != u'0' && c != u'1') {
+            if (!c.isSpace())
+                throw QuarvelError(
+                    QStringLiteral("„%1“ an Stelle %2 ist kein Bit (0 oder 1).").arg(c).arg(i + 1));
             continue;
         }
-        const char c = (figures ? kItaFigures : kItaLetters)[code];
-        if (c != '\0')
-            result.append(QLatin1Char(c));
+        if (c == u'1')
+            code |= 1 << bits;
+        if (++bits < 5)
+            continue;
+        if (code == kFigureShift || code == kLetterShift) {
+            figures = code == kFigureShift;
+        } else {
+            const char decoded = (figures ? kItaFigures : kItaLetters)[code];
+            if (decoded != '\0')
+                result.append(QLatin1Char(decoded));
+        }
+        code = 0;
+        bits = 0;
     }
+    if (bits != 0)
+        throw QuarvelError(QStringLiteral("ITA2 braucht Gruppen aus 5 Bits; %1 Bits bleiben "
+                                          "übrig.")
+                               .arg(bits));
     return result;
 }
 

@@ -45,6 +45,36 @@ std::vector<int> keyLetters(const QString &key, bool emptyAllowed);
 // A-Z upper-cased by the ASCII rule, every other character dropped.
 QString lettersOnly(const QString &text);
 
+// Calls `visit(word, position)` for every run of characters between white space and the
+// `separators`: one pass without a list of strings, so a megabyte of numbers stays fast.
+template<typename Visit>
+void forEachWord(QStringView text, Visit visit, QStringView separators = u",;")
+{
+    const auto separates = [separators](QChar c) { return c.isSpace() || separators.contains(c); };
+    qsizetype i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && separates(text[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < text.size() && !separates(text[i]))
+            ++i;
+        if (i > start)
+            visit(text.sliced(start, i - start), start);
+    }
+}
+
+// The decimal digits of `n` appended without a temporary string.
+inline void appendDecimal(QString &out, quint64 n)
+{
+    char16_t digits[20];
+    int count = 0;
+    do {
+        digits[19 - count++] = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    out.append(reinterpret_cast<const QChar *>(digits + 20 - count), count);
+}
+
 ParamDecl keyDecl(const QString &help, const QString &defaultValue = {});
 ParamDecl numberDecl(const QString &key, const QString &label, int minimum, int maximum,
                      int defaultValue, const QString &help);

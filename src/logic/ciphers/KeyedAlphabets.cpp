@@ -4,6 +4,7 @@
 #include "logic/ciphers/CipherText.h"
 #include "logic/common/QuarvelError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace Ciphers {
@@ -57,13 +58,9 @@ ChaoAlphabet chaoAlphabet(const QString &text, const QString &label)
 // zenith out and puts it back at the nadir (place 13).
 void permute(ChaoAlphabet &alphabet, int zenith, int taken)
 {
-    ChaoAlphabet turned {};
-    for (int i = 0; i < 26; ++i)
-        turned[std::size_t(i)] = alphabet[std::size_t((zenith + i) % 26)];
-    const int letter = turned[std::size_t(taken)];
-    for (int i = taken; i < 13; ++i)
-        turned[std::size_t(i)] = turned[std::size_t(i + 1)];
-    turned[13] = letter;
+    ChaoAlphabet turned;
+    std::rotate_copy(alphabet.begin(), alphabet.begin() + zenith, alphabet.end(), turned.begin());
+    std::rotate(turned.begin() + taken, turned.begin() + taken + 1, turned.begin() + 14);
     alphabet = turned;
 }
 

@@ -3,6 +3,7 @@
 // digits (Pollux). The Morse code is the registry's.
 #include "logic/ciphers/CipherFamilies.h"
 #include "logic/ciphers/CipherText.h"
+#include "logic/ciphers/MorseLetters.h"
 #include "logic/common/QuarvelError.h"
 
 #include <array>
@@ -10,54 +11,82 @@
 namespace Ciphers {
 namespace {
 
-// ".-" "x" "-..." "xx" ... from the text; a trailing gap is not written.
-QString morseSymbols(const QString &text)
+// ".-" "x" "-..." "xx" ... from the text; a trailing gap is not written. Room is left for
+// `padding` more symbols, so the callers append without copying.
+QString morseSymbols(const QString &text, qsizetype padding = 3)
 {
     const QString morse = findCipher(QStringLiteral("morse"))->encode(text);
-    QString out;
-    out.reserve(morse.size());
-    for (qsizetype i = 0; i < morse.size(); ++i) {
-        const QChar c = morse[i];
-        if (c == u'/') {
-            out.append(u'x'); // " / " becomes "xx": its blanks give the other x
-            continue;
+    // Written through a pointer: megabytes of symbols, one character at a time.
+    QString out(morse.size() + padding, Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *w = begin;
+    const QChar *const m = morse.constData();
+    const qsizetype n = morse.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = m[i];
+        if (c == u' ') {
+            // " / " between words becomes "xx"; the "/" writes both.
+            if (i + 1 < n && m[i + 1] == u'/')
+                continue;
+            *w++ = u'x';
+        } else if (c == u'/') {
+            *w++ = u'x';
+            *w++ = u'x';
+            if (i + 1 < n && m[i + 1] == u' ')
+                ++i;
+        } else {
+            *w++ = c;
         }
-        out.append(c == u' ' ? QChar(u'x') : c);
     }
-    // " / " gave "xxx"; a word gap is two x.
-    out.replace(QStringLiteral("xxx"), QStringLiteral("xx"));
+    out.truncate(w - begin);
     return out;
 }
 
-// Back from the symbols; any number of trailing x (the padding) is dropped.
-QString morseText(QString symbols)
+// Back from the symbols: "x" ends a letter, two or more end a word; leading and trailing x (the
+// padding) are dropped. Each letter is looked up in the registry's Morse table.
+QString morseText(QStringView symbols)
 {
-    while (symbols.endsWith(u'x'))
-        symbols.chop(1);
-    while (symbols.startsWith(u'x'))
-        symbols.remove(0, 1);
-    QString morse;
-    morse.reserve(symbols.size() + 8);
-    for (qsizetype i = 0; i < symbols.size(); ++i) {
-        if (symbols[i] != u'x') {
-            morse.append(symbols[i]);
-        } else if (i + 1 < symbols.size() && symbols[i + 1] == u'x') {
-            morse.append(QStringLiteral(" / "));
-            while (i + 1 < symbols.size() && symbols[i + 1] == u'x')
-                ++i;
-        } else {
-            morse.append(u' ');
+    QString result;
+    result.reserve(symbols.size() / 3 + 1);
+    qsizetype i = 0;
+    while (i < symbols.size()) {
+        if (symbols[i] == u'x') {
+            qsizetype end = i;
+            while (end < symbols.size() && symbols[end] == u'x')
+                ++end;
+            if (end - i >= 2 && !result.isEmpty() && end < symbols.size())
+                result.append(u' ');
+            i = end;
+            continue;
         }
+        qsizetype end = i;
+        while (end < symbols.size() && symbols[end] != u'x')
+            ++end;
+        const QString *character = morseCharacter(symbols.mid(i, end - i));
+        if (!character)
+            throw QuarvelError(QStringLiteral("„%1“ ist kein Morsezeichen.")
+                                   .arg(symbols.mid(i, std::min<qsizetype>(end - i, 20))));
+        result.append(*character);
+        i = end;
     }
-    return findCipher(QStringLiteral("morse"))->decode(morse);
+    return result;
 }
 
+// 0 for a dot, 1 for a dash, 2 for the gap x: by table, since dots, dashes and gaps follow each
+// other at random and a branch per symbol would be mispredicted half the time.
 int symbolValue(QChar c)
 {
-    return c == u'.' ? 0 : c == u'-' ? 1 : 2;
+    static constexpr std::array<unsigned char, 128> values = [] {
+        std::array<unsigned char, 128> table {};
+        table.fill(2);
+        table[u'.'] = 0;
+        table[u'-'] = 1;
+        return table;
+    }();
+    return values[c.unicode() & 0x7F];
 }
 
-constexpr char kSymbols[] = ".-x";
+constexpr char16_t kSymbols[] = u".-x";
 
 // The key word's letters, then the rest of the alphabet: the letters in their keyed order.
 QString keyedAlphabet(const QString &key)
@@ -85,21 +114,28 @@ QString fractionatedEncode(const QString &text, const ParamValues &values)
     symbols.append(u'x'); // the gap after the last letter closes it
     while (symbols.size() % 3 != 0)
         symbols.append(u'x');
-    QString out;
+    QString out(symbols.size() / 3, Qt::Uninitialized);
+    QChar *const begin = out.data();
+    QChar *w = begin;
+    const QChar *const s = symbols.constData();
     for (qsizetype i = 0; i < symbols.size(); i += 3) {
-        const int index = symbolValue(symbols[i]) * 9 + symbolValue(symbols[i + 1]) * 3 +
-            symbolValue(symbols[i + 2]);
+        const int index = symbolValue(s[i]) * 9 + symbolValue(s[i + 1]) * 3 + symbolValue(s[i + 2]);
         if (index == 26) // "xxx" only happens as padding after a closing gap
             break;
-        out.append(alphabet[index]);
+        *w++ = alphabet[index];
     }
+    out.truncate(w - begin);
     return out;
 }
 
 QString fractionatedDecode(const QString &text, const ParamValues &values)
 {
     const QString alphabet = keyedAlphabet(textParam(values, kKey));
+    std::array<int, 26> placeOf {};
+    for (int place = 0; place < 26; ++place)
+        placeOf[std::size_t(alphabet[place].unicode() - u'A')] = place;
     QString symbols;
+    symbols.reserve(text.size() * 3);
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isSpace())
             continue;
@@ -107,9 +143,10 @@ QString fractionatedDecode(const QString &text, const ParamValues &values)
         if (letter < 0)
             throw QuarvelError(
                 QStringLiteral("„%1“ an Stelle %2 ist kein Buchstabe.").arg(text[i]).arg(i + 1));
-        const int index = int(alphabet.indexOf(QChar(u'A' + letter)));
-        for (const int weight : {9, 3, 1})
-            symbols.append(QLatin1Char(kSymbols[index / weight % 3]));
+        const int index = placeOf[std::size_t(letter)];
+        const char16_t triplet[3] = {kSymbols[index / 9], kSymbols[index / 3 % 3],
+                                     kSymbols[index % 3]};
+        symbols.append(reinterpret_cast<const QChar *>(triplet), 3);
     }
     return morseText(symbols);
 }
@@ -146,10 +183,11 @@ QString morbitEncode(const QString &text, const ParamValues &values)
     symbols.append(u'x');
     if (symbols.size() % 2 != 0)
         symbols.append(u'x');
-    QString out;
+    QString out(symbols.size() / 2, Qt::Uninitialized);
+    QChar *w = out.data();
+    const QChar *const s = symbols.constData();
     for (qsizetype i = 0; i < symbols.size(); i += 2)
-        out.append(QChar(
-            u'0' + digits[std::size_t(symbolValue(symbols[i]) * 3 + symbolValue(symbols[i + 1]))]));
+        *w++ = QChar(u'0' + digits[std::size_t(symbolValue(s[i]) * 3 + symbolValue(s[i + 1]))]);
     return out;
 }
 
@@ -157,6 +195,7 @@ QString morbitDecode(const QString &text, const ParamValues &values)
 {
     const std::array<int, 9> digits = morbitDigits(values);
     QString symbols;
+    symbols.reserve(text.size() * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isSpace())
             continue;
@@ -167,8 +206,8 @@ QString morbitDecode(const QString &text, const ParamValues &values)
                                    .arg(text[i])
                                    .arg(i + 1));
         const int pair = int(found - digits.begin());
-        symbols.append(QLatin1Char(kSymbols[pair / 3]));
-        symbols.append(QLatin1Char(kSymbols[pair % 3]));
+        const char16_t both[2] = {kSymbols[pair / 3], kSymbols[pair % 3]};
+        symbols.append(reinterpret_cast<const QChar *>(both), 2);
     }
     return morseText(symbols);
 }
@@ -214,11 +253,14 @@ QString polluxEncode(const QString &text, const ParamValues &values)
     const PolluxDigits d = polluxDigits(values);
     const QString symbols = morseSymbols(text);
     std::array<qsizetype, 3> next {};
-    QString out;
-    out.reserve(symbols.size());
+    QString out(symbols.size(), Qt::Uninitialized);
+    QChar *w = out.data();
     for (const QChar c : symbols) {
         const std::size_t s = std::size_t(symbolValue(c));
-        out.append(d.ofSymbol[s][next[s]++ % d.ofSymbol[s].size()]);
+        const QString &digits = d.ofSymbol[s];
+        const qsizetype at = next[s];
+        *w++ = digits.at(at);
+        next[s] = at + 1 == digits.size() ? 0 : at + 1;
     }
     return out;
 }
@@ -227,6 +269,7 @@ QString polluxDecode(const QString &text, const ParamValues &values)
 {
     const PolluxDigits d = polluxDigits(values);
     QString symbols;
+    symbols.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isSpace())
             continue;
@@ -236,7 +279,7 @@ QString polluxDecode(const QString &text, const ParamValues &values)
             throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 steht für kein Morsezeichen.")
                                    .arg(text[i])
                                    .arg(i + 1));
-        symbols.append(QLatin1Char(kSymbols[s]));
+        symbols.append(QChar(kSymbols[s]));
     }
     return morseText(symbols);
 }

@@ -44,13 +44,18 @@ QString nihilistEncode(const QString &text, const ParamValues &values)
 {
     const KeyedSquare square = nihilistSquare(values);
     const std::vector<int> key = additive(square, values);
-    QStringList out;
+    QString out;
+    out.reserve(text.size() * 3);
+    std::size_t count = 0;
     for (const QChar c : text) {
         const int number = squareNumber(square, c);
-        if (number >= 0)
-            out.append(QString::number(number + key[std::size_t(out.size()) % key.size()]));
+        if (number < 0)
+            continue;
+        if (count > 0)
+            out.append(u' ');
+        appendDecimal(out, quint64(number + key[count++ % key.size()]));
     }
-    return out.join(u' ');
+    return out;
 }
 
 QString nihilistDecode(const QString &text, const ParamValues &values)
@@ -58,19 +63,25 @@ QString nihilistDecode(const QString &text, const ParamValues &values)
     const KeyedSquare square = nihilistSquare(values);
     const std::vector<int> key = additive(square, values);
     QString out;
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
-    for (const QString &word : text.split(separators, Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int number = word.toInt(&ok) - key[std::size_t(out.size()) % key.size()];
+    out.reserve(text.size() / 3 + 1);
+    forEachWord(text, [&](QStringView word, qsizetype) {
+        // At most three digits: read by hand, the locale-aware conversion is the slow part.
+        bool ok = !word.isEmpty() && word.size() <= 3;
+        int value = 0;
+        for (const QChar c : word) {
+            ok = ok && c >= u'0' && c <= u'9';
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        const int number = value - key[std::size_t(out.size()) % key.size()];
         const int row = number / 10;
         const int column = number % 10;
-        if (!ok || word.size() > 3 || row < 1 || row > 5 || column < 1 || column > 5)
+        if (!ok || row < 1 || row > 5 || column < 1 || column > 5)
             throw QuarvelError(QStringLiteral("„%1“ ist keine Nihilist-Zahl dieses Zusatzworts "
                                               "(an Stelle %2).")
                                    .arg(word.left(20))
                                    .arg(out.size() + 1));
         out.append(square.symbolAt(row - 1, column - 1));
-    }
+    });
     return out;
 }
 

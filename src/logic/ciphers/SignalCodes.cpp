@@ -1,6 +1,7 @@
 // Codes for sending: Morse (ITU) and the letters of a phone keypad.
 #include "logic/ciphers/CipherFamilies.h"
 #include "logic/ciphers/CipherText.h"
+#include "logic/ciphers/MorseLetters.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QHash>
@@ -16,10 +17,28 @@ namespace {
 struct MorseTables
 {
     QHash<char16_t, QString> code; // upper-case character -> dots and dashes
-    QHash<QString, QString> text; // dots and dashes -> character ("----" -> "CH")
+    // dots and dashes -> character ("----" -> "CH"), by the key of signKey()
+    std::array<QString, 256> text;
     std::array<QString, 128> ascii; // the code of every ASCII character, either case
     QString ch = QStringLiteral("----");
 };
+
+constexpr int kLongestLetter = 7;
+
+// A letter of at most seven signs as one number: a leading 1, then a bit per sign (dash = 1);
+// -1 for a longer letter or a sign other than dot and dash.
+int signKey(QStringView signs)
+{
+    if (signs.size() > kLongestLetter)
+        return -1;
+    int key = 1;
+    for (const QChar c : signs) {
+        if (c != u'.' && c != u'-')
+            return -1;
+        key = key << 1 | int(c == u'-');
+    }
+    return key;
+}
 
 const MorseTables &morseTables()
 {
@@ -46,7 +65,7 @@ const MorseTables &morseTables()
             const QString key = QString::fromUtf16(character);
             if (key.size() == 1)
                 t.code.insert(key.at(0).unicode(), QString::fromLatin1(signs));
-            t.text.insert(QString::fromLatin1(signs), key);
+            t.text[std::size_t(signKey(QString::fromLatin1(signs)))] = key;
         }
         for (char16_t c = 0; c < 128; ++c)
             t.ascii[c] = t.code.value(QChar(c).toUpper().unicode());
@@ -123,9 +142,9 @@ QString normalisedMorse(const QString &text)
 
 QString morseDecode(const QString &text, const ParamValues &)
 {
-    const MorseTables &tables = morseTables();
     const QString signs = normalisedMorse(text);
     QString result;
+    result.reserve(signs.size() / 3 + 1);
     qsizetype i = 0;
     while (i < signs.size()) {
         if (signs.at(i) == u' ') {
@@ -138,11 +157,11 @@ QString morseDecode(const QString &text, const ParamValues &)
             qsizetype end = i;
             while (end < signs.size() && (signs.at(end) == u'.' || signs.at(end) == u'-'))
                 ++end;
-            const QString letter = tables.text.value(signs.mid(i, end - i));
-            if (letter.isEmpty())
+            const QString *letter = morseCharacter(QStringView(signs).mid(i, end - i));
+            if (!letter)
                 throw QuarvelError(QStringLiteral("„%1“ ist kein Morsezeichen.")
                                        .arg(signs.mid(i, std::min<qsizetype>(end - i, 20))));
-            result.append(letter);
+            result.append(*letter);
             i = end;
         }
     }
@@ -252,6 +271,13 @@ QString handyDecode(const QString &text, const ParamValues &values)
 }
 
 } // namespace
+
+const QString *morseCharacter(QStringView signs)
+{
+    const int key = signKey(signs);
+    const QString *character = key < 0 ? nullptr : &morseTables().text[std::size_t(key)];
+    return character && !character->isEmpty() ? character : nullptr;
+}
 
 Cipher morseCipher()
 {

@@ -5,8 +5,8 @@
 #include "logic/common/QuarvelError.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -14,25 +14,32 @@ namespace Ciphers {
 namespace {
 
 // Upper case with Ä Ö Ü ß written out and everything but letters, digits and "/" dropped, so
-// "Köln", "KOELN" and "koeln" read alike.
-QString folded(const QString &text)
+// "Köln", "KOELN" and "koeln" read alike. Appends to `out`.
+void appendFolded(QString &out, QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
     for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // ASCII first: a megabyte of it must not pay for the Unicode tables.
+        if (u < 128) {
+            if (const int index = letterIndex(c); index >= 0)
+                out.append(QChar(u'A' + index));
+            else if ((u >= u'0' && u <= u'9') || u == u'/')
+                out.append(c);
+            continue;
+        }
         switch (c.toUpper().unicode()) {
         case u'Ä':
-            out.append(QStringLiteral("AE"));
+            out.append(QStringView(u"AE"));
             continue;
         case u'Ö':
-            out.append(QStringLiteral("OE"));
+            out.append(QStringView(u"OE"));
             continue;
         case u'Ü':
-            out.append(QStringLiteral("UE"));
+            out.append(QStringView(u"UE"));
             continue;
         case u'ß':
         case u'ẞ':
-            out.append(QStringLiteral("SS"));
+            out.append(QStringView(u"SS"));
             continue;
         default:
             break;
@@ -42,29 +49,62 @@ QString folded(const QString &text)
         const int index = letterIndex(base);
         if (index >= 0)
             out.append(QChar(u'A' + index));
-        else if ((c >= u'0' && c <= u'9') || c == u'/')
-            out.append(c);
     }
+}
+
+QString folded(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    appendFolded(out, text);
     return out;
 }
 
-// A word list for decoding: the folded words, longest first, each with what it stands for.
-using Readings = std::vector<std::pair<QString, QString>>;
+// A word list for decoding: the folded words, longest first, each with what it stands for, and
+// for each first letter the words that begin with it, so a place is compared with a few words
+// instead of all of them.
+struct Readings
+{
+    std::vector<std::pair<QString, QString>> words;
+    std::array<std::vector<std::size_t>, 26> byFirstLetter;
+
+    void add(const QString &word, const QString &meaning) { words.emplace_back(word, meaning); }
+
+    void index()
+    {
+        std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
+            return a.first.size() > b.first.size();
+        });
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const int first = letterIndex(words[k].first.at(0));
+            if (first >= 0)
+                byFirstLetter[std::size_t(first)].push_back(k);
+        }
+    }
+
+    // The words that may begin at `at` of the folded `text`, longest first.
+    const std::vector<std::size_t> &candidates(QStringView text, qsizetype at) const
+    {
+        static const std::vector<std::size_t> none;
+        const int first = letterIndex(text[at]);
+        return first < 0 ? none : byFirstLetter[std::size_t(first)];
+    }
+};
 
 Readings readings(const std::vector<std::pair<const char16_t *, const char16_t *>> &entries)
 {
     Readings result;
     for (const auto &[word, meaning] : entries)
-        result.emplace_back(folded(QString::fromUtf16(word)), QString::fromUtf16(meaning));
-    std::stable_sort(result.begin(), result.end(),
-                     [](const auto &a, const auto &b) { return a.first.size() > b.first.size(); });
+        result.add(folded(QStringView(word)), QString::fromUtf16(meaning));
+    result.index();
     return result;
 }
 
-const QString *longestAt(const Readings &list, const QString &text, qsizetype at, qsizetype *length)
+const QString *longestAt(const Readings &list, QStringView text, qsizetype at, qsizetype *length)
 {
-    for (const auto &[word, meaning] : list) {
-        if (QStringView(text).mid(at).startsWith(word)) {
+    for (const std::size_t k : list.candidates(text, at)) {
+        const auto &[word, meaning] = list.words[k];
+        if (text.mid(at).startsWith(word)) {
             *length = word.size();
             return &meaning;
         }
@@ -172,34 +212,52 @@ QString spellEncode(const QString &text, const ParamValues &values)
         if (!word.contains(QString::fromUtf16(character)))
             word.insert(QString::fromUtf16(character), QString::fromUtf16(spoken));
     }
-    QStringList out;
+    // The same for the ASCII characters as a table: a megabyte of text has no time for a hash
+    // lookup and a string per character.
+    std::array<QString, 128> ascii;
+    for (char16_t c = 0; c < 128; ++c)
+        ascii[c] = word.value(QString(QChar(c)));
+    // The old German list spells "CH" and "SCH" with one word each.
+    const QStringList groups = {QStringLiteral("SCH"), QStringLiteral("CH")};
+    QString out;
+    out.reserve(text.size() * 8);
     bool gap = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isSpace()) {
             gap = !out.isEmpty();
             continue;
         }
-        QString character = text[i] == u'ß' ? QStringLiteral("ß") : QString(text[i].toUpper());
-        // The old German list spells "CH" and "SCH" with one word each.
-        for (const QString &group : {QStringLiteral("SCH"), QStringLiteral("CH")}) {
-            if (word.contains(group) && text.mid(i, group.size()).toUpper() == group) {
-                character = group;
+        qsizetype length = 1;
+        QString spoken;
+        for (const QString &group : groups) {
+            if (word.contains(group) &&
+                QStringView(text).mid(i, group.size()).compare(group, Qt::CaseInsensitive) == 0) {
+                spoken = word.value(group);
+                length = group.size();
                 break;
             }
         }
-        const QString spoken = word.value(character);
+        if (spoken.isEmpty()) {
+            const char16_t upper =
+                isLower(text[i]) ? char16_t(text[i].unicode() - 32) : text[i].unicode();
+            spoken = upper < 128
+                ? ascii[upper]
+                : word.value(text[i] == u'ß' ? QStringLiteral("ß") : QString(text[i].toUpper()));
+        }
         if (spoken.isEmpty())
             throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 hat im Buchstabieralphabet kein "
                                               "Wort.")
                                    .arg(text[i])
                                    .arg(i + 1));
+        if (!out.isEmpty())
+            out.append(u' ');
         if (gap)
-            out.append(QStringLiteral("/"));
+            out.append(QStringView(u"/ "));
         gap = false;
         out.append(spoken);
-        i += character.size() - 1;
+        i += length - 1;
     }
-    return out.join(u' ');
+    return out;
 }
 
 // The words may run together, and one may begin another ("NINER" and "NINE ROMEO"), so the
@@ -221,7 +279,8 @@ QString spellDecode(const QString &text, const ParamValues &values)
             readable[std::size_t(at)] = readable[std::size_t(at) + 1];
             continue;
         }
-        for (const auto &[word, meaning] : list) {
+        for (const std::size_t k : list.candidates(plain, at)) {
+            const QString &word = list.words[k].first;
             if (readable[std::size_t(at + word.size() <= n ? at + word.size() : n)] &&
                 QStringView(plain).mid(at).startsWith(word)) {
                 readable[std::size_t(at)] = true;
@@ -230,6 +289,7 @@ QString spellDecode(const QString &text, const ParamValues &values)
         }
     }
     QString result;
+    result.reserve(n / 3 + 1);
     for (qsizetype at = 0; at < n;) {
         if (plain[at] == u'/') {
             if (!result.isEmpty() && !result.endsWith(u' '))
@@ -238,7 +298,8 @@ QString spellDecode(const QString &text, const ParamValues &values)
             continue;
         }
         const QString *meaning = nullptr;
-        for (const auto &[word, reading] : list) {
+        for (const std::size_t k : list.candidates(plain, at)) {
+            const auto &[word, reading] = list.words[k];
             if (at + word.size() <= n && readable[std::size_t(at + word.size())] &&
                 QStringView(plain).mid(at).startsWith(word)) {
                 meaning = &reading;
@@ -298,44 +359,51 @@ const Language &chosenLanguage(const ParamValues &values)
     return kLanguages[0];
 }
 
-QString foldedNumberWord(const char16_t *word)
-{
-    return folded(QString::fromUtf16(word));
-}
-
 // Numbers up to 20 as one word, longer ones digit by digit; every other character stays.
 QString numberWordsEncode(const QString &text, const ParamValues &values)
 {
     const Language &language = chosenLanguage(values);
-    QStringList out;
-    QString other;
+    std::array<QString, 21> words;
+    for (std::size_t n = 0; n < words.size(); ++n)
+        words[n] = QString::fromUtf16(language.words[n]);
+    QString out;
+    out.reserve(text.size() * 6);
+    const auto separate = [&out] {
+        if (!out.isEmpty())
+            out.append(u' ');
+    };
+    bool inOther = false; // within a run of characters that are no digits
     for (qsizetype i = 0; i < text.size();) {
         if (!(text[i] >= u'0' && text[i] <= u'9')) {
-            if (!text[i].isSpace())
-                other.append(text[i]);
-            else if (!other.isEmpty())
-                out.append(std::exchange(other, {}));
+            if (text[i].isSpace()) {
+                inOther = false;
+            } else {
+                if (!inOther)
+                    separate();
+                inOther = true;
+                out.append(text[i]);
+            }
             ++i;
             continue;
         }
-        if (!other.isEmpty())
-            out.append(std::exchange(other, {}));
+        inOther = false;
         qsizetype end = i;
         while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
             ++end;
-        const QString digits = text.mid(i, end - i);
+        const QStringView digits = QStringView(text).mid(i, end - i);
         const int value = digits.size() <= 2 ? digits.toInt() : 99;
         if (value <= 20 && (digits.size() == 1 || digits[0] != u'0')) {
-            out.append(QString::fromUtf16(language.words[value]));
+            separate();
+            out.append(words[std::size_t(value)]);
         } else {
-            for (const QChar d : digits)
-                out.append(QString::fromUtf16(language.words[d.unicode() - u'0']));
+            for (const QChar d : digits) {
+                separate();
+                out.append(words[std::size_t(d.unicode() - u'0')]);
+            }
         }
         i = end;
     }
-    if (!other.isEmpty())
-        out.append(other);
-    return out.join(u' ');
+    return out;
 }
 
 QString numberWordsDecode(const QString &text, const ParamValues &values)
@@ -343,29 +411,35 @@ QString numberWordsDecode(const QString &text, const ParamValues &values)
     const Language &language = chosenLanguage(values);
     Readings list;
     for (int n = 0; n <= 20; ++n)
-        list.emplace_back(foldedNumberWord(language.words[n]), QString::number(n));
+        list.add(folded(QStringView(language.words[n])), QString::number(n));
     if (language.name == std::u16string_view(u"de"))
-        list.emplace_back(QStringLiteral("ZWO"), QStringLiteral("2"));
-    std::stable_sort(list.begin(), list.end(),
-                     [](const auto &a, const auto &b) { return a.first.size() > b.first.size(); });
+        list.add(QStringLiteral("ZWO"), QStringLiteral("2"));
+    list.index();
     // A number word never spans a blank: "fünf zehn" is 5 10, "fünfzehn" 15.
-    QStringList numbers;
-    for (const QString &part :
-         text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
-        const QString plain = folded(part);
-        for (qsizetype at = 0; at < plain.size();) {
-            qsizetype length = 0;
-            if (const QString *meaning = longestAt(list, plain, at, &length)) {
-                numbers.append(*meaning);
-                at += length;
-            } else {
-                ++at; // running text between the number words
+    QString numbers;
+    numbers.reserve(text.size() / 2);
+    QString plain;
+    forEachWord(
+        text,
+        [&](QStringView part, qsizetype) {
+            plain.clear();
+            appendFolded(plain, part);
+            for (qsizetype at = 0; at < plain.size();) {
+                qsizetype length = 0;
+                if (const QString *meaning = longestAt(list, plain, at, &length)) {
+                    if (!numbers.isEmpty())
+                        numbers.append(u' ');
+                    numbers.append(*meaning);
+                    at += length;
+                } else {
+                    ++at; // running text between the number words
+                }
             }
-        }
-    }
+        },
+        u"");
     if (numbers.isEmpty())
         throw QuarvelError(QStringLiteral("Im Text steht kein Zahlwort."));
-    return numbers.join(u' ');
+    return numbers;
 }
 
 } // namespace

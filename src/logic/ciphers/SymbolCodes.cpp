@@ -4,33 +4,27 @@
 #include "logic/ciphers/CipherText.h"
 #include "logic/common/QuarvelError.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 
 namespace Ciphers {
 namespace {
 
-QStringList blankWords(const QString &text)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.split(blanks, Qt::SkipEmptyParts);
-}
-
-// Groups one blank apart, words " / " apart; `code` gives the group of one character.
+// Groups one blank apart, words " / " apart; `code` gives the group of one character as a view
+// into a table, so a megabyte of text makes no string per character.
 template<typename Code> QString groupsOf(const QString &text, Code code)
 {
     QString result;
+    result.reserve(text.size() * 6);
     bool gap = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isSpace()) {
             gap = !result.isEmpty();
             continue;
         }
-        const QString group = code(text[i], i);
+        const QStringView group = code(text[i], i);
         if (!result.isEmpty())
-            result.append(gap ? QStringLiteral(" / ") : QStringLiteral(" "));
+            result.append(gap ? QStringView(u" / ") : QStringView(u" "));
         gap = false;
         result.append(group);
     }
@@ -38,15 +32,17 @@ template<typename Code> QString groupsOf(const QString &text, Code code)
 }
 
 // The groups of `text` decoded one by one; "/" (alone or between groups) is a word break.
+// Written straight into one buffer: the result is never longer than the text.
 template<typename Decode> QString ungroup(const QString &text, Decode decode)
 {
-    QString result;
-    result.reserve(text.size() / 3 + 1);
+    QString result(text.size(), Qt::Uninitialized);
+    QChar *const begin = result.data();
+    QChar *out = begin;
     qsizetype i = 0;
     while (i < text.size()) {
         if (text[i] == u'/') {
-            if (!result.isEmpty() && !result.endsWith(u' '))
-                result.append(u' ');
+            if (out != begin && out[-1] != u' ')
+                *out++ = u' ';
             ++i;
             continue;
         }
@@ -57,9 +53,12 @@ template<typename Decode> QString ungroup(const QString &text, Decode decode)
         const qsizetype start = i;
         while (i < text.size() && !text[i].isSpace() && text[i] != u'/')
             ++i;
-        result.append(decode(QStringView(text).mid(start, i - start)));
+        *out++ = decode(QStringView(text).mid(start, i - start));
     }
-    return result.trimmed();
+    while (out != begin && out[-1] == u' ')
+        --out;
+    result.truncate(out - begin);
+    return result;
 }
 
 // The bits of a group whose characters each stand for one bit ("acd", "1-3-4"); -1 when a
@@ -68,7 +67,10 @@ int groupBits(QStringView word, char16_t first, char16_t last, char16_t ignored)
 {
     int bits = 0;
     for (const QChar c : word) {
-        const char16_t u = c.toLower().unicode();
+        // Only ASCII letters lower to a..g, so the ASCII rule is the whole rule here.
+        char16_t u = c.unicode();
+        if (u >= u'A' && u <= u'Z')
+            u = char16_t(u + 32);
         if (u == ignored)
             continue;
         if (u < first || u > last || (bits & (1 << (u - first))))
@@ -178,12 +180,17 @@ constexpr Segments kSegments[] = {
 
 QString segmentEncode(const QString &text, const ParamValues &)
 {
-    return groupsOf(text, [](QChar c, qsizetype i) {
+    // the lit segments of every ASCII character, empty where the display cannot show it
+    static const std::array<QString, 128> segmentsOf = [] {
+        std::array<QString, 128> table;
+        for (auto it = std::rbegin(kSegments); it != std::rend(kSegments); ++it)
+            table[it->character] = QString::fromLatin1(it->segments);
+        return table;
+    }();
+    return groupsOf(text, [](QChar c, qsizetype i) -> QStringView {
         const char16_t upper = isLower(c) ? char16_t(c.unicode() - 32) : c.unicode();
-        for (const Segments &s : kSegments) {
-            if (s.character == upper)
-                return QString::fromLatin1(s.segments);
-        }
+        if (upper < 128 && !segmentsOf[upper].isEmpty())
+            return segmentsOf[upper];
         throw QuarvelError(QStringLiteral("„%1“ an Stelle %2 lässt sich mit sieben Segmenten "
                                           "nicht darstellen.")
                                .arg(c)
@@ -227,15 +234,26 @@ constexpr Cell kCells[] = {
 
 QString brailleEncode(const QString &text, const ParamValues &)
 {
-    return groupsOf(text, [](QChar c, qsizetype i) {
-        const char16_t upper = c == u'ß' ? c.unicode() : c.toUpper().unicode();
-        for (const Cell &cell : kCells) {
-            if (cell.letter == upper) {
-                QString dots = QString::fromLatin1(cell.dots);
-                for (qsizetype k = dots.size() - 1; k > 0; --k)
-                    dots.insert(k, u'-');
-                return dots;
+    // the dot numbers of each cell joined by "-" ("1-3-4"), in the order of kCells
+    static const std::array<QString, std::size(kCells)> written = [] {
+        std::array<QString, std::size(kCells)> table;
+        for (std::size_t k = 0; k < std::size(kCells); ++k) {
+            for (const char *dot = kCells[k].dots; *dot; ++dot) {
+                if (dot != kCells[k].dots)
+                    table[k].append(u'-');
+                table[k].append(QLatin1Char(*dot));
             }
+        }
+        return table;
+    }();
+    return groupsOf(text, [](QChar c, qsizetype i) -> QStringView {
+        const char16_t upper = c == u'ß' ? c.unicode() : c.toUpper().unicode();
+        // kCells begins with A to Z in order.
+        if (const int index = letterIndex(c); index >= 0)
+            return written[std::size_t(index)];
+        for (std::size_t k = 26; k < std::size(kCells); ++k) {
+            if (kCells[k].letter == upper)
+                return written[k];
         }
         throw QuarvelError(
             QStringLiteral("„%1“ an Stelle %2 ist kein Buchstabe der Brailleschrift.")
@@ -324,17 +342,23 @@ constexpr qsizetype kLongestWord = 200; // the depth of the search
 
 QString elementEncode(const QString &text, const ParamValues &)
 {
-    QStringList symbols;
-    for (const QString &word : blankWords(QString(text).replace(u',', u' '))) {
-        bool ok = false;
-        const int number = word.toInt(&ok);
-        if (!ok || number < 1 || number > kElementCount)
-            throw QuarvelError(QStringLiteral("„%1“ ist keine Ordnungszahl von 1 bis %2.")
-                                   .arg(word)
-                                   .arg(kElementCount));
-        symbols.append(QString::fromLatin1(kElements[number - 1]));
-    }
-    return symbols.join(u' ');
+    QString symbols;
+    symbols.reserve(text.size());
+    forEachWord(
+        text,
+        [&](QStringView word, qsizetype) {
+            bool ok = false;
+            const int number = word.toInt(&ok);
+            if (!ok || number < 1 || number > kElementCount)
+                throw QuarvelError(QStringLiteral("„%1“ ist keine Ordnungszahl von 1 bis %2.")
+                                       .arg(word)
+                                       .arg(kElementCount));
+            if (!symbols.isEmpty())
+                symbols.append(u' ');
+            symbols.append(QLatin1String(kElements[number - 1]));
+        },
+        u",");
+    return symbols;
 }
 
 // The atomic number of a symbol of one or two letters, 0 for none; a table by the letters'
@@ -358,64 +382,105 @@ int elementNumber(QStringView symbol, Qt::CaseSensitivity cs)
     return numbers[std::size_t((second + 1) * 26 + first)];
 }
 
+// The search state of one word, kept from word to word so a megabyte of words allocates
+// nothing per word.
+struct SplitSearch
+{
+    std::vector<int> chosen;
+    std::vector<std::vector<int>> found; // the first `foundCount` are this word's splits
+    std::size_t foundCount = 0;
+    std::vector<bool> deadEnd;
+};
+
 // Every way to cut `word` into symbols, at most kMostSplits. A word in mixed case is read as
 // written ("CoO" is cobalt and oxygen); in one case it is not, since puzzles often write in
 // capitals ("COO" may also be carbon, oxygen, oxygen).
 // `deadEnd` marks the places from which no split reaches the end, so a word like "COCOCOQ" is
 // given up in linear time.
-bool splits(const QString &word, Qt::CaseSensitivity cs, qsizetype at, QList<int> &chosen,
-            QStringList &found, std::vector<bool> &deadEnd)
+bool splits(QStringView word, Qt::CaseSensitivity cs, qsizetype at, SplitSearch &search)
 {
-    if (found.size() > kMostSplits)
+    if (search.foundCount > std::size_t(kMostSplits))
         return true;
     if (at == word.size()) {
-        QStringList numbers;
-        for (const int n : chosen)
-            numbers.append(QString::number(n));
-        found.append(numbers.join(u' '));
+        if (search.found.size() == search.foundCount)
+            search.found.emplace_back();
+        search.found[search.foundCount++] = search.chosen;
         return true;
     }
-    if (deadEnd[std::size_t(at)])
+    if (search.deadEnd[std::size_t(at)])
         return false;
     bool any = false;
     for (qsizetype length = 1; length <= 2 && at + length <= word.size(); ++length) {
-        const int number = elementNumber(QStringView(word).mid(at, length), cs);
+        const int number = elementNumber(word.mid(at, length), cs);
         if (number == 0)
             continue;
-        chosen.append(number);
-        any = splits(word, cs, at + length, chosen, found, deadEnd) || any;
-        chosen.removeLast();
+        search.chosen.push_back(number);
+        any = splits(word, cs, at + length, search) || any;
+        search.chosen.pop_back();
     }
-    deadEnd[std::size_t(at)] = !any;
+    search.deadEnd[std::size_t(at)] = !any;
     return any;
+}
+
+// Whether the word has both capitals and small letters ("CoO"), read as written then.
+bool mixedCase(QStringView word)
+{
+    bool upper = false, lower = false;
+    for (const QChar c : word) {
+        upper = upper || c.isUpper();
+        lower = lower || c.isLower();
+    }
+    return upper && lower;
+}
+
+void appendNumbers(QString &out, const std::vector<int> &numbers)
+{
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        if (k > 0)
+            out.append(u' ');
+        appendDecimal(out, quint64(numbers[k]));
+    }
 }
 
 QString elementDecode(const QString &text, const ParamValues &)
 {
-    QStringList out;
-    for (const QString &word : blankWords(text)) {
-        if (word.size() > kLongestWord)
-            throw QuarvelError(QStringLiteral("„%1…“ ist zu lang zum Zerlegen: höchstens %2 "
-                                              "Buchstaben am Stück.")
-                                   .arg(word.left(20))
-                                   .arg(kLongestWord));
-        QStringList found;
-        QList<int> chosen;
-        std::vector<bool> deadEnd(std::size_t(word.size()), false);
-        const bool mixed = word != word.toUpper() && word != word.toLower();
-        splits(word, mixed ? Qt::CaseSensitive : Qt::CaseInsensitive, 0, chosen, found, deadEnd);
-        if (found.isEmpty())
-            throw QuarvelError(QStringLiteral("„%1“ lässt sich nicht in Elementsymbole zerlegen.")
-                                   .arg(word.left(40)));
-        if (found.size() == 1) {
-            out.append(found.front());
-        } else {
-            if (found.size() > kMostSplits)
-                found.back() = QStringLiteral("…");
-            out.append(QStringLiteral("[%1]").arg(found.join(QStringLiteral(" | "))));
-        }
-    }
-    return out.join(u' ');
+    QString out;
+    out.reserve(text.size() * 2);
+    SplitSearch search;
+    forEachWord(
+        text,
+        [&](QStringView word, qsizetype) {
+            if (word.size() > kLongestWord)
+                throw QuarvelError(QStringLiteral("„%1…“ ist zu lang zum Zerlegen: höchstens %2 "
+                                                  "Buchstaben am Stück.")
+                                       .arg(word.left(20))
+                                       .arg(kLongestWord));
+            search.foundCount = 0;
+            search.deadEnd.assign(std::size_t(word.size()), false);
+            splits(word, mixedCase(word) ? Qt::CaseSensitive : Qt::CaseInsensitive, 0, search);
+            if (search.foundCount == 0)
+                throw QuarvelError(
+                    QStringLiteral("„%1“ lässt sich nicht in Elementsymbole zerlegen.")
+                        .arg(word.left(40)));
+            if (!out.isEmpty())
+                out.append(u' ');
+            if (search.foundCount == 1) {
+                appendNumbers(out, search.found.front());
+                return;
+            }
+            const std::size_t shown = std::min(search.foundCount, std::size_t(kMostSplits));
+            out.append(u'[');
+            for (std::size_t k = 0; k < shown; ++k) {
+                if (k > 0)
+                    out.append(QStringView(u" | "));
+                appendNumbers(out, search.found[k]);
+            }
+            if (search.foundCount > std::size_t(kMostSplits))
+                out.append(QStringView(u" | …"));
+            out.append(u']');
+        },
+        u"");
+    return out;
 }
 
 } // namespace
