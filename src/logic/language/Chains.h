@@ -15,7 +15,7 @@ constexpr int kChainFirstSteps = 24;
 // How many second steps of each first one are kept, best scored first.
 constexpr int kChainSecondSteps = 5;
 // Longer texts are not chained: a puzzle text is far shorter, and every step holds a copy.
-constexpr qsizetype kChainTextLimit = 3000;
+constexpr qsizetype kChainTextLimit = 1000;
 // The charge of a second step, in score units.
 constexpr double kChainCost = 0.25;
 

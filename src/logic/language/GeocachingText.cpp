@@ -60,7 +60,8 @@ bool isGeocachingText(const QString &plain)
 {
     if (holdsCoordinate(plain))
         return true;
-    return normalizedLetters(plain).size() >= kNumberWordLetters &&
+    const qsizetype letters = normalizedLetters(plain).size();
+    return letters >= kNumberWordLetters && letters <= kMaxNumberWordLetters &&
         numberWordShare(plain) >= kNumberWordShare;
 }
 

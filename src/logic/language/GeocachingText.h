@@ -19,6 +19,9 @@ double numberWordShare(const QString &plain);
 // number words.
 constexpr int kNumberWordLetters = 10;
 constexpr double kNumberWordShare = 0.8;
+// Longer texts are not searched for number words: a coordinate in words is far shorter, and
+// every reading of the code breaker passes here.
+constexpr qsizetype kMaxNumberWordLetters = 400;
 bool isGeocachingText(const QString &plain);
 
 // The score such a text gets at the least: that of ordinary prose.
