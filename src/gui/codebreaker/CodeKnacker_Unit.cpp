@@ -266,6 +266,7 @@ void TfrmCodeKnacker::startSearch()
     m_runner = std::make_unique<CodeBreakerRunner>(
         request, !quickHere, m_generation, this,
         [this](CodeBreakerRunner::Report report) { receive(std::move(report)); });
+    showVerdict();
 }
 
 void TfrmCodeKnacker::receive(CodeBreakerRunner::Report report)

@@ -386,22 +386,28 @@ void weighReading(const std::vector<Candidate> &ranked, EvidenceList &out)
     if (!firstReads(ranked))
         return;
     const Candidate &first = ranked.front();
-    const QString method = first.method.section(QStringLiteral(" → "), 0, 0);
+    QString method = first.method.section(QStringLiteral(" → "), 0, 0);
+    QStringList reasons;
+    static const QRegularExpression digitLetters(QStringLiteral("^[A-J]{3,}$"));
+    if (method == u"vigenere" && digitLetters.match(first.key).hasMatch()) {
+        // Gronsfeld is Vigenère with the key letters A-J written as the digits 0-9.
+        method = QStringLiteral("gronsfeld");
+        reasons.append(QStringLiteral("Der Schlüssel %1 besteht nur aus A bis J, den Ziffern 0 bis "
+                                      "9: Gronsfeld.")
+                           .arg(first.key));
+    }
     const QString family = cipherFamily(method);
     if (family.isEmpty())
         return;
     const QString named =
         first.key.isEmpty() ? first.method : QStringLiteral("%1 (%2)").arg(first.method, first.key);
-    out.push_back(
-        {family,
-         method,
-         std::max(1.0, 9 * statistics),
-         {QStringLiteral("Die Entschlüsselung mit %1 liest sich als %2 (Bewertung %3, "
-                         "lesbar ab %4).")
-              .arg(named, first.language == Language::German ? u"Deutsch"_qs : u"Englisch"_qs,
-                   decimal3(first.score),
-                   decimal3(readableThreshold(first.language,
-                                              normalizedLetters(first.plain).size())))}});
+    reasons.prepend(
+        QStringLiteral("Die Entschlüsselung mit %1 liest sich als %2 (Bewertung %3, lesbar ab %4).")
+            .arg(named, first.language == Language::German ? u"Deutsch"_qs : u"Englisch"_qs,
+                 decimal3(first.score),
+                 decimal3(
+                     readableThreshold(first.language, normalizedLetters(first.plain).size()))));
+    out.push_back({family, method, std::max(1.0, 9 * statistics), reasons});
 }
 
 } // namespace

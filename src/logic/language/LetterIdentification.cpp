@@ -104,8 +104,8 @@ QString commonestLetters(const Counts &counts, int how)
     return out.join(QStringLiteral(", "));
 }
 
-// The best fit of a map from cipher letters to plain letters over the affine keys (ROT and
-// Atbash among them); what a frequency-sorted substitution reaches is the yardstick.
+// A text of one alphabet: its letters as they stand (a transposition), shifted (ROT), reflected
+// (Atbash), or renamed by a key alphabet that no simple rule gives.
 void weighMonoalphabetic(const LetterFacts &f, EvidenceList &out)
 {
     const QString coincidenceText = coincidenceReason(
@@ -301,6 +301,29 @@ void weighFlat(const LetterFacts &f, EvidenceList &out)
     out.push_back({u"fraktionierend"_qs, u"trifid"_qs, 0.3 * blanks, {coincidenceText}});
 }
 
+// Trifid writes its 27th symbol as "." and Delastelle's as "+": inside a run of capitals without
+// blanks they are no punctuation.
+bool weighCubeSymbols(const QString &text, const LetterFacts &f, EvidenceList &out)
+{
+    QString compact;
+    for (const QChar ch : text) {
+        if (!ch.isSpace())
+            compact.append(ch);
+    }
+    static const QRegularExpression inner(QStringLiteral("[A-Z][.+][A-Z.+]*[A-Z]"));
+    if (f.mixedCase || f.keepsWords || !inner.match(compact).hasMatch())
+        return false;
+    const bool plus = compact.contains(u'+');
+    out.push_back({u"fraktionierend"_qs,
+                   plus ? u"delastelle"_qs : u"trifid"_qs,
+                   2,
+                   {coincidenceReason(f, u"kein einzelnes Alphabet."_qs),
+                    QStringLiteral("Großbuchstaben ohne Wortgrenzen und dazwischen „%1“: das "
+                                   "27. Zeichen eines 3×3×3-Würfels (%2).")
+                        .arg(plus ? u"+"_qs : u"."_qs, plus ? u"Delastelle"_qs : u"Trifid"_qs)}});
+    return true;
+}
+
 } // namespace
 
 void weighLetterText(const QString &text, EvidenceList &out)
@@ -324,6 +347,8 @@ void weighLetterText(const QString &text, EvidenceList &out)
         weighFlat(facts, out);
         return;
     }
+    if (weighCubeSymbols(text, facts, out))
+        return;
     const int longest = int(std::min<qsizetype>(kMaxPeriod, facts.n / 4));
     int period = columnPeriod(facts.letters, longest, facts.languageIc, kPeriodShare);
     // A true key length shows again at its double; a chance one rarely does.
