@@ -8,3 +8,7 @@ void printCodeBreakerTargets();
 // The keyless readings of 15-30 letters of sayings, cache listings, manuals, letters and older
 // prose, ranked by the whole code breaker (searches included), by kind and over all.
 void printKeylessTargetsEveryKind();
+
+// The verdict (whether the first reading reads), the identification of the cipher and the chains
+// of two keyless steps.
+void printVerdictTargets();

@@ -1,13 +1,21 @@
-// The code breaker on arbitrary text: the first byte picks the language and whether the key
-// searches run too (they take longer, so only on short inputs); the rest is the cipher text,
-// with an optional key after a NUL byte. The ranked list must be ordered, free of repeated
-// readings and hold only known method names and finite scores.
+// The code breaker on arbitrary text: the first byte picks the language, whether the key
+// searches and the chains of two steps run too (they take longer, so only on short inputs); the
+// rest is the cipher text, with an optional key after a NUL byte and an optional crib after a
+// second one. The ranked list must be ordered (a reading with the crib counts its bonus), free of
+// repeated readings and hold only known method names (a chain: two of them) and finite scores;
+// the identification must give likelihoods from 0 to 1 that add up to at most 1, in known
+// families.
 #include "logic/common/QuarvelError.h"
+#include "logic/language/Chains.h"
+#include "logic/language/CipherIdentification.h"
 #include "logic/language/CodeBreaker.h"
+#include "logic/language/GeocachingText.h"
+#include "logic/language/Verdict.h"
 
 #include <QSet>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -22,8 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype nul = rest.indexOf('\0');
     BreakerRequest request;
     request.text = QString::fromUtf8(nul < 0 ? rest : rest.left(nul));
-    if (nul >= 0)
-        request.key = QString::fromUtf8(rest.mid(nul + 1));
+    if (nul >= 0) {
+        const QByteArray after = rest.mid(nul + 1);
+        const qsizetype second = after.indexOf('\0');
+        request.key = QString::fromUtf8(second < 0 ? after : after.left(second));
+        if (second >= 0)
+            request.crib = QString::fromUtf8(after.mid(second + 1));
+    }
     if (mode & 1)
         request.language = (mode & 2) ? Language::English : Language::German;
     const bool search = (mode & 4) && request.text.size() <= 120;
@@ -34,22 +47,49 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::vector<Candidate> found = searchCandidates(request);
             all.insert(all.end(), found.begin(), found.end());
         }
+        if ((mode & 8) && request.text.size() <= 60) {
+            std::vector<Candidate> chained = chainCandidates(request);
+            all.insert(all.end(), chained.begin(), chained.end());
+        }
+        markCrib(all, request.crib);
         ranked = rankCandidates(std::move(all));
     } catch (const QuarvelError &) {
         return 0; // a text over the length limit
     }
     const QStringList methods = breakerMethods();
+    const auto known = [&](const QString &method) {
+        const QStringList steps = method.split(QStringLiteral(" → "));
+        return steps.size() <= 2 && std::all_of(steps.begin(), steps.end(), [&](const QString &s) {
+                   return methods.contains(s);
+               });
+    };
+    const auto ranking = [](const Candidate &c) {
+        return c.score + (c.holdsCrib ? kCribBonus : 0);
+    };
     QSet<QString> seen;
     for (size_t i = 0; i < ranked.size(); ++i) {
         const Candidate &c = ranked[i];
-        if (!std::isfinite(c.score) || !methods.contains(c.method))
+        if (!std::isfinite(c.score) || !known(c.method))
             std::abort();
-        if (i > 0 && c.score > ranked[i - 1].score)
+        if (i > 0 && ranking(c) > ranking(ranked[i - 1]))
             std::abort();
         const QString folded = c.plain.toCaseFolded();
         if (seen.contains(folded))
             std::abort();
         seen.insert(folded);
     }
+    firstReads(ranked);
+    static const QStringList families = {
+        QStringLiteral("transposition"),    QStringLiteral("monoalphabetisch"),
+        QStringLiteral("polyalphabetisch"), QStringLiteral("digraphisch"),
+        QStringLiteral("fraktionierend"),   QStringLiteral("kodierung")};
+    double sum = 0;
+    for (const CipherGuess &guess : identifyCipher(request.text, ranked)) {
+        if (!(guess.likelihood >= 0 && guess.likelihood <= 1) || !families.contains(guess.family))
+            std::abort();
+        sum += guess.likelihood;
+    }
+    if (sum > 1.001)
+        std::abort();
     return 0;
 }

@@ -2,9 +2,14 @@
 #include "cli/CommandTable.h"
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/language/CipherIdentification.h"
 #include "logic/language/CodeBreaker.h"
+#include "logic/language/Verdict.h"
 #include "logic/language/WordBreaks.h"
 
+#include "logic/language/Letters.h"
+
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include <array>
@@ -37,6 +42,38 @@ QJsonObject candidateJson(const Candidate &candidate)
             {QStringLiteral("sprache"), languageCode(candidate.language)}};
 }
 
+QJsonArray identificationJson(const std::vector<CipherGuess> &guesses)
+{
+    QJsonArray out;
+    for (const CipherGuess &guess : guesses) {
+        out.append(QJsonObject {
+            {QStringLiteral("familie"), guess.family},
+            {QStringLiteral("verfahren"),
+             guess.method.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(guess.method)},
+            {QStringLiteral("wahrscheinlichkeit"), guess.likelihood},
+            {QStringLiteral("gruende"), QJsonArray::fromStringList(guess.reasons)}});
+    }
+    return out;
+}
+
+// "Kein Kandidat ergibt lesbaren Text." and below it each guess: "polyalphabetisch, vigenere
+// (62 %): reason; reason".
+QString verdictText(const std::vector<CipherGuess> &guesses)
+{
+    QStringList lines {noReadingText() + u'.'};
+    if (!guesses.empty())
+        lines.append(QStringLiteral("Vermutlich:"));
+    for (const CipherGuess &guess : guesses) {
+        lines.append(
+            QStringLiteral("  %1%2 (%3 %): %4")
+                .arg(guess.family, guess.method.isEmpty() ? QString() : u", "_qs + guess.method)
+                .arg(qRound(guess.likelihood * 100))
+                .arg(guess.reasons.join(QStringLiteral(" "))));
+    }
+    lines.append(QStringLiteral("Die besten Versuche, keiner davon lesbar:"));
+    return lines.join(u'\n');
+}
+
 int candidateCount(const Options &options)
 {
     const QString text = options.value(QStringLiteral("count"), QString::number(kDefaultCount));
@@ -56,6 +93,11 @@ BreakerRequest requestTemplate(const Options &options)
                QStringLiteral("auto"));
     request.language = languageFromCode(language);
     request.key = options.value(QStringLiteral("key"));
+    request.crib = options.value(QStringLiteral("crib"));
+    if (options.has(QStringLiteral("crib")) && normalizedLetters(request.crib).isEmpty())
+        throw UsageError {QStringLiteral("Die Krippe braucht mindestens einen Buchstaben: „%1“")
+                              .arg(request.crib)};
+    request.chains = options.has(QStringLiteral("chains"));
     if (options.has(QStringLiteral("only"))) {
         const QStringList known = breakerMethods();
         for (const QString &name :
@@ -123,8 +165,18 @@ Handler knackenHandler(const Options &options)
             json.append(candidateJson(ranked[i]));
             lines.append(candidateLine(int(i) + 1, ranked[i]));
         }
+        const bool readable = firstReads(ranked);
+        const std::vector<CipherGuess> guesses = identifyCipher(request.text, ranked);
         Result result;
-        result.fields = {Field {QStringLiteral("kandidaten"), {}, json, lines.join(u'\n')}};
+        result.linePerField = true;
+        result.fields = {Field {QStringLiteral("lesbar"), {}, readable, {}, Field::Show::JsonOnly},
+                         Field {QStringLiteral("erkennung"),
+                                {},
+                                identificationJson(guesses),
+                                verdictText(guesses),
+                                readable || request.text.trimmed().isEmpty() ? Field::Show::JsonOnly
+                                                                             : Field::Show::Both},
+                         Field {QStringLiteral("kandidaten"), {}, json, lines.join(u'\n')}};
         sink.report(result);
     };
 }
@@ -137,13 +189,16 @@ Command knackenCommand()
         {QStringLiteral("knacken"), QStringLiteral("crack")},
         QStringLiteral("einen Geheimtext ohne bekanntes Verfahren entschlüsseln (Code-Knacker)"),
         QStringLiteral("[--sprache auto|de|en] [--schluessel SCHLÜSSEL] [--anzahl N] "
-                       "[--nur NAME,...] [--leerzeichen] [TEXT ...]"),
+                       "[--nur NAME,...] [--leerzeichen] [--krippe WORT] [--ketten] [TEXT ...]"),
         QStringLiteral(
             "Probiert jede schlüssellose Dekodierung (ROT, Atbash, affin, Morse, Bacon, Base64,\n"
             "Zaun, Skytale, ...), mit --schluessel jede Chiffre mit Schlüssel, und bricht\n"
             "Vigenère, Beaufort, Autokey und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
             "Alle Ergebnisse werden danach geordnet, wie deutsch oder englisch sie sich lesen;\n"
-            "das beste steht oben. Der unveränderte Text erscheint als „klartext“.\n\n"
+            "das beste steht oben. Der unveränderte Text erscheint als „klartext“.\n"
+            "Liest sich kein Kandidat, steht „Kein Kandidat ergibt lesbaren Text“ darüber und\n"
+            "darunter, welche Verfahren der Text nach seiner Statistik vermutlich ist, mit\n"
+            "Gründen (mit --json: „lesbar“ und „erkennung“).\n\n"
             "Beispiel: quarvel-cli knacken \"Qre Fpungm yvrtg hagre qre nygra Rvpur\"\n"
             "  1. rot (13): Der Schatz liegt unter der alten Eiche"),
         {{{QStringLiteral("--sprache")},
@@ -172,7 +227,17 @@ Command knackenCommand()
           QStringLiteral("wordlists"),
           QStringLiteral("ORDNER"),
           QStringLiteral("wie --leerzeichen, mit den Wortlisten „ngerman“ und "
-                         "„american-english“ aus ORDNER (Standard: /usr/share/dict)")}},
+                         "„american-english“ aus ORDNER (Standard: /usr/share/dict)")},
+         {{QStringLiteral("--krippe")},
+          QStringLiteral("crib"),
+          QStringLiteral("WORT"),
+          QStringLiteral(
+              "ein Wort, das im Klartext vorkommt: Kandidaten mit ihm stehen weiter oben")},
+         {{QStringLiteral("--ketten")},
+          QStringLiteral("chains"),
+          {},
+          QStringLiteral("auch zwei schlüssellose Schritte nacheinander probieren (z. B. "
+                         "base64 → rot); langsamer")}},
         InputKind::Line,
         knackenHandler};
 }

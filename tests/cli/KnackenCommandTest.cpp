@@ -92,6 +92,10 @@ TEST(KnackenCommand, WrongUseIsRefused)
          "Unbekanntes Verfahren"},
         {"unknown language", {QStringLiteral("--sprache"), QStringLiteral("fr")}, 2, "fr"},
         {"text too long", {QString(20001, u'x')}, 1, "zu lang"},
+        {"crib without letters",
+         {QStringLiteral("--krippe"), QStringLiteral("123"), QStringLiteral("x")},
+         2,
+         "Die Krippe braucht mindestens einen Buchstaben"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,5 +155,96 @@ TEST(KnackenCommand, AWordListThatIsNoRegularFileIsRefused)
         EXPECT_FALSE(run.out.isEmpty());
         EXPECT_TRUE(QString::fromUtf8(run.err).contains(QStringLiteral("keine gewöhnliche Datei")))
             << run.err.toStdString();
+    }
+}
+
+namespace {
+
+const QString kPlayfair =
+    QStringLiteral("BO ST GF CU WP BA CQ TP RC SB BW EP RC LC FA BG OP ZE MB UE MF PC BG BO WL "
+                   "SQ OA LG TP BX EU RC UC TI BO TN FP");
+
+QJsonObject knackenJson(const QStringList &arguments)
+{
+    const CliRun run =
+        runCli(QStringList {QStringLiteral("knacken"), QStringLiteral("--json")} + arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+} // namespace
+
+TEST(KnackenCommand, JsonSaysWhetherTheFirstReadsAndWhatTheTextIs)
+{
+    const QJsonObject readable =
+        knackenJson({QStringLiteral("--nur"), QStringLiteral("klartext,rot"),
+                     QStringLiteral("--anzahl"), QStringLiteral("1"), kRot13});
+    EXPECT_TRUE(readable.value(u"lesbar").toBool());
+    EXPECT_EQ(readable.value(u"kandidaten").toArray().size(), 1);
+    const QJsonArray rot = readable.value(u"erkennung").toArray();
+    ASSERT_FALSE(rot.isEmpty());
+    EXPECT_EQ(rot.first().toObject().value(u"verfahren").toString(), u"rot");
+
+    const QJsonObject salad =
+        knackenJson({QStringLiteral("--nur"), QStringLiteral("klartext,rot,atbash"), kPlayfair});
+    EXPECT_FALSE(salad.value(u"lesbar").toBool());
+    EXPECT_FALSE(salad.value(u"kandidaten").toArray().isEmpty());
+    const QJsonArray guesses = salad.value(u"erkennung").toArray();
+    ASSERT_FALSE(guesses.isEmpty());
+    const QJsonObject first = guesses.first().toObject();
+    EXPECT_EQ(first.value(u"familie").toString(), u"digraphisch");
+    EXPECT_EQ(first.value(u"verfahren").toString(), u"playfair");
+    EXPECT_GT(first.value(u"wahrscheinlichkeit").toDouble(), 0.3);
+    EXPECT_FALSE(first.value(u"gruende").toArray().isEmpty());
+    for (const QJsonValue &guess : guesses) {
+        // "verfahren" is a name or null, never missing.
+        EXPECT_TRUE(guess.toObject().contains(u"verfahren"));
+    }
+}
+
+TEST(KnackenCommand, TextFormSaysWhenNothingReads)
+{
+    const CliRun run =
+        runCli({QStringLiteral("knacken"), QStringLiteral("--nur"), QStringLiteral("klartext,rot"),
+                QStringLiteral("--anzahl"), QStringLiteral("1"), kPlayfair});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString out = QString::fromUtf8(run.out);
+    EXPECT_TRUE(out.startsWith(u"Kein Kandidat ergibt lesbaren Text."_qs)) << run.out.toStdString();
+    EXPECT_TRUE(out.contains(u"digraphisch, playfair"_qs)) << run.out.toStdString();
+    EXPECT_TRUE(out.contains(u"1. "_qs));
+}
+
+TEST(KnackenCommand, CribAndChainsChangeTheFirstReading)
+{
+    // ROT 13 of the Base64 text: one step gives salad, two give the sentence.
+    const QString chained = QStringLiteral("UXJlIEZwdW5nbSB5dnJ0ZyBoYWdyZSBxcmUgbnlncmEgUnZwdXI=");
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        const char *first;
+    } cases[] = {
+        {"chains off", {chained}, nullptr},
+        {"chains on", {QStringLiteral("--ketten"), chained}, "base64 → rot"},
+        {"without crib",
+         {QStringLiteral("--nur"), QStringLiteral("rot"), QStringLiteral("Nbcd")},
+         nullptr},
+        {"with crib",
+         {QStringLiteral("--nur"), QStringLiteral("rot"), QStringLiteral("--krippe"),
+          QStringLiteral("aopq"), QStringLiteral("Nbcd")},
+         "rot"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QJsonObject object = knackenJson(
+            QStringList {QStringLiteral("--anzahl"), QStringLiteral("1")} + c.arguments);
+        const QJsonObject best = object.value(u"kandidaten").toArray().first().toObject();
+        if (c.first) {
+            EXPECT_EQ(best.value(u"verfahren").toString(), QString::fromUtf8(c.first));
+        } else {
+            EXPECT_NE(best.value(u"verfahren").toString(), u"base64 → rot");
+        }
+        if (QString::fromUtf8(c.name) == u"with crib")
+            EXPECT_EQ(best.value(u"klartext").toString(), u"Aopq");
     }
 }

@@ -1,6 +1,7 @@
 #include "gui/codebreaker/CodeBreakerRunner.h"
 
 #include "logic/common/QuarvelError.h"
+#include "logic/language/Chains.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -52,6 +53,11 @@ void CodeBreakerRunner::work()
             post(std::move(quick));
         }
         last.candidates = searchCandidates(m_request, progress);
+        if (m_request.chains && !m_cancel) {
+            std::vector<Candidate> chained = chainCandidates(m_request);
+            last.candidates.insert(last.candidates.end(), std::make_move_iterator(chained.begin()),
+                                   std::make_move_iterator(chained.end()));
+        }
     } catch (const QuarvelError &error) {
         last.error = error.message();
     }

@@ -6,6 +6,9 @@
 #include "gui/support/VisibleText.h"
 #include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
+#include "logic/language/CipherIdentification.h"
+#include "logic/language/GeocachingText.h"
+#include "logic/language/Verdict.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,6 +88,13 @@ void TfrmCodeKnacker::createControls()
     edtSchluessel->setPlaceholderText(QStringLiteral("optional, z. B. GEOCACHE"));
     edtSchluessel->setMaxLength(200);
     limitPasteLength(memGeheimtext, m_context.dialogs);
+    edtKrippe = named(new QLineEdit(this), "edtKrippe");
+    edtKrippe->setPlaceholderText(QStringLiteral("optional: ein Wort des Klartexts, z. B. NORD"));
+    edtKrippe->setMaxLength(100);
+    cbKetten = named(new QCheckBox(QStringLiteral("zwei Schritte (&Ketten)"), this), "cbKetten");
+    cbKetten->setChecked(true);
+    cbKetten->setToolTip(QStringLiteral(
+        "Probiert auch zwei schlüssellose Verfahren nacheinander, z. B. base64 → rot"));
     cbSprache = named(new QComboBox(this), "cbSprache");
     cbSprache->addItems(
         {QStringLiteral("automatisch"), QStringLiteral("Deutsch"), QStringLiteral("Englisch")});
@@ -96,9 +106,11 @@ void TfrmCodeKnacker::createControls()
     auto *language = new QHBoxLayout;
     language->addWidget(cbSprache);
     language->addWidget(cbLeerzeichen);
+    language->addWidget(cbKetten);
     language->addStretch(1);
     auto *options = new QFormLayout;
     options->addRow(QStringLiteral("&Schlüssel:"), edtSchluessel);
+    options->addRow(QStringLiteral("K&rippe:"), edtKrippe);
     // A row whose field is a layout gets a label without buddy, which would show the "&".
     auto *languageCaption = new QLabel(QStringLiteral("S&prache:"), this);
     languageCaption->setBuddy(cbSprache);
@@ -140,6 +152,11 @@ void TfrmCodeKnacker::createControls()
     // A long message wraps into further lines instead of widening the window for good.
     lblStatus->setWordWrap(true);
     lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblUrteil = named(new QLabel(this), "lblUrteil");
+    lblUrteil->setWordWrap(true);
+    lblUrteil->setTextFormat(Qt::RichText);
+    lblUrteil->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblUrteil->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_pause = new QTimer(this);
     m_pause->setSingleShot(true);
     m_pause->setInterval(kPauseMs);
@@ -152,6 +169,7 @@ void TfrmCodeKnacker::createControls()
     topLayout->addWidget(caption);
     topLayout->addWidget(memGeheimtext, 1);
     topLayout->addLayout(options);
+    topLayout->addWidget(lblUrteil);
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(top);
     splitter->addWidget(tblKandidaten);
@@ -174,6 +192,8 @@ void TfrmCodeKnacker::connectControls()
     };
     connect(memGeheimtext, &QPlainTextEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(edtSchluessel, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
+    connect(edtKrippe, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
+    connect(cbKetten, &QCheckBox::toggled, this, run(&TfrmCodeKnacker::inputChanged));
     connect(cbSprache, &QComboBox::currentIndexChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(m_pause, &QTimer::timeout, this, run(&TfrmCodeKnacker::startSearch));
     connect(btnAbbrechen, &QPushButton::clicked, this, run(&TfrmCodeKnacker::btnAbbrechenClick));
@@ -196,6 +216,8 @@ BreakerRequest TfrmCodeKnacker::currentRequest() const
     BreakerRequest request;
     request.text = memGeheimtext->toPlainText();
     request.key = edtSchluessel->text();
+    request.crib = edtKrippe->text();
+    request.chains = cbKetten->isChecked();
     if (cbSprache->currentIndex() == 1)
         request.language = Language::German;
     else if (cbSprache->currentIndex() == 2)
@@ -227,8 +249,10 @@ void TfrmCodeKnacker::startSearch()
         return;
     }
     const bool quickHere = request.text.size() <= kQuickLimit;
-    if (quickHere)
+    if (quickHere) {
         m_quick = quickCandidates(request);
+        markCrib(m_quick, request.crib);
+    }
     m_ranked = rankCandidates(m_quick);
     showCandidates();
     if (request.text.trimmed().isEmpty()) {
@@ -242,6 +266,7 @@ void TfrmCodeKnacker::startSearch()
     m_runner = std::make_unique<CodeBreakerRunner>(
         request, !quickHere, m_generation, this,
         [this](CodeBreakerRunner::Report report) { receive(std::move(report)); });
+    showVerdict();
 }
 
 void TfrmCodeKnacker::receive(CodeBreakerRunner::Report report)
@@ -250,6 +275,7 @@ void TfrmCodeKnacker::receive(CodeBreakerRunner::Report report)
         return; // from a search the user has replaced
     if (report.quick) {
         m_quick = std::move(*report.quick);
+        markCrib(m_quick, edtKrippe->text());
         m_ranked = rankCandidates(m_quick);
         showCandidates();
         return;
@@ -266,6 +292,7 @@ void TfrmCodeKnacker::receive(CodeBreakerRunner::Report report)
     }
     std::vector<Candidate> all = m_quick;
     all.insert(all.end(), report.candidates.begin(), report.candidates.end());
+    markCrib(all, edtKrippe->text());
     m_ranked = rankCandidates(std::move(all));
     showCandidates();
     lblStatus->setText(report.cancelled
@@ -304,6 +331,41 @@ void TfrmCodeKnacker::showCandidates()
     }
     tblKandidaten->setSortingEnabled(true);
     tblKandidaten->sortByColumn(RankColumn, Qt::AscendingOrder);
+    showVerdict();
+}
+
+void TfrmCodeKnacker::showVerdict()
+{
+    const QString text = memGeheimtext->toPlainText();
+    if (text.trimmed().isEmpty() || m_ranked.empty()) {
+        lblUrteil->clear();
+        return;
+    }
+    const QString pending = m_runner ? QStringLiteral(" (die Suche läuft noch)") : QString();
+    const Candidate &first = m_ranked.front();
+    if (readsAsText(first)) {
+        const QString how = first.method == u"klartext"
+            ? QStringLiteral("Der Text selbst")
+            : QStringLiteral("„%1%2“").arg(
+                  first.method, first.key.isEmpty() ? QString() : u" ("_qs + first.key + u')');
+        lblUrteil->setText(
+            QStringLiteral("<b>Lesbar:</b> %1 ergibt %2 Text (Bewertung %3).%4")
+                .arg(how.toHtmlEscaped(),
+                     first.language == Language::German ? u"deutschen"_qs : u"englischen"_qs,
+                     Numbers::formatFloat000(first.score), pending));
+        return;
+    }
+    QStringList lines {QStringLiteral("<b>%1</b>%2. Vermutlich:").arg(noReadingText(), pending)};
+    for (const CipherGuess &guess : identifyCipher(text, m_ranked)) {
+        if (lines.size() > 3)
+            break;
+        lines.append(QStringLiteral("<b>%1%2</b> (%3 %): %4")
+                         .arg(guess.family.toHtmlEscaped(),
+                              guess.method.isEmpty() ? QString() : u" – "_qs + guess.method)
+                         .arg(qRound(guess.likelihood * 100))
+                         .arg(guess.reasons.join(u' ').toHtmlEscaped()));
+    }
+    lblUrteil->setText(lines.join(QStringLiteral("<br>")));
 }
 
 QString TfrmCodeKnacker::shownPlain(const Candidate &candidate)

@@ -28,6 +28,8 @@ struct AppContext;
 // shows them before its searches begin); the searches without key run on a worker
 // (CodeBreakerRunner) with progress and "Abbrechen", and their results join the ranked table
 // when they are done. A new text, key or language cancels the running search and starts over.
+// Above the table the verdict says in words whether the first reading reads; when none does,
+// it shows what the text probably is (CipherIdentification) instead of a winner.
 // The window is not modal and keeps its state while the program runs.
 class TfrmCodeKnacker : public QWidget
 {
@@ -47,6 +49,8 @@ public:
 
     QPlainTextEdit *memGeheimtext = nullptr;
     QLineEdit *edtSchluessel = nullptr;
+    QLineEdit *edtKrippe = nullptr; // a word the plain text holds
+    QCheckBox *cbKetten = nullptr; // also two keyless steps in a row
     QComboBox *cbSprache = nullptr;
     QCheckBox *cbLeerzeichen = nullptr; // "Leerzeichen einfügen" into plain texts without blanks
     QTableWidget *tblKandidaten = nullptr;
@@ -55,6 +59,8 @@ public:
     QPushButton *btnKopieren = nullptr;
     QPushButton *btnSchliessen = nullptr;
     QLabel *lblStatus = nullptr;
+    // The verdict in words above the table, and when nothing reads, what the text probably is.
+    QLabel *lblUrteil = nullptr;
 
     // The search now: the request is built from the controls at once, not after the pause.
     void startSearch();
@@ -70,6 +76,7 @@ private:
     void receive(CodeBreakerRunner::Report report);
     BreakerRequest currentRequest() const;
     void showCandidates();
+    void showVerdict();
     QString shownPlain(const Candidate &candidate);
     // The list of the language, read on first use; empty (with a note in lblStatus) when the
     // file cannot be read.

@@ -1,5 +1,6 @@
 #include "Candidate.h"
 
+#include "GeocachingText.h"
 #include "Letters.h"
 #include "QuadgramTables.h"
 
@@ -63,6 +64,8 @@ bool isMonotonous(const QString &plain)
 
 double readingScore(double modelScore, const QString &plain, Language language)
 {
+    if (isGeocachingText(plain))
+        return std::max(modelScore, kGeocachingScore);
     if (!isMonotonous(plain))
         return modelScore;
     const double floor = -double(LanguageModel::of(language).floorCost()) / QuadgramTables::kStep;
@@ -71,8 +74,12 @@ double readingScore(double modelScore, const QString &plain, Language language)
 
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates)
 {
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate &a, const Candidate &b) { return a.score > b.score; });
+    const auto ranking = [](const Candidate &c) {
+        return c.score + (c.holdsCrib ? kCribBonus : 0.0);
+    };
+    std::stable_sort(
+        candidates.begin(), candidates.end(),
+        [&](const Candidate &a, const Candidate &b) { return ranking(a) > ranking(b); });
     std::vector<Candidate> out;
     out.reserve(candidates.size());
     QSet<QString> seen;

@@ -19,6 +19,7 @@ struct Candidate
     QString plain;
     double score = 0;
     Language language = Language::German;
+    bool holdsCrib = false; // holds the word the user knows is in the plain text
 };
 
 // The readable key of a parameter set: the key word alone, otherwise "name=value" pairs in the
@@ -32,10 +33,11 @@ constexpr int kMonotonousLetters = 12;
 constexpr int kMonotonousKinds = 3;
 bool isMonotonous(const QString &plain);
 
-// The score of a reading under `language`: the model's, or the model's floor for a monotonous
-// text.
+// The score of a reading under `language`: the model's, the model's floor for a monotonous
+// text, at least that of prose for a coordinate or a text of number words.
 double readingScore(double modelScore, const QString &plain, Language language);
 
-// Best score first; among equal scores the earlier candidate. A plain text that an earlier (or
+// Best score first (a candidate that holds the crib counts kCribBonus more); among equal scores
+// the earlier candidate. A plain text that an earlier (or
 // better) candidate already gave (case apart) is dropped, so every reading appears once.
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates);

@@ -1,5 +1,7 @@
 #include "CodeBreaker.h"
 
+#include "Chains.h"
+#include "GeocachingText.h"
 #include "KeySearch.h"
 
 #include "Letters.h"
@@ -283,5 +285,11 @@ std::vector<Candidate> breakText(const BreakerRequest &request, const BreakerPro
     std::vector<Candidate> searched = searchCandidates(request, progress);
     all.insert(all.end(), std::make_move_iterator(searched.begin()),
                std::make_move_iterator(searched.end()));
+    if (request.chains) {
+        std::vector<Candidate> chained = chainCandidates(request);
+        all.insert(all.end(), std::make_move_iterator(chained.begin()),
+                   std::make_move_iterator(chained.end()));
+    }
+    markCrib(all, request.crib);
     return rankCandidates(std::move(all));
 }

@@ -22,6 +22,8 @@ struct BreakerRequest
     QString key; // empty: no keyed ciphers
     std::optional<Language> language; // empty: German and English
     QStringList only; // method names to keep; empty: all
+    QString crib; // a word the plain text holds; readings with it rank higher
+    bool chains = false; // also two keyless steps in a row (Chains.h)
 };
 
 // Longest text the code breaker takes: a puzzle text is far shorter, and every candidate holds

@@ -275,3 +275,45 @@ TEST_F(CodeKnackerFixture, WarnsOnlyAboutTheListOfTheTextsLanguage)
     EXPECT_TRUE(window->lblStatus->text().contains(u"Paket wamerican installieren"))
         << window->lblStatus->text().toStdString();
 }
+
+TEST_F(CodeKnackerFixture, TheVerdictSaysInWordsWhetherTheFirstReads)
+{
+    enter(kRot13);
+    waitForSearch();
+    EXPECT_TRUE(window->lblUrteil->text().contains(u"Lesbar"_qs))
+        << window->lblUrteil->text().toStdString();
+    EXPECT_TRUE(window->lblUrteil->text().contains(u"rot (13)"_qs));
+
+    enter(QStringLiteral("BO ST GF CU WP BA CQ TP RC SB BW EP RC LC FA BG OP ZE MB UE MF PC BG BO "
+                         "WL SQ OA LG TP BX EU RC UC TI BO TN FP"));
+    // While the search runs the verdict says so; when it is done, the identification stands.
+    EXPECT_TRUE(window->lblUrteil->text().contains(u"Suche läuft"_qs));
+    waitForSearch();
+    const QString verdict = window->lblUrteil->text();
+    EXPECT_TRUE(verdict.contains(u"Kein Kandidat ergibt lesbaren Text"_qs))
+        << verdict.toStdString();
+    EXPECT_TRUE(verdict.contains(u"digraphisch – playfair"_qs)) << verdict.toStdString();
+    EXPECT_FALSE(verdict.contains(u"Suche läuft"_qs));
+
+    enter(QString());
+    EXPECT_TRUE(window->lblUrteil->text().isEmpty());
+}
+
+TEST_F(CodeKnackerFixture, CribAndChainsChangeTheFirstRow)
+{
+    EXPECT_TRUE(window->cbKetten->isChecked());
+    // Base64 of a ROT-13 text: only the chain reads it.
+    enter(QStringLiteral("UXJlIEZwdW5nbSB5dnJ0ZyBoYWdyZSBxcmUgbnlncmEgUnZwdXI="));
+    waitForSearch();
+    EXPECT_EQ(cell(0, 1), u"base64 → rot");
+    EXPECT_EQ(cell(0, 5), u"Der Schatz liegt unter der alten Eiche");
+    window->cbKetten->setChecked(false);
+    window->startSearch();
+    waitForSearch();
+    EXPECT_NE(cell(0, 1), u"base64 → rot");
+
+    window->edtKrippe->setText(QStringLiteral("aopq"));
+    enter(QStringLiteral("Nbcd"));
+    waitForSearch();
+    EXPECT_EQ(cell(0, 5), u"Aopq");
+}

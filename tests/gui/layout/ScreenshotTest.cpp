@@ -230,3 +230,16 @@ TEST(Screenshot, DISABLED_KoordRechnerFreshAndEcef)
     window.tsFormate->edtPosition->setText(QStringLiteral("N 52° 31,250 E 9° 24,713"));
     shootScreen(window, "koordrechner-formate-e009");
 }
+
+TEST(Screenshot, DISABLED_CodeKnackerIdentifiesPlayfair)
+{
+    TestApp app;
+    TfrmCodeKnacker window(app.context);
+    window.show();
+    window.memGeheimtext->setPlainText(
+        QStringLiteral("BO ST GF CU WP BA CQ TP RC SB BW EP RC LC FA BG OP ZE MB UE MF PC BG BO "
+                       "WL SQ OA LG TP BX EU RC UC TI BO TN FP"));
+    window.startSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 240000));
+    shootScreen(window, "code-knacker-erkennung");
+}

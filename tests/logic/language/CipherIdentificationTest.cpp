@@ -1,0 +1,143 @@
+#include "logic/language/CipherIdentification.h"
+#include "logic/ciphers/CipherRegistry.h"
+#include "logic/language/CodeBreaker.h"
+#include "logic/language/TextStatistics.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kPlain = QStringLiteral(
+    "Der Schatz liegt unter der alten Eiche am Waldrand nahe der Bruecke und wartet auf den "
+    "Finder der ihn sucht");
+
+QString encoded(const char *method, const Ciphers::ParamValues &params = {})
+{
+    return Ciphers::findCipher(QString::fromLatin1(method))->encode(kPlain, params);
+}
+
+bool anyReasonHolds(const CipherGuess &guess, const char *part)
+{
+    for (const QString &reason : guess.reasons) {
+        if (reason.contains(QString::fromUtf8(part)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(CipherIdentification, NamesTheFamilyFromTheStatisticsWithAReason)
+{
+    const struct
+    {
+        const char *name;
+        QString text;
+        const char *family;
+        const char *method; // "" for none
+        const char *reason;
+    } cases[] = {
+        {"morse", encoded("morse"), "kodierung", "morse", "Punkte und Striche"},
+        {"bacon", encoded("bacon"), "kodierung", "bacon", "zwei Zeichen"},
+        {"polybius", encoded("polybius"), "kodierung", "polybius", "1 bis 5"},
+        {"a1z26", encoded("a1z26"), "kodierung", "a1z26", "von 0 bis 26"},
+        {"base64", encoded("base64"), "kodierung", "base64", "Base64"},
+        {"adfgx", encoded("adfgx", {{"schluessel", "GEOCACHE"}, {"transposition", "WALD"}}),
+         "fraktionierend", "adfgx", "ADFGX"},
+        {"kenny", encoded("kenny"), "kodierung", "kenny", "m, p, f"},
+        {"playfair", encoded("playfair", {{"schluessel", "GEOCACHE"}}), "digraphisch", "playfair",
+         "zweimal denselben"},
+        {"vigenere", encoded("vigenere", {{"schluessel", "GEOCACHE"}}), "polyalphabetisch",
+         "vigenere", "Schlüssellänge 8"},
+        {"porta", encoded("porta", {{"schluessel", "GEOCACHE"}}), "polyalphabetisch", "porta",
+         "Alphabethälften"},
+        {"column transposition", encoded("spaltentausch", {{"schluessel", "GEOCACHE"}}),
+         "transposition", "spaltentausch", "nur umgestellt"},
+        {"shift", encoded("rot", {{"verschiebung", "7"}}), "monoalphabetisch", "rot", "Um 7"},
+        {"bifid", encoded("bifid", {{"schluessel", "GEOCACHE"}}), "fraktionierend", "bifid",
+         "kein J"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CipherGuess> guesses = identifyCipher(c.text);
+        ASSERT_FALSE(guesses.empty());
+        EXPECT_EQ(guesses.front().family, QString::fromLatin1(c.family));
+        EXPECT_EQ(guesses.front().method, QString::fromLatin1(c.method));
+        EXPECT_TRUE(anyReasonHolds(guesses.front(), c.reason))
+            << guesses.front().reasons.join(u'|').toStdString();
+        double sum = 0;
+        for (const CipherGuess &guess : guesses) {
+            EXPECT_GE(guess.likelihood, 0.0);
+            sum += guess.likelihood;
+        }
+        EXPECT_LE(sum, 1.001);
+        EXPECT_LE(guesses.size(), size_t(kMaxGuesses));
+    }
+}
+
+TEST(CipherIdentification, AReadingThatReadsLeadsAndPlainTextNeedsNone)
+{
+    BreakerRequest request;
+    request.text = encoded("rot", {{"verschiebung", "13"}});
+    const std::vector<CipherGuess> rot = identifyCipher(request.text, breakText(request));
+    ASSERT_FALSE(rot.empty());
+    EXPECT_EQ(rot.front().method, u"rot");
+    EXPECT_GE(rot.front().likelihood, 0.85);
+    EXPECT_TRUE(anyReasonHolds(rot.front(), "liest sich als Deutsch"));
+
+    request.text = kPlain;
+    EXPECT_TRUE(identifyCipher(kPlain, rankCandidates(quickCandidates(request))).empty());
+    EXPECT_TRUE(identifyCipher(QStringLiteral("   ")).empty());
+}
+
+TEST(CipherIdentification, TooFewLettersGiveNoLetterGuess)
+{
+    // kMinLetters is 12: at 11 letters the statistics say nothing, at 12 they speak.
+    EXPECT_TRUE(identifyCipher(QStringLiteral("QWERTZUIOPA")).empty());
+    EXPECT_FALSE(identifyCipher(QStringLiteral("QWERTZUIOPAS")).empty());
+}
+
+TEST(CipherIdentification, FamiliesOfTheRegistry)
+{
+    const struct
+    {
+        const char *method;
+        const char *family;
+    } cases[] = {{"zaun", "transposition"},
+                 {"affin", "monoalphabetisch"},
+                 {"autokey", "polyalphabetisch"},
+                 {"hill", "digraphisch"},
+                 {"adfgvx", "fraktionierend"},
+                 {"base32", "kodierung"},
+                 {"klartext", ""},
+                 {"unbekannt", ""}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.method);
+        EXPECT_EQ(cipherFamily(QString::fromLatin1(c.method)), QString::fromLatin1(c.family));
+    }
+}
+
+TEST(TextStatistics, CoincidencePeriodAndPairs)
+{
+    using namespace TextStatistics;
+    const QByteArray same(10, 3);
+    EXPECT_DOUBLE_EQ(coincidence(same), 1.0);
+    EXPECT_DOUBLE_EQ(coincidence(QByteArray(1, 0)), 0.0);
+    QByteArray alphabet;
+    for (char c = 0; c < 26; ++c)
+        alphabet.append(c);
+    EXPECT_DOUBLE_EQ(coincidence(alphabet), 0.0);
+    // ABAB...: pairs at even positions never double, at odd positions neither.
+    const QByteArray abab = QByteArray::fromRawData("\0\1\0\1\0\1\0\1", 8);
+    EXPECT_EQ(doubledPairs(abab), 0);
+    EXPECT_EQ(doubledPairs(QByteArray::fromRawData("\0\0\1\2", 4)), 1);
+    EXPECT_EQ(pairRepeats(abab).even, 3);
+    EXPECT_EQ(pairRepeats(abab).odd, 2);
+    // A period-3 stream: the columns coincide fully from 3 on.
+    QByteArray periodic;
+    for (int i = 0; i < 60; ++i)
+        periodic.append(char((i % 3) * 5));
+    EXPECT_EQ(columnPeriod(periodic, 20, 0.07, 0.7), 3);
+    EXPECT_EQ(kasiski(periodic, 20).period, 3); // every repeat lies 3 apart
+    EXPECT_GT(languageCoincidence(Language::German), languageCoincidence(Language::English));
+}
