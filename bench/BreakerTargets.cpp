@@ -149,8 +149,12 @@ void printBreakerTargets()
     const QStringList english = heldOutWords(QStringLiteral("/usr/share/games/fortunes"));
     std::printf("Breaker targets (held-out sayings, half German, half English)\n");
     std::mt19937 random(5151);
+    // QUARVEL_BENCH_ONLY=playfair measures one breaker alone while tuning it.
+    const QString only = qEnvironmentVariable("QUARVEL_BENCH_ONLY");
     const auto target = [&](const QString &name, const char *method, const KeyMaker &keys,
                             int letters, double needed, int trials, const char *goal) {
+        if (!only.isEmpty() && only != QLatin1String(method))
+            return;
         line(name, rate(method, keys, letters, needed, rounds(trials), german, english, random),
              goal);
     };

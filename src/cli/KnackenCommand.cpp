@@ -56,6 +56,7 @@ BreakerRequest requestTemplate(const Options &options)
                QStringLiteral("auto"));
     request.language = languageFromCode(language);
     request.key = options.value(QStringLiteral("key"));
+    request.transposition = options.value(QStringLiteral("transposition"));
     if (options.has(QStringLiteral("only"))) {
         const QStringList known = breakerMethods();
         for (const QString &name :
@@ -137,11 +138,12 @@ Command knackenCommand()
         {QStringLiteral("knacken"), QStringLiteral("crack")},
         QStringLiteral("einen Geheimtext ohne bekanntes Verfahren entschlüsseln (Code-Knacker)"),
         QStringLiteral("[--sprache auto|de|en] [--schluessel SCHLÜSSEL] [--anzahl N] "
-                       "[--nur NAME,...] [--leerzeichen] [TEXT ...]"),
+                       "[--nur NAME,...] [--leerzeichen] [--transposition WORT] [TEXT ...]"),
         QStringLiteral(
             "Probiert jede schlüssellose Dekodierung (ROT, Atbash, affin, Morse, Bacon, Base64,\n"
             "Zaun, Skytale, ...), mit --schluessel jede Chiffre mit Schlüssel, und bricht\n"
-            "Vigenère, Beaufort, Autokey und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
+            "Vigenère, Beaufort, Autokey, Gronsfeld, Porta, Playfair, Bifid, Hill 2×2, den\n"
+            "Spaltentausch und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
             "Alle Ergebnisse werden danach geordnet, wie deutsch oder englisch sie sich lesen;\n"
             "das beste steht oben. Der unveränderte Text erscheint als „klartext“.\n\n"
             "Beispiel: quarvel-cli knacken \"Qre Fpungm yvrtg hagre qre nygra Rvpur\"\n"
@@ -172,7 +174,12 @@ Command knackenCommand()
           QStringLiteral("wordlists"),
           QStringLiteral("ORDNER"),
           QStringLiteral("wie --leerzeichen, mit den Wortlisten „ngerman“ und "
-                         "„american-english“ aus ORDNER (Standard: /usr/share/dict)")}},
+                         "„american-english“ aus ORDNER (Standard: /usr/share/dict)")},
+         {{QStringLiteral("--transposition")},
+          QStringLiteral("transposition"),
+          QStringLiteral("WORT"),
+          QStringLiteral("ADFGX/ADFGVX: das Transpositionswort; das Quadrat wird gesucht (mit "
+                         "--schluessel umgekehrt die Transposition)")}},
         InputKind::Line,
         knackenHandler};
 }

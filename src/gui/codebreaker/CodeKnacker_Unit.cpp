@@ -84,6 +84,10 @@ void TfrmCodeKnacker::createControls()
     edtSchluessel = named(new QLineEdit(this), "edtSchluessel");
     edtSchluessel->setPlaceholderText(QStringLiteral("optional, z. B. GEOCACHE"));
     edtSchluessel->setMaxLength(200);
+    edtTransposition = named(new QLineEdit(this), "edtTransposition");
+    edtTransposition->setPlaceholderText(
+        QStringLiteral("optional: Transpositionswort von ADFGX/ADFGVX, das Quadrat wird gesucht"));
+    edtTransposition->setMaxLength(200);
     limitPasteLength(memGeheimtext, m_context.dialogs);
     cbSprache = named(new QComboBox(this), "cbSprache");
     cbSprache->addItems(
@@ -99,6 +103,7 @@ void TfrmCodeKnacker::createControls()
     language->addStretch(1);
     auto *options = new QFormLayout;
     options->addRow(QStringLiteral("&Schlüssel:"), edtSchluessel);
+    options->addRow(QStringLiteral("&Transposition:"), edtTransposition);
     // A row whose field is a layout gets a label without buddy, which would show the "&".
     auto *languageCaption = new QLabel(QStringLiteral("S&prache:"), this);
     languageCaption->setBuddy(cbSprache);
@@ -174,6 +179,7 @@ void TfrmCodeKnacker::connectControls()
     };
     connect(memGeheimtext, &QPlainTextEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(edtSchluessel, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
+    connect(edtTransposition, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(cbSprache, &QComboBox::currentIndexChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(m_pause, &QTimer::timeout, this, run(&TfrmCodeKnacker::startSearch));
     connect(btnAbbrechen, &QPushButton::clicked, this, run(&TfrmCodeKnacker::btnAbbrechenClick));
@@ -196,6 +202,7 @@ BreakerRequest TfrmCodeKnacker::currentRequest() const
     BreakerRequest request;
     request.text = memGeheimtext->toPlainText();
     request.key = edtSchluessel->text();
+    request.transposition = edtTransposition->text();
     if (cbSprache->currentIndex() == 1)
         request.language = Language::German;
     else if (cbSprache->currentIndex() == 2)

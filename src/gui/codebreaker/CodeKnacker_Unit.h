@@ -47,6 +47,7 @@ public:
 
     QPlainTextEdit *memGeheimtext = nullptr;
     QLineEdit *edtSchluessel = nullptr;
+    QLineEdit *edtTransposition = nullptr; // ADFGX/ADFGVX: the square is searched with it
     QComboBox *cbSprache = nullptr;
     QCheckBox *cbLeerzeichen = nullptr; // "Leerzeichen einfügen" into plain texts without blanks
     QTableWidget *tblKandidaten = nullptr;

@@ -10,9 +10,9 @@
 
 namespace {
 
-// How long the square searches run. Playfair: four annealing runs; Bifid: a short run for every
-// period, then the two that read best in full.
-constexpr SquarePlan kPlayfairPlan {60000, 4};
+// How long the square searches run. Playfair: up to four annealing runs; Bifid: a short run for
+// every period, then the two that read best in full.
+constexpr SquarePlan kPlayfairPlan {150000, 4};
 constexpr SquarePlan kBifidScreenPlan {6000, 1};
 constexpr SquarePlan kBifidPlan {40000, 3};
 constexpr int kBifidPeriodsInFull = 2;

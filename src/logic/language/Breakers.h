@@ -31,11 +31,12 @@ QString squareText(const Square &square);
 // The cipher letters with J written as I, as a Playfair or Bifid square holds them.
 QByteArray withoutJ(const QByteArray &cipher);
 
-// How long a square search runs: the steps of each annealing run and the number of runs.
+// How long a square search runs: the steps of each annealing run and the most runs.
 struct SquarePlan
 {
     int steps = 0;
     int runs = 1;
+    double temperature = 0.04; // in decades of quadgram score per letter of the text
 };
 
 // The Playfair square that decrypts the cipher (letters without J, an even number, no pair of two

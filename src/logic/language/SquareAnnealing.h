@@ -4,12 +4,25 @@
 // the decryption differs; it is handed in as a function of the square and the plain buffer.
 
 #include "Breakers.h"
+#include "QuadgramTables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <random>
 
 namespace SquareAnnealing {
+
+// The quadgram cost of the plain letters, each quadgram's index computed whole (the model's
+// rolling index needs a division per letter, the most of a step's time here).
+inline long long plainCost(const QByteArray &plain, const LanguageModel &model)
+{
+    const char *p = plain.constData();
+    long long sum = 0;
+    for (qsizetype i = 0; i + 3 < plain.size(); ++i)
+        sum += model.cost(((p[i] * 26 + p[i + 1]) * 26 + p[i + 2]) * 26 + p[i + 3]);
+    return sum;
+}
 
 // Where each letter sits in the square (-1 for J).
 using Positions = std::array<signed char, 26>;
@@ -53,10 +66,15 @@ inline void changeSquare(Square &square, std::mt19937 &random)
     }
 }
 
-// Anneals from `plan.runs` squares (the alphabet, then random ones), cooling linearly from a
-// temperature that grows with the text: a square right in most letters reads far better than one
-// right in few, on a long text more so. Each later run starts from the best square so far, with
-// half of it shuffled.
+// A reading whose quadgrams cost less than this share of the unseen quadgram's cost on average
+// reads as language: prose costs about half of it, random letters about seven tenths.
+constexpr double kReadsBelowFloorShare = 0.6;
+
+// Anneals at a fixed temperature that grows with the text, from the alphabet and then from
+// random squares, each run independent of the others, until a run reads as language or
+// `plan.runs` have run. A fixed temperature lets the square condense out of random letters
+// (cooling too soon freezes it in a random valley); a run that does not condense rarely does
+// later, so a fresh start helps more than more steps.
 template<typename Decrypt>
 SquareResult anneal(const QByteArray &cipher, Decrypt decrypt, const LanguageModel &model,
                     const SquarePlan &plan, unsigned seed, const StopCheck &stop)
@@ -65,25 +83,24 @@ SquareResult anneal(const QByteArray &cipher, Decrypt decrypt, const LanguageMod
     QByteArray plain(cipher.size(), Qt::Uninitialized);
     SquareResult best {alphabetSquare(), 0};
     decrypt(best.square, plain);
-    best.cost = model.streamCost(plain.constData(), plain.size());
-    const double start = 16.0 * (6.0 + 0.06 * double(cipher.size()));
+    best.cost = plainCost(plain, model);
+    const double temperature = QuadgramTables::kStep * plan.temperature * double(cipher.size());
+    const double reads = kReadsBelowFloorShare * model.floorCost() *
+        double(std::max<qsizetype>(cipher.size() - 3, 1));
     std::uniform_real_distribution<double> chance(0.0, 1.0);
-    for (int run = 0; run < plan.runs; ++run) {
+    for (int run = 0; run<plan.runs &&double(best.cost)> reads; ++run) {
         Square square = best.square;
-        if (run > 0) {
-            for (int i = 0; i < 12; ++i)
-                std::swap(square[random() % 25], square[random() % 25]);
-        }
+        if (run > 0)
+            std::shuffle(square.begin(), square.end(), random);
         decrypt(square, plain);
-        long long current = model.streamCost(plain.constData(), plain.size());
+        long long current = plainCost(plain, model);
         for (int step = 0; step < plan.steps; ++step) {
             if (step % 2048 == 0 && stop && stop())
                 return best;
             Square trial = square;
             changeSquare(trial, random);
             decrypt(trial, plain);
-            const long long cost = model.streamCost(plain.constData(), plain.size());
-            const double temperature = start * (1.0 - double(step) / plan.steps) + 1e-9;
+            const long long cost = plainCost(plain, model);
             if (cost <= current ||
                 chance(random) < std::exp(double(current - cost) / temperature)) {
                 square = trial;

@@ -26,15 +26,19 @@ QString orderKeyWord(const std::vector<int> &order)
 
 namespace {
 
-// One neighbour of an order: two columns swapped, or one column taken out and put in elsewhere
-// (a misplaced column usually sits next to its right place).
+// One neighbour of an order: two columns swapped, one column taken out and put in elsewhere (a
+// misplaced column usually sits next to its right place), or the whole order turned by some
+// columns (with short rows, a turned order reads almost as well and changes every column's length).
 void changeOrder(std::vector<int> &order, std::mt19937 &random)
 {
     const size_t width = order.size();
     const size_t a = random() % width;
     size_t b = random() % (width - 1);
     b += b >= a ? 1 : 0;
-    if (random() % 2 == 0) {
+    const unsigned kind = random() % 8;
+    if (kind == 0) {
+        std::rotate(order.begin(), order.begin() + qsizetype(b), order.end());
+    } else if (kind < 4) {
         std::swap(order[a], order[b]);
     } else {
         const int column = order[a];
