@@ -94,9 +94,12 @@ std::optional<BrokenReading> breakTransposition(const BreakerContext &context,
         return std::nullopt; // a key this square cannot take: no ADFGX reading with it
     }
     const LanguageModel &model = LanguageModel::of(context.language);
+    // A digit of the 6×6 square costs as much as an unseen quadgram: left out for free, orders
+    // that make many digits would read best.
     const OrderCost cost = [&](const QByteArray &pairs) {
         const QByteArray letters = pairLetters(pairs, square, side);
-        return model.streamCost(letters.constData(), letters.size());
+        return model.streamCost(letters.constData(), letters.size()) +
+            (pairs.size() / 2 - letters.size()) * model.floorCost();
     };
     OrderResult best;
     double bestMerit = 0;

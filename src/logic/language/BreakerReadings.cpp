@@ -16,7 +16,8 @@ constexpr SquarePlan kPlayfairPlan {150000, 4};
 constexpr SquarePlan kBifidScreenPlan {6000, 1};
 constexpr SquarePlan kBifidPlan {40000, 3};
 constexpr int kBifidPeriodsInFull = 2;
-constexpr int kTranspositionRestarts = 6;
+// Restarts of the column search: a few more for each column, as wider orders have more valleys.
+constexpr int kTranspositionRestarts = 4;
 // The transposition is searched on texts of at most this many characters (without blanks).
 constexpr qsizetype kLongestTransposition = 1000;
 
@@ -52,23 +53,6 @@ std::optional<BrokenReading> reading(const BreakerContext &context, const char *
     }
 }
 
-bool holdsJ(const QByteArray &cipher)
-{
-    return cipher.contains(kLetterJ);
-}
-
-// Playfair never writes a J, never two equal letters in one pair, and always pairs.
-bool playfairShaped(const QByteArray &cipher)
-{
-    if (cipher.size() % 2 != 0 || holdsJ(cipher))
-        return false;
-    for (qsizetype i = 0; i + 1 < cipher.size(); i += 2) {
-        if (cipher[i] == cipher[i + 1])
-            return false;
-    }
-    return true;
-}
-
 std::optional<BrokenReading> breakPlayfair(const BreakerContext &context,
                                            const LanguageModel &model)
 {
@@ -84,7 +68,8 @@ std::optional<BrokenReading> breakPlayfair(const BreakerContext &context,
 std::optional<BrokenReading> breakBifid(const BreakerContext &context, const LanguageModel &model)
 {
     const double information = squareInformation() + 1.0; // one of ten periods
-    if (!wanted(context, "bifid") || holdsJ(context.cipher) || !context.supports(information))
+    if (!wanted(context, "bifid") || context.cipher.contains(kLetterJ) ||
+        !context.supports(information))
         return std::nullopt;
     std::vector<std::pair<long long, int>> screened;
     for (int period = 0; period <= 10; ++period) {
@@ -129,28 +114,6 @@ std::optional<BrokenReading> breakHill(const BreakerContext &context, const Lang
     return reading(context, "hill", {{QStringLiteral("schluessel"), key}}, information);
 }
 
-// A transposition keeps every letter: its letters are as frequent as the language's. Their mean
-// single-letter cost lies nearer the language's mean than that of evenly spread letters.
-bool keepsLetterFrequencies(const QByteArray &cipher, const LanguageModel &model)
-{
-    double total = 0;
-    double expected = 0;
-    double even = 0;
-    for (int letter = 0; letter < 26; ++letter) {
-        const double cost = model.unigramCost(letter);
-        const double p = std::pow(10.0, -cost / QuadgramTables::kStep);
-        total += p;
-        expected += p * cost;
-        even += cost / 26.0;
-    }
-    expected /= total;
-    double actual = 0;
-    for (const char letter : cipher)
-        actual += model.unigramCost(letter);
-    actual /= double(std::max<qsizetype>(cipher.size(), 1));
-    return actual <= expected + 0.5 * (even - expected);
-}
-
 // The characters a columnar transposition moves (all but white space) as letters 0..25 and 26
 // for any other.
 QByteArray transposedSymbols(const QString &text)
@@ -193,7 +156,7 @@ std::optional<BrokenReading> breakColumns(const BreakerContext &context, const L
         if (!context.supports(information) || (context.stop && context.stop()))
             continue;
         OrderResult found =
-            searchColumnOrder(symbols, width, cost, kTranspositionRestarts, context.stop);
+            searchColumnOrder(symbols, width, cost, kTranspositionRestarts + width, context.stop);
         // A wider key fits any text a little better: each decade of it must pay for itself.
         const double merit = double(found.cost) + information * QuadgramTables::kStep;
         if (bestWidth == 0 || merit < bestMerit) {

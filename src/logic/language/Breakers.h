@@ -45,6 +45,12 @@ struct SquarePlan
 SquareResult searchPlayfairSquare(const QByteArray &cipher, const LanguageModel &model,
                                   const SquarePlan &plan, const StopCheck &stop);
 QByteArray decryptPlayfair(const QByteArray &cipher, const Square &square);
+// Playfair never writes a J, never two equal letters in one pair, and always pairs.
+bool playfairShaped(const QByteArray &cipher);
+
+// A transposition keeps every letter: its letters are as frequent as the language's, and their
+// mean single-letter cost lies nearer the language's mean than that of evenly spread letters.
+bool keepsLetterFrequencies(const QByteArray &cipher, const LanguageModel &model);
 
 // The Bifid square for one period (0: the whole text is one period).
 SquareResult searchBifidSquare(const QByteArray &cipher, int period, const LanguageModel &model,

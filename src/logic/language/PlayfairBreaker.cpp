@@ -20,6 +20,17 @@ QByteArray withoutJ(const QByteArray &cipher)
     return out;
 }
 
+bool playfairShaped(const QByteArray &cipher)
+{
+    if (cipher.size() % 2 != 0 || cipher.contains(kLetterJ))
+        return false;
+    for (qsizetype i = 0; i + 1 < cipher.size(); i += 2) {
+        if (cipher[i] == cipher[i + 1])
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 void playfairInto(const QByteArray &cipher, const Square &square, QByteArray &plain)

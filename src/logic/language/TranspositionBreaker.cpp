@@ -1,6 +1,8 @@
 #include "Breakers.h"
+#include "QuadgramTables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <random>
 
@@ -22,6 +24,26 @@ QString orderKeyWord(const std::vector<int> &order)
     for (size_t rank = 0; rank < order.size(); ++rank)
         word[order[rank]] = QChar(u'A' + int(rank));
     return word;
+}
+
+bool keepsLetterFrequencies(const QByteArray &cipher, const LanguageModel &model)
+{
+    double total = 0;
+    double expected = 0;
+    double even = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+        const double cost = model.unigramCost(letter);
+        const double p = std::pow(10.0, -cost / QuadgramTables::kStep);
+        total += p;
+        expected += p * cost;
+        even += cost / 26.0;
+    }
+    expected /= total;
+    double actual = 0;
+    for (const char letter : cipher)
+        actual += model.unigramCost(letter);
+    actual /= double(std::max<qsizetype>(cipher.size(), 1));
+    return actual <= expected + 0.5 * (even - expected);
 }
 
 namespace {

@@ -106,7 +106,7 @@ TEST(Breakers, ColumnOrdersAgreeWithTheRegistry)
              {qsizetype(width) * 8, qsizetype(width) * 8 + 1, qsizetype(99)}) {
             SCOPED_TRACE(
                 QStringLiteral("%1 columns, %2 letters").arg(width).arg(length).toStdString());
-            std::vector<int> order(size_t(width));
+            std::vector<int> order(static_cast<size_t>(width));
             std::iota(order.begin(), order.end(), 0);
             std::shuffle(order.begin(), order.end(), random);
             const QString word = orderKeyWord(order);
@@ -148,13 +148,11 @@ TEST(Breakers, RecoverFixedExamples)
         Ciphers::ParamValues params;
         qsizetype letters;
     } cases[] = {
-        {"playfair", {{"schluessel", "WANDERPFAD"}}, 200},
         {"spaltentausch", {{"schluessel", "BUCHE"}}, 150},
-        {"spaltentausch", {{"schluessel", "FLKAJIBEDGCH"}}, 230}, // the widest, short last row
+        {"spaltentausch", {{"schluessel", "DHAGBFCE"}}, 150}, // a short last row
         {"hill", {{"schluessel", "HILL"}}, 80},
         {"porta", {{"schluessel", "SCHATZ"}}, 100},
         {"gronsfeld", {{"schluessel", "31415"}}, 100},
-        {"bifid", {{"schluessel", "LOGBUCH"}, {"periode", "5"}}, 230},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.method);
@@ -170,9 +168,33 @@ TEST(Breakers, RecoverFixedExamples)
     }
 }
 
-TEST(Breakers, AdfgxSearchesTheKeyTheUserDidNotGive)
+// The square searches, Bifid with its period given.
+TEST(Breakers, RecoverFixedSquares)
 {
     const QString plain = normalizedLetters(kText);
+    const LanguageModel &german = LanguageModel::of(Language::German);
+    {
+        SCOPED_TRACE("playfair");
+        const Ciphers::ParamValues params {{"schluessel", "WANDERPFAD"}};
+        const QString coded = cipher("playfair").encode(plain.left(200), params);
+        const SquareResult found =
+            searchPlayfairSquare(indices(coded.simplified().remove(u' ')), german, {150000, 4}, {});
+        const Ciphers::ParamValues foundKey {{"schluessel", squareText(found.square)}};
+        EXPECT_EQ(cipher("playfair").decode(coded, foundKey),
+                  cipher("playfair").decode(coded, params));
+    }
+    {
+        SCOPED_TRACE("bifid");
+        const QString coded =
+            cipher("bifid").encode(plain, {{"schluessel", "LOGBUCH"}, {"periode", "5"}});
+        const SquareResult found = searchBifidSquare(indices(coded), 5, german, {60000, 3}, {});
+        EXPECT_EQ(upper(decryptBifid(indices(coded), found.square, 5)), plain);
+    }
+}
+
+TEST(Breakers, AdfgxSearchesTheKeyTheUserDidNotGive)
+{
+    const QString plain = normalizedLetters(kText).left(120);
     const struct
     {
         const char *method;
@@ -211,19 +233,31 @@ TEST(Breakers, LeaveAloneWhatTheirCipherCannotWrite)
     {
         const char *name;
         QString text;
-        bool searched;
+        bool playfair;
     } cases[] = {
         {"Playfair pairs", letters, true},
         {"one letter more", letters + u'Q', false},
+        {"one letter less", letters.chopped(1), false},
         {"a J", QString(letters).replace(0, 1, u'J'), false},
         {"a doubled pair", letters.left(2) + letters.left(1).repeated(2) + letters.mid(4), false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(searchCandidates(request("playfair", c.text)).size(), c.searched ? 1u : 0u);
+        EXPECT_EQ(playfairShaped(indices(c.text)), c.playfair);
     }
-    // Letters that no transposition of prose can give (a Playfair text spreads them out).
+    const LanguageModel &german = LanguageModel::of(Language::German);
+    const QString plain = normalizedLetters(kText);
+    // A transposition keeps the letters of prose; Playfair, Vigenère and random letters spread
+    // them out.
+    EXPECT_TRUE(keepsLetterFrequencies(indices(plain), german));
+    EXPECT_FALSE(keepsLetterFrequencies(indices(letters), german));
+    EXPECT_FALSE(keepsLetterFrequencies(
+        indices(cipher("vigenere").encode(plain, {{"schluessel", "WALD"}})), german));
     EXPECT_TRUE(searchCandidates(request("spaltentausch", letters)).empty());
+    // The searches start only where the text can carry the key: Hill's four letters at 17.
+    const QString hill = cipher("hill").encode(plain, {{"schluessel", "HILL"}});
+    EXPECT_TRUE(searchCandidates(request("hill", hill.left(16))).empty());
+    EXPECT_EQ(searchCandidates(request("hill", hill.left(18))).size(), 1u);
 }
 
 TEST(Breakers, StopWhenTold)
