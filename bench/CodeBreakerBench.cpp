@@ -1,3 +1,4 @@
+#include "BreakerTargets.h"
 #include "CodeBreakerTargets.h"
 
 #include "logic/language/CodeBreaker.h"
@@ -76,5 +77,25 @@ void BM_CodeBreakerVerdictTargets(benchmark::State &state)
         printVerdictTargets();
 }
 BENCHMARK(BM_CodeBreakerVerdictTargets)->Iterations(1)->Unit(benchmark::kSecond);
+// Every breaker without key on 300 letters of a Playfair text, which none of the quick filters
+// (pairs, J, frequencies) turns away from any breaker but the transposition's.
+void BM_AllBreakers300Letters(benchmark::State &state)
+{
+    const Ciphers::Cipher *playfair = Ciphers::findCipher(QStringLiteral("playfair"));
+    BreakerRequest request;
+    request.text = playfair->encode(
+        cipherText(300), {{QStringLiteral("schluessel"), QStringLiteral("SCHATZKARTE")}});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(searchCandidates(request));
+    state.SetLabel("goal: < 5000 ms");
+}
+BENCHMARK(BM_AllBreakers300Letters)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_BreakerTargets(benchmark::State &state)
+{
+    for (auto _ : state)
+        printBreakerTargets();
+}
+BENCHMARK(BM_BreakerTargets)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace

@@ -98,6 +98,7 @@ BreakerRequest requestTemplate(const Options &options)
         throw UsageError {QStringLiteral("Die Krippe braucht mindestens einen Buchstaben: „%1“")
                               .arg(request.crib)};
     request.chains = options.has(QStringLiteral("chains"));
+    request.transposition = options.value(QStringLiteral("transposition"));
     if (options.has(QStringLiteral("only"))) {
         const QStringList known = breakerMethods();
         for (const QString &name :
@@ -189,11 +190,13 @@ Command knackenCommand()
         {QStringLiteral("knacken"), QStringLiteral("crack")},
         QStringLiteral("einen Geheimtext ohne bekanntes Verfahren entschlüsseln (Code-Knacker)"),
         QStringLiteral("[--sprache auto|de|en] [--schluessel SCHLÜSSEL] [--anzahl N] "
-                       "[--nur NAME,...] [--leerzeichen] [--krippe WORT] [--ketten] [TEXT ...]"),
+                       "[--nur NAME,...] [--leerzeichen] [--krippe WORT] [--ketten] "
+                       "[--transposition WORT] [TEXT ...]"),
         QStringLiteral(
             "Probiert jede schlüssellose Dekodierung (ROT, Atbash, affin, Morse, Bacon, Base64,\n"
             "Zaun, Skytale, ...), mit --schluessel jede Chiffre mit Schlüssel, und bricht\n"
-            "Vigenère, Beaufort, Autokey und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
+            "Vigenère, Beaufort, Autokey, Gronsfeld, Porta, Playfair, Bifid, Hill 2×2, den\n"
+            "Spaltentausch und eine einfache Buchstabenersetzung ohne Schlüssel.\n"
             "Alle Ergebnisse werden danach geordnet, wie deutsch oder englisch sie sich lesen;\n"
             "das beste steht oben. Der unveränderte Text erscheint als „klartext“.\n"
             "Liest sich kein Kandidat, steht „Kein Kandidat ergibt lesbaren Text“ darüber und\n"
@@ -237,7 +240,12 @@ Command knackenCommand()
           QStringLiteral("chains"),
           {},
           QStringLiteral("auch zwei schlüssellose Schritte nacheinander probieren (z. B. "
-                         "base64 → rot); langsamer")}},
+                         "base64 → rot); langsamer")},
+         {{QStringLiteral("--transposition")},
+          QStringLiteral("transposition"),
+          QStringLiteral("WORT"),
+          QStringLiteral("ADFGX/ADFGVX: das Transpositionswort; das Quadrat wird gesucht (mit "
+                         "--schluessel umgekehrt die Transposition)")}},
         InputKind::Line,
         knackenHandler};
 }

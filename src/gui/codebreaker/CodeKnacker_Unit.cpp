@@ -87,6 +87,10 @@ void TfrmCodeKnacker::createControls()
     edtSchluessel = named(new QLineEdit(this), "edtSchluessel");
     edtSchluessel->setPlaceholderText(QStringLiteral("optional, z. B. GEOCACHE"));
     edtSchluessel->setMaxLength(200);
+    edtTransposition = named(new QLineEdit(this), "edtTransposition");
+    edtTransposition->setPlaceholderText(
+        QStringLiteral("optional: Transpositionswort von ADFGX/ADFGVX, das Quadrat wird gesucht"));
+    edtTransposition->setMaxLength(200);
     limitPasteLength(memGeheimtext, m_context.dialogs);
     edtKrippe = named(new QLineEdit(this), "edtKrippe");
     edtKrippe->setPlaceholderText(QStringLiteral("optional: ein Wort des Klartexts, z. B. NORD"));
@@ -111,6 +115,7 @@ void TfrmCodeKnacker::createControls()
     auto *options = new QFormLayout;
     options->addRow(QStringLiteral("&Schlüssel:"), edtSchluessel);
     options->addRow(QStringLiteral("K&rippe:"), edtKrippe);
+    options->addRow(QStringLiteral("&Transposition:"), edtTransposition);
     // A row whose field is a layout gets a label without buddy, which would show the "&".
     auto *languageCaption = new QLabel(QStringLiteral("S&prache:"), this);
     languageCaption->setBuddy(cbSprache);
@@ -194,6 +199,7 @@ void TfrmCodeKnacker::connectControls()
     connect(edtSchluessel, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(edtKrippe, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(cbKetten, &QCheckBox::toggled, this, run(&TfrmCodeKnacker::inputChanged));
+    connect(edtTransposition, &QLineEdit::textChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(cbSprache, &QComboBox::currentIndexChanged, this, run(&TfrmCodeKnacker::inputChanged));
     connect(m_pause, &QTimer::timeout, this, run(&TfrmCodeKnacker::startSearch));
     connect(btnAbbrechen, &QPushButton::clicked, this, run(&TfrmCodeKnacker::btnAbbrechenClick));
@@ -218,6 +224,7 @@ BreakerRequest TfrmCodeKnacker::currentRequest() const
     request.key = edtSchluessel->text();
     request.crib = edtKrippe->text();
     request.chains = cbKetten->isChecked();
+    request.transposition = edtTransposition->text();
     if (cbSprache->currentIndex() == 1)
         request.language = Language::German;
     else if (cbSprache->currentIndex() == 2)

@@ -51,6 +51,7 @@ public:
     QLineEdit *edtSchluessel = nullptr;
     QLineEdit *edtKrippe = nullptr; // a word the plain text holds
     QCheckBox *cbKetten = nullptr; // also two keyless steps in a row
+    QLineEdit *edtTransposition = nullptr; // ADFGX/ADFGVX: the square is searched with it
     QComboBox *cbSprache = nullptr;
     QCheckBox *cbLeerzeichen = nullptr; // "Leerzeichen einfügen" into plain texts without blanks
     QTableWidget *tblKandidaten = nullptr;

@@ -2,6 +2,7 @@
 
 #include "Chains.h"
 #include "GeocachingText.h"
+#include "BreakerReadings.h"
 #include "KeySearch.h"
 
 #include "Letters.h"
@@ -42,9 +43,9 @@ struct FamilyInfo
 };
 
 constexpr FamilyInfo kFamilies[] = {
-    {PeriodicFamily::Vigenere, "vigenere"},
-    {PeriodicFamily::Beaufort, "beaufort"},
-    {PeriodicFamily::Autokey, "autokey"},
+    {PeriodicFamily::Vigenere, "vigenere"}, {PeriodicFamily::Beaufort, "beaufort"},
+    {PeriodicFamily::Autokey, "autokey"},   {PeriodicFamily::Gronsfeld, "gronsfeld"},
+    {PeriodicFamily::Porta, "porta"},
 };
 
 QString keyString(const QByteArray &key)
@@ -157,21 +158,23 @@ public:
     std::vector<Candidate> run()
     {
         std::vector<Candidate> out;
-        if (m_cipher.size() < kMinSearchLetters || !mostlyLetters(m_request.text) ||
-            letterKinds(m_cipher) < kMinCipherLetterKinds)
-            return out;
+        const bool letterCipher = m_cipher.size() >= kMinSearchLetters &&
+            mostlyLetters(m_request.text) && letterKinds(m_cipher) >= kMinCipherLetterKinds;
         const bool substitution = wanted(QStringLiteral("substitution"));
-        m_total = int(m_languages.size()) * (3 + (substitution ? 3 : 0));
+        const int families = int(std::size(kFamilies));
+        m_total = int(m_languages.size()) *
+            ((letterCipher ? families + (substitution ? 3 : 0) : 0) + kBreakerSteps);
         for (const Language language : m_languages) {
             for (const FamilyInfo &info : kFamilies) {
-                if (wanted(QString::fromLatin1(info.method)) && !stopped())
+                if (letterCipher && wanted(QString::fromLatin1(info.method)) && !stopped())
                     out.push_back(breakPeriodic(info, language));
-                advance(1);
+                advance(letterCipher ? 1 : 0);
             }
-            if (substitution && !stopped() &&
+            if (letterCipher && substitution && !stopped() &&
                 lengthSupports(m_cipher.size(), substitutionInformation(m_cipher)))
                 out.push_back(breakSubstitution(language));
-            advance(3);
+            advance(letterCipher && substitution ? 3 : 0);
+            addBreakerReadings(letterCipher, language, out);
         }
         return out;
     }
@@ -197,6 +200,23 @@ private:
         };
     }
 
+    // Playfair, Bifid, Hill, the columnar transposition and ADFGX (BreakerReadings.h).
+    void addBreakerReadings(bool letterCipher, Language language, std::vector<Candidate> &out)
+    {
+        const qsizetype letters = m_cipher.size();
+        const BreakerContext context {
+            m_request,
+            m_cipher,
+            letterCipher,
+            language,
+            stopCheck(),
+            [letters](double information) { return lengthSupports(letters, information); },
+            [this] { advance(1); }};
+        for (BrokenReading &found : keylessBreakerReadings(context))
+            out.push_back(searchedCandidate(found.method, found.params, found.key, found.plain,
+                                            language, found.information));
+    }
+
     Candidate breakPeriodic(const FamilyInfo &info, Language language)
     {
         const LanguageModel &model = LanguageModel::of(language);
@@ -213,11 +233,12 @@ private:
         const QByteArray key =
             info.family == PeriodicFamily::Autokey ? best.key : shortestPeriod(best.key);
         const QString method = QString::fromLatin1(info.method);
-        const Ciphers::ParamValues params {{QStringLiteral("schluessel"), keyString(key)}};
+        const QString keyWord = periodicKeyText(info.family, key);
+        const Ciphers::ParamValues params {{QStringLiteral("schluessel"), keyWord}};
         const Ciphers::Cipher *cipher = Ciphers::findCipher(method);
         const QString plain = cipher ? cipher->decode(m_request.text, params) : QString();
-        return searchedCandidate(method, params, keyString(key), plain, language,
-                                 double(key.size()) * kLetterInformation);
+        return searchedCandidate(method, params, keyWord, plain, language,
+                                 double(key.size()) * std::log10(keyValueCount(info.family)));
     }
 
     Candidate breakSubstitution(Language language)

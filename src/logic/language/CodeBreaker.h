@@ -20,6 +20,7 @@ struct BreakerRequest
 {
     QString text;
     QString key; // empty: no keyed ciphers
+    QString transposition; // ADFGX/ADFGVX: the transposition word when the square is unknown
     std::optional<Language> language; // empty: German and English
     QStringList only; // method names to keep; empty: all
     QString crib; // a word the plain text holds; readings with it rank higher

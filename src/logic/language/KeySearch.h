@@ -21,7 +21,16 @@ enum class PeriodicFamily {
     Vigenere, // p = c − k, the key repeats
     Beaufort, // p = k − c, the key repeats
     Autokey, // p = c − k for the first key letters, then c minus the plain letter a key length back
+    Gronsfeld, // as Vigenère with shifts 0..9 (the key's digits)
+    Porta, // one of 13 reciprocal alphabets per key letter pair (A/B, C/D, ...): key values 0..12
 };
+
+// How many values a key position takes: 26 letters, 10 digits or 13 Porta alphabets.
+int keyValueCount(PeriodicFamily family);
+
+// The key as the registry's cipher takes it: letters, digits for Gronsfeld, A, C, E, ... for
+// Porta.
+QString periodicKeyText(PeriodicFamily family, const QByteArray &key);
 
 QByteArray decryptPeriodic(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key);
 

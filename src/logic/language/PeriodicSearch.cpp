@@ -19,6 +19,49 @@ QByteArray cipherLetters(const QString &text, qsizetype limit)
     return out;
 }
 
+int keyValueCount(PeriodicFamily family)
+{
+    switch (family) {
+    case PeriodicFamily::Gronsfeld:
+        return 10;
+    case PeriodicFamily::Porta:
+        return 13;
+    default:
+        return 26;
+    }
+}
+
+QString periodicKeyText(PeriodicFamily family, const QByteArray &key)
+{
+    QString out;
+    for (const char k : key) {
+        if (family == PeriodicFamily::Gronsfeld)
+            out.append(QChar(u'0' + k));
+        else if (family == PeriodicFamily::Porta)
+            out.append(QChar(u'A' + 2 * k));
+        else
+            out.append(QChar(u'A' + k));
+    }
+    return out;
+}
+
+namespace {
+
+// The plain letter of cipher letter c under key value k (not for autokey, whose key runs on).
+int periodicPlain(PeriodicFamily family, int c, int k)
+{
+    switch (family) {
+    case PeriodicFamily::Beaufort:
+        return k - c;
+    case PeriodicFamily::Porta:
+        return c < 13 ? 13 + (c + k) % 13 : (c - 13 - k + 13) % 13;
+    default:
+        return c - k;
+    }
+}
+
+} // namespace
+
 QByteArray decryptPeriodic(const QByteArray &cipher, PeriodicFamily family, const QByteArray &key)
 {
     QByteArray plain(cipher.size(), Qt::Uninitialized);
@@ -26,14 +69,11 @@ QByteArray decryptPeriodic(const QByteArray &cipher, PeriodicFamily family, cons
     for (qsizetype i = 0; i < cipher.size(); ++i) {
         int p = 0;
         switch (family) {
-        case PeriodicFamily::Vigenere:
-            p = cipher[i] - key[i % period];
-            break;
-        case PeriodicFamily::Beaufort:
-            p = key[i % period] - cipher[i];
-            break;
         case PeriodicFamily::Autokey:
             p = cipher[i] - (i < period ? key[i] : plain[i - period]);
+            break;
+        default:
+            p = periodicPlain(family, cipher[i], key[i % period]);
             break;
         }
         plain[i] = char((p + 26) % 26);
@@ -76,7 +116,7 @@ char bestColumnLetter(const QByteArray &cipher, PeriodicFamily family, QByteArra
 {
     long long best = -1;
     char bestLetter = 0;
-    for (char k = 0; k < 26; ++k) {
+    for (char k = 0; k < keyValueCount(family); ++k) {
         key[column] = k;
         const QByteArray plain = decryptPeriodic(cipher, family, key);
         long long cost = 0;
@@ -103,6 +143,7 @@ public:
         , m_plain(decryptPeriodic(cipher, family, key))
         , m_model(model)
         , m_period(int(key.size()))
+        , m_values(keyValueCount(family))
     {
         m_total = model.streamCost(m_plain.constData(), m_plain.size());
         for (int column = 0; column < m_period; ++column) {
@@ -120,7 +161,7 @@ public:
         const long long before = localCost(m_single[column]);
         long long best = before;
         char bestLetter = m_key[column];
-        for (char k = 0; k < 26; ++k) {
+        for (char k = 0; k < m_values; ++k) {
             setLetter(column, k);
             const long long cost = localCost(m_single[column]);
             if (cost < best) {
@@ -141,9 +182,9 @@ public:
         long long best = before;
         char bestFirst = m_key[column];
         char bestSecond = m_key[next];
-        for (char a = 0; a < 26; ++a) {
+        for (char a = 0; a < m_values; ++a) {
             setLetter(column, a);
-            for (char b = 0; b < 26; ++b) {
+            for (char b = 0; b < m_values; ++b) {
                 setLetter(next, b);
                 const long long cost = localCost(m_pair[column]);
                 if (cost < best) {
@@ -194,14 +235,11 @@ private:
         for (qsizetype i = column; i < m_cipher.size(); i += m_period) {
             int p = 0;
             switch (m_family) {
-            case PeriodicFamily::Vigenere:
-                p = m_cipher[i] - k;
-                break;
-            case PeriodicFamily::Beaufort:
-                p = k - m_cipher[i];
-                break;
             case PeriodicFamily::Autokey:
                 p = m_cipher[i] - (i < m_period ? k : m_plain[i - m_period]);
+                break;
+            default:
+                p = periodicPlain(m_family, m_cipher[i], k);
                 break;
             }
             m_plain[i] = char((p + 26) % 26);
@@ -214,6 +252,7 @@ private:
     QByteArray m_plain;
     const LanguageModel &m_model;
     int m_period;
+    int m_values;
     long long m_total = 0;
     std::vector<std::vector<int>> m_single;
     std::vector<std::vector<int>> m_pair;
@@ -255,7 +294,8 @@ KeyResult searchPeriodicKey(const QByteArray &cipher, PeriodicFamily family, int
     for (int restart = 0; restart < kRestarts && !(stop && stop()); ++restart) {
         QByteArray trial = best.key;
         for (int i = 0; i < std::max(1, period / 3); ++i)
-            trial[int(random() % unsigned(period))] = char(random() % 26);
+            trial[int(random() % unsigned(period))] =
+                char(random() % unsigned(keyValueCount(family)));
         const KeyResult result = climb(cipher, family, trial, model, stop);
         if (result.cost < best.cost)
             best = result;
