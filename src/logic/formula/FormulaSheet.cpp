@@ -100,7 +100,8 @@ void FormulaSheet::markCycle(int index)
     for (auto it = from; it != m_running.end(); ++it)
         names.append(m_entries[size_t(*it)].name.trimmed());
     names.append(m_entries[size_t(index)].name.trimmed());
-    const QString message = QStringLiteral("Zirkelbezug: %1").arg(names.join(QStringLiteral(" → ")));
+    const QString message =
+        QStringLiteral("Zirkelbezug: %1").arg(names.join(QStringLiteral(" → ")));
     for (auto it = from; it != m_running.end(); ++it) {
         m_results[size_t(*it)].error = message;
         m_states[size_t(*it)] = State::Done;
@@ -125,7 +126,8 @@ SheetNumber FormulaSheet::evaluate(const QString &expression) const
         const SheetNumber *found = value(name);
         // A name of the sheet without a value must not fall back to a constant of that name.
         if (!found && defines(name))
-            throw QuarvelError(QStringLiteral("„%1“ hat keinen Wert.").arg(name));
+            throw QuarvelError(QStringLiteral("„%1“ hat keinen Wert (%2).")
+                                   .arg(name, m_results[size_t(indexOf(name))].error));
         return found;
     });
 }

@@ -21,10 +21,10 @@ bool fitsInt64(const QString &digits)
 
 } // namespace
 
-SheetExpression SheetExpression::parse(const QString &text)
+SheetExpression SheetExpression::parse(const QString &text, qsizetype offset)
 {
     SyntaxError error;
-    auto expression = Expression::parseSheet(text, error);
+    auto expression = Expression::parseSheet(text, error, offset);
     if (!expression)
         throw QuarvelError(at(error.position, error.message));
     SheetExpression result;

@@ -17,8 +17,9 @@ class SheetExpression
 {
 public:
     // Throws QuarvelError "Zeichen N: …" (N counted from 1) for a syntax error, an unknown
-    // function or a wrong number of arguments.
-    static SheetExpression parse(const QString &text);
+    // function or a wrong number of arguments. `offset` is added to every position, so errors
+    // in a part of a longer text point into that text.
+    static SheetExpression parse(const QString &text, qsizetype offset = 0);
 
     // The names the expression reads (not the functions), as first written, each once.
     const QStringList &names() const { return m_names; }

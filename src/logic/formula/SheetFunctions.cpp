@@ -87,10 +87,8 @@ SheetNumber rom(const SheetArguments &a)
 {
     const QString text = textArgument(a[0], QStringLiteral("rom")).trimmed();
     static const QString kSymbols = QStringLiteral("IVXLCDMivxlcdm");
-    const bool roman =
-        !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-            return kSymbols.contains(c);
-        });
+    const bool roman = !text.isEmpty() &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return kSymbols.contains(c); });
     if (!roman)
         throw QuarvelError(QStringLiteral("rom: „%1“ ist keine römische Zahl (nur I, V, X, L, C, "
                                           "D, M).")
@@ -102,7 +100,12 @@ SheetNumber rom(const SheetArguments &a)
 SheetNumber vanity(const SheetArguments &a)
 {
     const QString text = textArgument(a[0], QStringLiteral("vanity"));
-    QString keys = Ciphers::findCipher(QStringLiteral("t9"))->encode(text);
+    QString keys;
+    try {
+        keys = Ciphers::findCipher(QStringLiteral("t9"))->encode(text);
+    } catch (const QuarvelError &error) {
+        throw QuarvelError(QStringLiteral("vanity: ") + error.message());
+    }
     keys.remove(u' ');
     if (keys.isEmpty())
         throw QuarvelError(QStringLiteral("vanity: „%1“ enthält keinen Buchstaben.").arg(text));
@@ -115,8 +118,8 @@ SheetNumber zeichen(const SheetArguments &a)
     const QString text = textArgument(a[0], QStringLiteral("zeichen"));
     const auto codes = text.toUcs4();
     if (codes.size() != 1)
-        throw QuarvelError(QStringLiteral("zeichen erwartet genau ein Zeichen, nicht %1.")
-                               .arg(codes.size()));
+        throw QuarvelError(
+            QStringLiteral("zeichen erwartet genau ein Zeichen, nicht %1.").arg(codes.size()));
     return whole(codes.first());
 }
 
@@ -158,7 +161,7 @@ SheetFunction entry(QStringList names, int minimum, int maximum,
                     SheetNumber (*call)(const SheetArguments &), const char *usage,
                     const char *help)
 {
-    return {std::move(names), minimum, maximum, call, QString::fromUtf8(usage),
+    return {std::move(names),       minimum, maximum, call, QString::fromUtf8(usage),
             QString::fromUtf8(help)};
 }
 

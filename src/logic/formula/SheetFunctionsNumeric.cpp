@@ -184,7 +184,8 @@ SheetNumber logarithm(const SheetNumber &x, const SheetNumber *base)
     if (x.sign() <= 0)
         throw QuarvelError(QStringLiteral("%1 ist nur für Zahlen über 0 definiert, nicht für %2.")
                                .arg(name, shown(x)));
-    if (base && (base->sign() <= 0 || subtract(*base, SheetNumber::exact(mpz_class(1))).sign() == 0))
+    if (base &&
+        (base->sign() <= 0 || subtract(*base, SheetNumber::exact(mpz_class(1))).sign() == 0))
         throw QuarvelError(QStringLiteral("log: Die Basis muss über 0 liegen und darf nicht 1 "
                                           "sein, nicht %1.")
                                .arg(shown(*base)));

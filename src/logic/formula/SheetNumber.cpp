@@ -20,8 +20,8 @@ void checkSize(const mpq_class &value)
 {
     if (mpz_sizeinbase(value.get_num_mpz_t(), 2) > kMaxBits ||
         mpz_sizeinbase(value.get_den_mpz_t(), 2) > kMaxBits)
-        throw QuarvelError(QStringLiteral("Das Ergebnis hätte mehr als %1 Stellen.")
-                               .arg(kMaxSheetDigits));
+        throw QuarvelError(
+            QStringLiteral("Das Ergebnis hätte mehr als %1 Stellen.").arg(kMaxSheetDigits));
 }
 
 bool bothExact(const SheetNumber &a, const SheetNumber &b)
@@ -179,9 +179,9 @@ mpz_class SheetNumber::integer(const QString &what) const
 {
     if (!isInteger())
         throw QuarvelError(
-            isText() ? QStringLiteral("%1 erwartet eine Zahl, keinen Text.").arg(what)
-                     : QStringLiteral("%1 erwartet eine ganze Zahl, nicht %2.")
-                           .arg(what, toText(u',')));
+            isText()
+                ? QStringLiteral("%1 erwartet eine Zahl, keinen Text.").arg(what)
+                : QStringLiteral("%1 erwartet eine ganze Zahl, nicht %2.").arg(what, toText(u',')));
     return rational().get_num();
 }
 

@@ -22,12 +22,12 @@ SheetNumber exactPower(const mpq_class &base, const mpz_class &exponent)
         const bool negative = base < 0 && mpz_odd_p(exponent.get_mpz_t());
         return SheetNumber::exact(mpz_class(negative ? -1 : 1));
     }
-    const size_t bits = std::max(mpz_sizeinbase(base.get_num_mpz_t(), 2),
-                                 mpz_sizeinbase(base.get_den_mpz_t(), 2));
+    const size_t bits =
+        std::max(mpz_sizeinbase(base.get_num_mpz_t(), 2), mpz_sizeinbase(base.get_den_mpz_t(), 2));
     const mpz_class magnitude = abs(exponent);
     if (magnitude > long(kMaxBits) || (bits - 1) * magnitude.get_ui() > kMaxBits)
-        throw QuarvelError(QStringLiteral("Das Ergebnis hätte mehr als %1 Stellen.")
-                               .arg(kMaxSheetDigits));
+        throw QuarvelError(
+            QStringLiteral("Das Ergebnis hätte mehr als %1 Stellen.").arg(kMaxSheetDigits));
     const unsigned long e = magnitude.get_ui();
     mpz_class numerator, denominator;
     mpz_pow_ui(numerator.get_mpz_t(), base.get_num_mpz_t(), e);
@@ -49,8 +49,7 @@ SheetNumber power(const SheetNumber &base, const SheetNumber &exponent)
         if (baseSign == 0 && exponent.sign() < 0)
             throw QuarvelError(QStringLiteral("Null hoch einer negativen Zahl ist nicht "
                                               "definiert."));
-        mpfr_pow_z(result.get(), base.real().get(), exponent.rational().get_num_mpz_t(),
-                   MPFR_RNDN);
+        mpfr_pow_z(result.get(), base.real().get(), exponent.rational().get_num_mpz_t(), MPFR_RNDN);
     } else {
         if (baseSign < 0)
             throw QuarvelError(QStringLiteral("Eine negative Zahl hoch einer gebrochenen Zahl ist "
