@@ -86,7 +86,7 @@ Handler rechneHandler(const Options &options)
 Command rechneCommand()
 {
     return Command {
-        {QStringLiteral("rechne"), QStringLiteral("calc")},
+        {QStringLiteral("rechne"), QStringLiteral("evaluate")},
         QStringLiteral("Formeln mit benannten Werten und Funktionen genau ausrechnen"),
         QStringLiteral("[--werte \"A=3; B=A*2\"] [--datei BLATT.json] AUSDRUCK ..."),
         QStringLiteral(
