@@ -35,5 +35,7 @@ Command datumCommand();
 Command zahlCommand();
 Command pruefzifferCommand();
 Command hashCommand();
+// The formula calculator (RechneCommand.cpp).
+Command rechneCommand();
 
 } // namespace Cli

@@ -285,6 +285,11 @@ std::vector<TextCase> textCases()
           QStringLiteral("abc")},
          {},
          {QStringLiteral("Hashes: md5         900150983cd24fb0d6963f7d28e17f72")}},
+        {"rechne",
+         {QStringLiteral("rechne"), QStringLiteral("--werte"), QStringLiteral("A=1987; B=12"),
+          QStringLiteral("runden(wurzel(A-B); 2)")},
+         {},
+         {QStringLiteral("runden(wurzel(A-B); 2) | Ergebnis: 44,44 | Gerundet: 44")}},
     };
 }
 

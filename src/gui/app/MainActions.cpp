@@ -79,6 +79,8 @@ void TfrmQuarvelMain::createActions()
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
+    actFormelrechner = makeAction(this, "actFormelrechner", QStringLiteral("&Formelrechner ..."));
+    actFormelrechner->setEnabled(false);
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
@@ -109,6 +111,7 @@ void TfrmQuarvelMain::createActions()
         {actKarte, &SecondaryWindows::karte},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
+        {actFormelrechner, &SecondaryWindows::formelrechner},
     };
     for (const auto &[action, member] : shows) {
         connect(action, &QAction::triggered, this,
@@ -168,6 +171,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
+    tools->addAction(actFormelrechner);
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
@@ -219,6 +223,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actKoordRechner, &windows.koordRechner},
         {actKarte, &windows.karte},
         {actCodeKnacker, &windows.codeKnacker},
+        {actFormelrechner, &windows.formelrechner},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

@@ -152,6 +152,7 @@ public:
     QAction *actFermilab = nullptr;
     QAction *actKoordRechner = nullptr;
     QAction *actVariableKoordinaten = nullptr;
+    QAction *actFormelrechner = nullptr;
     QAction *actKarte = nullptr;
     QAction *actCodeKnacker = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;

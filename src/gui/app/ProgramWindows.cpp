@@ -6,6 +6,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/codebreaker/CodeKnacker_Unit.h"
+#include "gui/formula/Formelrechner_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -15,6 +16,7 @@
 #include "gui/update/Upd_DL_Unit.h"
 
 #include <QPlainTextEdit>
+#include <QTableWidget>
 
 ProgramWindows::ProgramWindows(AppContext &context)
     : m_context(context)
@@ -50,7 +52,35 @@ ProgramWindows::ProgramWindows(AppContext &context)
         return keep(std::move(window));
     });
     windows.karte.setMaker([this, keep] { return keep(std::make_unique<TfrmKarte>(m_context)); });
+    windows.formelrechner.setMaker([this, keep] {
+        auto window = std::make_unique<TfrmFormelrechner>(m_context);
+        window->setTakeOver([this](const QString &formula, const QMap<QChar, QString> &values) {
+            takeOverIntoVariableKoordinaten(formula, values);
+        });
+        return keep(std::move(window));
+    });
     m_main->windowsCreated();
+}
+
+// The formula calculator hands the final coordinate with the letters still unknown to the
+// variable coordinates: the formula, and the sheet's values of letters inside its brackets.
+void ProgramWindows::takeOverIntoVariableKoordinaten(const QString &formula,
+                                                     const QMap<QChar, QString> &values)
+{
+    auto *window =
+        dynamic_cast<TfrmVariableKoordinaten *>(m_context.windows.variableKoordinaten.get());
+    if (!window)
+        return;
+    window->edtFormel->setText(formula);
+    for (int row = 0; row < window->tblVariablen->rowCount(); ++row) {
+        const QTableWidgetItem *letter = window->tblVariablen->item(row, 0);
+        if (letter && letter->text().size() == 1 && values.contains(letter->text().at(0)))
+            window->tblVariablen->setItem(row, 1,
+                                          new QTableWidgetItem(values.value(letter->text().at(0))));
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 ProgramWindows::~ProgramWindows()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QWidget>
 
 #include <memory>
@@ -20,6 +21,9 @@ public:
     TfrmQuarvelMain &mainWindow() { return *m_main; }
 
 private:
+    void takeOverIntoVariableKoordinaten(const QString &formula,
+                                         const QMap<QChar, QString> &values);
+
     AppContext &m_context;
     std::unique_ptr<TfrmQuarvelMain> m_main;
     std::vector<std::unique_ptr<QWidget>> m_windows;

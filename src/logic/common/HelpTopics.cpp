@@ -34,6 +34,7 @@ constexpr Topic kTopics[] = {
     {u"frmFermilab", u"fermilab.html"},
     {u"frmKoordRechner", u"koordinatenrechner.html"},
     {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
+    {u"frmFormelrechner", u"formelrechner.html"},
     {u"frmKarte", u"karte.html"},
     {u"frmCodeKnacker", u"code-knacker.html"},
     {u"frmCacher", u"cacher.html"},

@@ -47,7 +47,12 @@ public:
         Modulo,
         Power,
         DigitSum,
-        IteratedDigitSum
+        IteratedDigitSum,
+        // Only in the sheet grammar (parseSheet); the operand is an index into texts().
+        Number, // a decimal number as written ("3,25", any length)
+        Text, // the contents of a quoted text
+        Name, // a named value or constant
+        Call // a function: operand = text index | argument count << 32
     };
     struct Step
     {
@@ -60,15 +65,30 @@ public:
     static std::optional<Expression> parse(const QString &text, SyntaxError &error,
                                            qsizetype offset = 0);
 
+    // The sheet grammar of the formula calculator: the same operators, precedence and signs, and
+    // besides decimal numbers with comma or point, names of several letters, digits and "_",
+    // quoted texts and calls of any name with arguments separated by ";". Whether a name is a
+    // known function is decided by whoever evaluates the steps.
+    static std::optional<Expression> parseSheet(const QString &text, SyntaxError &error,
+                                                qsizetype offset = 0);
+
     // The value, or nothing when the candidate is invalid (see above).
     std::optional<int64_t> evaluate(const Values &values) const;
 
     // Bit i is set when the variable with index i occurs.
     uint32_t variablesUsed() const { return m_variables; }
 
+    const std::vector<Step> &steps() const { return m_steps; }
+    // The character index (with the parse offset) where step i was read.
+    qsizetype position(size_t step) const { return m_positions[step]; }
+    const QString &text(int64_t index) const { return m_texts[size_t(index & 0xffffffff)]; }
+
 private:
     friend class ExpressionParser;
+    friend class SheetExpression; // builds the whole-number program of a sheet expression
     std::vector<Step> m_steps;
+    std::vector<qsizetype> m_positions;
+    std::vector<QString> m_texts;
     uint32_t m_variables = 0;
     int m_stackDepth = 0;
 };
