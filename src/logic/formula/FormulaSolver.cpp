@@ -113,8 +113,10 @@ void FormulaSolver::run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Coun
     for (uint64_t index = from; index < to; ++index) {
         if (index != from)
             m_variables.next(odometer, values);
-        // Checking the flag every 4096 candidates keeps the loop tight and the reaction quick.
-        if ((index & 4095) == 0 && cancel && cancel->load(std::memory_order_relaxed))
+        // Checking the flag at the start and every 4096 candidates keeps the loop tight and the
+        // reaction quick.
+        if ((index == from || (index & 4095) == 0) && cancel &&
+            cancel->load(std::memory_order_relaxed))
             return;
         ++counts.computed;
         text.clear();
