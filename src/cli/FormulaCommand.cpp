@@ -43,7 +43,7 @@ std::optional<double> readRadius(const Options &options)
 std::shared_ptr<const Formula::HashTarget> readHashTarget(const Options &options)
 {
     if (!options.has(QStringLiteral("hash"))) {
-        for (const QString key : {QStringLiteral("hashverfahren"), QStringLiteral("form")}) {
+        for (const QString &key : {QStringLiteral("hashverfahren"), QStringLiteral("form")}) {
             if (options.has(key))
                 throw UsageError {
                     QStringLiteral("%1 gilt nur zusammen mit --hash").arg(options.spelling(key))};

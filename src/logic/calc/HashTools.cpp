@@ -286,41 +286,4 @@ std::vector<Tool> hashTools()
     };
 }
 
-struct Digester::Handles
-{
-    EVP_MD *digest = nullptr;
-    EVP_MD_CTX *context = nullptr;
-    ~Handles()
-    {
-        EVP_MD_CTX_free(context);
-        EVP_MD_free(digest);
-    }
-};
-
-Digester::Digester(QCryptographicHash::Algorithm algorithm)
-    : m_handles(new Handles)
-{
-    // An explicitly fetched digest spares libcrypto a look-up in its provider tables, under a
-    // lock, at every initialisation.
-    const EVP_MD *known = libcryptoDigest(algorithm);
-    m_handles->digest = known ? EVP_MD_fetch(nullptr, EVP_MD_get0_name(known), nullptr) : nullptr;
-    m_handles->context = EVP_MD_CTX_new();
-    if (!m_handles->digest || !m_handles->context ||
-        EVP_DigestInit_ex2(m_handles->context, m_handles->digest, nullptr) != 1)
-        libcryptoFailed();
-    m_size = EVP_MD_get_size(m_handles->digest);
-}
-
-Digester::~Digester() = default;
-
-void Digester::digest(const char *data, size_t length, unsigned char *out)
-{
-    unsigned int written = 0;
-    // A null digest keeps the fetched one and reuses the context's state.
-    if (EVP_DigestInit_ex2(m_handles->context, nullptr, nullptr) != 1 ||
-        EVP_DigestUpdate(m_handles->context, data, length) != 1 ||
-        EVP_DigestFinal_ex(m_handles->context, out, &written) != 1 || int(written) != m_size)
-        libcryptoFailed();
-}
-
 } // namespace Calc

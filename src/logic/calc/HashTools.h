@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -32,26 +31,5 @@ QByteArray hashDevice(QIODevice &device, QCryptographicHash::Algorithm algorithm
                       const QByteArray &key = {});
 
 std::vector<Tool> hashTools();
-
-// Digests of many short texts, one after the other, with one libcrypto context fetched once:
-// a search over millions of candidates allocates nothing per text. One per thread.
-class Digester
-{
-public:
-    // Throws QuarvelError for an algorithm libcrypto does not offer.
-    explicit Digester(QCryptographicHash::Algorithm algorithm);
-    ~Digester();
-    Digester(const Digester &) = delete;
-    Digester &operator=(const Digester &) = delete;
-
-    int size() const { return m_size; } // bytes of a digest
-    // Writes size() bytes to `out`.
-    void digest(const char *data, size_t length, unsigned char *out);
-
-private:
-    struct Handles;
-    std::unique_ptr<Handles> m_handles;
-    int m_size = 0;
-};
 
 } // namespace Calc

@@ -3,6 +3,7 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/formula/PositionReader.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Formula {
@@ -27,8 +28,9 @@ int64_t powerOfTen(int exponent)
     return result;
 }
 
-// Digits of `value`, with leading zeros up to `width`.
-void appendNumber(std::string &out, int64_t value, int width)
+// Digits of `value`, with leading zeros up to `width`; returns the end. Written straight into
+// the buffer: the search writes millions of candidates.
+char *putNumber(char *out, int64_t value, int width)
 {
     char digits[24];
     int count = 0;
@@ -37,9 +39,10 @@ void appendNumber(std::string &out, int64_t value, int width)
         value /= 10;
     } while (value > 0);
     for (int i = count; i < width; ++i)
-        out += '0';
+        *out++ = '0';
     while (count > 0)
-        out += digits[--count];
+        *out++ = digits[--count];
+    return out;
 }
 
 } // namespace
@@ -84,6 +87,10 @@ CoordinateForm CoordinateForm::parse(const QString &text)
     flush();
     form.assignHemispheres();
     form.checkHalves();
+    // Whole degrees have at most 3 digits, minutes and seconds 2; decimal places fill their width.
+    for (const Piece &piece : form.m_pieces)
+        form.m_maxLength +=
+            piece.kind == Literal ? piece.literal.size() : size_t(std::max(piece.digits, 3));
     return form;
 }
 
@@ -217,41 +224,57 @@ void CoordinateForm::checkHalves()
 CoordinateForm::Split CoordinateForm::split(double value, int half) const
 {
     const Scale &scale = m_scale[half];
-    const int64_t units = std::llround(std::fabs(value) * double(scale.perDegree));
-    const int64_t rest = units % scale.perDegree;
-    return {value < 0 && units != 0, units / scale.perDegree, rest / scale.perMinute,
-            rest % scale.perMinute / scale.perSecond, units % scale.decimalModulus};
+    // Half up, like llround for these non-negative values, without its library call.
+    const auto units = uint64_t(std::fabs(value) * double(scale.perDegree) + 0.5);
+    const uint64_t degrees = units / uint64_t(scale.perDegree);
+    // The rest of a degree is below 3600 * 10^6 and fits 32 bits, whose division is the faster.
+    const auto rest = uint32_t(units - degrees * uint64_t(scale.perDegree));
+    const auto perMinute = uint32_t(scale.perMinute);
+    return {value < 0 && units != 0, int64_t(degrees), rest / perMinute,
+            rest % perMinute / uint32_t(scale.perSecond), rest % uint32_t(scale.decimalModulus)};
 }
 
 bool CoordinateForm::write(const ReadPosition &position, std::string &out) const
 {
+    const size_t start = out.size();
+    out.resize(start + m_maxLength);
+    const size_t length = write(position, out.data() + start);
+    out.resize(start + length);
+    return position.valid;
+}
+
+size_t CoordinateForm::write(const ReadPosition &position, char *out) const
+{
     if (!position.valid)
-        return false;
+        return 0;
     const Split halves[2] = {split(position.latitude, 0), split(position.longitude, 1)};
+    char *end = out;
     for (const Piece &piece : m_pieces) {
         const Split &part = halves[piece.half < 0 ? 0 : piece.half];
         switch (piece.kind) {
         case Literal:
-            out += piece.literal;
+            // A few bytes: a plain loop beats the call of memmove.
+            for (const char c : piece.literal)
+                *end++ = c;
             break;
         case Hemisphere:
-            out += piece.half == 0 ? (part.negative ? 'S' : 'N') : (part.negative ? 'W' : 'E');
+            *end++ = piece.half == 0 ? (part.negative ? 'S' : 'N') : (part.negative ? 'W' : 'E');
             break;
         case Degrees:
-            appendNumber(out, part.degrees, piece.digits);
+            end = putNumber(end, part.degrees, piece.digits);
             break;
         case Minutes:
-            appendNumber(out, part.minutes, piece.digits);
+            end = putNumber(end, part.minutes, piece.digits);
             break;
         case Seconds:
-            appendNumber(out, part.seconds, piece.digits);
+            end = putNumber(end, part.seconds, piece.digits);
             break;
         default: // the decimal places of the half's smallest unit
-            appendNumber(out, part.decimals, piece.digits);
+            end = putNumber(end, part.decimals, piece.digits);
             break;
         }
     }
-    return true;
+    return size_t(end - out);
 }
 
 QString CoordinateForm::writeText(const ReadPosition &position) const

@@ -36,6 +36,10 @@ public:
     // Appends the position written in this form (UTF-8); false for a position that is not
     // valid, which no form can write.
     bool write(const ReadPosition &position, std::string &out) const;
+    // The same into `out`, which holds at least maxLength() bytes; returns the length written,
+    // 0 for a position that is not valid.
+    size_t write(const ReadPosition &position, char *out) const;
+    size_t maxLength() const { return m_maxLength; }
     QString writeText(const ReadPosition &position) const;
 
     const QString &text() const { return m_text; }
@@ -85,6 +89,7 @@ private:
     QString m_text;
     std::vector<Piece> m_pieces;
     bool m_used[2][KindCount] = {};
+    size_t m_maxLength = 0; // bytes the longest written text can have
     Scale m_scale[2];
 };
 

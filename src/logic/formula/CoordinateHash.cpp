@@ -70,17 +70,21 @@ HashTarget hashTarget(const QString &hex, const CoordinateHashMethod &method, Co
 HashMatcher::HashMatcher(const HashTarget &target)
     : m_target(target)
     , m_digester(target.method->algorithm)
+    , m_text(target.form.maxLength())
 {
-    m_text.reserve(256);
+    std::memcpy(&m_prefix, target.digest.constData(), sizeof m_prefix);
 }
 
 bool HashMatcher::matches(const ReadPosition &position)
 {
-    m_text.clear();
-    if (!m_target.form.write(position, m_text))
+    const size_t length = m_target.form.write(position, m_text.data());
+    if (!position.valid)
         return false;
-    m_digester.digest(m_text.data(), m_text.size(), m_digest);
-    return std::memcmp(m_digest, m_target.digest.constData(), size_t(m_target.digest.size())) == 0;
+    m_digester.digest(m_text.data(), length, m_digest);
+    uint64_t prefix = 0;
+    std::memcpy(&prefix, m_digest, sizeof prefix);
+    return prefix == m_prefix &&
+        std::memcmp(m_digest, m_target.digest.constData(), size_t(m_target.digest.size())) == 0;
 }
 
 } // namespace Formula

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/calc/HashTools.h"
+#include "logic/calc/Digester.h"
 #include "logic/formula/CoordinateForm.h"
 
 #include <QByteArray>
@@ -46,8 +46,9 @@ public:
 private:
     const HashTarget &m_target;
     Calc::Digester m_digester;
-    std::string m_text;
+    std::vector<char> m_text; // as long as the longest text the form writes
     unsigned char m_digest[64];
+    uint64_t m_prefix = 0; // the target's first eight bytes, for a quick no
 };
 
 } // namespace Formula
