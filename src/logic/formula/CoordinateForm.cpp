@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Formula {
 
@@ -221,7 +222,7 @@ void CoordinateForm::checkHalves()
     }
 }
 
-CoordinateForm::Split CoordinateForm::split(double value, int half) const
+CoordinateForm::Numbers CoordinateForm::split(double value, int half) const
 {
     const Scale &scale = m_scale[half];
     // Half up, like llround for these non-negative values, without its library call.
@@ -230,8 +231,38 @@ CoordinateForm::Split CoordinateForm::split(double value, int half) const
     // The rest of a degree is below 3600 * 10^6 and fits 32 bits, whose division is the faster.
     const auto rest = uint32_t(units - degrees * uint64_t(scale.perDegree));
     const auto perMinute = uint32_t(scale.perMinute);
-    return {value < 0 && units != 0, int64_t(degrees), rest / perMinute,
-            rest % perMinute / uint32_t(scale.perSecond), rest % uint32_t(scale.decimalModulus)};
+    const uint32_t decimals = rest % uint32_t(scale.decimalModulus);
+    Numbers numbers {};
+    numbers[Hemisphere] = value < 0 && units != 0;
+    numbers[Degrees] = int64_t(degrees);
+    numbers[Minutes] = rest / perMinute;
+    numbers[Seconds] = rest % perMinute / uint32_t(scale.perSecond);
+    numbers[DegreeDecimals] = numbers[MinuteDecimals] = numbers[SecondDecimals] = decimals;
+    return numbers;
+}
+
+// Degrees up to 90 and 180 take 2 and 3 digits, minutes and seconds 2, decimal places exactly
+// their width: a form whose placeholders are this wide writes texts of one length.
+void CoordinateForm::buildTemplate()
+{
+    std::string text;
+    std::vector<Slot> placed;
+    for (const Piece &piece : m_pieces) {
+        const int widest = piece.kind == Degrees             ? (piece.half == 0 ? 2 : 3)
+            : piece.kind == Minutes || piece.kind == Seconds ? 2
+            : piece.kind == Hemisphere                       ? 1
+                                                             : piece.digits;
+        if (piece.kind == Literal) {
+            text += piece.literal;
+            continue;
+        }
+        if (piece.kind != Hemisphere && piece.digits < widest)
+            return; // a number may be longer than its placeholder: no fixed length
+        placed.push_back({text.size(), piece.kind, piece.half, widest});
+        text.append(size_t(widest), '0');
+    }
+    m_template = std::move(text);
+    m_slots = std::move(placed);
 }
 
 bool CoordinateForm::write(const ReadPosition &position, std::string &out) const
@@ -247,31 +278,31 @@ size_t CoordinateForm::write(const ReadPosition &position, char *out) const
 {
     if (!position.valid)
         return 0;
-    const Split halves[2] = {split(position.latitude, 0), split(position.longitude, 1)};
+    const Numbers halves[2] = {split(position.latitude, 0), split(position.longitude, 1)};
+    static constexpr char kLetters[2][2] = {{'N', 'S'}, {'E', 'W'}};
+    if (!m_slots.empty()) {
+        std::memcpy(out, m_template.data(), m_template.size());
+        for (const Slot &slot : m_slots) {
+            uint64_t value = uint64_t(halves[slot.half][slot.kind]);
+            if (slot.kind == Hemisphere) {
+                out[slot.offset] = kLetters[slot.half][value];
+                continue;
+            }
+            for (int i = slot.digits - 1; i >= 0; --i) {
+                out[slot.offset + size_t(i)] = char('0' + value % 10);
+                value /= 10;
+            }
+        }
+        return m_template.size();
+    }
     char *end = out;
     for (const Piece &piece : m_pieces) {
-        const Split &part = halves[piece.half < 0 ? 0 : piece.half];
-        switch (piece.kind) {
-        case Literal:
-            // A few bytes: a plain loop beats the call of memmove.
-            for (const char c : piece.literal)
-                *end++ = c;
-            break;
-        case Hemisphere:
-            *end++ = piece.half == 0 ? (part.negative ? 'S' : 'N') : (part.negative ? 'W' : 'E');
-            break;
-        case Degrees:
-            end = putNumber(end, part.degrees, piece.digits);
-            break;
-        case Minutes:
-            end = putNumber(end, part.minutes, piece.digits);
-            break;
-        case Seconds:
-            end = putNumber(end, part.seconds, piece.digits);
-            break;
-        default: // the decimal places of the half's smallest unit
-            end = putNumber(end, part.decimals, piece.digits);
-            break;
+        if (piece.kind == Literal) {
+            end = std::copy(piece.literal.begin(), piece.literal.end(), end);
+        } else if (piece.kind == Hemisphere) {
+            *end++ = kLetters[piece.half][halves[piece.half][Hemisphere]];
+        } else {
+            end = putNumber(end, halves[piece.half][piece.kind], piece.digits);
         }
     }
     return size_t(end - out);

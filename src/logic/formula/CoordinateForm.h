@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -72,24 +73,32 @@ private:
         int64_t perSecond = 1;
         int64_t decimalModulus = 1;
     };
-    struct Split
+    // A half's numbers by kind: degrees, minutes, seconds, the decimal places under each
+    // decimals kind, and 1 under Hemisphere for south or west.
+    using Numbers = std::array<int64_t, KindCount>;
+    // Where a number goes in the template of a form whose texts all have the same length.
+    struct Slot
     {
-        bool negative = false;
-        int64_t degrees = 0;
-        int64_t minutes = 0;
-        int64_t seconds = 0;
-        int64_t decimals = 0;
+        size_t offset = 0;
+        Kind kind = Literal;
+        int half = 0;
+        int digits = 0;
     };
 
     void addPlaceholder(const QString &name, qsizetype at);
     void assignHemispheres();
     void checkHalves();
-    Split split(double value, int half) const;
+    Numbers split(double value, int half) const;
+    void buildTemplate();
 
     QString m_text;
     std::vector<Piece> m_pieces;
     bool m_used[2][KindCount] = {};
     size_t m_maxLength = 0; // bytes the longest written text can have
+    // Set when every number fills its placeholder's width: the text is then the template with
+    // the digits put in at the slots, which the search writes millions of times.
+    std::string m_template;
+    std::vector<Slot> m_slots;
     Scale m_scale[2];
 };
 
