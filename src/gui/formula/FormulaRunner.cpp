@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -49,11 +50,18 @@ void FormulaRunner::work()
         batch = Progress {};
         lastDelivery = Clock::now();
     };
+    // Each chunk is shared out among the cores; its hits still come in combination order.
+    const uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
     uint64_t from = 0;
     while (from < total && !m_cancel) {
-        const uint64_t to = std::min(total, from + (first ? kFirstChunk : kChunk));
+        const uint64_t to = std::min(total, from + (first ? kFirstChunk : kChunk * cores));
         const uint64_t before = batch.counts.computed;
-        m_solver->run(from, to, batch.hits, batch.counts, &m_cancel);
+        try {
+            Formula::runOnAllCores(*m_solver, from, to, batch.hits, batch.counts, &m_cancel);
+        } catch (const std::exception &failure) {
+            batch.failure = QString::fromUtf8(failure.what());
+            break;
+        }
         from += batch.counts.computed - before;
         batch.done = from;
         if (first || Clock::now() - lastDelivery >= kBatchInterval) {

@@ -2,6 +2,8 @@
 
 #include "logic/formula/FormulaSolver.h"
 
+#include <QString>
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -9,7 +11,8 @@
 
 class QObject;
 
-// Runs a solver over all its combinations on a worker thread. Results reach the user
+// Runs a solver over all its combinations on a worker thread, which shares each chunk out
+// among the processor's cores. Results reach the user
 // interface in batches, each through one queued call to `context`, so the window stays
 // responsive and never touches the solver's working state. The first batch is small, so the
 // first results show at once; later ones come about every 50 ms.
@@ -23,6 +26,7 @@ public:
         uint64_t done = 0; // combinations computed so far
         bool finished = false; // the last batch: all done or cancelled
         bool cancelled = false;
+        QString failure; // why the run stopped early, when it failed
     };
     using Deliver = std::function<void(Progress)>;
 

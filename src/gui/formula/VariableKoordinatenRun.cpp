@@ -106,6 +106,9 @@ void TfrmVariableKoordinaten::checkInputs()
     lblBezugFehler->setText(hasReference || reference.trimmed().isEmpty()
                                 ? QString()
                                 : QStringLiteral("Der Bezugspunkt wurde nicht erkannt."));
+    const QString hashProblem = checkHashFields();
+    if (problem.isEmpty())
+        problem = hashProblem;
     const auto distance = maxDistance();
     if (problem.isEmpty() && distance && *distance < 0)
         problem = QStringLiteral("Der Umkreis muss eine Zahl über 0 km sein, z. B. 3,2.");
@@ -136,9 +139,10 @@ void TfrmVariableKoordinaten::btnBerechnenClick()
         throw QuarvelError(variables.firstError());
     const auto solver = std::make_shared<const Formula::FormulaSolver>(
         std::move(*formula), std::move(variables), readReference(edtBezugspunkt->text()),
-        Formula::Filter {cboxNurGueltige->isChecked(), maxDistance()});
+        Formula::Filter {cboxNurGueltige->isChecked(), maxDistance(), hashTarget()});
     m_model->reset(solver);
     m_runFormula = edtFormel->text();
+    m_hashRun = solver->filter().hash != nullptr;
     m_total = solver->combinationCount();
     m_counts = {};
     m_dropped = 0;
@@ -165,9 +169,11 @@ void TfrmVariableKoordinaten::deliver(uint64_t run, FormulaRunner::Progress prog
     m_counts += progress.counts;
     m_dropped += m_model->append(std::move(progress.hits));
     pbFortschritt->setValue(m_total ? int(progress.done * 1000 / m_total) : 1000);
-    if (progress.finished)
+    if (progress.finished) {
         finishRun(progress.cancelled);
-    else
+        if (!progress.failure.isEmpty())
+            throw QuarvelError(progress.failure);
+    } else
         showCounts();
 }
 
@@ -183,6 +189,11 @@ void TfrmVariableKoordinaten::finishRun(bool cancelled)
     showCounts();
     if (cancelled)
         lblZaehler->setText(lblZaehler->text() + QStringLiteral(" – abgebrochen"));
+    else if (m_hashRun && m_counts.shown == 0)
+        lblZaehler->setText(lblZaehler->text() +
+                            QStringLiteral(" – Kein Treffer: Keine Kombination ergibt diesen "
+                                           "Hash%1.")
+                                .arg(maxDistance() ? QStringLiteral(" im Umkreis") : QString()));
 }
 
 void TfrmVariableKoordinaten::showCounts()

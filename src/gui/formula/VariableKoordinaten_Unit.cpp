@@ -151,11 +151,14 @@ QWidget *TfrmVariableKoordinaten::createInputArea()
     form->addRow(QString(), cboxNurGueltige);
     form->addRow(QString(), radius);
     form->addRow(QStringLiteral("Ausgabe:"), cboxNotation);
-    row->addWidget(options, 2);
+    auto *column = new QVBoxLayout;
+    column->addWidget(options);
+    column->addWidget(createHashArea(area));
+    row->addLayout(column, 2);
     layout->addLayout(row, 1);
     for (QWidget *field :
          {static_cast<QWidget *>(edtFormel), static_cast<QWidget *>(edtBezugspunkt),
-          static_cast<QWidget *>(edtUmkreis)})
+          static_cast<QWidget *>(edtUmkreis), static_cast<QWidget *>(edtHash)})
         attachFocusColour(field);
     return area;
 }
@@ -221,10 +224,14 @@ void TfrmVariableKoordinaten::connectControls()
             run(&TfrmVariableKoordinaten::edtFormelChange));
     connect(tblVariablen, &QTableWidget::cellChanged, this,
             run(&TfrmVariableKoordinaten::tblVariablenChange));
-    for (QLineEdit *edit : {edtBezugspunkt, edtUmkreis})
+    for (QLineEdit *edit : {edtBezugspunkt, edtUmkreis, edtHash})
         connect(edit, &QLineEdit::textChanged, this, run(&TfrmVariableKoordinaten::checkInputs));
     for (QCheckBox *box : {cboxNurGueltige, cboxUmkreis})
         connect(box, &QCheckBox::toggled, this, run(&TfrmVariableKoordinaten::checkInputs));
+    connect(cboxHashverfahren, &QComboBox::currentIndexChanged, this,
+            run(&TfrmVariableKoordinaten::checkInputs));
+    connect(cboxHashForm, &QComboBox::currentTextChanged, this,
+            run(&TfrmVariableKoordinaten::checkInputs));
     connect(cboxNotation, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_model->setNotation(index); });
     connect(btnBerechnen, &QPushButton::clicked, this,

@@ -35,6 +35,7 @@ private:
     void createControls();
     QWidget *createInputArea();
     QWidget *createResultArea();
+    QWidget *createHashArea(QWidget *parent);
     void connectControls();
 
     void edtFormelChange();
@@ -55,6 +56,12 @@ private:
                      const QString &suffix, const std::function<bool(QIODevice &)> &write);
     std::optional<double> maxDistance() const;
     QString unsetReferenceHint() const;
+    // The digest searched for, or none when the hash field is empty; throws QuarvelError for a
+    // malformed hash or form.
+    std::shared_ptr<const Formula::HashTarget> hashTarget() const;
+    // Checks the hash fields, shows the form's example or what is wrong; the problem blocks
+    // "Berechnen".
+    QString checkHashFields();
 
     AppContext &m_context;
     FormulaResultModel *m_model = nullptr;
@@ -67,6 +74,7 @@ private:
     Formula::VariableSet::Texts m_definitions;
     QString m_lacking; // letters the formula needs that have no values, "A, B"
     bool m_fillingTable = false;
+    bool m_hashRun = false; // the last run searched for a hash
 
 public:
     QLineEdit *edtFormel = nullptr;
@@ -78,6 +86,13 @@ public:
     QCheckBox *cboxUmkreis = nullptr;
     QLineEdit *edtUmkreis = nullptr;
     QComboBox *cboxNotation = nullptr;
+    // The hash search: a digest of the final's text, its method and the form the text is written
+    // in.
+    QLineEdit *edtHash = nullptr;
+    QComboBox *cboxHashverfahren = nullptr;
+    QComboBox *cboxHashForm = nullptr; // editable: a ready form or one with placeholders
+    QLabel *lblHashBeispiel = nullptr;
+    QLabel *lblHashFehler = nullptr;
     QPushButton *btnBerechnen = nullptr;
     QPushButton *btnAbbrechen = nullptr;
     QProgressBar *pbFortschritt = nullptr;

@@ -1,5 +1,7 @@
 #include "logic/formula/FormulaSolver.h"
 
+#include "logic/formula/CoordinateHash.h"
+
 #include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
@@ -105,11 +107,16 @@ void FormulaSolver::run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Coun
     Values values;
     m_variables.start(from, odometer, values);
     std::string text;
+    std::optional<HashMatcher> matcher;
+    if (m_filter.hash)
+        matcher.emplace(*m_filter.hash);
     for (uint64_t index = from; index < to; ++index) {
         if (index != from)
             m_variables.next(odometer, values);
-        // Checking the flag every 4096 candidates keeps the loop tight and the reaction quick.
-        if ((index & 4095) == 0 && cancel && cancel->load(std::memory_order_relaxed))
+        // Checking the flag at the start and every 4096 candidates keeps the loop tight and the
+        // reaction quick.
+        if ((index == from || (index & 4095) == 0) && cancel &&
+            cancel->load(std::memory_order_relaxed))
             return;
         ++counts.computed;
         text.clear();
@@ -118,6 +125,8 @@ void FormulaSolver::run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Coun
         const ReadPosition position = readPosition(text);
         if (position.valid)
             ++counts.valid;
+        if (matcher && !matcher->matches(position))
+            continue;
         Hit hit;
         if (!keep(position, hit))
             continue;

@@ -5,16 +5,21 @@
 #include "logic/formula/VariableSet.h"
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace Formula {
+
+struct HashTarget;
 
 // What a run keeps.
 struct Filter
 {
     bool onlyValid = true; // minutes and seconds below 60, latitude within 90°, ...
     std::optional<double> maxDistanceMetres = 3200; // none: any distance
+    // Set: only valid positions whose text in the target's form has the target's digest.
+    std::shared_ptr<const HashTarget> hash = nullptr;
 };
 
 // One candidate that passed the filter. The variable values and the text are not stored: they
@@ -58,6 +63,8 @@ public:
     void run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Counts &counts,
              const std::atomic<bool> *cancel = nullptr) const;
 
+    const Filter &filter() const { return m_filter; }
+
     Values valuesAt(uint64_t index) const;
     // The candidate's coordinate text, as the formula gives it.
     QString coordinateText(uint64_t index) const;
@@ -87,5 +94,10 @@ DistanceBearing geodesicDistance(double lat1, double lon1, double lat2, double l
 // the geodesic distance is surely larger. Millions of candidates are sorted out with it before
 // the exact distance is computed for the rest.
 bool mayBeWithin(double lat1, double lon1, double lat2, double lon2, double maxMetres);
+
+// The same as solver.run over [from, to), split into as many consecutive parts as `threads`
+// (0: one per core), each on a thread of its own; the hits come in combination order.
+void runOnAllCores(const FormulaSolver &solver, uint64_t from, uint64_t to, std::vector<Hit> &hits,
+                   Counts &counts, const std::atomic<bool> *cancel = nullptr, unsigned threads = 0);
 
 } // namespace Formula

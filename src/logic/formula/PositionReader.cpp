@@ -35,16 +35,21 @@ void cut(std::string_view text, Tokens &tokens)
     tokens.buffer.resize(text.size());
     char *out = tokens.buffer.data();
     const char *tokenStart = out;
+    // Counted in a local: a character written through `out` might alias a member, which would
+    // make the compiler reload the count from memory after every character.
+    int count = 0;
     const auto store = [&] {
-        tokens.token[size_t(tokens.count++)] = {tokenStart, size_t(out - tokenStart)};
+        tokens.token[size_t(count++)] = {tokenStart, size_t(out - tokenStart)};
     };
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ' ') {
             if (out != tokenStart) {
                 store();
-                if (tokens.count == kMaxTokens)
+                if (count == kMaxTokens) {
+                    tokens.count = count;
                     return;
+                }
                 tokenStart = out;
             }
         } else if (c == '.') {
@@ -56,6 +61,7 @@ void cut(std::string_view text, Tokens &tokens)
         }
     }
     store();
+    tokens.count = count;
 }
 
 int latitudeSign(std::string_view letter)
