@@ -35,5 +35,7 @@ Command datumCommand();
 Command zahlCommand();
 Command pruefzifferCommand();
 Command hashCommand();
+// The picture analysis (BildCommand.cpp).
+Command bildCommand();
 
 } // namespace Cli

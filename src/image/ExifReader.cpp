@@ -73,7 +73,12 @@ QString entryText(ExifEntry *entry, ExifByteOrder order)
         return utf16Text(raw, false);
     QByteArray buffer(kValueBuffer, '\0');
     exif_entry_get_value(entry, buffer.data(), uint(buffer.size()));
-    return QString::fromUtf8(buffer.constData());
+    const QString text = QString::fromUtf8(buffer.constData()).trimmed();
+    // libexif names a value its tables lack as an internal error; the value itself is the news.
+    static const QString unknown = QStringLiteral("Internal error (unknown value ");
+    if (text.startsWith(unknown) && text.endsWith(u')'))
+        return text.sliced(unknown.size()).chopped(1);
+    return text;
 }
 
 std::optional<std::array<Rational, 3>> rationals(ExifEntry *entry, ExifByteOrder order)
