@@ -92,6 +92,27 @@ private:
     qsizetype m_characters = 0;
 };
 
+// UTF-16 text read one byte off in the other byte order gives the same characters again, one
+// fewer: of UTF-16 runs that share bytes, the longest is the text.
+QList<FoundText> dropShiftedReadings(QList<FoundText> runs)
+{
+    const auto end = [](const FoundText &t) { return t.offset + 2 * t.text.size(); };
+    std::stable_sort(runs.begin(), runs.end(), [](const auto &a, const auto &b) {
+        return a.kodierung != b.kodierung ? a.kodierung < b.kodierung : a.offset < b.offset;
+    });
+    QList<FoundText> kept;
+    for (FoundText &run : runs) {
+        if (run.kodierung == u"UTF-16" && !kept.isEmpty() && kept.back().kodierung == u"UTF-16" &&
+            run.offset < end(kept.back()) + 1) {
+            if (run.text.size() > kept.back().text.size())
+                kept.back() = std::move(run);
+            continue;
+        }
+        kept << std::move(run);
+    }
+    return kept;
+}
+
 } // namespace
 
 QList<EmbeddedSignature> findSignatures(QByteArrayView data, qint64 base, qsizetype maxCount,
@@ -125,7 +146,7 @@ QList<FoundText> findTextRuns(QByteArrayView data, const TextRunOptions &options
             collector.scan(data, first, 2, 0, "UTF-16"); // big-endian: the high byte first
         }
     }
-    QList<FoundText> runs = collector.take();
+    QList<FoundText> runs = dropShiftedReadings(collector.take());
     std::stable_sort(runs.begin(), runs.end(),
                      [](const auto &a, const auto &b) { return a.offset < b.offset; });
     return runs;

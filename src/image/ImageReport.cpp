@@ -178,7 +178,7 @@ private:
 
     void decodeWhereNeeded(QList<RawThumbnail> thumbnails)
     {
-        thumbnails = m_thumbnails + thumbnails;
+        thumbnails += m_thumbnails; // those of the file's header first, as they stand in it
         if (m_report.format == u"unbekannt")
             return;
         QString reason;
