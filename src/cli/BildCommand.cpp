@@ -230,7 +230,8 @@ Command bildCommand()
             "Fehlerausgabe. --lsb KANAELE gibt stattdessen den Text in den niedrigsten Bits der\n"
             "Kanäle aus (z. B. RGB: je Bildpunkt erst Rot, dann Grün, dann Blau, zeilenweise,\n"
             "acht Bits je Zeichen, das erste Bit als höchstes); nicht druckbare Zeichen werden\n"
-            "sichtbar. Dateien über 256 MB und Bilder über 100 Megapixel werden abgelehnt.\n\n"
+            "sichtbar. Dateien über 256 MB und Bilder über 100 Megapixel werden abgelehnt.\n"
+            "Ohne DATEI: ein Dateiname je Zeile der Standardeingabe.\n\n"
             "Beispiel: quarvel-cli bild --json rätsel.jpg\n"
             "Beispiel: quarvel-cli bild --lsb RGB versteck.png"),
         {{{QStringLiteral("--lsb")},
