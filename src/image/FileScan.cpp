@@ -31,8 +31,10 @@ bool readable(uchar c, bool lineBreaks)
 {
     if (c >= 0x20 && c <= 0x7E)
         return true;
-    if (c >= 0xC0 && c != 0xD7 && c != 0xF7)
-        return true; // the Latin-1 letters (umlauts, ß, accents)
+    // Of the Latin-1 letters only the German ones: the others (ÿ, à) are the bytes of JPEG
+    // markers and would glue noise to every text that stands before one.
+    if (c == 0xC4 || c == 0xD6 || c == 0xDC || c == 0xDF || c == 0xE4 || c == 0xF6 || c == 0xFC)
+        return true;
     return lineBreaks && (c == '\t' || c == '\n' || c == '\r');
 }
 

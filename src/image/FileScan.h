@@ -23,7 +23,7 @@ struct TextRunOptions
     qsizetype maxCharacters = 16 * 1024 * 1024; // all runs together
 };
 
-// Runs of readable characters: printable ASCII, the Latin-1 letters and (with `lineBreaks`)
+// Runs of readable characters: printable ASCII, the umlauts and ß and (with `lineBreaks`)
 // tabs and line breaks; as single bytes ("Latin-1") and as UTF-16 code units ("UTF-16"). Sorted
 // by offset. `truncated` tells whether a limit cut the list short.
 QList<FoundText> findTextRuns(QByteArrayView data, const TextRunOptions &options, bool *truncated);

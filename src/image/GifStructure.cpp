@@ -129,7 +129,11 @@ private:
         if (m_result.bildDauernMs.size() < kMaxDelays)
             m_result.bildDauernMs << m_pendingDelay;
         m_pendingDelay = 0;
-        return subBlocks(pos + 10 + table + 1, nullptr);
+        const qint64 start = pos + 10 + table + 1;
+        const qint64 next = subBlocks(start, nullptr);
+        if (next > start)
+            m_result.bilddaten << std::pair(start, next - start);
+        return next;
     }
 
     QByteArrayView m_file;

@@ -102,7 +102,7 @@ public:
             field.wert = makeVisible(field.wert);
         if (structure.ende)
             m_report.anhang = describeAppendix(m_bytes, *structure.ende);
-        scanBytes();
+        scanBytes(structure.bilddaten);
         decodeWhereNeeded(structure.vorschaubilder);
         return std::move(m_report);
     }
@@ -158,7 +158,35 @@ private:
             take(readPhotoshopResources(resources));
     }
 
-    void scanBytes()
+    // Text is looked for between the compressed pixel data.
+    QList<FoundText> textOutsidePixels(const QList<std::pair<qint64, qint64>> &pixels,
+                                       bool *truncated)
+    {
+        QList<FoundText> found;
+        TextRunOptions options;
+        qint64 from = 0;
+        *truncated = false;
+        const auto scan = [&](qint64 to) {
+            if (to <= from)
+                return;
+            bool cut = false;
+            for (FoundText &t :
+                 findTextRuns(QByteArrayView(m_bytes).sliced(from, to - from), options, &cut)) {
+                t.offset += from;
+                found << std::move(t);
+            }
+            options.maxRuns = qMax<qsizetype>(0, TextRunOptions().maxRuns - found.size());
+            *truncated = *truncated || cut;
+        };
+        for (const auto &[offset, length] : pixels) {
+            scan(qMin<qint64>(offset, m_bytes.size()));
+            from = qMax(from, qMin<qint64>(offset + length, m_bytes.size()));
+        }
+        scan(m_bytes.size());
+        return found;
+    }
+
+    void scanBytes(const QList<std::pair<qint64, qint64>> &pixels)
     {
         bool truncated = false;
         const QList<EmbeddedSignature> all = findSignatures(m_bytes, 0, kMaxSignatures, &truncated);
@@ -170,7 +198,7 @@ private:
             m_report.probleme << QStringLiteral("Mehr als %1 Dateisignaturen; gezeigt sind die "
                                                 "ersten")
                                      .arg(number(kMaxSignatures));
-        m_report.texte = findTextRuns(m_bytes, TextRunOptions(), &truncated);
+        m_report.texte = textOutsidePixels(pixels, &truncated);
         if (truncated)
             m_report.probleme << QStringLiteral("Die Datei enthält mehr Text, als gezeigt wird; "
                                                 "gezeigt sind die ersten Fundstellen");

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // What the walk through a picture file's blocks finds before any pixel is decoded: the size the
 // header claims, the frames, where the picture ends, and the raw metadata blocks for the readers
@@ -42,6 +43,9 @@ struct ImageStructure
     qint64 groesstesBild = 0;
     // The first byte after the picture's end marker; empty when none was found.
     std::optional<qint64> ende;
+    // Where the compressed pixels stand (offset, length): no text hides there that a viewer
+    // would not show as broken pixels, and their random bytes would only give noise as text.
+    QList<std::pair<qint64, qint64>> bilddaten;
     QList<QByteArray> exif; // TIFF structures, each starting with "Exif\0\0"
     QList<QByteArray> xmp; // XML packets
     QList<QByteArray> photoshop; // Photoshop image resources (8BIM blocks)

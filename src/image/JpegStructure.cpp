@@ -82,8 +82,11 @@ public:
             const qint64 length = be16(m_file, pos + 2);
             segment(marker, m_file.sliced(pos + 4, length - 2), pos);
             pos += 2 + length;
-            if (marker == 0xDA)
-                pos = afterScan(pos);
+            if (marker == 0xDA) {
+                const qint64 scanEnd = afterScan(pos);
+                m_result.bilddaten << std::pair(pos, scanEnd - pos);
+                pos = scanEnd;
+            }
         }
         return finish();
     }

@@ -62,6 +62,8 @@ public:
                                                     "Offset %2 stimmt nicht")
                                          .arg(makeVisible(name))
                                          .arg(pos);
+            if (type == "IDAT" || type == "fdAT")
+                m_result.bilddaten << std::pair(pos + 8, length);
             chunk(type, data, pos);
             pos += 12 + length;
             if (type == "IEND") {

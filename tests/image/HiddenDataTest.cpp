@@ -218,3 +218,32 @@ TEST(HiddenData, CodesFound)
         EXPECT_TRUE(analyseWithoutCodes(png).codes.isEmpty());
     }
 }
+
+TEST(HiddenData, TextIsLookedForOutsideThePixelData)
+{
+    // A noisy picture: its compressed pixels hold runs of printable bytes by chance.
+    QImage noisy(400, 300, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < noisy.height(); ++y) {
+        for (int x = 0; x < noisy.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            noisy.setPixel(x, y, seed >> 8);
+        }
+    }
+    const QByteArray jpeg = withJpegSegment(encode(noisy, "JPEG", 95), 0xFE, "Geheimnis hier");
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const qsizetype end = jpeg.size() - 2;
+    bool truncated = false;
+    bool noiseAsText = false;
+    for (const auto &t : ImageAnalysis::findTextRuns(QByteArrayView(jpeg).sliced(scan, end - scan),
+                                                     ImageAnalysis::TextRunOptions(), &truncated))
+        noiseAsText = noiseAsText || !t.text.isEmpty();
+    ASSERT_TRUE(noiseAsText); // else the picture tests nothing
+    const ImageAnalysis::Report report = analyseWithoutCodes(jpeg);
+    QStringList texts;
+    for (const ImageAnalysis::FoundText &t : report.texte) {
+        EXPECT_TRUE(t.offset < scan || t.offset >= end) << t.offset;
+        texts << t.text;
+    }
+    EXPECT_TRUE(texts.contains("Geheimnis hier"));
+}
