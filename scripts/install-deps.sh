@@ -12,6 +12,7 @@ build=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgmp-dev libgeographiclib-dev libproj-dev proj-data libssl-dev
   libprimesieve-dev libprimecount-dev libecm-dev libmpfr-dev
+  libexif-dev libzxing-dev zlib1g-dev
   fp-utils librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
   fortunes fortunes-de
 )

@@ -37,5 +37,7 @@ Command pruefzifferCommand();
 Command hashCommand();
 // The formula calculator (RechneCommand.cpp).
 Command rechneCommand();
+// The picture analysis (BildCommand.cpp).
+Command bildCommand();
 
 } // namespace Cli

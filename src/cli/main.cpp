@@ -5,6 +5,7 @@
 #include "logic/common/SystemMessages.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 
 #include <cerrno>
 #include <csignal>
@@ -33,6 +34,9 @@ int main(int argc, char **argv)
                      "Die Standardausgabe ist geschlossen");
         return Cli::kOutputFailed;
     }
+    // Qt's picture decoders write English notes on damaged data to the error output; the
+    // picture report names in German what could not be read.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));

@@ -80,6 +80,11 @@ struct Report
     QStringList probleme; // what could not be read of a damaged file, in German
 };
 
+// The largest file and picture the analysis takes: far above any puzzle picture, and small
+// enough to hold the file and its decoded pixels in memory together.
+constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
+constexpr qint64 kMaxPixels = 100'000'000;
+
 struct Options
 {
     bool codesSuchen = true; // QR and bar codes: the slowest step

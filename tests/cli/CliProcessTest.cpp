@@ -11,7 +11,9 @@
 #include "logic/tools/QuersummenKette.h"
 #include "logic/tools/hfunctions.h"
 #include "support/core/SudokuGridHost.h"
+#include "support/image/ImageFixtures.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,6 +74,17 @@ struct TextCase
     QByteArray input;
     QStringList expected;
 };
+
+// A picture for the picture subcommand, written once for all cases.
+QString animatedGifFile()
+{
+    static const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("drei.gif"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(Fixtures::animatedGif({10, 20, 30}, "Hallo"));
+    return path;
+}
 
 std::vector<TextCase> textCases()
 {
@@ -290,6 +303,13 @@ std::vector<TextCase> textCases()
           QStringLiteral("runden(wurzel(A-B); 2)")},
          {},
          {QStringLiteral("runden(wurzel(A-B); 2) | Ergebnis: 44,44 | Gerundet: 44")}},
+        {"bild",
+         {QStringLiteral("bild"), animatedGifFile()},
+         {},
+         {QStringLiteral("Datei: ") + animatedGifFile(),
+          QStringLiteral("Format: GIF, 1 × 1 Bildpunkte, 1 Bit"),
+          QStringLiteral("Bilder: 3 (Dauer in ms: 100, 200, 300)"),
+          QStringLiteral("Kommentar GIF-Kommentar: Hallo")}},
     };
 }
 
