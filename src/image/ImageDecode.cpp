@@ -31,17 +31,23 @@ QString megapixels(qint64 pixels)
 
 void refuseAboveLimit(QSize size)
 {
-    const qint64 pixels = qint64(size.width()) * size.height();
-    if (pixels <= kMaxImagePixels)
-        return;
-    throw QuarvelError(QStringLiteral("Das Bild hat %1 × %2 Pixel (%3 Megapixel); Bilder über "
-                                      "100 Megapixel werden nicht geöffnet.")
-                           .arg(size.width())
-                           .arg(size.height())
-                           .arg(megapixels(pixels)));
+    if (const QString problem = pixelCountProblem(size); !problem.isEmpty())
+        throw QuarvelError(problem);
 }
 
 } // namespace
+
+QString pixelCountProblem(QSize size)
+{
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels <= kMaxImagePixels)
+        return {};
+    return QStringLiteral("Das Bild hat %1 × %2 Pixel (%3 Megapixel); Bilder über 100 Megapixel "
+                          "werden nicht geöffnet.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(megapixels(pixels));
+}
 
 QString fileSizeProblem(qint64 size)
 {

@@ -20,6 +20,8 @@ QImage decodeImage(const QByteArray &fileBytes);
 
 // The reason a file of `size` bytes is refused, empty when it is not.
 QString fileSizeProblem(qint64 size);
+// The reason a picture of `size` pixels is refused, empty when it is not.
+QString pixelCountProblem(QSize size);
 
 // `image` as Format_ARGB32 (shared, not copied, when it is one already).
 QImage asArgb32(const QImage &image);

@@ -80,6 +80,7 @@ void TfrmQuarvelMain::createActions()
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
+    actBildanalyse = makeAction(this, "actBildanalyse", QStringLiteral("&Bildanalyse ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -88,8 +89,9 @@ void TfrmQuarvelMain::createActions()
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
-    for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate})
+    for (QAction *action :
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actBildanalyse})
         action->setEnabled(false);
 
     setActionIcons();
@@ -107,6 +109,7 @@ void TfrmQuarvelMain::createActions()
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
         {actCodeKnacker, &SecondaryWindows::codeKnacker},
         {actKarte, &SecondaryWindows::karte},
+        {actBildanalyse, &SecondaryWindows::bildanalyse},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
     };
@@ -170,6 +173,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addAction(actVariableKoordinaten);
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
+    tools->addAction(actBildanalyse);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -219,6 +223,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actKoordRechner, &windows.koordRechner},
         {actKarte, &windows.karte},
         {actCodeKnacker, &windows.codeKnacker},
+        {actBildanalyse, &windows.bildanalyse},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

@@ -7,6 +7,7 @@
 #include "gui/cacher/Cacher_Unit.h"
 #include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
+#include "gui/image/Bildanalyse_Unit.h"
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
@@ -50,6 +51,8 @@ ProgramWindows::ProgramWindows(AppContext &context)
         return keep(std::move(window));
     });
     windows.karte.setMaker([this, keep] { return keep(std::make_unique<TfrmKarte>(m_context)); });
+    windows.bildanalyse.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmBildanalyse>(m_context)); });
     m_main->windowsCreated();
 }
 
