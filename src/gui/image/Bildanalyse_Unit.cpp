@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -71,7 +72,9 @@ TfrmBildanalyse::TfrmBildanalyse(AppContext &context, QWidget *parent)
     setAcceptDrops(true);
     createControls();
     connectControls();
-    resize(1200, 700);
+    // As large as a laptop screen allows, with room for the frame and the panel.
+    const QSize room = screen()->availableGeometry().size() - QSize(40, 60);
+    resize(QSize(1200, 700).boundedTo(room));
 }
 
 TfrmBildanalyse::~TfrmBildanalyse() = default;

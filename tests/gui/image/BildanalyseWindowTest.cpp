@@ -105,16 +105,16 @@ TEST_F(BildanalyseFixture, EachViewShowsWhatItsOperationMakes)
     views.setView(ViewChooser::Tonwerte);
     views.spinSchwarz->setValue(50);
     views.spinGamma->setValue(2.0);
-    EXPECT_EQ(window->imgBild->image(),
-              ImageAnalysis::applyLevels(testPicture(), {50, 255, 2.0}));
+    EXPECT_EQ(window->imgBild->image(), ImageAnalysis::applyLevels(testPicture(), {50, 255, 2.0}));
     views.setView(ViewChooser::Invertiert);
     EXPECT_EQ(window->imgBild->image(), ImageAnalysis::inverted(testPicture()));
     // A click on a pixel isolates its colour.
     views.setView(ViewChooser::FarbeIsolieren);
     window->imgBild->onPixelClicked(QPoint(2, 1));
     EXPECT_EQ(views.edtFarbe->text(),
-              QStringLiteral("#%1").arg(testPicture().pixel(2, 1) & 0xFFFFFF, 6, 16,
-                                        QLatin1Char('0')).toUpper());
+              QStringLiteral("#%1")
+                  .arg(testPicture().pixel(2, 1) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                  .toUpper());
     EXPECT_EQ(views.lblAnsicht->text(), u"1 Pixel dieser Farbe");
     views.setView(ViewChooser::Original);
     EXPECT_EQ(window->imgBild->image(), testPicture());
@@ -255,8 +255,7 @@ TEST_F(BildanalyseFixture, ADroppedFileIsOpened)
     // Something that is no local file is not taken.
     QMimeData text;
     text.setText(QStringLiteral("hallo"));
-    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton,
-                            Qt::NoModifier);
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     refused.setAccepted(false);
     QApplication::sendEvent(window.get(), &refused);
     EXPECT_FALSE(refused.isAccepted());
@@ -294,8 +293,8 @@ TEST(ReportTabs, ShowsEverySectionAndSavesTheAppendix)
     ReportTabs tabs(app.dialogs);
     ImageAnalysis::Report report;
     report.format = QStringLiteral("JPEG");
-    report.metadaten.append({QStringLiteral("Kommentar"), QStringLiteral("COM"),
-                             QStringLiteral("\u2400versteckt")});
+    report.metadaten.append(
+        {QStringLiteral("Kommentar"), QStringLiteral("COM"), QStringLiteral("\u2400versteckt")});
     report.gps = ImageAnalysis::GpsPosition {-33.8568, 151.2153, 12.5};
     report.anhang = ImageAnalysis::Appendix {4, 3, {QStringLiteral("zip")}, QStringLiteral("PK")};
     report.codes.append({QStringLiteral("QR"), QStringLiteral("N 52 31.250")});
@@ -319,8 +318,7 @@ TEST(ReportTabs, ShowsEverySectionAndSavesTheAppendix)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("PK\x03"));
     // A target that cannot be written is named, with the system's reason.
-    EXPECT_THROW(tabs.saveAppendix(dir.filePath(QStringLiteral("fehlt/anhang.zip"))),
-                 QuarvelError);
+    EXPECT_THROW(tabs.saveAppendix(dir.filePath(QStringLiteral("fehlt/anhang.zip"))), QuarvelError);
     EXPECT_THROW(tabs.saveAppendix(QStringLiteral("/dev/full")), QuarvelError);
     // An appendix outside the file is refused, never read past the end.
     report.anhang->laenge = 4;

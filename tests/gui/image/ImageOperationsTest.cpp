@@ -46,12 +46,10 @@ TEST(ImagePlanes, EachBitOfEachChannelOfKnownPixels)
         QList<int> expected;
     };
     const Case cases[] = {
-        {Channel::Red, 0, {255, 0}},   {Channel::Red, 1, {0, 255}},
-        {Channel::Red, 2, {255, 0}},   {Channel::Red, 7, {255, 0}},
-        {Channel::Green, 0, {0, 255}}, {Channel::Green, 6, {255, 0}},
-        {Channel::Green, 7, {0, 255}}, {Channel::Blue, 0, {255, 0}},
-        {Channel::Blue, 1, {0, 255}},  {Channel::Blue, 7, {0, 255}},
-        {Channel::Alpha, 0, {0, 255}}, {Channel::Alpha, 7, {255, 0}},
+        {Channel::Red, 0, {255, 0}},   {Channel::Red, 1, {0, 255}},   {Channel::Red, 2, {255, 0}},
+        {Channel::Red, 7, {255, 0}},   {Channel::Green, 0, {0, 255}}, {Channel::Green, 6, {255, 0}},
+        {Channel::Green, 7, {0, 255}}, {Channel::Blue, 0, {255, 0}},  {Channel::Blue, 1, {0, 255}},
+        {Channel::Blue, 7, {0, 255}},  {Channel::Alpha, 0, {0, 255}}, {Channel::Alpha, 7, {255, 0}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "channel " << int(c.channel) << " bit " << c.bit);
@@ -101,10 +99,10 @@ TEST(ImageTones, LevelsAtAndBeyondTheirLimits)
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Case cases[] = {
-        {{0, 255, 1.0}, true},   {{254, 255, 1.0}, true},  {{255, 255, 1.0}, false},
-        {{-1, 255, 1.0}, false}, {{0, 1, 1.0}, true},      {{0, 0, 1.0}, false},
-        {{0, 256, 1.0}, false},  {{100, 100, 1.0}, false}, {{101, 100, 1.0}, false},
-        {{0, 255, 0.1}, true},   {{0, 255, 0.09}, false},  {{0, 255, 10.0}, true},
+        {{0, 255, 1.0}, true},    {{254, 255, 1.0}, true},  {{255, 255, 1.0}, false},
+        {{-1, 255, 1.0}, false},  {{0, 1, 1.0}, true},      {{0, 0, 1.0}, false},
+        {{0, 256, 1.0}, false},   {{100, 100, 1.0}, false}, {{101, 100, 1.0}, false},
+        {{0, 255, 0.1}, true},    {{0, 255, 0.09}, false},  {{0, 255, 10.0}, true},
         {{0, 255, 10.01}, false}, {{0, 255, nan}, false},
     };
     for (const Case &c : cases) {
@@ -126,14 +124,23 @@ TEST(ImageTones, LevelsMapValuesAsImageEditorsDo)
         int expected;
     };
     const Case cases[] = {
-        {{0, 255, 1.0}, 0, 0},       {{0, 255, 1.0}, 128, 128}, {{0, 255, 1.0}, 255, 255},
+        {{0, 255, 1.0}, 0, 0},
+        {{0, 255, 1.0}, 128, 128},
+        {{0, 255, 1.0}, 255, 255},
         // The black point and everything below it are black, the white point and above white.
-        {{100, 200, 1.0}, 99, 0},    {{100, 200, 1.0}, 100, 0}, {{100, 200, 1.0}, 101, 3},
-        {{100, 200, 1.0}, 150, 128}, {{100, 200, 1.0}, 199, 252}, {{100, 200, 1.0}, 200, 255},
+        {{100, 200, 1.0}, 99, 0},
+        {{100, 200, 1.0}, 100, 0},
+        {{100, 200, 1.0}, 101, 3},
+        {{100, 200, 1.0}, 150, 128},
+        {{100, 200, 1.0}, 199, 252},
+        {{100, 200, 1.0}, 200, 255},
         // Tone-in-tone: 254 on 255 becomes black on white.
-        {{254, 255, 1.0}, 254, 0},   {{254, 255, 1.0}, 255, 255},
+        {{254, 255, 1.0}, 254, 0},
+        {{254, 255, 1.0}, 255, 255},
         // Gamma 2 brightens: 255 * (128/255)^(1/2) = 180.66.
-        {{0, 255, 2.0}, 128, 181},   {{0, 255, 0.5}, 128, 64},  {{0, 255, 10.0}, 1, 147},
+        {{0, 255, 2.0}, 128, 181},
+        {{0, 255, 0.5}, 128, 64},
+        {{0, 255, 10.0}, 1, 147},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.levels.schwarzpunkt << "/" << c.levels.weisspunkt
@@ -148,7 +155,8 @@ TEST(ImageTones, LevelsAndInversionLeaveAlphaAlone)
     EXPECT_EQ(applyLevels(image, {254, 255, 1.0}).pixel(0, 0), qRgba(0, 0, 255, 77));
     EXPECT_EQ(inverted(image).pixel(0, 0), qRgba(1, 255, 0, 77));
     // A picture without alpha stays opaque.
-    EXPECT_EQ(inverted(row({qRgb(1, 2, 3)}, QImage::Format_RGB32)).pixel(0, 0), qRgb(254, 253, 252));
+    EXPECT_EQ(inverted(row({qRgb(1, 2, 3)}, QImage::Format_RGB32)).pixel(0, 0),
+              qRgb(254, 253, 252));
 }
 
 TEST(ImageTones, IsolateMatchesOnlyTheExactValue)
@@ -173,8 +181,8 @@ TEST(ImageTones, IsolateMatchesOnlyTheExactValue)
         const Isolated result = isolateColour(image, c.colour, c.mitAlpha);
         EXPECT_EQ(result.treffer, c.black.size());
         for (int x = 0; x < image.width(); ++x) {
-            EXPECT_EQ(result.bild.pixel(x, 0), c.black.contains(x) ? qRgb(0, 0, 0)
-                                                                    : qRgb(255, 255, 255))
+            EXPECT_EQ(result.bild.pixel(x, 0),
+                      c.black.contains(x) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
                 << "pixel " << x;
         }
     }
@@ -243,8 +251,7 @@ TEST(ImageDecode, ABombIsRefusedFromItsHeaderAndOtherFilesWithTheirReason)
         {"bomb", TestPictures::pngHeaderOnly(50000, 50000), QStringLiteral("Megapixel")},
         {"empty", QByteArray(), QStringLiteral("leer")},
         {"text", QByteArray("Der Schatz liegt unter der Eiche"), QStringLiteral("kein Bild")},
-        {"header without data", TestPictures::pngHeaderOnly(10, 10),
-         QStringLiteral("beschädigt")},
+        {"header without data", TestPictures::pngHeaderOnly(10, 10), QStringLiteral("beschädigt")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -291,7 +298,8 @@ TEST(ImageFrames, ThreeFramesOfAGifWithTheirDelays)
 TEST(ImageFrames, FramesBeyondThePixelBudgetAreNamed)
 {
     const QList<QRgb> palette {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    const QList<TestPictures::GifFrame> three {{{0, 1, 0, 1}, 5}, {{1, 0, 1, 0}, 5}, {{1, 1, 1, 1}, 5}};
+    const QList<TestPictures::GifFrame> three {
+        {{0, 1, 0, 1}, 5}, {{1, 0, 1, 0}, 5}, {{1, 1, 1, 1}, 5}};
     const QByteArray gif = TestPictures::gif(2, 2, palette, three);
     // Four pixels a frame: a budget of 8 holds two frames, 12 all three, 11 only two.
     const std::pair<qint64, int> budgets[] = {{8, 2}, {11, 2}, {12, 3}, {13, 3}};
