@@ -124,8 +124,22 @@ QByteArray pngHeaderOnly(quint32 width, quint32 height)
     QByteArray header;
     big32(header, width);
     big32(header, height);
+    header.append("\x08\x06\x00\x00\x00", 5);
+    chunk(out, "IHDR", header);
+    chunk(out, "IEND", {});
+    return out;
+}
+
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray out("\x89PNG\r\n\x1A\n", 8);
+    QByteArray header;
+    big32(header, width);
+    big32(header, height);
     header.append("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
     chunk(out, "IHDR", header);
+    // The first rows, all zero: a few hundred bytes that inflate to megabytes.
+    chunk(out, "IDAT", qCompress(QByteArray(1 << 20, '\0')).mid(4));
     chunk(out, "IEND", {});
     return out;
 }

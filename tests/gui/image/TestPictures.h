@@ -23,8 +23,11 @@ struct GifFrame
 // table is needed.
 QByteArray gif(int width, int height, const QList<QRgb> &palette, const QList<GifFrame> &frames);
 
-// The signature and an IHDR chunk (with its CRC) claiming `width` × `height`, then IEND: a
-// picture that would need gigabytes if its header were believed.
+// The signature, an IHDR chunk (with its CRC) claiming `width` × `height`, a megabyte of zero
+// rows deflated to about a kilobyte, then IEND: a decompression bomb when the claim is large,
+// a damaged picture when the rows are too few.
+QByteArray pngClaiming(quint32 width, quint32 height);
+// The same without any rows: a damaged picture whose size Qt cannot tell before decoding.
 QByteArray pngHeaderOnly(quint32 width, quint32 height);
 
 } // namespace TestPictures
