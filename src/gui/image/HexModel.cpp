@@ -55,7 +55,8 @@ QString HexModel::latinText(int row) const
     text.reserve(kBytesPerRow);
     for (qint64 i = start; i < end; ++i) {
         const auto byte = uchar(m_bytes[i]);
-        const bool prints = (byte >= 0x20 && byte < 0x7F) || byte >= 0xA0;
+        // No-break space and soft hyphen would look like a blank or nothing: dots like controls.
+        const bool prints = (byte >= 0x20 && byte < 0x7F) || (byte > 0xA0 && byte != 0xAD);
         text += prints ? QChar(byte) : QChar(u'.');
     }
     return text;
