@@ -59,6 +59,7 @@ struct SecondaryWindows
     SecondaryWindow karte; // TfrmKarte, the map
     SecondaryWindow codeKnacker; // TfrmCodeKnacker, the code breaker
     SecondaryWindow formelrechner; // TfrmFormelrechner, named values and formulas
+    SecondaryWindow bildanalyse; // TfrmBildanalyse, the picture analysis
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

@@ -82,6 +82,7 @@ void TfrmQuarvelMain::createActions()
     actFormelrechner = makeAction(this, "actFormelrechner", QStringLiteral("&Formelrechner ..."));
     actFormelrechner->setEnabled(false);
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
+    actBildanalyse = makeAction(this, "actBildanalyse", QStringLiteral("&Bildanalyse ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -90,8 +91,9 @@ void TfrmQuarvelMain::createActions()
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
-    for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate})
+    for (QAction *action :
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actBildanalyse})
         action->setEnabled(false);
 
     setActionIcons();
@@ -109,6 +111,7 @@ void TfrmQuarvelMain::createActions()
         {actVariableKoordinaten, &SecondaryWindows::variableKoordinaten},
         {actCodeKnacker, &SecondaryWindows::codeKnacker},
         {actKarte, &SecondaryWindows::karte},
+        {actBildanalyse, &SecondaryWindows::bildanalyse},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
         {actFormelrechner, &SecondaryWindows::formelrechner},
@@ -174,6 +177,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addAction(actFormelrechner);
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
+    tools->addAction(actBildanalyse);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -224,6 +228,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actKarte, &windows.karte},
         {actCodeKnacker, &windows.codeKnacker},
         {actFormelrechner, &windows.formelrechner},
+        {actBildanalyse, &windows.bildanalyse},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

@@ -155,6 +155,7 @@ public:
     QAction *actFormelrechner = nullptr;
     QAction *actKarte = nullptr;
     QAction *actCodeKnacker = nullptr;
+    QAction *actBildanalyse = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

@@ -8,6 +8,7 @@
 #include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/formula/Formelrechner_Unit.h"
 #include "gui/formula/VariableKoordinaten_Unit.h"
+#include "gui/image/Bildanalyse_Unit.h"
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
@@ -59,6 +60,8 @@ ProgramWindows::ProgramWindows(AppContext &context)
         });
         return keep(std::move(window));
     });
+    windows.bildanalyse.setMaker(
+        [this, keep] { return keep(std::make_unique<TfrmBildanalyse>(m_context)); });
     m_main->windowsCreated();
 }
 

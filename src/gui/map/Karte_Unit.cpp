@@ -30,6 +30,7 @@ namespace {
 const QString kHomeLayer = QStringLiteral("Home");
 const QString kRechnerLayer = QStringLiteral("Koordinatenrechner");
 const QString kCircleLayer = QStringLiteral("Umkreis");
+const QString kBildLayer = QStringLiteral("Bildanalyse");
 const QString kGpxPrefix = QStringLiteral("GPX: ");
 
 const QColor kHomeColour(0x1A, 0x7F, 0x37);
@@ -297,6 +298,15 @@ void TfrmKarte::showRechner(const Map::Layer &layer)
     Map::Layer named = layer;
     named.name = kRechnerLayer;
     mapKarte->setLayer(named, kRechnerColour);
+    bringToFront();
+    mapKarte->fitTo(Map::positionsOf(named));
+}
+
+void TfrmKarte::showBildPosition(const Map::Layer &layer)
+{
+    Map::Layer named = layer;
+    named.name = kBildLayer;
+    mapKarte->setLayer(named, kCircleColour);
     bringToFront();
     mapKarte->fitTo(Map::positionsOf(named));
 }

@@ -31,6 +31,8 @@ public:
 
     // The calculator's page: replaces the earlier one and fits the view to it.
     void showRechner(const Map::Layer &layer);
+    // The position a picture holds: replaces the earlier one and fits the view to it.
+    void showBildPosition(const Map::Layer &layer);
     // A formula run's candidates and its filter circle (may be empty); a click on a candidate
     // calls `select` with its id.
     void showCandidates(const std::vector<Geo::GeoPoint> &points, const std::vector<quint64> &ids,

@@ -37,6 +37,7 @@ constexpr Topic kTopics[] = {
     {u"frmFormelrechner", u"formelrechner.html"},
     {u"frmKarte", u"karte.html"},
     {u"frmCodeKnacker", u"code-knacker.html"},
+    {u"frmBildanalyse", u"bildanalyse.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

@@ -33,6 +33,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
         {u"frmKarte", u"karte.html"},
         {u"frmCodeKnacker", u"code-knacker.html"},
+        {u"frmBildanalyse", u"bildanalyse.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},
