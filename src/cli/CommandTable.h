@@ -35,5 +35,7 @@ Command datumCommand();
 Command zahlCommand();
 Command pruefzifferCommand();
 Command hashCommand();
+// The symbol tables (SymboleCommand.cpp).
+Command symboleCommand();
 
 } // namespace Cli
