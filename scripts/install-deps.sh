@@ -14,6 +14,7 @@ build=(
   libprimesieve-dev libprimecount-dev libecm-dev libmpfr-dev
   fp-utils librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
   fortunes fortunes-de
+  fonts-noto-core
 )
 packages=(
   "${build[@]}" ccache
