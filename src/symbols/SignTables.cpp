@@ -84,9 +84,9 @@ QList<Table> skyTables()
                    {0x2651, u"Steinbock"},
                    {0x2652, u"Wassermann"},
                    {0x2653, u"Fische"}}),
+        // The sun's sign is missing from Noto Sans Symbols, so the table starts with the moon.
         fontTable("planeten", QStringLiteral("Planetenzeichen"), zeichen, kSymbols,
-                  {{0x2609, u"Sonne"},
-                   {0x263D, u"Mond"},
+                  {{0x263D, u"Mond"},
                    {0x263F, u"Merkur"},
                    {0x2640, u"Venus"},
                    {0x2641, u"Erde"},
