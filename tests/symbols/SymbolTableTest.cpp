@@ -259,3 +259,19 @@ TEST(SymbolTables, MeaningsFollowTheUnicodeNames)
         }
     }
 }
+
+// The README lists every table with its source, so the list cannot fall behind the code.
+TEST(SymbolTables, ReadmeListsEveryTable)
+{
+    QFile file(QStringLiteral(QUARVEL_TEST_DATA_DIR "/../../README.md"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(file.readAll());
+    for (const Table &table : SymbolTables::all()) {
+        SCOPED_TRACE(table.name.toStdString());
+        const QString row = QStringLiteral("| `%1` | %2 | %3 | ")
+                                .arg(table.name, table.titel)
+                                .arg(table.glyphen.size());
+        EXPECT_TRUE(readme.contains(row));
+        EXPECT_TRUE(readme.contains(table.lizenz));
+    }
+}
