@@ -25,26 +25,41 @@ QFont labelFont(qreal pixelSize, bool bold = false)
     return font;
 }
 
-// The width of a glyph's cell for glyphs `pixelHeight` high: drawn glyphs keep their aspect,
-// font glyphs get room for the widest of the table.
-qreal cellWidth(const Table &table, int pixelHeight)
+// How a table's glyphs fit cells `pixelHeight` high: the font size that makes the table's
+// tallest glyph fill most of the height (one size for the whole table, so glyphs keep their
+// sizes relative to each other), and the cell width for its widest glyph. Drawn glyphs keep
+// their aspect.
+struct Fit
+{
+    int fontSize = 0;
+    qreal cell = 0;
+};
+
+Fit fitTable(const Table &table, int pixelHeight)
 {
     if (table.zeichne)
-        return pixelHeight * table.seitenverhaeltnis;
-    const QFontMetricsF metrics(glyphFont(table, qRound(pixelHeight * 0.7)));
-    qreal widest = 0;
-    for (const Glyph &glyph : table.glyphen)
-        widest = std::max(widest, metrics.horizontalAdvance(glyph.schrift));
-    return std::clamp(widest * 1.15, pixelHeight * 0.8, pixelHeight * 2.5);
+        return {0, pixelHeight * table.seitenverhaeltnis};
+    const int base = qMax(1, qRound(pixelHeight * 0.7));
+    const QFontMetricsF metrics(glyphFont(table, base));
+    qreal tallest = 1, widest = 1;
+    for (const Glyph &glyph : table.glyphen) {
+        const QRectF bounds = metrics.tightBoundingRect(glyph.schrift);
+        tallest = std::max(tallest, bounds.height());
+        widest = std::max({widest, bounds.width(), metrics.horizontalAdvance(glyph.schrift)});
+    }
+    const qreal scale = std::min(pixelHeight * 0.78 / tallest, 2.5);
+    return {qMax(1, qRound(base * scale)),
+            std::clamp(widest * scale * 1.2, pixelHeight * 0.8, pixelHeight * 2.5)};
 }
 
-void drawFontGlyph(QPainter &painter, const Table &table, const QString &text, const QRectF &box)
+void drawFontGlyph(QPainter &painter, const Table &table, const QString &text, const QRectF &box,
+                   int fontSize)
 {
-    QFont font = glyphFont(table, qRound(box.height() * 0.7));
+    QFont font = glyphFont(table, fontSize);
     QRectF bounds = QFontMetricsF(font).tightBoundingRect(text);
-    // Shrink what does not fit the cell (wide signs, tall hieroglyphs).
+    // A glyph that still does not fit its cell shrinks on its own.
     const qreal scale = std::min({1.0, box.width() * 0.9 / std::max(1.0, bounds.width()),
-                                  box.height() * 0.86 / std::max(1.0, bounds.height())});
+                                  box.height() * 0.9 / std::max(1.0, bounds.height())});
     if (scale < 1.0) {
         font.setPixelSize(qMax(1, int(font.pixelSize() * scale)));
         bounds = QFontMetricsF(font).tightBoundingRect(text);
@@ -56,7 +71,7 @@ void drawFontGlyph(QPainter &painter, const Table &table, const QString &text, c
     painter.drawText(origin, text);
 }
 
-void drawGlyph(QPainter &painter, const Table &table, int index, const QRectF &cell)
+void drawGlyph(QPainter &painter, const Table &table, int index, const QRectF &cell, int fontSize)
 {
     if (index < 0 || index >= table.glyphen.size())
         return;
@@ -66,7 +81,7 @@ void drawGlyph(QPainter &painter, const Table &table, int index, const QRectF &c
                                            -cell.width() * 0.08, -cell.height() * 0.08);
         table.zeichne(painter, inner, index);
     } else {
-        drawFontGlyph(painter, table, table.glyphen[index].schrift, cell);
+        drawFontGlyph(painter, table, table.glyphen[index].schrift, cell, fontSize);
     }
     painter.restore();
 }
@@ -109,7 +124,8 @@ QImage renderGlyph(const Table &table, int index, int pixelHeight)
 QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight)
 {
     pixelHeight = std::clamp(pixelHeight, 8, 1000);
-    const qreal cell = cellWidth(table, pixelHeight);
+    const Fit fit = fitTable(table, pixelHeight);
+    const qreal cell = fit.cell;
     qreal width = 0;
     for (const int glyph : glyphs)
         width += glyph < 0 ? cell / 2 : cell;
@@ -122,7 +138,7 @@ QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight
             x += cell / 2;
             continue;
         }
-        drawGlyph(painter, table, glyph, QRectF(x, 0, cell, pixelHeight));
+        drawGlyph(painter, table, glyph, QRectF(x, 0, cell, pixelHeight), fit.fontSize);
         x += cell;
     }
     return image;
@@ -131,8 +147,14 @@ QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight
 QImage renderChart(const Table &table, int pixelHeight)
 {
     pixelHeight = std::clamp(pixelHeight, 16, 400);
-    const qreal cell = cellWidth(table, pixelHeight);
-    const qreal labelHeight = std::max(16.0, pixelHeight * 0.34);
+    const Fit fit = fitTable(table, pixelHeight);
+    const qreal labelHeight = std::max(18.0, pixelHeight * 0.34);
+    // The cells are wide enough for the longest meaning too, up to three glyph heights.
+    const QFontMetricsF labelMetrics(labelFont(labelHeight * 0.72));
+    qreal longest = 0;
+    for (const Glyph &glyph : table.glyphen)
+        longest = std::max(longest, labelMetrics.horizontalAdvance(glyph.zeichen + u'*'));
+    const qreal cell = std::max(fit.cell, std::min(longest + 8, pixelHeight * 3.0));
     const int count = int(table.glyphen.size());
     const int columns = std::clamp(int(1200 / cell), 1, std::max(1, std::min(count, 13)));
     const int rows = (count + columns - 1) / columns;
@@ -172,7 +194,7 @@ QImage renderChart(const Table &table, int pixelHeight)
         painter.setPen(QPen(kGrid, 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(glyphBox.adjusted(0, 0, 0, labelHeight));
-        drawGlyph(painter, table, i, glyphBox);
+        drawGlyph(painter, table, i, glyphBox, fit.fontSize);
         const Glyph &glyph = table.glyphen[i];
         const bool noted = !glyph.anmerkung.isEmpty();
         if (noted && !notes.contains(glyph.anmerkung))
