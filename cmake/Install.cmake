@@ -108,9 +108,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quarvel.de/)
 # The libraries come from dpkg-shlibdeps; the German texts of Qt's dialog buttons do not show
-# up there, and a viewer for the help is the user's choice.
+# up there, nor do the Noto fonts the symbol tables render; a viewer for the help is the user's
+# choice.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-noto-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer, wngerman, wamerican")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

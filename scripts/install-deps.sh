@@ -15,6 +15,7 @@ build=(
   libexif-dev libzxing-dev zlib1g-dev
   fp-utils librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
   fortunes fortunes-de
+  fonts-noto-core
 )
 packages=(
   "${build[@]}" ccache

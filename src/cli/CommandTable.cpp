@@ -11,7 +11,7 @@ const std::vector<Command> &commandTable()
         trifidCommand(),      fermilabCommand(),  sudokuCommand(),   formelCommand(),
         rechnerCommand(),     gccodeCommand(),    gpxCommand(),      chiffreCommand(),
         knackenCommand(),     datumCommand(),     zahlCommand(),     pruefzifferCommand(),
-        hashCommand(),        rechneCommand(),    bildCommand(),
+        hashCommand(),        rechneCommand(),    bildCommand(),     symboleCommand(),
     };
     return table;
 }

@@ -39,5 +39,7 @@ Command hashCommand();
 Command rechneCommand();
 // The picture analysis (BildCommand.cpp).
 Command bildCommand();
+// The symbol tables (SymboleCommand.cpp).
+Command symboleCommand();
 
 } // namespace Cli

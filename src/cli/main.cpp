@@ -1,11 +1,15 @@
 // quarvel-cli: Quarvel's tools for scripts. Hands the raw arguments and the standard streams to
-// the runner, which does everything else; links QtCore only.
+// the runner, which does everything else. Only the symbol tables draw with fonts: for them a
+// QGuiApplication on the offscreen platform is made, so the program never needs a display.
 #include "cli/Runner.h"
 #include "cli/StdinDevice.h"
 #include "logic/common/SystemMessages.h"
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <QGuiApplication>
+
+#include <memory>
 
 #include <cerrno>
 #include <csignal>
@@ -20,6 +24,24 @@ void writeMessage(const char *text, const char *reason)
     const QByteArray message = QByteArray("quarvel-cli: ") + text + reason + ".\n";
     [[maybe_unused]] const ssize_t written =
         ::write(STDERR_FILENO, message.constData(), std::size_t(message.size()));
+}
+
+// Qt's own notes (a missing runtime folder of the offscreen platform) are no message of ours.
+void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        writeMessage("", message.toUtf8().constData());
+}
+
+// The subcommand is the first argument that is no option.
+bool drawsSymbols(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            continue;
+        return std::strcmp(argv[i], "symbole") == 0 || std::strcmp(argv[i], "symbols") == 0;
+    }
+    return false;
 }
 
 } // namespace
@@ -37,6 +59,14 @@ int main(int argc, char **argv)
     // Qt's picture decoders write English notes on damaged data to the error output; the
     // picture report names in German what could not be read.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    int guiArgc = 3;
+    char programName[] = "quarvel-cli", platformOption[] = "-platform", platform[] = "offscreen";
+    char *guiArgv[] = {programName, platformOption, platform, nullptr};
+    std::unique_ptr<QGuiApplication> gui;
+    if (drawsSymbols(argc, argv)) {
+        qInstallMessageHandler(dropQtNotes);
+        gui = std::make_unique<QGuiApplication>(guiArgc, guiArgv);
+    }
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));

@@ -1,50 +1,82 @@
 #include "symbols/SymbolTable.h"
 
 #include "logic/common/QuarvelError.h"
+#include "symbols/TableParts.h"
 
-#include <QPainterPath>
+#include <QFontDatabase>
+#include <QRawFont>
 
 namespace SymbolTables {
 
 namespace {
 
-// Segments a–g of a seven-segment digit, clockwise from the top, g in the middle.
-constexpr unsigned char kSevenSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
-                                              0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-
-void drawSevenSegment(QPainter &painter, const QRectF &box, int index)
-{
-    const double w = box.width(), h = box.height();
-    const QPointF tl = box.topLeft() + QPointF(w * 0.2, h * 0.1);
-    const QPointF tr = box.topLeft() + QPointF(w * 0.8, h * 0.1);
-    const QPointF ml = box.topLeft() + QPointF(w * 0.2, h * 0.5);
-    const QPointF mr = box.topLeft() + QPointF(w * 0.8, h * 0.5);
-    const QPointF bl = box.topLeft() + QPointF(w * 0.2, h * 0.9);
-    const QPointF br = box.topLeft() + QPointF(w * 0.8, h * 0.9);
-    const QLineF segments[7] = {{tl, tr}, {tr, mr}, {mr, br}, {bl, br},
-                                {ml, bl}, {tl, ml}, {ml, mr}};
-    QPen pen(Qt::black, w * 0.1, Qt::SolidLine, Qt::RoundCap);
-    painter.setPen(pen);
-    for (int s = 0; s < 7; ++s)
-        if (kSevenSegments[index] & (1u << s))
-            painter.drawLine(segments[s]);
-}
-
 QList<Table> buildTables()
 {
-    Table segment7;
-    segment7.name = QStringLiteral("segment7");
-    segment7.titel = QStringLiteral("7-Segment-Ziffern");
-    segment7.gruppe = QStringLiteral("Zahlen");
-    segment7.quelle = QStringLiteral("gezeichnet aus den Segmenten a–g");
-    segment7.lizenz = QStringLiteral("eigene Zeichnung");
-    for (int d = 0; d < 10; ++d)
-        segment7.glyphen.append({QString::number(d), {}});
-    segment7.zeichne = drawSevenSegment;
-    return {segment7};
+    using namespace Parts;
+    return segmentTables() + pigpenTables() + signalTables() + flagTables() + codeTables() +
+        cistercianTables() + dancingMenTables() + runeTables() + scriptTables() + numeralTables() +
+        signTables();
+}
+
+// The meaning at `pos`: the longest one that matches there, case ignored; -1 for none.
+int longestMatch(const Table &table, const QString &text, qsizetype pos, qsizetype &length)
+{
+    int best = -1;
+    length = 0;
+    for (int i = 0; i < table.glyphen.size(); ++i) {
+        const QString &meaning = table.glyphen[i].zeichen;
+        if (meaning.size() > length &&
+            QStringView(text).mid(pos, meaning.size()).compare(meaning, Qt::CaseInsensitive) == 0) {
+            best = i;
+            length = meaning.size();
+        }
+    }
+    return best;
 }
 
 } // namespace
+
+namespace Parts {
+
+Table fontTable(const char *name, const QString &titel, const QString &gruppe,
+                const FontSource &font, std::initializer_list<FontGlyph> glyphs,
+                const QString &meaningFrom)
+{
+    Table table;
+    table.name = QString::fromLatin1(name);
+    table.titel = titel;
+    table.gruppe = gruppe;
+    table.schriftFamilie = QString::fromLatin1(font.family);
+    table.schriftPaket = QString::fromLatin1(kFontPackage);
+    table.quelle = QStringLiteral("Schrift „%1“ (%2, Debian-Paket %3); Bedeutung nach %4")
+                       .arg(table.schriftFamilie, QString::fromLatin1(font.file),
+                            table.schriftPaket, meaningFrom);
+    table.lizenz = QString::fromLatin1(kFontLicence);
+    for (const FontGlyph &glyph : glyphs) {
+        const char32_t code = glyph.code;
+        table.glyphen.append({QString::fromUtf16(glyph.zeichen), QString::fromUcs4(&code, 1)});
+    }
+    return table;
+}
+
+Table drawnTable(const char *name, const QString &titel, const QString &gruppe, const QString &rule,
+                 const QStringList &meanings,
+                 std::function<void(QPainter &, const QRectF &, int)> draw, double aspect)
+{
+    Table table;
+    table.name = QString::fromLatin1(name);
+    table.titel = titel;
+    table.gruppe = gruppe;
+    table.quelle = rule;
+    table.lizenz = QString::fromLatin1(kOwnDrawing);
+    for (const QString &meaning : meanings)
+        table.glyphen.append({meaning, {}});
+    table.zeichne = std::move(draw);
+    table.seitenverhaeltnis = aspect;
+    return table;
+}
+
+} // namespace Parts
 
 const QList<Table> &all()
 {
@@ -63,65 +95,63 @@ const Table *find(const QString &name)
 QList<int> glyphsFor(const Table &table, const QString &text)
 {
     QList<int> result;
-    int pos = 0;
+    qsizetype pos = 0;
     while (pos < text.size()) {
-        if (text.at(pos).isSpace()) {
+        // A meaning may itself hold a blank ("weißer König"), so it is tried first.
+        qsizetype length = 0;
+        const int best = longestMatch(table, text, pos, length);
+        if (best >= 0) {
+            result.append(best);
+            pos += length;
+        } else if (text.at(pos).isSpace()) {
             result.append(-1);
             ++pos;
-            continue;
-        }
-        int best = -1, bestLength = 0;
-        for (int i = 0; i < table.glyphen.size(); ++i) {
-            const QString &meaning = table.glyphen[i].zeichen;
-            if (meaning.size() > bestLength &&
-                text.mid(pos, meaning.size()).compare(meaning, Qt::CaseInsensitive) == 0) {
-                best = i;
-                bestLength = int(meaning.size());
-            }
-        }
-        if (best < 0)
+        } else {
+            const char32_t code = QStringView(text).mid(pos).toUcs4().value(0);
             throw QuarvelError(QStringLiteral("„%1“ gibt es in der Tafel „%2“ nicht.")
-                                   .arg(text.at(pos), table.titel));
-        result.append(best);
-        pos += bestLength;
+                                   .arg(QString::fromUcs4(&code, 1), table.titel));
+        }
     }
     return result;
 }
 
-QImage renderGlyph(const Table &table, int index, int pixelHeight)
+QFont glyphFont(const Table &table, int pixelSize)
 {
-    return renderStrip(table, {index}, pixelHeight);
+    QFont font(table.schriftFamilie);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+    font.setPixelSize(qMax(1, pixelSize));
+    return font;
 }
 
-QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight)
+QStringList missingGlyphs(const Table &table)
 {
-    const int cell = pixelHeight * 2 / 3;
-    QImage image(qMax(1, int(glyphs.size())) * cell, pixelHeight, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < glyphs.size(); ++i) {
-        if (glyphs[i] < 0)
-            continue;
-        const QRectF box(i * cell, 0, cell, pixelHeight);
-        if (table.zeichne) {
-            table.zeichne(painter, box, glyphs[i]);
-        } else {
-            QFont font(table.schriftFamilie);
-            font.setPixelSize(pixelHeight * 2 / 3);
-            painter.setFont(font);
-            painter.drawText(box, Qt::AlignCenter, table.glyphen[glyphs[i]].schrift);
-        }
+    QStringList missing;
+    if (table.zeichne)
+        return missing;
+    const bool installed = QFontDatabase::families().contains(table.schriftFamilie);
+    const QRawFont raw = QRawFont::fromFont(glyphFont(table, 48));
+    for (const Glyph &glyph : table.glyphen) {
+        bool ok = installed && raw.isValid() && raw.familyName() == table.schriftFamilie;
+        for (const char32_t code : glyph.schrift.toUcs4())
+            ok = ok && raw.supportsCharacter(code);
+        if (!ok)
+            missing.append(glyph.zeichen);
     }
-    return image;
+    return missing;
 }
 
-QImage renderChart(const Table &table, int pixelHeight)
+void requireFont(const Table &table)
 {
-    QList<int> every;
-    for (int i = 0; i < table.glyphen.size(); ++i)
-        every.append(i);
-    return renderStrip(table, every, pixelHeight);
+    const QStringList missing = missingGlyphs(table);
+    if (missing.isEmpty())
+        return;
+    if (missing.size() == table.glyphen.size())
+        throw QuarvelError(QStringLiteral("Die Schrift „%1“ für die Tafel „%2“ ist nicht "
+                                          "installiert (Debian-Paket %3).")
+                               .arg(table.schriftFamilie, table.titel, table.schriftPaket));
+    throw QuarvelError(
+        QStringLiteral("Der Schrift „%1“ fehlen Zeichen der Tafel „%2“: %3.")
+            .arg(table.schriftFamilie, table.titel, missing.join(QStringLiteral(", "))));
 }
 
 } // namespace SymbolTables

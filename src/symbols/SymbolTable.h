@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,6 +19,7 @@ struct Glyph
 {
     QString zeichen; // the letter, digit, word or value the glyph stands for
     QString schrift; // font tables: the characters rendered; empty for drawn glyphs
+    QString anmerkung = {}; // shown beside the meaning, e.g. "nicht im Original"
 };
 
 struct Table
@@ -30,6 +33,10 @@ struct Table
     QList<Glyph> glyphen;
     // Drawn tables: paints glyph `index` into `box`, which keeps the glyph's aspect.
     std::function<void(QPainter &, const QRectF &, int index)> zeichne;
+    // Font tables: the Debian package that installs the font (named when it is missing).
+    QString schriftPaket = {};
+    // Width of a glyph's box over its height.
+    double seitenverhaeltnis = 1.0;
 };
 
 // Every table, in the order the decoder lists them.
@@ -45,5 +52,14 @@ QList<int> glyphsFor(const Table &table, const QString &text);
 QImage renderGlyph(const Table &table, int index, int pixelHeight);
 QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight);
 QImage renderChart(const Table &table, int pixelHeight); // every glyph with its meaning below
+
+// Font tables: the font rendered (never merged with another, so a glyph the font lacks shows as
+// the font's missing-glyph box), sized to `pixelSize`.
+QFont glyphFont(const Table &table, int pixelSize);
+// Font tables: the meanings of the glyphs the installed font cannot draw (all of them when the
+// font is not installed); empty for drawn tables. Needs a QGuiApplication.
+QStringList missingGlyphs(const Table &table);
+// Refuses (QuarvelError naming the font and its package) a font table whose font lacks a glyph.
+void requireFont(const Table &table);
 
 } // namespace SymbolTables
