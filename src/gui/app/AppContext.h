@@ -58,6 +58,7 @@ struct SecondaryWindows
     SecondaryWindow variableKoordinaten; // TfrmVariableKoordinaten
     SecondaryWindow karte; // TfrmKarte, the map
     SecondaryWindow codeKnacker; // TfrmCodeKnacker, the code breaker
+    SecondaryWindow symbole; // TfrmSymbole, the symbol decoder
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

@@ -80,6 +80,7 @@ void TfrmQuarvelMain::createActions()
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
+    actSymbole = makeAction(this, "actSymbole", QStringLiteral("Sy&mbole ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -88,8 +89,9 @@ void TfrmQuarvelMain::createActions()
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
-    for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-                            actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate})
+    for (QAction *action :
+         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actSymbole})
         action->setEnabled(false);
 
     setActionIcons();
@@ -109,6 +111,7 @@ void TfrmQuarvelMain::createActions()
         {actKarte, &SecondaryWindows::karte},
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
+        {actSymbole, &SecondaryWindows::symbole},
     };
     for (const auto &[action, member] : shows) {
         connect(action, &QAction::triggered, this,
@@ -170,6 +173,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addAction(actVariableKoordinaten);
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
+    tools->addAction(actSymbole);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -219,6 +223,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actKoordRechner, &windows.koordRechner},
         {actKarte, &windows.karte},
         {actCodeKnacker, &windows.codeKnacker},
+        {actSymbole, &windows.symbole},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

@@ -154,6 +154,7 @@ public:
     QAction *actVariableKoordinaten = nullptr;
     QAction *actKarte = nullptr;
     QAction *actCodeKnacker = nullptr;
+    QAction *actSymbole = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

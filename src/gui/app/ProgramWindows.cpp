@@ -10,9 +10,12 @@
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
+#include "gui/symbols/Symbole_Unit.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
+
+#include "logic/common/QuarvelError.h"
 
 #include <QPlainTextEdit>
 
@@ -50,7 +53,25 @@ ProgramWindows::ProgramWindows(AppContext &context)
         return keep(std::move(window));
     });
     windows.karte.setMaker([this, keep] { return keep(std::make_unique<TfrmKarte>(m_context)); });
+    windows.symbole.setMaker([this, keep] {
+        auto window = std::make_unique<TfrmSymbole>(m_context);
+        window->setOpenCodeBreaker([this](const QString &text) { openCodeBreaker(text); });
+        return keep(std::move(window));
+    });
     m_main->windowsCreated();
+}
+
+// The code breaker, shown with `text` as its cipher text and its search started.
+void ProgramWindows::openCodeBreaker(const QString &text)
+{
+    auto *knacker = dynamic_cast<TfrmCodeKnacker *>(m_context.windows.codeKnacker.get());
+    if (!knacker)
+        throw QuarvelError(QStringLiteral("Der Code-Knacker ist nicht verfügbar"));
+    knacker->memGeheimtext->setPlainText(text);
+    knacker->startSearch();
+    knacker->show();
+    knacker->raise();
+    knacker->activateWindow();
 }
 
 ProgramWindows::~ProgramWindows()

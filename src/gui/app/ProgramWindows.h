@@ -20,6 +20,8 @@ public:
     TfrmQuarvelMain &mainWindow() { return *m_main; }
 
 private:
+    void openCodeBreaker(const QString &text);
+
     AppContext &m_context;
     std::unique_ptr<TfrmQuarvelMain> m_main;
     std::vector<std::unique_ptr<QWidget>> m_windows;

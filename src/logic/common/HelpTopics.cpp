@@ -36,6 +36,7 @@ constexpr Topic kTopics[] = {
     {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
     {u"frmKarte", u"karte.html"},
     {u"frmCodeKnacker", u"code-knacker.html"},
+    {u"frmSymbole", u"symbole.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},
