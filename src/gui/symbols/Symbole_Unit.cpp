@@ -2,6 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/support/HandlerGuard.h"
+#include "gui/support/ScreenFit.h"
 #include "gui/symbols/GlyphPalette.h"
 #include "logic/common/Global_Unit.h"
 #include "logic/common/QuarvelError.h"
@@ -105,6 +106,7 @@ TfrmSymbole::TfrmSymbole(AppContext &context, const QList<SymbolTables::Table> &
     }
     connectControls();
     resize(1100, 680);
+    ScreenFit::keepOnScreen(this);
     lstTafeln->setCurrentRow(0);
     showTable(currentTable());
 }
@@ -451,11 +453,10 @@ void TfrmSymbole::edtTextChange()
 }
 
 // The clicked glyphs in a row, each with its placeholder below.
-void TfrmSymbole::unknownChanged()
+QPixmap TfrmSymbole::unknownStrip(const QString &letters)
 {
-    const QString letters = m_unknown.text();
-    edtPlatzhalter->setText(letters);
-    const int gap = kUnknownPixels * 2 / 3;
+    const int gap = kUnknownPixels * 2 / 3; // a blank
+    const int spacing = 6; // between glyphs, so that each stands apart from its neighbours
     QList<QPixmap> glyphs;
     int width = 0;
     for (const PlaceholderSequence::Entry &entry : m_unknown.entries()) {
@@ -464,7 +465,7 @@ void TfrmSymbole::unknownChanged()
         glyphs.append(entry.glyph < 0 || table == m_tables.cend()
                           ? QPixmap()
                           : m_pixmaps.glyph(*table, entry.glyph, kUnknownPixels));
-        width += glyphs.constLast().isNull() ? gap : glyphs.constLast().width();
+        width += (glyphs.constLast().isNull() ? gap : glyphs.constLast().width()) + spacing;
     }
     const int textHeight = fontMetrics().height();
     QPixmap strip(std::max(1, width), kUnknownPixels + textHeight + 4);
@@ -479,10 +480,17 @@ void TfrmSymbole::unknownChanged()
             painter.drawText(QRect(x, kUnknownPixels + 2, cell, textHeight), Qt::AlignCenter,
                              letters.mid(i, 1));
         }
-        x += cell;
+        x += cell + spacing;
     }
     painter.end();
-    lblUnbekannt->setPixmap(strip);
+    return strip;
+}
+
+void TfrmSymbole::unknownChanged()
+{
+    const QString letters = m_unknown.text();
+    edtPlatzhalter->setText(letters);
+    lblUnbekannt->setPixmap(unknownStrip(letters));
     const bool any = !m_unknown.isEmpty();
     btnUnbekanntRueckschritt->setEnabled(any);
     btnUnbekanntLoeschen->setEnabled(any);

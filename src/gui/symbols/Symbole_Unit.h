@@ -93,6 +93,7 @@ private:
     void decodedBackspace();
     void edtTextChange();
     void unknownChanged();
+    QPixmap unknownStrip(const QString &letters);
     void btnCodeKnackerClick();
     void btnKopierenClick();
     void savePicture(const QImage &picture, const QString &fileName);
