@@ -43,8 +43,11 @@ void GlyphPalette::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space:
         choose(currentItem());
+        return;
+    case Qt::Key_Space:
+        if (m_blank)
+            m_blank();
         return;
     case Qt::Key_Backspace:
         if (m_backspace)

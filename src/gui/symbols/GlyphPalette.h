@@ -10,8 +10,8 @@ struct Table;
 }
 
 // The glyphs of one table as buttons with their meaning below, to be clicked one after the
-// other. The keyboard reaches every glyph too: the arrow keys move, Return, Enter or the space
-// bar choose, Backspace takes the last choice back.
+// other. The keyboard reaches every glyph too: the arrow keys move, Return or Enter choose, the
+// space bar asks for a gap between words, Backspace takes the last choice back.
 class GlyphPalette : public QListWidget
 {
 public:
@@ -25,6 +25,7 @@ public:
 
     void setOnChosen(std::function<void(int glyph)> chosen) { m_chosen = std::move(chosen); }
     void setOnBackspace(std::function<void()> backspace) { m_backspace = std::move(backspace); }
+    void setOnBlank(std::function<void()> blank) { m_blank = std::move(blank); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -36,4 +37,5 @@ private:
     const SymbolTables::Table *m_table = nullptr;
     std::function<void(int)> m_chosen;
     std::function<void()> m_backspace;
+    std::function<void()> m_blank;
 };

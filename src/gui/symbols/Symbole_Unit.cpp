@@ -79,7 +79,7 @@ TfrmSymbole::TfrmSymbole(AppContext &context, const QList<SymbolTables::Table> &
 
     auto *glyphCaption =
         new QLabel(QStringLiteral("&Zeichen (anklicken, oder Pfeiltasten und Eingabetaste; "
-                                  "Rücktaste nimmt das letzte zurück):"),
+                                  "Leertaste: Lücke, Rücktaste: zurück):"),
                    this);
     glyphCaption->setBuddy(lstGlyphen);
     auto *work = new QWidget(this);
@@ -252,6 +252,7 @@ void TfrmSymbole::connectControls()
     lstGlyphen->setOnChosen(
         [this](int glyph) { guarded(m_context.dialogs, this, [&] { glyphChosen(glyph); }); });
     lstGlyphen->setOnBackspace(run(&TfrmSymbole::backspace));
+    lstGlyphen->setOnBlank(run(&TfrmSymbole::blank));
     click(btnTafelSpeichern, &TfrmSymbole::btnTafelSpeichernClick);
     click(btnStreifenSpeichern, &TfrmSymbole::btnStreifenSpeichernClick);
     click(btnLeerzeichen, [](TfrmSymbole *w) { w->appendDecoded(QStringLiteral(" ")); });
@@ -372,6 +373,24 @@ void TfrmSymbole::glyphChosen(int glyph)
         break;
     case UnknownPage:
         m_unknown.add(table->name, glyph);
+        unknownChanged();
+        break;
+    }
+}
+
+// The space bar in the glyphs: a gap between words on the page in front.
+void TfrmSymbole::blank()
+{
+    switch (tabModus->currentIndex()) {
+    case DecodePage:
+        appendDecoded(QStringLiteral(" "));
+        break;
+    case EncodePage:
+        if (edtText->text().size() < kMaxText)
+            edtText->setText(edtText->text() + u' ');
+        break;
+    case UnknownPage:
+        m_unknown.addBlank();
         unknownChanged();
         break;
     }

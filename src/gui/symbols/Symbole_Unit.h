@@ -89,6 +89,7 @@ private:
     void showChart();
     void glyphChosen(int glyph);
     void backspace();
+    void blank();
     void appendDecoded(const QString &piece);
     void decodedBackspace();
     void edtTextChange();

@@ -144,13 +144,17 @@ TEST_F(SymboleFixture, ClickedGlyphsWriteTheirLettersAndBackspaceTakesAWholeGlyp
     QTest::mouseClick(window.btnRueckschritt, Qt::LeftButton);
     EXPECT_EQ(window.edtKlartext->text(), QStringLiteral("12 A"));
 
-    // The keyboard: arrows move, Return chooses, Backspace takes back.
+    // The keyboard: arrows move, Return chooses, the space bar leaves a gap, Backspace takes
+    // back.
     window.lstGlyphen->setFocus();
     window.lstGlyphen->setCurrentRow(0);
     QTest::keyClick(window.lstGlyphen, Qt::Key_Right);
     QTest::keyClick(window.lstGlyphen, Qt::Key_Return);
     QTest::keyClick(window.lstGlyphen, Qt::Key_Space);
-    EXPECT_EQ(window.edtKlartext->text(), QStringLiteral("12 ABB"));
+    QTest::keyClick(window.lstGlyphen, Qt::Key_Enter);
+    EXPECT_EQ(window.edtKlartext->text(), QStringLiteral("12 AB B"));
+    QTest::keyClick(window.lstGlyphen, Qt::Key_Backspace);
+    EXPECT_EQ(window.edtKlartext->text(), QStringLiteral("12 AB "));
     QTest::keyClick(window.lstGlyphen, Qt::Key_Backspace);
     EXPECT_EQ(window.edtKlartext->text(), QStringLiteral("12 AB"));
 
@@ -244,7 +248,7 @@ TEST_F(SymboleFixture, ATextTurnedIntoGlyphsReadsBackTheSame)
     }
 }
 
-TEST_F(SymboleFixture, TheTableAndTheStripAreSavedAsPngPictures)
+TEST_F(SymboleFixture, TheTableAndTheStripAreSavedAsPngPicturesOrTheReasonIsNamed)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -281,24 +285,18 @@ TEST_F(SymboleFixture, TheTableAndTheStripAreSavedAsPngPictures)
                   c.expected.convertToFormat(QImage::Format_ARGB32));
     }
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
-}
 
-TEST_F(SymboleFixture, APictureThatCannotBeWrittenIsReportedWithItsReason)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     // A plain file where the folder should be: no user, root included, can write below it.
     QFile blocker(dir.filePath(QStringLiteral("datei")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString path = dir.filePath(QStringLiteral("datei/tafel.png"));
-    app.dialogs.fileAnswers = {path};
+    const QString blocked = dir.filePath(QStringLiteral("datei/tafel.png"));
+    app.dialogs.fileAnswers = {blocked};
     QTest::mouseClick(window.btnTafelSpeichern, Qt::LeftButton);
     ASSERT_EQ(app.dialogs.messages.size(), 1);
-    const QString message = app.dialogs.lastText();
-    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path)));
-    EXPECT_TRUE(message.contains(QStringLiteral("konnte nicht geschrieben werden")));
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(app.dialogs.lastText().contains(
+        QStringLiteral("„%1“ konnte nicht geschrieben werden").arg(blocked)));
+    EXPECT_FALSE(QFile::exists(blocked));
 }
 
 // Glyphs of any table become A, B, C ... in order of first use and go to the code breaker,
