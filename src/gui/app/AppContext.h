@@ -60,6 +60,7 @@ struct SecondaryWindows
     SecondaryWindow codeKnacker; // TfrmCodeKnacker, the code breaker
     SecondaryWindow formelrechner; // TfrmFormelrechner, named values and formulas
     SecondaryWindow bildanalyse; // TfrmBildanalyse, the picture analysis
+    SecondaryWindow symbole; // TfrmSymbole, the symbol decoder
 };
 
 // What every window is handed at creation: the program-wide values and the services of the

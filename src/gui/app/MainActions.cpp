@@ -83,6 +83,7 @@ void TfrmQuarvelMain::createActions()
     actFormelrechner->setEnabled(false);
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
     actBildanalyse = makeAction(this, "actBildanalyse", QStringLiteral("&Bildanalyse ..."));
+    actSymbole = makeAction(this, "actSymbole", QStringLiteral("Sy&mbole ..."));
     HelpContents1 = makeAction<KeyAwareAction>(this, "HelpContents1", QStringLiteral("I&nhalt"),
                                                QStringLiteral("Inhalt der Hilfe"));
     HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -93,7 +94,8 @@ void TfrmQuarvelMain::createActions()
     // Shown once their windows exist (windowsCreated).
     for (QAction *action :
          {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actBildanalyse})
+          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actBildanalyse,
+          actSymbole})
         action->setEnabled(false);
 
     setActionIcons();
@@ -115,6 +117,7 @@ void TfrmQuarvelMain::createActions()
         {actInfo, &SecondaryWindows::info},
         {actUpdate, &SecondaryWindows::updDL},
         {actFormelrechner, &SecondaryWindows::formelrechner},
+        {actSymbole, &SecondaryWindows::symbole},
     };
     for (const auto &[action, member] : shows) {
         connect(action, &QAction::triggered, this,
@@ -178,6 +181,7 @@ void TfrmQuarvelMain::createMenus()
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
     tools->addAction(actBildanalyse);
+    tools->addAction(actSymbole);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();
@@ -229,6 +233,7 @@ void TfrmQuarvelMain::windowsCreated()
         {actCodeKnacker, &windows.codeKnacker},
         {actFormelrechner, &windows.formelrechner},
         {actBildanalyse, &windows.bildanalyse},
+        {actSymbole, &windows.symbole},
     };
     for (const auto &[action, window] : shows)
         action->setEnabled(window->available());

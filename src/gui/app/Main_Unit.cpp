@@ -225,6 +225,13 @@ void TfrmQuarvelMain::createNavigator()
     TreeView1->collapseAll();
     connect(TreeView1, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { TreeView1Change(current); });
+    // A node that opens a window opens it again when clicked while it is chosen already.
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        const NavigatorNode *node = findNavigatorNode(item->text(0));
+        if (node && node->kind == NavigatorNode::Kind::Window && node->window &&
+            item->text(0) == m_aktuellerKnoten)
+            showSecondaryWindow(m_context.windows.*node->window);
+    });
     // With many groups open the nodes outgrow the navigator's height; the scroll bar that then
     // appears must not cut the longest node off, so the navigator widens by what is missing.
     connect(TreeView1->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
@@ -461,6 +468,14 @@ void TfrmQuarvelMain::runNode(const NavigatorNode &node)
         return;
     case Kind::Chart:
         ShowChart(node.chartFile);
+        return;
+    case Kind::Window:
+        gboxOben->setTitle(node.caption);
+        lblOben->setText(node.oben.value_or(QString()));
+        lblOben2->setText(node.oben2.value_or(QString()));
+        Panel2->setCurrentWidget(pnlLeer);
+        if (node.window)
+            showSecondaryWindow(m_context.windows.*node.window);
         return;
     case Kind::Tool:
         break;

@@ -156,6 +156,7 @@ public:
     QAction *actKarte = nullptr;
     QAction *actCodeKnacker = nullptr;
     QAction *actBildanalyse = nullptr;
+    QAction *actSymbole = nullptr;
     KeyAwareAction *HelpContents1 = nullptr;
     QAction *actInfo = nullptr;
     QAction *actUpdate = nullptr;

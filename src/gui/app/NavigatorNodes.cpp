@@ -1,5 +1,6 @@
 #include "gui/app/NavigatorNodes.h"
 
+#include "gui/app/AppContext.h"
 #include "gui/calc/CalcNavigator.h"
 
 namespace {
@@ -37,6 +38,21 @@ NavigatorNode chart(const char16_t *text, const char16_t *file)
     node.oben2 = QString();
     node.panel = QStringLiteral("gboxDiagramm");
     node.chartFile = QString::fromUtf16(file);
+    return node;
+}
+
+// A node that opens one of the program's windows; the header tells what it holds.
+NavigatorNode window(const char16_t *text, QString oben, QString oben2,
+                     SecondaryWindow SecondaryWindows::*which)
+{
+    NavigatorNode node;
+    node.text = QString::fromUtf16(text);
+    node.kind = Kind::Window;
+    node.caption = QStringLiteral(" Diagramme ");
+    node.oben = std::move(oben);
+    node.oben2 = std::move(oben2);
+    node.panel = QStringLiteral("pnlLeer");
+    node.window = which;
     return node;
 }
 
@@ -81,6 +97,11 @@ std::vector<NavigatorNode> buildNodes()
         chart(u"Römische Zahlen", u"Roemische_Zahlen.jpg"),
         chart(u"Morse-Code", u"Morse_Code.jpg"),
         chart(u"Flaggenalphabet", u"Flaggenalphabet.png"),
+        window(u"Symboltafeln",
+               QStringLiteral("Symbolalphabete lesen und schreiben: Runen, Braille, Semaphore, "
+                              "Segmentziffern …"),
+               QStringLiteral("Das Fenster „Symbole“ (Tools › Symbole ...) ist geöffnet"),
+               &SecondaryWindows::symbole),
         group(u"Umrechnung"),
         tool(u"Meter - Inch", u" Umrechnung ",
              QStringLiteral("Verschiedene nützliche Umrechnungen"),
@@ -131,7 +152,7 @@ const std::vector<NavigatorGroup> &navigatorTree()
           QStringLiteral("Dancing Men Cypher"), QStringLiteral("Flaggenalphabet"),
           QStringLiteral("Freimaurer-Code"), QStringLiteral("Hexenschrift"),
           QStringLiteral("Morse-Code"), QStringLiteral("Römische Zahlen"),
-          QStringLiteral("Stabzahlen")}},
+          QStringLiteral("Stabzahlen"), QStringLiteral("Symboltafeln")}},
         {QStringLiteral("Umrechnung"), {QStringLiteral("Meter - Inch"), QStringLiteral("GC-Code")}},
         calcNavigatorGroup(),
     };

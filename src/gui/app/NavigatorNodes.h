@@ -6,11 +6,14 @@
 #include <optional>
 #include <vector>
 
+class SecondaryWindow;
+struct SecondaryWindows;
+
 // What choosing a node of the navigator shows. Rows are compared with the chosen node's text
 // exactly and in this order; the first match wins.
 struct NavigatorNode
 {
-    enum class Kind { Group, GroupRecursive, Tool, Chart };
+    enum class Kind { Group, GroupRecursive, Tool, Chart, Window };
 
     QString text;
     Kind kind = Kind::Tool;
@@ -20,6 +23,7 @@ struct NavigatorNode
     QString panel; // objectName of the panel brought to the front (Tool)
     std::optional<QString> panelCaption; // replaces " " + node text + " " as the panel's caption
     QString chartFile; // Chart: image file beside the program
+    SecondaryWindow SecondaryWindows::*window = nullptr; // Window: the window the node opens
 };
 
 const std::vector<NavigatorNode> &navigatorNodes();

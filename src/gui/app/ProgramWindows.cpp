@@ -12,9 +12,12 @@
 #include "gui/map/Karte_Unit.h"
 #include "gui/solvers/Fermil_Unit.h"
 #include "gui/solvers/uSudoku.h"
+#include "gui/symbols/Symbole_Unit.h"
 #include "gui/tools/Hilfsfenster_Unit.h"
 #include "gui/tools/KoordRechner_Unit.h"
 #include "gui/update/Upd_DL_Unit.h"
+
+#include "logic/common/QuarvelError.h"
 
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -62,6 +65,11 @@ ProgramWindows::ProgramWindows(AppContext &context)
     });
     windows.bildanalyse.setMaker(
         [this, keep] { return keep(std::make_unique<TfrmBildanalyse>(m_context)); });
+    windows.symbole.setMaker([this, keep] {
+        auto window = std::make_unique<TfrmSymbole>(m_context);
+        window->setOpenCodeBreaker([this](const QString &text) { openCodeBreaker(text); });
+        return keep(std::move(window));
+    });
     m_main->windowsCreated();
 }
 
@@ -84,6 +92,19 @@ void ProgramWindows::takeOverIntoVariableKoordinaten(const QString &formula,
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+// The code breaker, shown with `text` as its cipher text and its search started.
+void ProgramWindows::openCodeBreaker(const QString &text)
+{
+    auto *knacker = dynamic_cast<TfrmCodeKnacker *>(m_context.windows.codeKnacker.get());
+    if (!knacker)
+        throw QuarvelError(QStringLiteral("Der Code-Knacker ist nicht verfügbar"));
+    knacker->memGeheimtext->setPlainText(text);
+    knacker->startSearch();
+    knacker->show();
+    knacker->raise();
+    knacker->activateWindow();
 }
 
 ProgramWindows::~ProgramWindows()

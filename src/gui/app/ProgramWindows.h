@@ -23,6 +23,7 @@ public:
 private:
     void takeOverIntoVariableKoordinaten(const QString &formula,
                                          const QMap<QChar, QString> &values);
+    void openCodeBreaker(const QString &text);
 
     AppContext &m_context;
     std::unique_ptr<TfrmQuarvelMain> m_main;

@@ -38,6 +38,7 @@ constexpr Topic kTopics[] = {
     {u"frmKarte", u"karte.html"},
     {u"frmCodeKnacker", u"code-knacker.html"},
     {u"frmBildanalyse", u"bildanalyse.html"},
+    {u"frmSymbole", u"symbole.html"},
     {u"frmCacher", u"cacher.html"},
     {u"frmEinstellungen", u"einstellungen.html"},
     {u"frmInfo", u"info.html"},

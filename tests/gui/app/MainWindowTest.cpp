@@ -98,7 +98,8 @@ TEST(MainWindow, NavigatorShowsEveryNodeInOrder)
             "  Römische Zahlenkodierung|  Vigenère|  Trifid|  Weitere Chiffren|Diagramme|  "
             "Brailleschrift|"
             "  Buchstabenwerte|  Dancing Men Cypher|  Flaggenalphabet|  Freimaurer-Code|"
-            "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|Umrechnung|  Meter - "
+            "  Hexenschrift|  Morse-Code|  Römische Zahlen|  Stabzahlen|  Symboltafeln|"
+            "Umrechnung|  Meter - "
             "Inch|  GC-Code|Rechnen|  Datum & Zeit|  Primzahlen & Teiler|  Zahlenfolgen|  "
             "Konstanten|  Zahlenbasen|  Prüfziffern|  Hashes"));
     QTreeWidgetItem *disabled = node(w, QStringLiteral("Freimauerer-Code"));
