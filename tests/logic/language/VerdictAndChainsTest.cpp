@@ -106,14 +106,17 @@ TEST(GeocachingText, TheCribLiftsTheReadingsThatHoldIt)
     EXPECT_TRUE(holdsCrib(QStringLiteral("Grüße"), QStringLiteral("GRUESSE")));
     EXPECT_FALSE(holdsCrib(QStringLiteral("Der Schatz"), QStringLiteral("Eiche")));
     EXPECT_FALSE(holdsCrib(QStringLiteral("Der Schatz"), QStringLiteral("123")));
-    std::vector<Candidate> list {reading(u"salat"_qs, -3.0), reading(u"hier nord"_qs, -4.4),
-                                 reading(u"nord dort"_qs, -4.6)};
+    std::vector<Candidate> list {reading(u"salat"_qs, -3.0), reading(u"nord dort"_qs, -4.6),
+                                 reading(u"hier nord"_qs, -4.4)};
     markCrib(list, QStringLiteral("nord"));
     const std::vector<Candidate> ranked = rankCandidates(list);
-    // -4.4 + 1.5 beats -3.0; -4.6 + 1.5 does not.
     EXPECT_EQ(ranked[0].plain, u"hier nord");
-    EXPECT_EQ(ranked[1].plain, u"salat");
-    EXPECT_EQ(ranked[2].plain, u"nord dort");
+    EXPECT_EQ(ranked[1].plain, u"nord dort");
+    EXPECT_EQ(ranked[2].plain, u"salat");
+    // A crib without letters marks nothing: the best score leads.
+    std::vector<Candidate> fresh {reading(u"salat"_qs, -3.0), reading(u"hier nord"_qs, -4.4)};
+    markCrib(fresh, QStringLiteral("42"));
+    EXPECT_EQ(rankCandidates(fresh)[0].plain, u"salat");
 }
 
 TEST(Chains, TwoKeylessStepsAreFoundAndNamed)
