@@ -144,7 +144,12 @@ TEST(Chains, TwoKeylessStepsAreFoundAndNamed)
         request.chains = true;
         const std::vector<Candidate> ranked = breakText(request);
         ASSERT_FALSE(ranked.empty());
-        EXPECT_EQ(ranked.front().method, QString::fromUtf8(c.method));
+        // Reversing and a renaming of letters commute: either order is the same chain.
+        const QStringList steps = QString::fromUtf8(c.method).split(u" → "_qs);
+        EXPECT_TRUE(ranked.front().method == QString::fromUtf8(c.method) ||
+                    (steps.size() == 2 && steps[0] == u"rueckwaerts" &&
+                     ranked.front().method == steps[1] + u" → "_qs + steps[0]))
+            << ranked.front().method.toStdString();
         EXPECT_EQ(ranked.front().plain.toUpper(), plain.toUpper());
         request.chains = false;
         EXPECT_NE(breakText(request).front().method, QString::fromUtf8(c.method));
