@@ -347,8 +347,8 @@ void weighLetterText(const QString &text, EvidenceList &out)
     if (facts.n < kMinLetters || others * 4 > facts.n)
         return;
     // Playfair's marks (an even count, no pair of the same letter twice, at most 25 letters, no
-    // word boundaries) are
-    // rare elsewhere: a substitution of 80 letters writes such a pair in nine texts of ten.
+    // word boundaries) are rare elsewhere: a substitution of 80 letters writes such a pair in
+    // nine texts of ten.
     const bool playfair = facts.n % 2 == 0 && facts.n >= 30 && facts.kinds <= 25 &&
         !facts.keepsWords && doubledPairs(facts.letters) == 0;
     if (facts.share >= kMonoShare && !playfair) {
