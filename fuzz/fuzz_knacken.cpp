@@ -1,7 +1,7 @@
 // The code breaker on arbitrary text: the first byte picks the language, whether the key
 // searches and the chains of two steps run too (they take longer, so only on short inputs); the
 // rest is the cipher text, with an optional key after a NUL byte and an optional crib after a
-// second one. The ranked list must be ordered (a reading with the crib counts its bonus), free of
+// second one. The ranked list must be ordered (the readings with the crib first), free of
 // repeated readings and hold only known method names (a chain: two of them) and finite scores;
 // the identification must give likelihoods from 0 to 1 that add up to at most 1, in known
 // families.
@@ -63,15 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                    return methods.contains(s);
                });
     };
-    const auto ranking = [](const Candidate &c) {
-        return c.score + (c.holdsCrib ? kCribBonus : 0);
-    };
     QSet<QString> seen;
     for (size_t i = 0; i < ranked.size(); ++i) {
         const Candidate &c = ranked[i];
         if (!std::isfinite(c.score) || !known(c.method))
             std::abort();
-        if (i > 0 && ranking(c) > ranking(ranked[i - 1]))
+        if (i > 0 &&
+            (c.holdsCrib > ranked[i - 1].holdsCrib ||
+             (c.holdsCrib == ranked[i - 1].holdsCrib && c.score > ranked[i - 1].score)))
             std::abort();
         const QString folded = c.plain.toCaseFolded();
         if (seen.contains(folded))

@@ -234,8 +234,7 @@ Command knackenCommand()
          {{QStringLiteral("--krippe")},
           QStringLiteral("crib"),
           QStringLiteral("WORT"),
-          QStringLiteral(
-              "ein Wort, das im Klartext vorkommt: Kandidaten mit ihm stehen weiter oben")},
+          QStringLiteral("ein Wort, das im Klartext vorkommt: Kandidaten mit ihm stehen zuerst")},
          {{QStringLiteral("--ketten")},
           QStringLiteral("chains"),
           {},

@@ -74,12 +74,14 @@ double readingScore(double modelScore, const QString &plain, Language language)
 
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates)
 {
-    const auto ranking = [](const Candidate &c) {
-        return c.score + (c.holdsCrib ? kCribBonus : 0.0);
-    };
-    std::stable_sort(
-        candidates.begin(), candidates.end(),
-        [&](const Candidate &a, const Candidate &b) { return ranking(a) > ranking(b); });
+    // A reading with the crib comes before every reading without it: the user knows the word is
+    // in the plain text.
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate &a, const Candidate &b) {
+                         if (a.holdsCrib != b.holdsCrib)
+                             return a.holdsCrib;
+                         return a.score > b.score;
+                     });
     std::vector<Candidate> out;
     out.reserve(candidates.size());
     QSet<QString> seen;

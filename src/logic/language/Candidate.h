@@ -37,7 +37,7 @@ bool isMonotonous(const QString &plain);
 // text, at least that of prose for a coordinate or a text of number words.
 double readingScore(double modelScore, const QString &plain, Language language);
 
-// Best score first (a candidate that holds the crib counts kCribBonus more); among equal scores
-// the earlier candidate. A plain text that an earlier (or
+// The candidates that hold the crib first, then the others; within each best score first, and
+// among equal scores the earlier candidate. A plain text that an earlier (or
 // better) candidate already gave (case apart) is dropped, so every reading appears once.
 std::vector<Candidate> rankCandidates(std::vector<Candidate> candidates);

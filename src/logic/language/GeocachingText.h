@@ -4,7 +4,7 @@
 // E 008° 54.321"), the same in words ("NORD FUENFZIG GRAD ZWOELF PUNKT ..."), or a row of number
 // words. The quadgram model scores them below ordinary sentences, sometimes below letter salad,
 // so a reading that holds one counts as prose. And a word the user knows is in the plain text
-// (a crib) lifts the readings that hold it.
+// (a crib) puts the readings that hold it first.
 
 #include "Candidate.h"
 
@@ -30,9 +30,6 @@ constexpr double kGeocachingScore = -3.5;
 // Whether the plain text holds the crib, letters compared without case, blanks and umlauts
 // ("Eiche" is found in "DERSCHATZLIEGTUNTERDEREICHE"); false for a crib without letters.
 bool holdsCrib(const QString &plain, const QString &crib);
-
-// How much a reading that holds the crib rises in the ranking.
-constexpr double kCribBonus = 1.5;
 
 // Marks the candidates that hold the crib (none for an empty crib).
 void markCrib(std::vector<Candidate> &candidates, const QString &crib);

@@ -240,6 +240,15 @@ void weighPeriodic(const LetterFacts &f, int period, const KasiskiResult &repeat
                    reasons +
                        QStringList {u"Jede Spalte passt als Tausch der Alphabethälften "
                                     "(Porta)."_qs}});
+    // Pairs enciphered as pairs (Hill) also make even key lengths look like periods.
+    if (!f.keepsWords && period % 2 == 0 && f.n % 2 == 0)
+        out.push_back({u"digraphisch"_qs,
+                       u"hill"_qs,
+                       0.3,
+                       {reasons.front(),
+                        QStringLiteral("Ohne Wortgrenzen, gerade Länge und eine gerade "
+                                       "Schlüssellänge: auch eine Chiffre auf Buchstabenpaaren "
+                                       "(Hill) zeigt solche Spalten.")}});
 }
 
 // Low coincidence without a key length: pairs, fractions or a running key.
@@ -290,11 +299,13 @@ void weighFlat(const LetterFacts &f, EvidenceList &out)
         : u"Ohne Wortgrenzen geschrieben."_qs;
     out.push_back({u"polyalphabetisch"_qs,
                    u"autokey"_qs,
-                   f.keepsWords ? 1.2 : 0.4,
+                   // Autokey and Vigenère keep the blanks: without them a cipher that drops
+                   // them is likelier.
+                   f.keepsWords ? 1.2 : 0.15,
                    {coincidenceText, wordsText}});
     out.push_back({u"polyalphabetisch"_qs,
                    u"vigenere"_qs,
-                   f.keepsWords ? 0.6 : 0.3,
+                   f.keepsWords ? 0.6 : 0.1,
                    {coincidenceText, wordsText,
                     u"Ein Schlüssel, so lang wie ein Fünftel des Textes, ließe keine Spalten "
                     "erkennen."_qs}});
@@ -335,10 +346,11 @@ void weighLetterText(const QString &text, EvidenceList &out)
     const LetterFacts facts = factsOf(text);
     if (facts.n < kMinLetters || others * 4 > facts.n)
         return;
-    // Playfair's marks (an even count, no pair of the same letter twice, at most 25 letters) are
-    // rare elsewhere: a substitution of 80 letters writes such a pair in nine texts of ten.
-    const bool playfair =
-        facts.n % 2 == 0 && facts.n >= 30 && facts.kinds <= 25 && doubledPairs(facts.letters) == 0;
+    // Playfair's marks (an even count, no pair of the same letter twice, at most 25 letters, no
+    // word boundaries) are rare elsewhere: a substitution of 80 letters writes such a pair in
+    // nine texts of ten.
+    const bool playfair = facts.n % 2 == 0 && facts.n >= 30 && facts.kinds <= 25 &&
+        !facts.keepsWords && doubledPairs(facts.letters) == 0;
     if (facts.share >= kMonoShare && !playfair) {
         weighMonoalphabetic(facts, out);
         return;

@@ -133,11 +133,15 @@ TEST(TextStatistics, CoincidencePeriodAndPairs)
     EXPECT_EQ(doubledPairs(QByteArray::fromRawData("\0\0\1\2", 4)), 1);
     EXPECT_EQ(pairRepeats(abab).even, 3);
     EXPECT_EQ(pairRepeats(abab).odd, 2);
-    // A period-3 stream: the columns coincide fully from 3 on.
+    // A period-3 stream: its columns of 3 hold one letter each, and every repeat lies 3 apart.
     QByteArray periodic;
     for (int i = 0; i < 60; ++i)
         periodic.append(char((i % 3) * 5));
-    EXPECT_EQ(columnPeriod(periodic, 20, 0.07, 0.7), 3);
-    EXPECT_EQ(kasiski(periodic, 20).period, 3); // every repeat lies 3 apart
+    EXPECT_DOUBLE_EQ(columnCoincidence(periodic, 3), 1.0);
+    EXPECT_EQ(kasiski(periodic, 20).period, 3);
+    // The alphabet three times: no column of a length up to 15 repeats a letter.
+    const QByteArray cycles = alphabet + alphabet + alphabet;
+    EXPECT_EQ(columnPeriod(cycles, 20, 0.07, 0.7), 0);
+    EXPECT_EQ(kasiski(cycles, 20).period, 13); // repeats 26 apart: 13 is the longest divisor
     EXPECT_GT(languageCoincidence(Language::German), languageCoincidence(Language::English));
 }
