@@ -1,7 +1,8 @@
 // The code breaker on arbitrary text: the first byte picks the language and whether the key
 // searches run too (they take longer, so only on short inputs); the rest is the cipher text,
-// with an optional key after a NUL byte. The ranked list must be ordered, free of repeated
-// readings and hold only known method names and finite scores.
+// with an optional key after a NUL byte (with bit 8 of the first byte: an ADFGX transposition
+// word). The ranked list must be ordered, free of repeated readings and hold only known method
+// names and finite scores.
 #include "logic/common/QuarvelError.h"
 #include "logic/language/CodeBreaker.h"
 
@@ -22,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype nul = rest.indexOf('\0');
     BreakerRequest request;
     request.text = QString::fromUtf8(nul < 0 ? rest : rest.left(nul));
-    if (nul >= 0)
+    if (nul >= 0 && (mode & 8))
+        request.transposition = QString::fromUtf8(rest.mid(nul + 1)); // ADFGX: square searched
+    else if (nul >= 0)
         request.key = QString::fromUtf8(rest.mid(nul + 1));
     if (mode & 1)
         request.language = (mode & 2) ? Language::English : Language::German;
