@@ -1,10 +1,10 @@
 // The code breaker on arbitrary text: the first byte picks the language, whether the key
 // searches and the chains of two steps run too (they take longer, so only on short inputs); the
-// rest is the cipher text, with an optional key after a NUL byte and an optional crib after a
-// second one. The ranked list must be ordered (the readings with the crib first), free of
-// repeated readings and hold only known method names (a chain: two of them) and finite scores;
-// the identification must give likelihoods from 0 to 1 that add up to at most 1, in known
-// families.
+// rest is the cipher text, with an optional key after a NUL byte (with bit 16 of the first byte:
+// an ADFGX transposition word) and an optional crib after a second one. The ranked list must be
+// ordered (the readings with the crib first), free of repeated readings and hold only known
+// method names (a chain: two of them) and finite scores; the identification must give
+// likelihoods from 0 to 1 that add up to at most 1, in known families.
 #include "logic/common/QuarvelError.h"
 #include "logic/language/Chains.h"
 #include "logic/language/CipherIdentification.h"
@@ -33,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (nul >= 0) {
         const QByteArray after = rest.mid(nul + 1);
         const qsizetype second = after.indexOf('\0');
-        request.key = QString::fromUtf8(second < 0 ? after : after.left(second));
+        const QString word = QString::fromUtf8(second < 0 ? after : after.left(second));
+        if (mode & 16)
+            request.transposition = word; // ADFGX: the square is searched
+        else
+            request.key = word;
         if (second >= 0)
             request.crib = QString::fromUtf8(after.mid(second + 1));
     }

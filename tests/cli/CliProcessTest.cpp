@@ -279,6 +279,21 @@ std::vector<TextCase> textCases()
           QStringLiteral("Qre Fpungm yvrtg hagre qre nygra Rvpur")},
          {},
          {QStringLiteral("1. rot (13): Der Schatz liegt unter der alten Eiche")}},
+        {"knacken playfair",
+         {QStringLiteral("knacken"), QStringLiteral("--sprache"), QStringLiteral("de"),
+          QStringLiteral("--nur"), QStringLiteral("playfair"), QStringLiteral("--anzahl"),
+          QStringLiteral("1"),
+          QStringLiteral(
+              "WL FS KX FR GC ZU DK XH BC XK ME IL OB TP EB EC SD TA NQ NT ZH BU AT AK LN OM TY "
+              "GT PD EO ZU EO NZ ZN HB SP OM AU TP EB OF FM RD UL ME UA DQ RE SD DH AC TZ GC KU "
+              "OM TD KF NE KB DT ZE AT UZ DU LE AC EC FT KC CY AT TQ AT SP IQ TZ AT QI TA IY GT "
+              "UN UP CU UC PG NH UR ET ZN SK GW BQ ET MY ZN KF NT HM AN UC KF CE BQ AZ")},
+         {},
+         {QStringLiteral(
+             "1. playfair (TPQRSZVWXYULOGBECHADNFIKM): "
+             "VOMPARKPLATZAMWALDRANDFOLGSTDUDEMBREITENWEGBERGAUFBISZURSCHUTZHUETTEDORTBIEGSTDULI"
+             "NKSABUNDGEHSTAMBACHENTLANGBISEINEUMGESTUERZTEBUCHEDENPFADVERSPERRTHINTERIHREMWURZ"
+             "ELTELLERLIEGTUNTERMOXOSUNDSTEINENDIEKLEINEDOSEX")}},
         {"datum",
          {QStringLiteral("datum"), QStringLiteral("plus"), QStringLiteral("10.12.2026"),
           QStringLiteral("21")},

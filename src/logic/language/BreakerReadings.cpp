@@ -14,7 +14,7 @@ namespace {
 // every period, then the two that read best in full.
 constexpr SquarePlan kPlayfairPlan {150000, 4};
 constexpr SquarePlan kBifidScreenPlan {6000, 1};
-constexpr SquarePlan kBifidPlan {40000, 3};
+constexpr SquarePlan kBifidPlan {40000, 2};
 constexpr int kBifidPeriodsInFull = 2;
 // Restarts of the column search: a few more for each column, as wider orders have more valleys.
 constexpr int kTranspositionRestarts = 4;
