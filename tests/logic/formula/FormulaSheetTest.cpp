@@ -110,6 +110,8 @@ TEST(SheetFunctions, GiveTheirPublishedValues)
         {u"log(1000)", u"3"},
         {u"log(0,01)", u"-2"},
         {u"log(8;2)", u"3"},
+        {u"log(2^300000;2)", u"300000"}, // every factor taken out at once, not one by one
+        {u"log(1/1024;2)", u"-10"},
         {u"log(2)", u"0,301029995663981195213738894724"},
         {u"sin(30)", u"0,5"},
         {u"sin(45)", u"0,707106781186547524400844362105"},
