@@ -227,11 +227,13 @@ void TfrmFormelrechner::recompute()
 void TfrmFormelrechner::btnHinzufuegenClick()
 {
     // The next letter no row uses yet, as listings count them.
+    QStringList used;
+    for (const Formula::SheetEntry &entry : document().entries)
+        used.append(entry.name.trimmed().toUpper());
     QString name;
     for (char16_t letter = u'A'; letter <= u'Z' && name.isEmpty(); ++letter) {
-        const QString candidate(QChar {letter});
-        if (!Formula::FormulaSheet(document().entries).defines(candidate))
-            name = candidate;
+        if (!used.contains(QString(QChar {letter})))
+            name = QChar {letter};
     }
     m_filling = true;
     addRow({name, QString()});

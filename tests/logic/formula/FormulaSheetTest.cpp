@@ -89,6 +89,11 @@ TEST(SheetGrammar, NamesWhereItFails)
         {u"0^-1", u"Fehler: Zeichen 2: Null hoch einer negativen Zahl"},
         {u"(-8)^(1/3)", u"Fehler: Zeichen 5: Eine negative Zahl hoch einer gebrochenen"},
         {u"2^400000", u"Fehler: Zeichen 2: Das Ergebnis hätte mehr als 100000 Stellen"},
+        {u"qs(2^332000)", u"449077"}, // 99,942 digits: below the limit
+        {u"2^332300", u"Fehler: Zeichen 2: Das Ergebnis hätte mehr als 100000 Stellen"},
+        {u"e^100000000", u"Fehler: Zeichen 2: Das Ergebnis liegt außerhalb von 10^-100000"},
+        {u"e^-100000000", u"Fehler: Zeichen 2: Das Ergebnis liegt außerhalb von 10^-100000"},
+        {u"e^200000", u"7,87735921875845822866082746661e86858"},
         {u"bww(\"abc", u"Fehler: Zeichen 5: Zu diesem Anführungszeichen fehlt"},
     });
 }
