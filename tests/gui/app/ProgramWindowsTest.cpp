@@ -37,6 +37,7 @@ TEST(ProgramWindows, EachWindowIsBuiltWhenFirstOpenedAndKept)
         {main.actVariableKoordinaten, &w.variableKoordinaten, "frmVariableKoordinaten"},
         {main.actCodeKnacker, &w.codeKnacker, "frmCodeKnacker"},
         {main.actKarte, &w.karte, "frmKarte"},
+        {main.actFormelrechner, &w.formelrechner, "frmFormelrechner"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.window->existing(), nullptr) << c.objectName << " built at start";
