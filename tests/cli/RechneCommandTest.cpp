@@ -94,15 +94,15 @@ TEST(CliRechne, NamesWhatIsWrong)
 
 TEST(CliRechne, RunsAsAProcessOnEveryLineOfStdin)
 {
-    const CliRun run = runCli({QStringLiteral("rechne"), QStringLiteral("--werte"),
-                               QStringLiteral("E=5")},
-                              "e*2\nfakultaet(5)\nziffer(12;3)\npi\n");
+    const CliRun run =
+        runCli({QStringLiteral("rechne"), QStringLiteral("--werte"), QStringLiteral("E=5")},
+               "e*2\nfakultaet(5)\nziffer(12;3)\npi\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.outLines(),
-              QStringList({QStringLiteral("e*2 | Ergebnis: 10 | Gerundet: 10"),
-                           QStringLiteral("fakultaet(5) | Ergebnis: 120 | Gerundet: 120"),
-                           QString(),
-                           QStringLiteral("pi | Ergebnis: 3,14159265358979323846264338328 | "
-                                          "Gerundet: 3")}));
+    EXPECT_EQ(
+        run.outLines(),
+        QStringList({QStringLiteral("e*2 | Ergebnis: 10 | Gerundet: 10"),
+                     QStringLiteral("fakultaet(5) | Ergebnis: 120 | Gerundet: 120"), QString(),
+                     QStringLiteral("pi | Ergebnis: 3,14159265358979323846264338328 | "
+                                    "Gerundet: 3")}));
     EXPECT_TRUE(run.err.contains("ziffer: 12 hat nur 2 Ziffern")) << run.err.toStdString();
 }

@@ -79,7 +79,7 @@ void TfrmQuarvelMain::createActions()
     actVariableKoordinaten =
         makeAction(this, "actVariableKoordinaten", QStringLiteral("&Variable Koordinaten ..."));
     actCodeKnacker = makeAction(this, "actCodeKnacker", QStringLiteral("C&ode-Knacker ..."));
-    actFormelrechner = makeAction(this, "actFormelrechner", QStringLiteral("&Formelrechner ..."));
+    actFormelrechner = makeAction(this, "actFormelrechner", QStringLiteral("Fo&rmelrechner ..."));
     actFormelrechner->setEnabled(false);
     actKarte = makeAction(this, "actKarte", QStringLiteral("K&arte ..."));
     actBildanalyse = makeAction(this, "actBildanalyse", QStringLiteral("&Bildanalyse ..."));
@@ -177,11 +177,11 @@ void TfrmQuarvelMain::createMenus()
     tools->addActions({actSudoku, actFermilab, actKoordRechner});
     tools->addSeparator();
     tools->addAction(actVariableKoordinaten);
-    tools->addAction(actFormelrechner);
     tools->addAction(actCodeKnacker);
     tools->addAction(actKarte);
     tools->addAction(actBildanalyse);
     tools->addAction(actSymbole);
+    tools->addAction(actFormelrechner);
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addActions({HelpContents1, actInfo});
     hilfe->addSeparator();

@@ -67,8 +67,7 @@ void TfrmFormelrechner::createControls()
     auto *valuesLayout = new QHBoxLayout(valuesBox);
     tblWerte = named(new QTableWidget(0, 4, valuesBox), "tblWerte");
     tblWerte->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Formel"),
-                                         QStringLiteral("Ergebnis"),
-                                         QStringLiteral("Gerundet")});
+                                         QStringLiteral("Ergebnis"), QStringLiteral("Gerundet")});
     tblWerte->verticalHeader()->setDefaultSectionSize(tblWerte->fontMetrics().height() + 8);
     tblWerte->setColumnWidth(NameColumn, 90);
     tblWerte->setColumnWidth(FormulaColumn, 300);
@@ -80,8 +79,8 @@ void TfrmFormelrechner::createControls()
         "beziehen."));
     valuesLayout->addWidget(tblWerte, 1);
     auto *rowButtons = new QVBoxLayout;
-    btnHinzufuegen = named(new QPushButton(QStringLiteral("&Hinzufügen"), valuesBox),
-                           "btnHinzufuegen");
+    btnHinzufuegen =
+        named(new QPushButton(QStringLiteral("&Hinzufügen"), valuesBox), "btnHinzufuegen");
     btnEntfernen = named(new QPushButton(QStringLiteral("&Entfernen"), valuesBox), "btnEntfernen");
     btnHoch = named(new QPushButton(QStringLiteral("Nach &oben"), valuesBox), "btnHoch");
     btnRunter = named(new QPushButton(QStringLiteral("Nach &unten"), valuesBox), "btnRunter");
@@ -94,14 +93,13 @@ void TfrmFormelrechner::createControls()
     auto *finalBox = new QGroupBox(QStringLiteral(" Final-Koordinate "), this);
     auto *finalLayout = new QVBoxLayout(finalBox);
     edtKoordinate = named(new QLineEdit(finalBox), "edtKoordinate");
-    edtKoordinate->setPlaceholderText(
-        QStringLiteral("z. B. N 52° 3A.B(C*2)0 E 013° 2[D+1].000"));
+    edtKoordinate->setPlaceholderText(QStringLiteral("z. B. N 52° 3A.B(C*2)0 E 013° 2[D+1].000"));
     lblKoordinate = named(new QLabel(finalBox), "lblKoordinate");
     lblKoordinate->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblKoordinate->setWordWrap(true);
-    btnUebernehmen = named(
-        new QPushButton(QStringLiteral("In &Variable Koordinaten übernehmen"), finalBox),
-        "btnUebernehmen");
+    btnUebernehmen =
+        named(new QPushButton(QStringLiteral("In &Variable Koordinaten übernehmen"), finalBox),
+              "btnUebernehmen");
     finalLayout->addWidget(edtKoordinate);
     finalLayout->addWidget(lblKoordinate);
     auto *takeOverRow = new QHBoxLayout;
@@ -130,15 +128,13 @@ void TfrmFormelrechner::connectControls()
     connect(edtKoordinate, &QLineEdit::textChanged, this, run(&TfrmFormelrechner::recompute));
     connect(btnHinzufuegen, &QPushButton::clicked, this,
             run(&TfrmFormelrechner::btnHinzufuegenClick));
-    connect(btnEntfernen, &QPushButton::clicked, this,
-            run(&TfrmFormelrechner::btnEntfernenClick));
+    connect(btnEntfernen, &QPushButton::clicked, this, run(&TfrmFormelrechner::btnEntfernenClick));
     connect(btnHoch, &QPushButton::clicked, this,
             [this] { guarded(m_context.dialogs, this, [&] { moveRow(-1); }); });
     connect(btnRunter, &QPushButton::clicked, this,
             [this] { guarded(m_context.dialogs, this, [&] { moveRow(1); }); });
     connect(btnOeffnen, &QPushButton::clicked, this, run(&TfrmFormelrechner::btnOeffnenClick));
-    connect(btnSpeichern, &QPushButton::clicked, this,
-            run(&TfrmFormelrechner::btnSpeichernClick));
+    connect(btnSpeichern, &QPushButton::clicked, this, run(&TfrmFormelrechner::btnSpeichernClick));
     connect(btnUebernehmen, &QPushButton::clicked, this,
             run(&TfrmFormelrechner::btnUebernehmenClick));
     connect(btnSchliessen, &QPushButton::clicked, this, [this] { close(); });
@@ -231,11 +227,13 @@ void TfrmFormelrechner::recompute()
 void TfrmFormelrechner::btnHinzufuegenClick()
 {
     // The next letter no row uses yet, as listings count them.
+    QStringList used;
+    for (const Formula::SheetEntry &entry : document().entries)
+        used.append(entry.name.trimmed().toUpper());
     QString name;
     for (char16_t letter = u'A'; letter <= u'Z' && name.isEmpty(); ++letter) {
-        const QString candidate(QChar {letter});
-        if (!Formula::FormulaSheet(document().entries).defines(candidate))
-            name = candidate;
+        if (!used.contains(QString(QChar {letter})))
+            name = QChar {letter};
     }
     m_filling = true;
     addRow({name, QString()});
@@ -268,9 +266,10 @@ void TfrmFormelrechner::moveRow(int by)
 
 void TfrmFormelrechner::btnOeffnenClick()
 {
-    const QString path = m_context.dialogs.openFileName(
-        this, {QStringLiteral("Formelblatt öffnen"), QFileInfo(m_lastFile).path(), QString(),
-               kFilter, QStringLiteral("json")});
+    const QString path = m_context.dialogs.openFileName(this,
+                                                        {QStringLiteral("Formelblatt öffnen"),
+                                                         QFileInfo(m_lastFile).path(), QString(),
+                                                         kFilter, QStringLiteral("json")});
     if (path.isEmpty())
         return;
     setDocument(Formula::readSheetFile(path)); // a failure leaves the sheet as it was
@@ -280,11 +279,12 @@ void TfrmFormelrechner::btnOeffnenClick()
 void TfrmFormelrechner::btnSpeichernClick()
 {
     const QString path = m_context.dialogs.saveFileName(
-        this, {QStringLiteral("Formelblatt speichern"),
-               m_lastFile.isEmpty() ? QDir::homePath() : QFileInfo(m_lastFile).path(),
-               m_lastFile.isEmpty() ? QStringLiteral("Formelblatt.json")
-                                    : QFileInfo(m_lastFile).fileName(),
-               kFilter, QStringLiteral("json")});
+        this,
+        {QStringLiteral("Formelblatt speichern"),
+         m_lastFile.isEmpty() ? QDir::homePath() : QFileInfo(m_lastFile).path(),
+         m_lastFile.isEmpty() ? QStringLiteral("Formelblatt.json")
+                              : QFileInfo(m_lastFile).fileName(),
+         kFilter, QStringLiteral("json")});
     if (path.isEmpty())
         return;
     const QString error = Formula::writeSheetFile(path, document());

@@ -121,6 +121,10 @@ SheetNumber SheetNumber::approximate(const Real &value, const QString &what)
         throw QuarvelError(QStringLiteral("%1 ist hier nicht definiert.").arg(what));
     if (mpfr_inf_p(value.get()))
         throw QuarvelError(QStringLiteral("%1 ergibt hier keine endliche Zahl.").arg(what));
+    // The binary exponent bounds the decimal digits, as for exact values.
+    if (!mpfr_zero_p(value.get()) && std::labs(mpfr_get_exp(value.get())) > long(kMaxBits))
+        throw QuarvelError(QStringLiteral("Das Ergebnis liegt außerhalb von 10^-%1 bis 10^%1.")
+                               .arg(kMaxSheetDigits));
     SheetNumber number;
     number.m_kind = Kind::Approximate;
     number.m_real = value;

@@ -38,6 +38,7 @@ TEST(ProgramWindows, EachWindowIsBuiltWhenFirstOpenedAndKept)
         {main.actCodeKnacker, &w.codeKnacker, "frmCodeKnacker"},
         {main.actKarte, &w.karte, "frmKarte"},
         {main.actSymbole, &w.symbole, "frmSymbole"},
+        {main.actFormelrechner, &w.formelrechner, "frmFormelrechner"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(c.window->existing(), nullptr) << c.objectName << " built at start";

@@ -89,6 +89,11 @@ TEST(SheetGrammar, NamesWhereItFails)
         {u"0^-1", u"Fehler: Zeichen 2: Null hoch einer negativen Zahl"},
         {u"(-8)^(1/3)", u"Fehler: Zeichen 5: Eine negative Zahl hoch einer gebrochenen"},
         {u"2^400000", u"Fehler: Zeichen 2: Das Ergebnis hätte mehr als 100000 Stellen"},
+        {u"qs(2^332000)", u"449077"}, // 99,942 digits: below the limit
+        {u"2^332300", u"Fehler: Zeichen 2: Das Ergebnis hätte mehr als 100000 Stellen"},
+        {u"e^100000000", u"Fehler: Zeichen 2: Das Ergebnis liegt außerhalb von 10^-100000"},
+        {u"e^-100000000", u"Fehler: Zeichen 2: Das Ergebnis liegt außerhalb von 10^-100000"},
+        {u"e^200000", u"7,87735921875845822866082746661e86858"},
         {u"bww(\"abc", u"Fehler: Zeichen 5: Zu diesem Anführungszeichen fehlt"},
     });
 }
@@ -110,6 +115,8 @@ TEST(SheetFunctions, GiveTheirPublishedValues)
         {u"log(1000)", u"3"},
         {u"log(0,01)", u"-2"},
         {u"log(8;2)", u"3"},
+        {u"log(2^300000;2)", u"300000"}, // every factor taken out at once, not one by one
+        {u"log(1/1024;2)", u"-10"},
         {u"log(2)", u"0,301029995663981195213738894724"},
         {u"sin(30)", u"0,5"},
         {u"sin(45)", u"0,707106781186547524400844362105"},

@@ -10,8 +10,8 @@ TEST(HelpExamples, FormelrechnerSheetAndCoordinate)
 {
     const FormulaSheet sheet(
         {{"A", "1987"}, {"B", "12"}, {"C", "runden(wurzel(A - B); 2)"}, {"D", "qs(A) * B"}});
-    const QString exact[] = {QStringLiteral("1987"), QStringLiteral("12"),
-                             QStringLiteral("44,44"), QStringLiteral("300")};
+    const QString exact[] = {QStringLiteral("1987"), QStringLiteral("12"), QStringLiteral("44,44"),
+                             QStringLiteral("300")};
     const QString rounded[] = {QStringLiteral("1987"), QStringLiteral("12"), QStringLiteral("44"),
                                QStringLiteral("300")};
     for (size_t i = 0; i < 4; ++i) {
