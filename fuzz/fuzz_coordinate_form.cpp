@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QByteArray hex =
         QCryptographicHash::hash(QByteArray::fromStdString(text), method.algorithm).toHex();
-    Formula::HashMatcher matcher(Formula::hashTarget(QString::fromLatin1(hex), method, *form));
+    const Formula::HashTarget target = Formula::hashTarget(QString::fromLatin1(hex), method, *form);
+    Formula::HashMatcher matcher(target);
     if (!matcher.matches(position))
         std::abort();
     return 0;

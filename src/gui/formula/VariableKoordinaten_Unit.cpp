@@ -230,7 +230,7 @@ void TfrmVariableKoordinaten::connectControls()
         connect(box, &QCheckBox::toggled, this, run(&TfrmVariableKoordinaten::checkInputs));
     connect(cboxHashverfahren, &QComboBox::currentIndexChanged, this,
             run(&TfrmVariableKoordinaten::checkInputs));
-    connect(cboxHashForm, &QComboBox::currentTextChanged, this,
+    connect(cboxHashForm, &QComboBox::editTextChanged, this,
             run(&TfrmVariableKoordinaten::checkInputs));
     connect(cboxNotation, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_model->setNotation(index); });

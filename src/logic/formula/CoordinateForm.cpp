@@ -3,6 +3,8 @@
 #include "logic/common/QuarvelError.h"
 #include "logic/formula/PositionReader.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>

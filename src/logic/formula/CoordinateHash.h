@@ -39,7 +39,9 @@ HashTarget hashTarget(const QString &hex, const CoordinateHashMethod &method, Co
 class HashMatcher
 {
 public:
+    // Keeps a reference: the target outlives the matcher.
     explicit HashMatcher(const HashTarget &target);
+    HashMatcher(HashTarget &&) = delete;
     // False for a position the form cannot write (not valid).
     bool matches(const ReadPosition &position);
 
