@@ -628,6 +628,8 @@ TEST(CliProcess, ReadsASudokuFileRelativeToAnotherWorkingFolder)
     EXPECT_EQ(run.outLines().constLast(), QStringLiteral("Anzahl der Lösungen: 1"));
 }
 
+// QtGui reads the pictures of `bild` and draws the charts of `symbole` without a display (see
+// CliBild.RunsWithoutADisplay); widgets and the network stay out.
 TEST(CliProcess, LinksQtCoreAndGuiButNeitherWidgetsNorNetwork)
 {
     QProcess ldd;
