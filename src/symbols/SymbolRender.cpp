@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace SymbolTables {
 
@@ -121,15 +122,34 @@ QImage renderGlyph(const Table &table, int index, int pixelHeight)
     return renderStrip(table, {index}, pixelHeight);
 }
 
+namespace {
+
+qreal stripWidth(const QList<int> &glyphs, qreal cell)
+{
+    qreal width = 0;
+    for (const int glyph : glyphs)
+        width += glyph < 0 ? cell / 2 : cell;
+    return std::ceil(std::max(width, cell));
+}
+
+} // namespace
+
+QSize stripSize(const Table &table, const QList<int> &glyphs, int pixelHeight)
+{
+    pixelHeight = std::clamp(pixelHeight, 8, 1000);
+    const qreal width = stripWidth(glyphs, fitTable(table, pixelHeight).cell);
+    return {int(std::min<qreal>(width, std::numeric_limits<int>::max())), pixelHeight};
+}
+
 QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight)
 {
     pixelHeight = std::clamp(pixelHeight, 8, 1000);
     const Fit fit = fitTable(table, pixelHeight);
     const qreal cell = fit.cell;
-    qreal width = 0;
-    for (const int glyph : glyphs)
-        width += glyph < 0 ? cell / 2 : cell;
-    QImage image = whiteImage(int(std::ceil(std::max(width, cell))), pixelHeight);
+    const qreal width = stripWidth(glyphs, cell);
+    if (width > kMaxPictureWidth)
+        return {};
+    QImage image = whiteImage(int(width), pixelHeight);
     QPainter painter(&image);
     beginPainting(painter);
     qreal x = 0;
