@@ -178,6 +178,10 @@ Handler symboleHandler(const Options &options)
         const QList<int> glyphs = SymbolTables::glyphsFor(table, input);
         requireGui();
         SymbolTables::requireFont(table);
+        if (SymbolTables::stripSize(table, glyphs, height).width() > SymbolTables::kMaxPictureWidth)
+            throw QuarvelError(QStringLiteral("Der Text ist für ein Bild zu lang: die Symbolfolge "
+                                              "wäre breiter als %1 Pixel.")
+                                   .arg(SymbolTables::kMaxPictureWidth));
         const int count =
             int(std::count_if(glyphs.begin(), glyphs.end(), [](int glyph) { return glyph >= 0; }));
         savePicture(SymbolTables::renderStrip(table, glyphs, height), path, table, count, sink);

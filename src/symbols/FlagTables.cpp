@@ -84,109 +84,96 @@ void centreSquare(QPainter &p, const QColor &field, const QColor &square)
     p.fillRect(QRectF(kW / 3, kH / 3, kW / 3, kH / 3), square);
 }
 
-void paintFlag(QPainter &p, int letter)
+void diagonalStripes(QPainter &p)
 {
-    switch (letter) {
-    case 0:
+    plain(p, kYellow);
+    p.setPen(QPen(kRed, 0.28, Qt::SolidLine, Qt::FlatCap));
+    for (int k = -4; k < 12; k += 2) {
+        const qreal x = k * 0.28 * 1.4142;
+        p.drawLine(QPointF(x, kH), QPointF(x + kH, 0));
+    }
+}
+
+void checks(QPainter &p)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.fillRect(QRectF(c * kW / 4, r * kH / 4, kW / 4 + 0.01, kH / 4 + 0.01),
+                       (r + c) % 2 == 0 ? kBlue : kWhite);
+}
+
+void triangles(QPainter &p)
+{
+    const QPointF c(kW / 2, kH / 2);
+    polygon(p, kYellow, {{0, 0}, {kW, 0}, c});
+    polygon(p, kBlue, {{kW, 0}, {kW, kH}, c});
+    polygon(p, kRed, {{kW, kH}, {0, kH}, c});
+    polygon(p, kBlack, {{0, kH}, {0, 0}, c});
+}
+
+// Each flag A–Z as flown, the hoist (mast side) on the left.
+using FlagPainter = void (*)(QPainter &);
+const FlagPainter kFlags[26] = {
+    [](QPainter &p) {
         stripes(p, {kWhite, kBlue});
-        break;
-    case 1:
-        plain(p, kRed);
-        break;
-    case 2:
+    },
+    [](QPainter &p) { plain(p, kRed); },
+    [](QPainter &p) {
         bands(p, {{kBlue, 1}, {kWhite, 1}, {kRed, 1}, {kWhite, 1}, {kBlue, 1}});
-        break;
-    case 3:
+    },
+    [](QPainter &p) {
         bands(p, {{kYellow, 1}, {kBlue, 2}, {kYellow, 1}});
-        break;
-    case 4:
+    },
+    [](QPainter &p) {
         bands(p, {{kBlue, 1}, {kRed, 1}});
-        break;
-    case 5:
+    },
+    [](QPainter &p) {
         plain(p, kWhite);
         polygon(p, kRed, {{kW / 2, 0}, {kW, kH / 2}, {kW / 2, kH}, {0, kH / 2}});
-        break;
-    case 6:
+    },
+    [](QPainter &p) {
         stripes(p, {kYellow, kBlue, kYellow, kBlue, kYellow, kBlue});
-        break;
-    case 7:
+    },
+    [](QPainter &p) {
         stripes(p, {kWhite, kRed});
-        break;
-    case 8:
+    },
+    [](QPainter &p) {
         plain(p, kYellow);
         p.setPen(Qt::NoPen);
         p.setBrush(kBlack);
         p.drawEllipse(QPointF(kW / 2, kH / 2), kH * 0.27, kH * 0.27);
-        break;
-    case 9:
+    },
+    [](QPainter &p) {
         bands(p, {{kBlue, 1}, {kWhite, 1}, {kBlue, 1}});
-        break;
-    case 10:
+    },
+    [](QPainter &p) {
         stripes(p, {kYellow, kBlue});
-        break;
-    case 11:
-        quarters(p, kYellow, kBlack);
-        break;
-    case 12:
-        saltire(p, kBlue, kWhite);
-        break;
-    case 13:
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                p.fillRect(QRectF(c * kW / 4, r * kH / 4, kW / 4 + 0.01, kH / 4 + 0.01),
-                           (r + c) % 2 == 0 ? kBlue : kWhite);
-        break;
-    case 14:
+    },
+    [](QPainter &p) { quarters(p, kYellow, kBlack); },
+    [](QPainter &p) { saltire(p, kBlue, kWhite); },
+    checks,
+    [](QPainter &p) {
         polygon(p, kRed, {{0, 0}, {kW, 0}, {0, kH}});
         polygon(p, kYellow, {{kW, 0}, {kW, kH}, {0, kH}});
-        break;
-    case 15:
-        centreSquare(p, kBlue, kWhite);
-        break;
-    case 16:
-        plain(p, kYellow);
-        break;
-    case 17:
-        cross(p, kRed, kYellow);
-        break;
-    case 18:
-        centreSquare(p, kWhite, kBlue);
-        break;
-    case 19:
+    },
+    [](QPainter &p) { centreSquare(p, kBlue, kWhite); },
+    [](QPainter &p) { plain(p, kYellow); },
+    [](QPainter &p) { cross(p, kRed, kYellow); },
+    [](QPainter &p) { centreSquare(p, kWhite, kBlue); },
+    [](QPainter &p) {
         stripes(p, {kRed, kWhite, kBlue});
-        break;
-    case 20:
-        quarters(p, kRed, kWhite);
-        break;
-    case 21:
-        saltire(p, kWhite, kRed);
-        break;
-    case 22:
+    },
+    [](QPainter &p) { quarters(p, kRed, kWhite); },
+    [](QPainter &p) { saltire(p, kWhite, kRed); },
+    [](QPainter &p) {
         plain(p, kBlue);
         p.fillRect(QRectF(kH / 6, kH / 6, kW - kH / 3, kH * 2 / 3), kWhite);
         p.fillRect(QRectF(kH / 3, kH / 3, kW - kH * 2 / 3, kH / 3), kRed);
-        break;
-    case 23:
-        cross(p, kWhite, kBlue);
-        break;
-    case 24:
-        plain(p, kYellow);
-        p.setPen(QPen(kRed, 0.28, Qt::SolidLine, Qt::FlatCap));
-        for (int k = -4; k < 12; k += 2) {
-            const qreal x = k * 0.28 * 1.4142;
-            p.drawLine(QPointF(x, kH), QPointF(x + kH, 0));
-        }
-        break;
-    default: {
-        const QPointF c(kW / 2, kH / 2);
-        polygon(p, kYellow, {{0, 0}, {kW, 0}, c});
-        polygon(p, kBlue, {{kW, 0}, {kW, kH}, c});
-        polygon(p, kRed, {{kW, kH}, {0, kH}, c});
-        polygon(p, kBlack, {{0, kH}, {0, 0}, c});
-        break;
-    }
-    }
-}
+    },
+    [](QPainter &p) { cross(p, kWhite, kBlue); },
+    diagonalStripes,
+    triangles,
+};
 
 // A and B are swallow-tailed: the fly is cut in by a quarter of the flag's width.
 QPainterPath outline(int letter)
@@ -213,7 +200,7 @@ void drawFlag(QPainter &p, const QRectF &box, int letter)
     const QPainterPath shape = outline(letter);
     p.save();
     p.setClipPath(shape);
-    paintFlag(p, letter);
+    kFlags[letter](p);
     p.restore();
     p.setPen(QPen(QColor(60, 60, 70), 1.0 / scale));
     p.setBrush(Qt::NoBrush);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace SymbolTables {
 
@@ -121,15 +122,34 @@ QImage renderGlyph(const Table &table, int index, int pixelHeight)
     return renderStrip(table, {index}, pixelHeight);
 }
 
+namespace {
+
+qreal stripWidth(const QList<int> &glyphs, qreal cell)
+{
+    qreal width = 0;
+    for (const int glyph : glyphs)
+        width += glyph < 0 ? cell / 2 : cell;
+    return std::ceil(std::max(width, cell));
+}
+
+} // namespace
+
+QSize stripSize(const Table &table, const QList<int> &glyphs, int pixelHeight)
+{
+    pixelHeight = std::clamp(pixelHeight, 8, 1000);
+    const qreal width = stripWidth(glyphs, fitTable(table, pixelHeight).cell);
+    return {int(std::min<qreal>(width, std::numeric_limits<int>::max())), pixelHeight};
+}
+
 QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight)
 {
     pixelHeight = std::clamp(pixelHeight, 8, 1000);
     const Fit fit = fitTable(table, pixelHeight);
     const qreal cell = fit.cell;
-    qreal width = 0;
-    for (const int glyph : glyphs)
-        width += glyph < 0 ? cell / 2 : cell;
-    QImage image = whiteImage(int(std::ceil(std::max(width, cell))), pixelHeight);
+    const qreal width = stripWidth(glyphs, cell);
+    if (width > kMaxPictureWidth)
+        return {};
+    QImage image = whiteImage(int(width), pixelHeight);
     QPainter painter(&image);
     beginPainting(painter);
     qreal x = 0;
@@ -144,79 +164,105 @@ QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight
     return image;
 }
 
-QImage renderChart(const Table &table, int pixelHeight)
+namespace {
+
+// Where everything of a chart goes: title, the grid of cells (glyph above, meaning below), the
+// notes and the source line.
+struct ChartLayout
 {
-    pixelHeight = std::clamp(pixelHeight, 16, 400);
-    const Fit fit = fitTable(table, pixelHeight);
-    const qreal labelHeight = std::max(18.0, pixelHeight * 0.34);
-    // The cells are wide enough for the longest meaning too, up to three glyph heights.
-    const QFontMetricsF labelMetrics(labelFont(labelHeight * 0.72));
-    qreal longest = 0;
-    for (const Glyph &glyph : table.glyphen)
-        longest = std::max(longest, labelMetrics.horizontalAdvance(glyph.zeichen + u'*'));
-    const qreal cell = std::max(fit.cell, std::min(longest + 8, pixelHeight * 3.0));
-    const int count = int(table.glyphen.size());
-    const int columns = std::clamp(int(1200 / cell), 1, std::max(1, std::min(count, 13)));
-    const int rows = (count + columns - 1) / columns;
-    const qreal margin = 16;
-    const qreal chartWidth = std::max(columns * cell, 480.0);
-    const qreal titleHeight = std::max(24.0, pixelHeight * 0.45);
-
-    bool anyNote = false;
-    for (const Glyph &glyph : table.glyphen)
-        anyNote = anyNote || !glyph.anmerkung.isEmpty();
-    const QString footer =
-        QStringLiteral("Quelle: %1 · Lizenz: %2").arg(table.quelle, table.lizenz);
-    const QFont footerFont = labelFont(13);
-    const QRectF footerBounds =
-        QFontMetricsF(footerFont)
-            .boundingRect(QRectF(0, 0, chartWidth, 1000), Qt::TextWordWrap, footer);
-
-    const qreal gridTop = margin + titleHeight + 8;
-    const qreal gridHeight = rows * (pixelHeight + labelHeight);
-    const int width = int(std::ceil(chartWidth + 2 * margin));
-    const int height = int(
-        std::ceil(gridTop + gridHeight + 10 + footerBounds.height() + (anyNote ? 20 : 0) + margin));
-    QImage image = whiteImage(width, height);
-    QPainter painter(&image);
-    beginPainting(painter);
-
-    painter.setFont(labelFont(titleHeight * 0.8, true));
-    painter.setPen(kInk);
-    painter.drawText(QRectF(margin, margin, chartWidth, titleHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, table.titel);
-
+    Fit fit;
+    int glyphHeight = 0;
+    qreal labelHeight = 0;
+    qreal cell = 0;
+    int columns = 1;
+    qreal margin = 16;
+    qreal width = 0; // of the content, without the margins
+    qreal titleHeight = 0;
+    qreal gridTop = 0;
+    qreal gridHeight = 0;
     QStringList notes;
-    for (int i = 0; i < count; ++i) {
-        const QRectF glyphBox(margin + (i % columns) * cell,
-                              gridTop + (i / columns) * (pixelHeight + labelHeight), cell,
-                              pixelHeight);
+    QString footer;
+    qreal footerHeight = 0;
+};
+
+ChartLayout layoutChart(const Table &table, int pixelHeight)
+{
+    ChartLayout layout;
+    layout.glyphHeight = std::clamp(pixelHeight, 16, 400);
+    layout.fit = fitTable(table, layout.glyphHeight);
+    layout.labelHeight = std::max(18.0, layout.glyphHeight * 0.34);
+    // The cells are wide enough for the longest meaning too, up to three glyph heights.
+    const QFontMetricsF labelMetrics(labelFont(layout.labelHeight * 0.72));
+    qreal longest = 0;
+    for (const Glyph &glyph : table.glyphen) {
+        longest = std::max(longest, labelMetrics.horizontalAdvance(glyph.zeichen + u'*'));
+        if (!glyph.anmerkung.isEmpty() && !layout.notes.contains(glyph.anmerkung))
+            layout.notes.append(glyph.anmerkung);
+    }
+    layout.cell = std::max(layout.fit.cell, std::min(longest + 8, layout.glyphHeight * 3.0));
+    const int count = int(table.glyphen.size());
+    layout.columns = std::clamp(int(1200 / layout.cell), 1, std::max(1, std::min(count, 13)));
+    const int rows = (count + layout.columns - 1) / layout.columns;
+    layout.width = std::max(layout.columns * layout.cell, 480.0);
+    layout.titleHeight = std::max(24.0, layout.glyphHeight * 0.45);
+    layout.gridTop = layout.margin + layout.titleHeight + 8;
+    layout.gridHeight = rows * (layout.glyphHeight + layout.labelHeight);
+    layout.footer = QStringLiteral("Quelle: %1 · Lizenz: %2").arg(table.quelle, table.lizenz);
+    layout.footerHeight =
+        QFontMetricsF(labelFont(13))
+            .boundingRect(QRectF(0, 0, layout.width, 1000), Qt::TextWordWrap, layout.footer)
+            .height();
+    return layout;
+}
+
+void drawCells(QPainter &painter, const Table &table, const ChartLayout &layout)
+{
+    for (int i = 0; i < table.glyphen.size(); ++i) {
+        const QRectF glyphBox(layout.margin + (i % layout.columns) * layout.cell,
+                              layout.gridTop +
+                                  (i / layout.columns) * (layout.glyphHeight + layout.labelHeight),
+                              layout.cell, layout.glyphHeight);
         painter.setPen(QPen(kGrid, 1));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(glyphBox.adjusted(0, 0, 0, labelHeight));
-        drawGlyph(painter, table, i, glyphBox, fit.fontSize);
+        painter.drawRect(glyphBox.adjusted(0, 0, 0, layout.labelHeight));
+        drawGlyph(painter, table, i, glyphBox, layout.fit.fontSize);
         const Glyph &glyph = table.glyphen[i];
         const bool noted = !glyph.anmerkung.isEmpty();
-        if (noted && !notes.contains(glyph.anmerkung))
-            notes.append(glyph.anmerkung);
-        drawLabel(
-            painter,
-            QRectF(glyphBox.left(), glyphBox.bottom(), cell, labelHeight).adjusted(1, 0, -1, -2),
-            glyph.zeichen + (noted ? QStringLiteral("*") : QString()), noted ? kNote : kInk);
+        const QRectF labelBox(glyphBox.left(), glyphBox.bottom(), layout.cell, layout.labelHeight);
+        drawLabel(painter, labelBox.adjusted(1, 0, -1, -2),
+                  glyph.zeichen + (noted ? QStringLiteral("*") : QString()), noted ? kNote : kInk);
     }
+}
 
-    qreal y = gridTop + gridHeight + 10;
-    if (!notes.isEmpty()) {
+} // namespace
+
+QImage renderChart(const Table &table, int pixelHeight)
+{
+    const ChartLayout layout = layoutChart(table, pixelHeight);
+    const qreal notesHeight = layout.notes.isEmpty() ? 0 : 20;
+    QImage image = whiteImage(int(std::ceil(layout.width + 2 * layout.margin)),
+                              int(std::ceil(layout.gridTop + layout.gridHeight + 10 + notesHeight +
+                                            layout.footerHeight + layout.margin)));
+    QPainter painter(&image);
+    beginPainting(painter);
+    painter.setFont(labelFont(layout.titleHeight * 0.8, true));
+    painter.setPen(kInk);
+    painter.drawText(QRectF(layout.margin, layout.margin, layout.width, layout.titleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, table.titel);
+    drawCells(painter, table, layout);
+    qreal y = layout.gridTop + layout.gridHeight + 10;
+    if (!layout.notes.isEmpty()) {
         painter.setFont(labelFont(13));
         painter.setPen(kNote);
-        painter.drawText(QRectF(margin, y, chartWidth, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("* ") + notes.join(QStringLiteral("; ")));
-        y += 20;
+        painter.drawText(QRectF(layout.margin, y, layout.width, 18),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("* ") + layout.notes.join(QStringLiteral("; ")));
+        y += notesHeight;
     }
-    painter.setFont(footerFont);
+    painter.setFont(labelFont(13));
     painter.setPen(kInk);
-    painter.drawText(QRectF(margin, y, chartWidth, footerBounds.height() + 4), Qt::TextWordWrap,
-                     footer);
+    painter.drawText(QRectF(layout.margin, y, layout.width, layout.footerHeight + 4),
+                     Qt::TextWordWrap, layout.footer);
     return image;
 }
 

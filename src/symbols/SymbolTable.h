@@ -52,6 +52,10 @@ QList<int> glyphsFor(const Table &table, const QString &text);
 QImage renderGlyph(const Table &table, int index, int pixelHeight);
 QImage renderStrip(const Table &table, const QList<int> &glyphs, int pixelHeight);
 QImage renderChart(const Table &table, int pixelHeight); // every glyph with its meaning below
+// The size renderStrip gives, without drawing; a picture wider than kMaxPictureWidth is not
+// made (renderStrip then returns a null image).
+QSize stripSize(const Table &table, const QList<int> &glyphs, int pixelHeight);
+inline constexpr int kMaxPictureWidth = 32000;
 
 // Font tables: the font rendered (never merged with another, so a glyph the font lacks shows as
 // the font's missing-glyph box), sized to `pixelSize`.

@@ -13,6 +13,7 @@
 #include "logic/tools/hfunctions.h"
 #include "support/core/SudokuGridHost.h"
 #include "support/image/ImageFixtures.h"
+#include "symbols/SymbolTable.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -66,6 +67,18 @@ QString sampleGridText()
 QStringList solutionLines(const Sudoku::CellValues &values)
 {
     return QString::fromLatin1(Sudoku::SudokuText(values)).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// One symbol table as `symbole --liste NAME` shows it.
+QStringList symbolTableLines(const QString &name)
+{
+    const SymbolTables::Table &table = *SymbolTables::find(name);
+    QStringList meanings;
+    for (const SymbolTables::Glyph &glyph : table.glyphen)
+        meanings.append(glyph.zeichen);
+    return {table.name, QStringLiteral("Titel: ") + table.titel,
+            QStringLiteral("Quelle: ") + table.quelle, QStringLiteral("Lizenz: ") + table.lizenz,
+            QStringLiteral("Zeichen: ") + meanings.join(QStringLiteral(" | "))};
 }
 
 struct TextCase
@@ -255,6 +268,10 @@ std::vector<TextCase> textCases()
           key, plain},
          {},
          {VigenereEncrypt(plain, key)}},
+        {"symbole",
+         {QStringLiteral("symbole"), QStringLiteral("--liste"), QStringLiteral("postnet")},
+         {},
+         symbolTableLines(QStringLiteral("postnet"))},
         {"formel",
          {QStringLiteral("formel"), QStringLiteral("--werte"), QStringLiteral("A=5-7"),
           QStringLiteral("N 52° A5.000 E 13° 1.000")},

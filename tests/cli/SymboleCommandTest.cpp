@@ -123,6 +123,13 @@ TEST(SymboleCommand, RefusalsNameTheirReason)
         EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromUtf8(c.reason)))
             << run.err.toStdString();
     }
+    // A text whose strip would be too wide for a picture is refused, not written half.
+    const CliRun tooLong = runCli({QStringLiteral("symbole"), QStringLiteral("segment7"),
+                                   QString(2000, u'8'), QStringLiteral("--png"), png},
+                                  {}, withoutDisplay());
+    EXPECT_EQ(tooLong.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(tooLong.err).contains(QStringLiteral("zu lang")));
+    EXPECT_FALSE(QFile::exists(png));
     // The boundary heights themselves are accepted.
     for (const char *height : {"16", "400"}) {
         const CliRun run = runCli({QStringLiteral("symbole"), QStringLiteral("segment7"),

@@ -231,6 +231,14 @@ TEST(SymbolPictures, StripHasOneCellPerGlyphAndHalfAGapPerBlank)
     EXPECT_EQ(renderStrip(table, {0}, 5000).height(), 1000);
     EXPECT_FALSE(renderStrip(table, {}, 64).isNull());
     EXPECT_FALSE(renderGlyph(table, 99, 64).isNull()); // out of range: an empty cell
+    // The widest picture made: at the limit, and one glyph beyond it.
+    const int cell = renderStrip(table, {0}, 100).width();
+    const int fitting = kMaxPictureWidth / cell;
+    EXPECT_EQ(stripSize(table, QList<int>(fitting, 0), 100),
+              renderStrip(table, QList<int>(fitting, 0), 100).size());
+    EXPECT_LE(stripSize(table, QList<int>(fitting, 0), 100).width(), kMaxPictureWidth);
+    EXPECT_GT(stripSize(table, QList<int>(fitting + 1, 0), 100).width(), kMaxPictureWidth);
+    EXPECT_TRUE(renderStrip(table, QList<int>(fitting + 1, 0), 100).isNull());
 }
 
 TEST(SymbolPictures, EveryGlyphOfEveryTableDrawsInk)
