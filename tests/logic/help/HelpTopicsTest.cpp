@@ -33,6 +33,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmVariableKoordinaten", u"variable-koordinaten.html"},
         {u"frmKarte", u"karte.html"},
         {u"frmCodeKnacker", u"code-knacker.html"},
+        {u"frmSymbole", u"symbole.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},
@@ -43,7 +44,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 26);
+    EXPECT_EQ(pages.size(), 27);
     // Every panel of the calculating tools shares one page.
     EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenHashes")), QStringLiteral("rechnen.html"));
     EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenDatumZeit")),
