@@ -35,6 +35,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         {u"frmCodeKnacker", u"code-knacker.html"},
         {u"frmBildanalyse", u"bildanalyse.html"},
         {u"frmFormelrechner", u"formelrechner.html"},
+        {u"frmSymbole", u"symbole.html"},
         {u"frmQuarvelMain", u"hauptfenster.html"},
         {u"pnlLeer", u"index.html"},
         {u"", u"index.html"},
@@ -45,7 +46,7 @@ TEST(HelpTopics, EveryPanelAndWindowHasItsPageAndTheRestTheContents)
         EXPECT_EQ(Help::pageFor(QString::fromUtf16(name)), QString::fromUtf16(page));
     }
     const QStringList pages = Help::openablePages();
-    EXPECT_EQ(pages.size(), 27);
+    EXPECT_EQ(pages.size(), 29);
     // Every panel of the calculating tools shares one page.
     EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenHashes")), QStringLiteral("rechnen.html"));
     EXPECT_EQ(Help::pageFor(QStringLiteral("gboxRechnenDatumZeit")),
