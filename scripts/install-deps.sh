@@ -20,7 +20,7 @@ build=(
 packages=(
   "${build[@]}" ccache
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-format locales
+  clang libclang-rt-14-dev clang-format locales unicode-data
   xvfb xauth imagemagick
   dpkg-dev file desktop-file-utils appstream lintian
 )

@@ -6,8 +6,8 @@
 #include "logic/common/SystemMessages.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <memory>
 

@@ -92,10 +92,9 @@ void TfrmQuarvelMain::createActions()
     actInfo = makeAction(this, "actInfo", QStringLiteral("&Info"), QStringLiteral("Info"));
     actUpdate = makeAction(this, "actUpdate", QStringLiteral("Check &Update ..."));
     // Shown once their windows exist (windowsCreated).
-    for (QAction *action :
-         {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
-          actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate, actBildanalyse,
-          actSymbole})
+    for (QAction *action : {actCacher, actEinstellungen, actSudoku, actFermilab, actKoordRechner,
+                            actVariableKoordinaten, actKarte, actCodeKnacker, actInfo, actUpdate,
+                            actBildanalyse, actSymbole})
         action->setEnabled(false);
 
     setActionIcons();

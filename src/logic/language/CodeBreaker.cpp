@@ -1,8 +1,8 @@
 #include "CodeBreaker.h"
 
+#include "BreakerReadings.h"
 #include "Chains.h"
 #include "GeocachingText.h"
-#include "BreakerReadings.h"
 #include "KeySearch.h"
 
 #include "Letters.h"
