@@ -260,12 +260,16 @@ TEST(SymbolTables, MeaningsFollowTheUnicodeNames)
     }
 }
 
-// The README lists every table with its source, so the list cannot fall behind the code.
-TEST(SymbolTables, ReadmeListsEveryTable)
+// The README and the package's copyright file list every table with its source and licence, so
+// neither list can fall behind the code.
+TEST(SymbolTables, ReadmeAndCopyrightListEveryTable)
 {
-    QFile file(QStringLiteral(QUARVEL_TEST_DATA_DIR "/../../README.md"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString readme = QString::fromUtf8(file.readAll());
+    QFile readmeFile(QStringLiteral(QUARVEL_TEST_DATA_DIR "/../../README.md"));
+    QFile copyrightFile(QStringLiteral(QUARVEL_TEST_DATA_DIR "/../../data/packaging/copyright"));
+    ASSERT_TRUE(readmeFile.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(copyrightFile.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(readmeFile.readAll());
+    const QString copyright = QString::fromUtf8(copyrightFile.readAll());
     for (const Table &table : SymbolTables::all()) {
         SCOPED_TRACE(table.name.toStdString());
         const QString row = QStringLiteral("| `%1` | %2 | %3 | ")
@@ -273,5 +277,10 @@ TEST(SymbolTables, ReadmeListsEveryTable)
                                 .arg(table.glyphen.size());
         EXPECT_TRUE(readme.contains(row));
         EXPECT_TRUE(readme.contains(table.lizenz));
+        const QString line = QStringLiteral("\n %1 (%2): ").arg(table.name, table.titel);
+        const qsizetype at = copyright.indexOf(line);
+        ASSERT_GE(at, 0);
+        const QString rest = copyright.mid(at + 1).section(u'\n', 0, 0);
+        EXPECT_TRUE(rest.endsWith(QStringLiteral("; ") + table.lizenz)) << rest.toStdString();
     }
 }

@@ -10,6 +10,7 @@
 #include "gui/app/Main_Unit.h"
 #include "gui/app/panels/gboxChiffren.h"
 #include "gui/cacher/Cacher_Unit.h"
+#include "gui/calc/CalcPanel.h"
 #include "gui/codebreaker/CodeKnacker_Unit.h"
 #include "gui/map/KartePage.h"
 #include "gui/solvers/Fermil_Unit.h"
@@ -242,4 +243,30 @@ TEST(Screenshot, DISABLED_CodeKnackerIdentifiesPlayfair)
     window.startSearch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 240000));
     shootScreen(window, "code-knacker-erkennung");
+}
+
+// The calculating tools: a date read live, and the navigator narrowed by its filter to the check
+// digits with an IBAN typed.
+TEST(Screenshot, DISABLED_RechnenPanelsAndNavigatorFilter)
+{
+    TestApp app;
+    TfrmQuarvelMain window(app.context);
+    const auto typeInto = [](QWidget *panel, const char *field, const QString &text) {
+        auto *edit = panel->findChild<QLineEdit *>(QStringLiteral("edt_") + QLatin1String(field));
+        ASSERT_NE(edit, nullptr) << field;
+        QTest::keyClicks(edit, text);
+    };
+    QWidget *dates = window.toolPanel(calcPanelName(QStringLiteral("Datum & Zeit")));
+    ASSERT_NE(dates, nullptr);
+    window.Panel2->setCurrentWidget(dates);
+    window.show();
+    typeInto(dates, "datum", QStringLiteral("10.12.2026"));
+    shootScreen(window, "rechnen-datum");
+
+    QTest::keyClicks(window.edtFilter, QStringLiteral("iban"));
+    QWidget *checks = window.toolPanel(calcPanelName(QStringLiteral("Prüfziffern")));
+    ASSERT_NE(checks, nullptr);
+    window.Panel2->setCurrentWidget(checks);
+    typeInto(checks, "nummer", QStringLiteral("DE89 3704 0044 0532 0130 00"));
+    shootScreen(window, "rechnen-filter-pruefziffern");
 }
