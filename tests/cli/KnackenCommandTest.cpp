@@ -244,7 +244,8 @@ TEST(KnackenCommand, CribAndChainsChangeTheFirstReading)
         } else {
             EXPECT_NE(best.value(u"verfahren").toString(), u"base64 → rot");
         }
-        if (QString::fromUtf8(c.name) == u"with crib")
+        if (QString::fromUtf8(c.name) == u"with crib") {
             EXPECT_EQ(best.value(u"klartext").toString(), u"Aopq");
+        }
     }
 }
