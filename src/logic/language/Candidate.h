@@ -20,6 +20,9 @@ struct Candidate
     double score = 0;
     Language language = Language::German;
     bool holdsCrib = false; // holds the word the user knows is in the plain text
+    // What the searched key's own information took off the score (0 without a search): charged
+    // for the ranking, not for whether the plain text reads.
+    double keyCharge = 0;
 };
 
 // The readable key of a parameter set: the key word alone, otherwise "name=value" pairs in the

@@ -96,9 +96,10 @@ Candidate searchedCandidate(const QString &method, const Ciphers::ParamValues &p
 {
     const double letters = double(letterIndices(plain).size());
     const double confirming = std::max(1.0, letters - unicityDistance(keyInformation));
-    const double score = readingScore(LanguageModel::of(language).score(plain), plain, language) -
-        keyInformation / confirming;
-    return {method, params, key, plain, score, language};
+    const double charge = keyInformation / confirming;
+    const double score =
+        readingScore(LanguageModel::of(language).score(plain), plain, language) - charge;
+    return {method, params, key, plain, score, language, false, charge};
 }
 
 // log10 of the number of ways to give `letters` different cipher letters their plain letters.

@@ -31,8 +31,10 @@ const QStringList &numberWords()
 
 bool holdsCoordinate(const QString &plain)
 {
-    static const QRegularExpression coordinate(
-        QStringLiteral("(^|[^A-Za-z])[NSns]\\s*\\d{1,2}\\s*°?\\s*\\d{1,2}\\s*[.,\\s]\\s*\\d{1,3}"));
+    // Degrees and minutes apart (a blank or the degree sign), so that a run of digits after an
+    // "s" in a jumbled reading is no latitude.
+    static const QRegularExpression coordinate(QStringLiteral(
+        "(^|[^A-Za-z])[NSns]\\s*\\d{1,2}(\\s*°\\s*|\\s+)\\d{1,2}\\s*[.,\\s]\\s*\\d{1,3}"));
     return coordinate.match(plain).hasMatch();
 }
 

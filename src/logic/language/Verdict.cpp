@@ -38,7 +38,9 @@ double readableThreshold(Language language, qsizetype letters)
 bool readsAsText(const Candidate &candidate)
 {
     const qsizetype letters = letterIndices(candidate.plain).size();
-    return candidate.score >= readableThreshold(candidate.language, letters);
+    // A key is searched only on texts several times its unicity distance long, where a wrong key
+    // does not read; so whether the reading reads is the plain text's own score.
+    return candidate.score + candidate.keyCharge >= readableThreshold(candidate.language, letters);
 }
 
 bool firstReads(const std::vector<Candidate> &ranked)

@@ -91,7 +91,9 @@ void expectEveryCipherFits(TfrmQuarvelMain &window)
         panel->lstChiffren->setCurrentRow(row);
         QCoreApplication::processEvents();
         SCOPED_TRACE(panel->lstChiffren->item(row)->text().toStdString());
-        EXPECT_FALSE(panelScrolls(window));
+        EXPECT_FALSE(panelScrolls(window))
+            << "the panel scrolls by " << panelArea(window)->verticalScrollBar()->maximum() << " × "
+            << panelArea(window)->horizontalScrollBar()->maximum() << " pixels";
         EXPECT_EQ(controlsOutOfSight(&window), QStringList());
         for (QPlainTextEdit *box : {panel->rtfKlartext, panel->rtfGeheimtext})
             EXPECT_GE(box->viewport()->height(), 3 * box->fontMetrics().lineSpacing());

@@ -248,7 +248,7 @@ TEST(KoordRechnerMenu, ToolsMenuOpensTheCalculatorBelowTheSolvers)
     }
     ASSERT_NE(tools, nullptr);
     const QList<QAction *> entries = tools->actions();
-    ASSERT_EQ(entries.size(), 8);
+    ASSERT_EQ(entries.size(), 10);
     EXPECT_EQ(entries[0], w.actSudoku);
     EXPECT_EQ(entries[1], w.actFermilab);
     EXPECT_EQ(entries[2], w.actKoordRechner);
@@ -256,7 +256,9 @@ TEST(KoordRechnerMenu, ToolsMenuOpensTheCalculatorBelowTheSolvers)
     EXPECT_EQ(entries[4], w.actVariableKoordinaten);
     EXPECT_EQ(entries[5], w.actCodeKnacker);
     EXPECT_EQ(entries[6], w.actKarte);
-    EXPECT_EQ(entries[7], w.actFormelrechner);
+    EXPECT_EQ(entries[7], w.actBildanalyse);
+    EXPECT_EQ(entries[8], w.actSymbole);
+    EXPECT_EQ(entries[9], w.actFormelrechner);
     EXPECT_EQ(w.actKoordRechner->text(), QStringLiteral("&Koordinatenrechner"));
     w.actKoordRechner->trigger();
     EXPECT_TRUE(rechner.isVisible());

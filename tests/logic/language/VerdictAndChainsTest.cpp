@@ -87,6 +87,8 @@ TEST(GeocachingText, CoordinatesAndNumberWordsReadAsProse)
         {"XN 50 12 345", false},
         {"bei N 50 12 345", true},
         {"AN50 12 345", false},
+        {"s286  6EEC2tCK  =:  F5E4", false}, // digits after an s, degrees and minutes run together
+        {"N5012 345", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

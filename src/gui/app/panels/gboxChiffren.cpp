@@ -114,6 +114,10 @@ void gboxChiffren::layOut()
     lstChiffren->setMaximumWidth(DesignSize::px(this, 300));
     layout->addWidget(lstChiffren);
     auto *right = new QVBoxLayout;
+    // Fields close together and the parameter message only while there is one: with a tall
+    // desktop font the text boxes would otherwise lose their third line to the gaps.
+    m_form->setVerticalSpacing(DesignSize::px(this, 3));
+    lblParameterFehler->hide();
     right->addWidget(lblErklaerung);
     // The message of a parameter stands below all of them, never between two fields.
     right->addWidget(pnlParameter);
@@ -284,9 +288,11 @@ bool gboxChiffren::parametersValid(const ParamValues &values)
             cipher.decode(QString(), values);
     } catch (const QuarvelError &error) {
         lblParameterFehler->setText(error.message());
+        lblParameterFehler->show();
         return false;
     }
     lblParameterFehler->clear();
+    lblParameterFehler->hide();
     return true;
 }
 
