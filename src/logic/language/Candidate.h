@@ -20,8 +20,8 @@ struct Candidate
     double score = 0;
     Language language = Language::German;
     bool holdsCrib = false; // holds the word the user knows is in the plain text
-    // What the searched key's own information took off the score (0 without a search): charged
-    // for the ranking, not for whether the plain text reads.
+    // What the searched key's own information took off the score, where the text is long enough
+    // to confirm the key (otherwise 0): charged for the ranking, not for whether the text reads.
     double keyCharge = 0;
 };
 

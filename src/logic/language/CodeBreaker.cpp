@@ -24,6 +24,8 @@ constexpr double kRedundancy = 0.96;
 // A key is searched only where the text holds this many unicity distances of letters: a text of
 // fewer letters reads well through some wrong key about as often as through the right one.
 constexpr double kUnicityMultiple = 3.0;
+// From this many unicity distances of letters on, a key that makes the text read is the key.
+constexpr double kConfirmedUnicities = 6.0;
 const double kLetterInformation = std::log10(26.0);
 
 double unicityDistance(double information)
@@ -99,7 +101,10 @@ Candidate searchedCandidate(const QString &method, const Ciphers::ParamValues &p
     const double charge = keyInformation / confirming;
     const double score =
         readingScore(LanguageModel::of(language).score(plain), plain, language) - charge;
-    return {method, params, key, plain, score, language, false, charge};
+    // Far beyond its unicity distance a wrong key no longer reads, so whether the reading reads
+    // is then its text's own score; nearer, the charge stays in the verdict too.
+    const bool keyConfirmed = letters >= kConfirmedUnicities * unicityDistance(keyInformation);
+    return {method, params, key, plain, score, language, false, keyConfirmed ? charge : 0.0};
 }
 
 // log10 of the number of ways to give `letters` different cipher letters their plain letters.

@@ -38,8 +38,7 @@ double readableThreshold(Language language, qsizetype letters)
 bool readsAsText(const Candidate &candidate)
 {
     const qsizetype letters = letterIndices(candidate.plain).size();
-    // A key is searched only on texts several times its unicity distance long, where a wrong key
-    // does not read; so whether the reading reads is the plain text's own score.
+    // A key confirmed by a text far beyond its unicity distance does not count against the text.
     return candidate.score + candidate.keyCharge >= readableThreshold(candidate.language, letters);
 }
 
