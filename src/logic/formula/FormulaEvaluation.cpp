@@ -52,11 +52,6 @@ void Expression::compile()
     m_program = WholeProgram::compile(m_steps);
 }
 
-std::optional<int64_t> Expression::evaluate(const Values &values) const
-{
-    return m_program ? m_program->evaluate(values) : evaluateSteps(values);
-}
-
 void Expression::evaluateBatch(const Columns &columns, size_t count, int64_t *out,
                                uint8_t *ok) const
 {

@@ -29,6 +29,8 @@ using Values = std::array<std::optional<int64_t>, kVariableCount>;
 using Columns = std::array<const int64_t *, kVariableCount>;
 
 class WholeProgram;
+// The compiled program's value for one candidate (WholeProgram.cpp); false when it has none.
+bool evaluateProgram(const WholeProgram &program, const Values &values, int64_t &value);
 
 // Where and why a text is not a well-formed expression (position: a character index of the
 // text handed to the parser, counted from 0).
@@ -78,8 +80,18 @@ public:
     static std::optional<Expression> parseSheet(const QString &text, SyntaxError &error,
                                                 qsizetype offset = 0);
 
-    // The value, or nothing when the candidate is invalid (see above).
-    std::optional<int64_t> evaluate(const Values &values) const;
+    // The value, or nothing when the candidate is invalid (see above). Inline, so the value
+    // reaches the caller in registers: an optional returned from a call is written to memory
+    // in two parts and read back whole, which stalls the processor on every candidate.
+    std::optional<int64_t> evaluate(const Values &values) const
+    {
+        if (!m_program)
+            return evaluateSteps(values);
+        int64_t value = 0;
+        if (!evaluateProgram(*m_program, values, value))
+            return std::nullopt;
+        return value;
+    }
     // The values of `count` candidates at once, many times faster per candidate than evaluate:
     // out[i] is the value of candidate i and ok[i] is 1, or out[i] is 0 and ok[i] is 0 when it is
     // invalid. Only the columns of the variables the expression reads are looked at.

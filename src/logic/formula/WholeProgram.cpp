@@ -275,17 +275,12 @@ WholeProgram::compile(const std::vector<Expression::Step> &steps)
     return program;
 }
 
-std::optional<int64_t> WholeProgram::evaluate(const Values &values) const
+bool evaluateProgram(const WholeProgram &program, const Values &values, int64_t &value)
 {
-    // The value comes back in a plain variable: an optional built on the way out is written to
-    // memory byte by byte and read back whole, which stalls every return.
-    int64_t value = 0;
-    if (!run(values, value))
-        return std::nullopt;
-    return value;
+    return program.evaluate(values, value);
 }
 
-bool WholeProgram::run(const Values &values, int64_t &result) const
+bool WholeProgram::evaluate(const Values &values, int64_t &result) const
 {
     if (m_neverValid)
         return false;

@@ -22,7 +22,8 @@ public:
     // decimal numbers of the sheet grammar).
     static std::shared_ptr<const WholeProgram> compile(const std::vector<Expression::Step> &steps);
 
-    std::optional<int64_t> evaluate(const Values &values) const;
+    // The value of one candidate in `result`; false when it has none.
+    bool evaluate(const Values &values, int64_t &result) const;
     // See Expression::evaluateBatch.
     void evaluateBatch(const Columns &columns, size_t count, int64_t *out, uint8_t *ok) const;
 
@@ -54,7 +55,6 @@ public:
     };
 
 private:
-    bool run(const Values &values, int64_t &result) const;
     // Candidates [first, first + count) into the registers; true when one of them failed (when
     // tracking: marked in `bad`).
     template<bool kTrack>
