@@ -340,6 +340,32 @@ TEST(WholeProgram, BatchesOfEverySize)
     }
 }
 
+// Each bracket on the right keeps one more value waiting: more registers than either engine
+// holds on the machine stack (32 for one candidate, 8 for a block).
+TEST(WholeProgram, DeeplyNestedExpressions)
+{
+    for (const int depth : {7, 8, 9, 31, 32, 33, 100}) {
+        SCOPED_TRACE(depth);
+        QString text = QStringLiteral("B");
+        for (int level = 0; level < depth; ++level)
+            text = QStringLiteral("A*(B-%1)").arg(text);
+        const Expression expression = parsed(text);
+        std::array<std::vector<int64_t>, 4> columns;
+        for (auto &column : columns)
+            column.assign(600, 0);
+        for (size_t i = 0; i < 600; ++i) {
+            columns[0][i] = int64_t(i % 5) - 2;
+            columns[1][i] = int64_t(i) - 300;
+        }
+        // Large values overflow somewhere along the chain, small ones do not.
+        columns[0][599] = kMax;
+        columns[1][599] = kMax;
+        const size_t valid = expectSame(text, expression, columns, 600);
+        EXPECT_GT(valid, size_t(0));
+        EXPECT_LT(valid, size_t(600));
+    }
+}
+
 TEST(WholeProgram, ColumnMissingForAReadVariable)
 {
     const Expression expression = parsed(QStringLiteral("A+C"));
