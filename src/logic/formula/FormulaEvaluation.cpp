@@ -1,5 +1,6 @@
 // Evaluation of a compiled expression and the digit sums it uses.
 #include "logic/formula/FormulaExpression.h"
+#include "logic/formula/WholeProgram.h"
 
 #include <limits>
 
@@ -46,7 +47,31 @@ int64_t iteratedDigitSum(int64_t value)
     return sum;
 }
 
-std::optional<int64_t> Expression::evaluate(const Values &values) const
+void Expression::compile()
+{
+    m_program = WholeProgram::compile(m_steps);
+}
+
+void Expression::evaluateBatch(const Columns &columns, size_t count, int64_t *out,
+                               uint8_t *ok) const
+{
+    if (m_program) {
+        m_program->evaluateBatch(columns, count, out, ok);
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        Values values;
+        for (int v = 0; v < kVariableCount; ++v) {
+            if (columns[size_t(v)])
+                values[size_t(v)] = columns[size_t(v)][i];
+        }
+        const auto value = evaluateSteps(values);
+        out[i] = value.value_or(0);
+        ok[i] = uint8_t(value.has_value());
+    }
+}
+
+std::optional<int64_t> Expression::evaluateSteps(const Values &values) const
 {
     // Small expressions are the rule; the stack lives on the machine stack up to that size.
     constexpr int kInline = 32;

@@ -34,6 +34,9 @@ std::optional<Expression> ExpressionParser::run(SyntaxError &error)
     skipBlanks();
     if (!atEnd())
         return fail(error, m_pos, unexpected());
+    // The sheet grammar's steps are compiled by SheetExpression, once its names are variables.
+    if (!m_sheet)
+        m_result.compile();
     return m_result;
 }
 

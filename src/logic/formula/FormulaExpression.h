@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,13 @@ constexpr int kMaxNesting = 256;
 
 // The values of A..Z for one candidate; a variable without a value is std::nullopt.
 using Values = std::array<std::optional<int64_t>, kVariableCount>;
+// The values of A..Z for many candidates: columns[v][i] is the value of variable v for candidate
+// i; nullptr for a variable without values.
+using Columns = std::array<const int64_t *, kVariableCount>;
+
+class WholeProgram;
+// The compiled program's value for one candidate (WholeProgram.cpp); false when it has none.
+bool evaluateProgram(const WholeProgram &program, const Values &values, int64_t &value);
 
 // Where and why a text is not a well-formed expression (position: a character index of the
 // text handed to the parser, counted from 0).
@@ -72,8 +80,25 @@ public:
     static std::optional<Expression> parseSheet(const QString &text, SyntaxError &error,
                                                 qsizetype offset = 0);
 
-    // The value, or nothing when the candidate is invalid (see above).
-    std::optional<int64_t> evaluate(const Values &values) const;
+    // The value, or nothing when the candidate is invalid (see above). Inline, so the value
+    // reaches the caller in registers: an optional returned from a call is written to memory
+    // in two parts and read back whole, which stalls the processor on every candidate.
+    std::optional<int64_t> evaluate(const Values &values) const
+    {
+        if (!m_program)
+            return evaluateSteps(values);
+        int64_t value = 0;
+        if (!evaluateProgram(*m_program, values, value))
+            return std::nullopt;
+        return value;
+    }
+    // The values of `count` candidates at once, many times faster per candidate than evaluate:
+    // out[i] is the value of candidate i and ok[i] is 1, or out[i] is 0 and ok[i] is 0 when it is
+    // invalid. Only the columns of the variables the expression reads are looked at.
+    void evaluateBatch(const Columns &columns, size_t count, int64_t *out, uint8_t *ok) const;
+    // The same value as evaluate, interpreted step by step on a stack: slow, the yardstick the
+    // compiled program is checked against.
+    std::optional<int64_t> evaluateSteps(const Values &values) const;
 
     // Bit i is set when the variable with index i occurs.
     uint32_t variablesUsed() const { return m_variables; }
@@ -86,11 +111,13 @@ public:
 private:
     friend class ExpressionParser;
     friend class SheetExpression; // builds the whole-number program of a sheet expression
+    void compile(); // the program of the steps, when they are whole-number arithmetic
     std::vector<Step> m_steps;
     std::vector<qsizetype> m_positions;
     std::vector<QString> m_texts;
     uint32_t m_variables = 0;
     int m_stackDepth = 0;
+    std::shared_ptr<const WholeProgram> m_program; // shared by the copies; never changed
 };
 
 // Digit sum of the absolute value.

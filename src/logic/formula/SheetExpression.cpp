@@ -87,6 +87,7 @@ void SheetExpression::buildWholeProgram()
             return;
         }
     }
+    whole.compile();
     m_whole = std::move(whole);
 }
 

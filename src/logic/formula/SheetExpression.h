@@ -39,6 +39,12 @@ public:
     {
         return m_whole->evaluate(values);
     }
+    // The same for `count` sets of values at once (see Expression::evaluateBatch), for whoever
+    // tries many: columns[i] holds the values of names()[i].
+    void evaluateWholeBatch(const Columns &columns, size_t count, int64_t *out, uint8_t *ok) const
+    {
+        m_whole->evaluateBatch(columns, count, out, ok);
+    }
 
 private:
     SheetNumber run(const Lookup &lookup) const;
