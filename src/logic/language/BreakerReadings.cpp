@@ -5,14 +5,23 @@
 
 #include "logic/common/QuarvelError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 namespace {
 
-// How long the square searches run. Playfair: up to four annealing runs; Bifid: a short run for
-// every period, then the two that read best in full.
-constexpr SquarePlan kPlayfairPlan {150000, 4};
+// How long the square searches run. Playfair: annealing runs of kPlayfairSteps, about
+// (kPlayfairRunLetters / letters)² of them (a shorter text condenses more rarely, and its steps
+// are cheaper), at a temperature that grows with the text; Bifid: a short run for every period,
+// then the two that read best in full.
+constexpr int kPlayfairSteps = 150000;
+constexpr double kPlayfairRunLetters = 950;
+constexpr int kPlayfairFewestRuns = 8;
+constexpr int kPlayfairMostRuns = 40;
+// The Playfair temperature in decades of quadgram score: this much, plus the next per letter.
+constexpr double kPlayfairHeat = 1.8;
+constexpr double kPlayfairHeatPerLetter = 0.027;
 constexpr SquarePlan kBifidScreenPlan {6000, 1};
 constexpr SquarePlan kBifidPlan {40000, 2};
 constexpr int kBifidPeriodsInFull = 2;
@@ -53,14 +62,23 @@ std::optional<BrokenReading> reading(const BreakerContext &context, const char *
     }
 }
 
+SquarePlan playfairPlan(qsizetype letters)
+{
+    const double n = double(std::max<qsizetype>(letters, 1));
+    const double share = kPlayfairRunLetters / n;
+    const int runs = int(std::clamp(std::round(share * share), double(kPlayfairFewestRuns),
+                                    double(kPlayfairMostRuns)));
+    return {kPlayfairSteps, runs, (kPlayfairHeat + kPlayfairHeatPerLetter * n) / n};
+}
+
 std::optional<BrokenReading> breakPlayfair(const BreakerContext &context,
                                            const LanguageModel &model)
 {
     if (!wanted(context, "playfair") || !playfairShaped(context.cipher) ||
         !context.supports(squareInformation()))
         return std::nullopt;
-    const SquareResult found =
-        searchPlayfairSquare(context.cipher, model, kPlayfairPlan, context.stop);
+    const SquareResult found = searchPlayfairSquare(
+        context.cipher, model, playfairPlan(context.cipher.size()), context.stop);
     return reading(context, "playfair", {{QStringLiteral("schluessel"), squareText(found.square)}},
                    squareInformation());
 }

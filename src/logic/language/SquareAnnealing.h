@@ -1,7 +1,8 @@
 #pragma once
 
-// Simulated annealing over a 5×5 key square, shared by the Playfair and the Bifid breaker. Only
-// the decryption differs; it is handed in as a function of the square and the plain buffer.
+// Simulated annealing over a 5×5 key square for the Bifid breaker, its decryption handed in as a
+// function of the square and the plain buffer. The Playfair breaker, which runs its own chain
+// (PlayfairBreaker.cpp), shares the square helpers and the threshold of a reading.
 
 #include "Breakers.h"
 #include "QuadgramTables.h"

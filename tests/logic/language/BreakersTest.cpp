@@ -178,7 +178,7 @@ TEST(Breakers, RecoverFixedSquares)
         const Ciphers::ParamValues params {{"schluessel", "LOGBUCH"}};
         const QString coded = cipher("playfair").encode(plain.left(200), params);
         const SquareResult found =
-            searchPlayfairSquare(indices(coded.simplified().remove(u' ')), german, {150000, 1}, {});
+            searchPlayfairSquare(indices(coded.simplified().remove(u' ')), german, {150000, 2}, {});
         const Ciphers::ParamValues foundKey {{"schluessel", squareText(found.square)}};
         EXPECT_EQ(cipher("playfair").decode(coded, foundKey),
                   cipher("playfair").decode(coded, params));
