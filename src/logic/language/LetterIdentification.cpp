@@ -62,7 +62,9 @@ LetterFacts factsOf(const QString &text)
     facts.ic = coincidence(facts.letters);
     facts.languageIc = languageCoincidence(facts.language);
     facts.share = (facts.ic - kRandomCoincidence) / (facts.languageIc - kRandomCoincidence);
-    static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]+"));
+    // Words are what blanks part, marks and all: a mark between letters (Trifid's "." in a run
+    // of capitals) splits no word, and a group of five that holds one is still five long.
+    static const QRegularExpression word(QStringLiteral("\\S*[A-Za-zÄÖÜäöüß]\\S*"));
     QSet<qsizetype> lengths;
     int words = 0;
     for (auto it = word.globalMatch(text); it.hasNext(); ++words)

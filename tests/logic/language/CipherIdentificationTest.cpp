@@ -145,3 +145,40 @@ TEST(TextStatistics, CoincidencePeriodAndPairs)
     EXPECT_EQ(kasiski(cycles, 20).period, 13); // repeats 26 apart: 13 is the longest divisor
     EXPECT_GT(languageCoincidence(Language::German), languageCoincidence(Language::English));
 }
+
+TEST(CipherIdentification, BlanksPartWordsButAMarkInsideARunDoesNot)
+{
+    const QString trifid = encoded("trifid", {{"schluessel", "SCHATZ"}});
+    ASSERT_GE(trifid.count(u'.'), 2) << trifid.toStdString();
+    // The same letters once more in groups of 3, 5 and 7, as words of varying length would stand.
+    QString words;
+    qsizetype at = 0;
+    for (int group = 0; at < trifid.size(); ++group) {
+        const int length = 3 + 2 * (group % 3);
+        words += trifid.mid(at, length) + u' ';
+        at += length;
+    }
+    QString fives;
+    for (qsizetype start = 0; start < trifid.size(); start += 5)
+        fives += trifid.mid(start, 5) + u' ';
+    const struct
+    {
+        const char *name;
+        QString text;
+        bool trifidFirst;
+    } cases[] = {
+        {"periods inside one run", trifid, true},
+        {"groups of five", fives, true},
+        {"groups of varying length", words, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CipherGuess> guesses = identifyCipher(c.text);
+        ASSERT_FALSE(guesses.empty());
+        EXPECT_EQ(guesses.front().method == u"trifid", c.trifidFirst)
+            << guesses.front().method.toStdString();
+        if (c.trifidFirst) {
+            EXPECT_TRUE(anyReasonHolds(guesses.front(), "27. Zeichen"));
+        }
+    }
+}
