@@ -1,9 +1,13 @@
 #include "logic/language/CipherIdentification.h"
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/language/CodeBreaker.h"
+#include "logic/language/Letters.h"
 #include "logic/language/TextStatistics.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -23,6 +27,14 @@ bool anyReasonHolds(const CipherGuess &guess, const char *part)
             return true;
     }
     return false;
+}
+
+QByteArray randomLetters(int count, std::mt19937 &random)
+{
+    QByteArray letters;
+    for (int i = 0; i < count; ++i)
+        letters.append(char(random() % 26));
+    return letters;
 }
 
 } // namespace
@@ -139,9 +151,11 @@ TEST(TextStatistics, CoincidencePeriodAndPairs)
         periodic.append(char((i % 3) * 5));
     EXPECT_DOUBLE_EQ(columnCoincidence(periodic, 3), 1.0);
     EXPECT_EQ(kasiski(periodic, 20).period, 3);
-    // The alphabet three times: no column of a length up to 15 repeats a letter.
+    // The alphabet three times: no column of a length up to 12 repeats a letter; those of 13
+    // hold letters 26 apart, the same ones.
     const QByteArray cycles = alphabet + alphabet + alphabet;
-    EXPECT_EQ(columnPeriod(cycles, 20, 0.07, 0.7), 0);
+    EXPECT_EQ(columnPeriod(cycles, 12, 0.07, 0.7), 0);
+    EXPECT_EQ(columnPeriod(cycles, 13, 0.07, 0.7), 13);
     EXPECT_EQ(kasiski(cycles, 20).period, 13); // repeats 26 apart: 13 is the longest divisor
     EXPECT_GT(languageCoincidence(Language::German), languageCoincidence(Language::English));
 }
@@ -180,5 +194,65 @@ TEST(CipherIdentification, BlanksPartWordsButAMarkInsideARunDoesNot)
         if (c.trifidFirst) {
             EXPECT_TRUE(anyReasonHolds(guesses.front(), "27. Zeichen"));
         }
+    }
+}
+
+TEST(TextStatistics, ChanceSpreadOfTheColumns)
+{
+    using namespace TextStatistics;
+    const struct
+    {
+        const char *name;
+        qsizetype count;
+        int period;
+        qsizetype widerThanCount; // 0: no comparison
+        int widerThanPeriod;
+    } cases[] = {
+        {"shorter columns stray further", 100, 20, 100, 10},
+        {"more letters stray less", 100, 5, 200, 5},
+        {"one column of a period", 100, 1, 200, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_GT(columnCoincidenceSpread(c.count, c.period),
+                  columnCoincidenceSpread(c.widerThanCount, c.widerThanPeriod));
+    }
+    // A column of a single letter holds no pair: nothing to measure. Two letters hold one pair,
+    // which coincides with probability 1/26: a spread of sqrt(1/26 * 25/26).
+    EXPECT_DOUBLE_EQ(columnCoincidenceSpread(5, 5), 0.0);
+    EXPECT_DOUBLE_EQ(columnCoincidenceSpread(9, 5), 0.0);
+    EXPECT_NEAR(columnCoincidenceSpread(2, 1), std::sqrt(25.0) / 26, 1e-12);
+    EXPECT_DOUBLE_EQ(columnCoincidenceSpread(10, 0), 0.0);
+}
+
+TEST(TextStatistics, RandomLettersShowNoKeyLengthAndAKeyDoes)
+{
+    using namespace TextStatistics;
+    const double german = languageCoincidence(Language::German);
+    // Texts of random letters: a long period's columns of five letters coincide by chance often
+    // enough to pass the share of the way to the language alone, in about one text of six at
+    // 100 letters and one of three at 60.
+    const struct
+    {
+        int letters;
+        int mostPeriods; // of 200 texts
+    } lengths[] = {{60, 16}, {100, 16}, {150, 6}};
+    std::mt19937 random(17);
+    for (const auto &l : lengths) {
+        SCOPED_TRACE(l.letters);
+        int periods = 0;
+        for (int trial = 0; trial < 200; ++trial)
+            periods += columnPeriod(randomLetters(l.letters, random), 20, german, 0.7) > 0 ? 1 : 0;
+        EXPECT_LE(periods, l.mostPeriods);
+    }
+    const struct
+    {
+        const char *key;
+        int period;
+    } keys[] = {{"KEY", 3}, {"WALD", 4}, {"SCHATZ", 6}, {"GEOCACHE", 8}};
+    for (const auto &k : keys) {
+        SCOPED_TRACE(k.key);
+        const QByteArray letters = letterIndices(encoded("vigenere", {{"schluessel", k.key}}));
+        EXPECT_EQ(columnPeriod(letters, 20, german, 0.7), k.period);
     }
 }
