@@ -1,5 +1,6 @@
 #include "CipherIdentification.h"
 
+#include "CodeBreaker.h"
 #include "IdentificationEvidence.h"
 #include "Letters.h"
 #include "Verdict.h"
@@ -371,8 +372,29 @@ std::vector<CipherGuess> scaled(EvidenceList evidence)
     return out;
 }
 
-// The code breaker's first reading, when it reads, names the procedure outright.
-void weighReading(const std::vector<Candidate> &ranked, EvidenceList &out)
+// The procedures that write the letters of a text as letters A-Z: shifted, replaced, moved or
+// mixed, a text of kMinSearchLetters or more of them uses more than kMinCipherLetterKinds
+// different letters, as its plain text does.
+bool writesLetters(const QString &method, const QString &family)
+{
+    static const QSet<QString> letterFamilies = {u"transposition"_qs, u"monoalphabetisch"_qs,
+                                                 u"polyalphabetisch"_qs, u"digraphisch"_qs};
+    return letterFamilies.contains(family) || method == u"bifid" || method == u"trifid" ||
+        method == u"delastelle";
+}
+
+int symbolKinds(const QString &compact)
+{
+    QSet<QChar> kinds;
+    for (const QChar ch : compact)
+        kinds.insert(ch.toUpper());
+    return int(kinds.size());
+}
+
+// The code breaker's first reading, when it reads, names the procedure outright, unless a
+// cipher on letters read a text of too few symbols to be one: then a search fitted its key to a
+// code (ADFGVX, Bacon) by chance.
+void weighReading(const QString &compact, const std::vector<Candidate> &ranked, EvidenceList &out)
 {
     double statistics = 0;
     for (Evidence &item : out) {
@@ -407,6 +429,17 @@ void weighReading(const std::vector<Candidate> &ranked, EvidenceList &out)
                  decimal3(first.score),
                  decimal3(
                      readableThreshold(first.language, normalizedLetters(first.plain).size()))));
+    const int kinds = symbolKinds(compact);
+    if (!first.method.contains(QStringLiteral(" → ")) && writesLetters(method, family) &&
+        compact.size() >= kMinSearchLetters && kinds <= kMinCipherLetterKinds) {
+        reasons.append(QStringLiteral("Aber der Text besteht aus %1 Zeichen von nur %2 Sorten: "
+                                      "eine Chiffre auf Buchstaben schriebe mehr verschiedene, "
+                                      "die Suche hat die Lesart zufällig gefunden.")
+                           .arg(compact.size())
+                           .arg(kinds));
+        out.push_back({family, method, 0.1 * std::max(1.0, statistics), reasons});
+        return;
+    }
     out.push_back({family, method, std::max(1.0, 9 * statistics), reasons});
 }
 
@@ -444,6 +477,6 @@ std::vector<CipherGuess> identifyCipher(const QString &text, const std::vector<C
     if (!weighFewSymbols(compact, evidence) && !weighDigits(text, compact, evidence) &&
         !weighByteEncodings(compact, evidence) && !weighSpelling(text, evidence))
         weighLetterText(text, evidence);
-    weighReading(ranked, evidence);
+    weighReading(compact, ranked, evidence);
     return scaled(std::move(evidence));
 }

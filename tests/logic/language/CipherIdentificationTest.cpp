@@ -29,6 +29,16 @@ bool anyReasonHolds(const CipherGuess &guess, const char *part)
     return false;
 }
 
+// A reading that reads, as the code breaker would rank it first.
+std::vector<Candidate> readingBy(const char *method)
+{
+    Candidate reading;
+    reading.method = QString::fromUtf8(method);
+    reading.plain = kPlain;
+    reading.score = 0; // above every line of the verdict
+    return {reading};
+}
+
 QByteArray randomLetters(int count, std::mt19937 &random)
 {
     QByteArray letters;
@@ -193,6 +203,41 @@ TEST(CipherIdentification, BlanksPartWordsButAMarkInsideARunDoesNot)
             << guesses.front().method.toStdString();
         if (c.trifidFirst) {
             EXPECT_TRUE(anyReasonHolds(guesses.front(), "27. Zeichen"));
+        }
+    }
+}
+
+TEST(CipherIdentification, AReadingOfAFewSymbolTextIsChance)
+{
+    const QString adfgvx =
+        encoded("adfgvx", {{"schluessel", "GEOCACHE"}, {"transposition", "WALD"}});
+    const struct
+    {
+        const char *name;
+        QString text;
+        const char *reading;
+        bool readingFirst;
+    } cases[] = {
+        // A cipher on letters writes more than six different ones from 16 letters on.
+        {"ADFGVX read by Bifid", adfgvx, "bifid", false},
+        {"six letters, 16 of them", u"ABCDEFFEDCBAABCD"_qs, "vigenere", false},
+        {"six letters, 15 of them", u"ABCDEFFEDCBAABC"_qs, "vigenere", true},
+        {"seven letters, 16 of them", u"ABCDEFGGFEDCBAAB"_qs, "vigenere", true},
+        // A code read by its own decoding, or by a chain that ends in one, stays.
+        {"ADFGVX read by ADFGVX", adfgvx, "adfgvx", true},
+        {"a chain of steps", u"ABCDEFFEDCBAABCD"_qs, "rot → bacon", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CipherGuess> guesses = identifyCipher(c.text, readingBy(c.reading));
+        ASSERT_FALSE(guesses.empty());
+        const QString first = QString::fromUtf8(c.reading).section(u" → "_qs, 0, 0);
+        EXPECT_EQ(guesses.front().method == first, c.readingFirst)
+            << guesses.front().method.toStdString();
+        for (const CipherGuess &guess : guesses) {
+            if (guess.method == first && !c.readingFirst) {
+                EXPECT_TRUE(anyReasonHolds(guess, "nur 6 Sorten"));
+            }
         }
     }
 }
