@@ -39,6 +39,24 @@ std::vector<Candidate> readingBy(const char *method)
     return {reading};
 }
 
+Candidate candidateOf(const char *method, double score)
+{
+    Candidate candidate;
+    candidate.method = QString::fromLatin1(method);
+    candidate.plain = kPlain;
+    candidate.score = score;
+    return candidate;
+}
+
+const CipherGuess *guessOf(const std::vector<CipherGuess> &guesses, const char *method)
+{
+    for (const CipherGuess &guess : guesses) {
+        if (guess.method == QLatin1String(method))
+            return &guess;
+    }
+    return nullptr;
+}
+
 QByteArray randomLetters(int count, std::mt19937 &random)
 {
     QByteArray letters;
@@ -300,4 +318,55 @@ TEST(TextStatistics, RandomLettersShowNoKeyLengthAndAKeyDoes)
         const QByteArray letters = letterIndices(encoded("vigenere", {{"schluessel", k.key}}));
         EXPECT_EQ(columnPeriod(letters, 20, german, 0.7), k.period);
     }
+}
+
+TEST(CipherIdentification, SearchesWithoutAReadingWeighTheirProceduresDown)
+{
+    const QString shifted = encoded("rot", {{"verschiebung", "7"}});
+    const QString vigenere = encoded("vigenere", {{"schluessel", "GEOCACHE"}});
+    const Candidate unread = candidateOf("substitution", -9);
+    const struct
+    {
+        const char *name;
+        QString text;
+        std::vector<Candidate> ranked;
+        const char *method; // "" for a keyed alphabet
+        bool searched;
+    } cases[] = {
+        {"no search", shifted, {}, "", false},
+        {"the substitution searched, nothing reads", shifted, {unread}, "", true},
+        {"a keyed Vigenère alone proves no search",
+         shifted,
+         {candidateOf("vigenere", -9)},
+         "",
+         false},
+        {"Vigenère searched, nothing reads",
+         vigenere,
+         {unread, candidateOf("vigenere", -9)},
+         "vigenere",
+         true},
+        {"Gronsfeld is searched as Vigenère",
+         encoded("gronsfeld", {{"schluessel", "31415"}}),
+         {unread, candidateOf("vigenere", -9)},
+         "gronsfeld",
+         true},
+        {"Porta not searched", vigenere, {unread, candidateOf("vigenere", -9)}, "porta", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CipherGuess> guesses = identifyCipher(c.text, c.ranked);
+        const CipherGuess *guess = guessOf(guesses, c.method);
+        if (guess == nullptr) {
+            // Only a guess weighed down may drop below the list's smallest likelihood.
+            EXPECT_FALSE(c.searched);
+            continue;
+        }
+        EXPECT_EQ(anyReasonHolds(*guess, "Schlüssel dieses Verfahrens gesucht"), c.searched);
+    }
+    // Once the searched reading reads, it names the procedure and nothing is weighed down.
+    const std::vector<CipherGuess> read = identifyCipher(shifted, {candidateOf("substitution", 0)});
+    ASSERT_FALSE(read.empty());
+    EXPECT_EQ(read.front().method, u"substitution");
+    for (const CipherGuess &guess : read)
+        EXPECT_FALSE(anyReasonHolds(guess, "gesucht, ohne lesbares Ergebnis"));
 }
