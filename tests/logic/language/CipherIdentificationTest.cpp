@@ -370,3 +370,31 @@ TEST(CipherIdentification, SearchesWithoutAReadingWeighTheirProceduresDown)
     for (const CipherGuess &guess : read)
         EXPECT_FALSE(anyReasonHolds(guess, "gesucht, ohne lesbares Ergebnis"));
 }
+
+TEST(CipherIdentification, BifidBesideASingleAlphabetWhenTheCoincidenceFallsShort)
+{
+    const QString plain =
+        u"DERSCHATZLIEGTUNTERDERALTENEICHEAMWALDRANDNAHEDERBRUECKEUNDWARTETAUFDENFINDERDERIHNSUCHT"_qs;
+    const struct
+    {
+        const char *name;
+        QString text;
+        bool bifid;
+    } cases[] = {
+        // Rare letters added lower the coincidence below the language's.
+        {"25 letters, no J, lower coincidence", plain + u"BCDFGHKLMOPQVWXYZ"_qs, true},
+        {"the same with a J", plain + u"BCDFGHKLMOPQVWXYJ"_qs, false},
+        {"the language's coincidence", kPlain, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<CipherGuess> guesses = identifyCipher(c.text);
+        ASSERT_FALSE(guesses.empty());
+        EXPECT_NE(guesses.front().method, u"bifid");
+        const CipherGuess *bifid = guessOf(guesses, "bifid");
+        EXPECT_EQ(bifid != nullptr, c.bifid);
+        if (bifid != nullptr) {
+            EXPECT_TRUE(anyReasonHolds(*bifid, "hebt den Koinzidenzindex"));
+        }
+    }
+}
