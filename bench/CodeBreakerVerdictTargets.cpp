@@ -11,8 +11,10 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 // The verdict, the identification and the chains, measured on the held-out sayings with fixed
 // seeds; each rate printed next to its goal.
@@ -122,22 +124,58 @@ struct Words
     const QStringList &of(int trial) const { return trial % 2 == 0 ? german : english; }
 };
 
+// The share of the plain text's letters a reading holds in order (the longest common
+// subsequence), X left out on both sides: Playfair writes one between doubled letters and Hill
+// pads with it, which would shift every later letter of a comparison by position.
+double lettersInOrder(const QString &plain, const QString &reading)
+{
+    const QString a = canonical(plain).remove(u'X');
+    const QString b = canonical(reading).remove(u'X');
+    if (a.isEmpty())
+        return 0;
+    std::vector<int> previous(size_t(b.size()) + 1, 0);
+    std::vector<int> current(previous.size(), 0);
+    for (const QChar ch : a) {
+        for (qsizetype j = 0; j < b.size(); ++j)
+            current[size_t(j) + 1] = ch == b[j]
+                ? previous[size_t(j)] + 1
+                : std::max(previous[size_t(j) + 1], current[size_t(j)]);
+        std::swap(previous, current);
+    }
+    return double(previous.back()) / double(a.size());
+}
+
 void verdictTargets(const Words &words, std::mt19937 &random)
 {
     int salad = 0;
     int saladTrials = 0;
+    const bool verbose = qEnvironmentVariableIntValue("QUARVEL_BENCH_VERBOSE") != 0;
     for (const char *kind : {"random", "playfair", "bifid", "hill"}) {
         for (int trial = 0; trial < 15; ++trial) {
             const int letters = 50 + int(random() % 101);
             BreakerRequest request;
-            request.text = QString::fromLatin1(kind) == u"random"
-                ? randomWord(letters, random)
-                : encodeWithKey(kind, wordsText(words.of(trial), letters, random), random);
+            QString plain;
+            if (QString::fromLatin1(kind) == u"random") {
+                request.text = randomWord(letters, random);
+            } else {
+                plain = wordsText(words.of(trial), letters, random);
+                request.text = encodeWithKey(kind, plain, random);
+            }
+            const std::vector<Candidate> ranked = breakText(request);
+            // The searches break some of these texts outright: their reading reads, rightly.
+            if (!plain.isEmpty() && !ranked.empty() &&
+                lettersInOrder(plain, ranked.front().plain) >= 0.9)
+                continue;
             ++saladTrials;
-            salad += firstReads(breakText(request)) ? 0 : 1;
+            const bool reads = firstReads(ranked);
+            salad += reads ? 0 : 1;
+            if (reads && verbose)
+                std::printf("  reads: %s %d letters, %s %s\n", kind, letters,
+                            qPrintable(ranked.front().method), qPrintable(ranked.front().plain));
         }
     }
-    line(u"verdict: lesbar false, random/Playfair/Bifid/Hill, 50-150 letters"_qs,
+    line(QStringLiteral("verdict: lesbar false, random/Playfair/Bifid/Hill, %1 not broken")
+             .arg(saladTrials),
          share(salad, saladTrials), ">= 95 %");
     int right = 0;
     int read = 0;
@@ -184,6 +222,11 @@ void identificationTargets(const Words &words, std::mt19937 &random)
             }
             ++trials;
             familyTwo += families.mid(0, 2).contains(family) ? 1 : 0;
+            if (!families.mid(0, 2).contains(family) &&
+                qEnvironmentVariableIntValue("QUARVEL_BENCH_VERBOSE") != 0) {
+                std::printf("  family missed: %s, named %s\n", method,
+                            qPrintable(families.join(u", "_qs)));
+            }
             const bool hit = !guesses.empty() && guesses.front().method == QLatin1String(method);
             exact += hit ? 1 : 0;
             methodExact += hit ? 1 : 0;

@@ -24,6 +24,10 @@ constexpr double kMonoShare = 0.6;
 constexpr int kMaxPeriod = 20;
 // The columns of a key length must coincide this far from random letters to the language.
 constexpr double kPeriodShare = 0.7;
+// From this many letters on, a text without J in at most 25 letters points to a 5×5 square.
+constexpr int kSquareLetters = 40;
+// Bifid's text coincides up to about this share of the way to the language.
+constexpr double kBifidShare = 0.85;
 
 QString languageName(Language language)
 {
@@ -62,7 +66,9 @@ LetterFacts factsOf(const QString &text)
     facts.ic = coincidence(facts.letters);
     facts.languageIc = languageCoincidence(facts.language);
     facts.share = (facts.ic - kRandomCoincidence) / (facts.languageIc - kRandomCoincidence);
-    static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]+"));
+    // Words are what blanks part, marks and all: a mark between letters (Trifid's "." in a run
+    // of capitals) splits no word, and a group of five that holds one is still five long.
+    static const QRegularExpression word(QStringLiteral("\\S*[A-Za-zÄÖÜäöüß]\\S*"));
     QSet<qsizetype> lengths;
     int words = 0;
     for (auto it = word.globalMatch(text); it.hasNext(); ++words)
@@ -110,6 +116,19 @@ void weighMonoalphabetic(const LetterFacts &f, EvidenceList &out)
 {
     const QString coincidenceText = coincidenceReason(
         f, u"jeder Klarbuchstabe wird immer durch denselben Buchstaben geschrieben."_qs);
+    // Bifid writes pairs of the plain letters' rows and pairs of their columns, as uneven as the
+    // letters themselves: its text coincides part of the way to the language, not all of it.
+    if (f.n >= kSquareLetters && f.counts[size_t('J' - 'A')] == 0 && f.kinds <= 25 &&
+        f.share < kBifidShare)
+        out.push_back({u"fraktionierend"_qs,
+                       u"bifid"_qs,
+                       0.3,
+                       {coincidenceReason(f,
+                                          u"näher an einer Sprache als an Zufall, aber "
+                                          "darunter."_qs),
+                        QStringLiteral("Nur %1 verschiedene Buchstaben, kein J: ein "
+                                       "5×5-Quadrat (Bifid) hebt den Koinzidenzindex so weit.")
+                            .arg(f.kinds)}});
     const AlphabetFit shift = bestShift(f.counts, f.language);
     const double plainFit = unshiftedFit(f.counts, f.language);
     const double atbash = reflectedFit(f.counts, f.language);
@@ -371,7 +390,8 @@ void weighLetterText(const QString &text, EvidenceList &out)
     const KasiskiResult repeats = kasiski(facts.letters, longest);
     // Without a J and with no more than 25 letters in a long text, a 5×5 square wrote it: the
     // alphabets of a periodic cipher use every letter.
-    const bool square = facts.n >= 40 && facts.counts[size_t('J' - 'A')] == 0 && facts.kinds <= 25;
+    const bool square =
+        facts.n >= kSquareLetters && facts.counts[size_t('J' - 'A')] == 0 && facts.kinds <= 25;
     if (period > 0 && !square) {
         weighPeriodic(facts, period, repeats, out);
         return;

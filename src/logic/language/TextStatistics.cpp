@@ -134,6 +134,22 @@ double columnCoincidence(const QByteArray &letters, int period)
     return sum / period;
 }
 
+double columnCoincidenceSpread(qsizetype count, int period)
+{
+    if (period < 1)
+        return 0;
+    const double pairVariance = kRandomCoincidence * (1 - kRandomCoincidence);
+    double variance = 0;
+    for (int column = 0; column < period; ++column) {
+        const qsizetype m = count / period + (column < count % period ? 1 : 0);
+        const double pairs = double(m) * double(m - 1) / 2;
+        if (pairs <= 0)
+            return 0;
+        variance += pairVariance / pairs;
+    }
+    return std::sqrt(variance) / period;
+}
+
 int columnPeriod(const QByteArray &letters, int maxPeriod, double languageIc, double share)
 {
     const double needed = kRandomCoincidence + share * (languageIc - kRandomCoincidence);
@@ -141,7 +157,9 @@ int columnPeriod(const QByteArray &letters, int maxPeriod, double languageIc, do
         // Each column needs a few letters, or chance decides its coincidence.
         if (letters.size() / period < 5)
             break;
-        if (columnCoincidence(letters, period) >= needed)
+        const double chance =
+            kRandomCoincidence + kChanceSpreads * columnCoincidenceSpread(letters.size(), period);
+        if (columnCoincidence(letters, period) >= std::max(needed, chance))
             return period;
     }
     return 0;

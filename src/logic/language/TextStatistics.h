@@ -46,8 +46,18 @@ double unshiftedFit(const Counts &counts, Language language);
 // Mean index of coincidence of the columns when the letters are dealt into `period` columns.
 double columnCoincidence(const QByteArray &letters, int period);
 
+// How far chance alone carries the mean column coincidence of `count` random letters dealt into
+// `period` columns away from kRandomCoincidence (one standard deviation): each of the m(m-1)/2
+// pairs of a column of m letters coincides with probability 1/26, independently of the others,
+// so short columns stray far. 0 when no column holds two letters.
+double columnCoincidenceSpread(qsizetype count, int period);
+
+// Chance seldom carries random letters this many spreads above kRandomCoincidence.
+constexpr double kChanceSpreads = 3.0;
+
 // The shortest key length from 2 to maxPeriod whose columns coincide at least `share` of the way
-// from random letters to the language; 0 when none does.
+// from random letters to the language and more than kChanceSpreads spreads above random letters
+// (which a long key in a short text seldom does); 0 when none does.
 int columnPeriod(const QByteArray &letters, int maxPeriod, double languageIc, double share);
 
 // Friedman's estimate of the key length from the index of coincidence.
