@@ -102,7 +102,8 @@ private:
             m_result.exif << QByteArray("Exif\0\0", 6) + data.toByteArray();
         } else if (type == "acTL" && data.size() >= 8) {
             m_result.format = QStringLiteral("APNG");
-            m_result.bilder = int(qMin<quint32>(be32(data, 0), 0x7FFFFFFF));
+            // A count of 0 breaks the format's rule; the picture still shows its default image.
+            m_result.bilder = int(qBound<quint32>(1, be32(data, 0), 0x7FFFFFFF));
         } else if (type == "fcTL" && data.size() >= 26) {
             frameControl(data);
         }

@@ -88,6 +88,7 @@ TEST(ImageFormats, HeaderGivesFormatSizeDepthAndFrames)
         {"3-frame GIF", animatedGif({10, 20, 35}), "GIF", 1, 1, 1, 3, {100, 200, 350}},
         {"still GIF", animatedGif({0}), "GIF", 1, 1, 1, 1, {}},
         {"APNG", apng({5, 10, 50}), "APNG", 40, 30, 24, 3, {50, 100, 500}},
+        {"APNG announcing no frames", apng({}), "APNG", 40, 30, 24, 1, {}},
         {"animated WebP", animatedWebp({40, 80}), "WebP", 300, 200, 32, 2, {40, 80}},
     };
     for (const Case &c : cases) {
