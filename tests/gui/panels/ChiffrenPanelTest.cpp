@@ -5,12 +5,15 @@
 #include "logic/common/HelpTopics.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextBlock>
 #include <QTimer>
 
 namespace {
@@ -23,8 +26,8 @@ protected:
         CipherPanelTest::SetUp();
         choose(QStringLiteral("Weitere Chiffren"));
         list = find<QListWidget>("lstChiffren");
-        plain = find<QPlainTextEdit>("rtfKlartext");
-        coded = find<QPlainTextEdit>("rtfGeheimtext");
+        plain = find<LongParagraphEdit>("rtfKlartext");
+        coded = find<LongParagraphEdit>("rtfGeheimtext");
         parameterError = find<QLabel>("lblParameterFehler");
         plainError = find<QLabel>("lblKlartextFehler");
         codedError = find<QLabel>("lblGeheimtextFehler");
@@ -67,8 +70,8 @@ protected:
     }
 
     QListWidget *list = nullptr;
-    QPlainTextEdit *plain = nullptr;
-    QPlainTextEdit *coded = nullptr;
+    LongParagraphEdit *plain = nullptr;
+    LongParagraphEdit *coded = nullptr;
     QLabel *parameterError = nullptr;
     QLabel *plainError = nullptr;
     QLabel *codedError = nullptr;
@@ -100,17 +103,17 @@ TEST_F(ChiffrenPanel, TypingInEitherBoxConvertsIntoTheOther)
     EXPECT_EQ(find<QLabel>("lblErklaerung")->text(),
               Ciphers::findCipher(QStringLiteral("atbash"))->explanation);
     typeInto(plain, QStringLiteral("Hallo Welt"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Szool Dvog"));
+    EXPECT_EQ(coded->text(), QStringLiteral("Szool Dvog"));
     typeInto(coded, QStringLiteral("Zyx"));
-    EXPECT_EQ(plain->toPlainText(), QStringLiteral("Abc"));
+    EXPECT_EQ(plain->text(), QStringLiteral("Abc"));
 
     chooseCipher(QStringLiteral("morse"));
     // The last direction was decoding: the cipher text stays, its message stands beside it.
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Zyx"));
-    EXPECT_EQ(plain->toPlainText(), QString());
+    EXPECT_EQ(coded->text(), QStringLiteral("Zyx"));
+    EXPECT_EQ(plain->text(), QString());
     EXPECT_EQ(codedError->text(), QStringLiteral("„Z“ an Stelle 1 gehört nicht zum Morsecode."));
     typeInto(coded, QStringLiteral("... --- ..."));
-    EXPECT_EQ(plain->toPlainText(), QStringLiteral("SOS"));
+    EXPECT_EQ(plain->text(), QStringLiteral("SOS"));
     EXPECT_EQ(codedError->text(), QString());
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
 }
@@ -121,23 +124,23 @@ TEST_F(ChiffrenPanel, ParameterFieldsFollowTheDeclaration)
     EXPECT_EQ(find<QLineEdit>("param_a")->text(), QStringLiteral("5"));
     EXPECT_EQ(find<QLineEdit>("param_b")->text(), QStringLiteral("8"));
     typeInto(plain, QStringLiteral("AFFINE CIPHER"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("IHHWVC SWFRCP"));
+    EXPECT_EQ(coded->text(), QStringLiteral("IHHWVC SWFRCP"));
     typeInto("param_b", QStringLiteral("0"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("AZZONU KOXJUH"));
+    EXPECT_EQ(coded->text(), QStringLiteral("AZZONU KOXJUH"));
 
     chooseCipher(QStringLiteral("zeichencode"));
     auto *system = find<QComboBox>("param_system");
     typeInto(plain, QStringLiteral("A"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("65"));
+    EXPECT_EQ(coded->text(), QStringLiteral("65"));
     system->setFocus();
     QTest::keyClick(system, Qt::Key_Down); // dez -> hex
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("41"));
+    EXPECT_EQ(coded->text(), QStringLiteral("41"));
 
     chooseCipher(QStringLiteral("rueckwaerts"));
     typeInto(plain, QStringLiteral("ab cd"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("dc ba"));
+    EXPECT_EQ(coded->text(), QStringLiteral("dc ba"));
     QTest::mouseClick(find<QCheckBox>("param_woerter"), Qt::LeftButton);
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("ba dc"));
+    EXPECT_EQ(coded->text(), QStringLiteral("ba dc"));
 
     // Back to the affine cipher: its values were kept.
     chooseCipher(QStringLiteral("affin"));
@@ -152,10 +155,10 @@ TEST_F(ChiffrenPanel, AnInvalidKeyShowsItsMessageBesideTheFieldsWithoutABox)
     EXPECT_EQ(parameterError->text(),
               QStringLiteral("a = 13 ist nicht teilerfremd zu 26; möglich sind 1, 3, 5, 7, 9, 11, "
                              "15, 17, 19, 21, 23 und 25."));
-    EXPECT_EQ(coded->toPlainText(), QString());
+    EXPECT_EQ(coded->text(), QString());
     typeInto("param_a", QStringLiteral("3"));
     EXPECT_EQ(parameterError->text(), QString());
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("Auyoiodu"));
+    EXPECT_EQ(coded->text(), QStringLiteral("Auyoiodu"));
 
     chooseCipher(QStringLiteral("hill"));
     typeInto("param_schluessel", QStringLiteral("ABC"));
@@ -164,7 +167,7 @@ TEST_F(ChiffrenPanel, AnInvalidKeyShowsItsMessageBesideTheFieldsWithoutABox)
                              "3×3-Matrix), nicht 3."));
     typeInto("param_schluessel", QStringLiteral("DDCF"));
     typeInto(plain, QStringLiteral("help"));
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("HIAT"));
+    EXPECT_EQ(coded->text(), QStringLiteral("HIAT"));
     typeInto(coded, QStringLiteral("HIA"));
     EXPECT_EQ(codedError->text(),
               QStringLiteral("Die Zahl der Buchstaben (3) ist kein Vielfaches von 2."));
@@ -180,7 +183,7 @@ TEST_F(ChiffrenPanel, AMillionCharactersConvertWhole)
     const QString line = QString(69, u'a') + u'\n';
     plain->setPlainText(line.repeated(1'000'000 / 70));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !panel()->converting(); }, 60000));
-    EXPECT_EQ(coded->toPlainText(), (QString(69, u'2') + u'\n').repeated(1'000'000 / 70));
+    EXPECT_EQ(coded->text(), (QString(69, u'2') + u'\n').repeated(1'000'000 / 70));
     plain->clear();
 
     // A look at the panel by eye: QUARVEL_SCREENSHOTS=<folder> keeps pictures of the window.
@@ -220,14 +223,14 @@ TEST_F(ChiffrenPanel, LongTextsConvertAfterAPauseWithoutHoldingTheWindow)
         const QString text = QString(c.length - 1, u'a') + u'b';
         const QString expected = QString(c.length - 1, u'z') + u'y';
         plain->setPlainText(text);
-        EXPECT_EQ(coded->toPlainText() == expected, c.atOnce);
+        EXPECT_EQ(coded->text() == expected, c.atOnce);
         EXPECT_EQ(panel()->converting(), !c.atOnce);
         int turns = 0;
         QTimer ticker;
         QObject::connect(&ticker, &QTimer::timeout, [&] { ++turns; });
         ticker.start(1);
         settle();
-        EXPECT_EQ(coded->toPlainText(), expected);
+        EXPECT_EQ(coded->text(), expected);
         if (!c.atOnce) {
             EXPECT_GT(turns, 0); // the window's loop ran while the text was converted
         }
@@ -245,23 +248,23 @@ TEST_F(ChiffrenPanel, OnlyTheLastOfQuickChangesIsShown)
     const QString base = QStringLiteral("Treffpunkt am Waldrand ").repeated(2000);
     QSet<QString> shown;
     QObject::connect(coded, &QPlainTextEdit::textChanged, [&] {
-        if (!coded->toPlainText().isEmpty())
-            shown.insert(coded->toPlainText());
+        if (!coded->text().isEmpty())
+            shown.insert(coded->text());
     });
     plain->setPlainText(base + u'a');
     plain->setPlainText(base + u'b');
     settle();
-    const QString finalLong = coded->toPlainText();
+    const QString finalLong = coded->text();
     EXPECT_EQ(shown.size(), 1); // one conversion for the two changes
     EXPECT_FALSE(finalLong.isEmpty());
 
     plain->setPlainText(base + u'c');
     QTest::qWait(gboxChiffren::kPauseMs + 50); // its conversion is under way
     typeInto(plain, QStringLiteral("kurz"));
-    const QString shortResult = coded->toPlainText();
+    const QString shortResult = coded->text();
     EXPECT_FALSE(shortResult.isEmpty());
     settle();
-    EXPECT_EQ(coded->toPlainText(), shortResult);
+    EXPECT_EQ(coded->text(), shortResult);
     EXPECT_EQ(plainError->text(), QString());
 }
 
@@ -282,10 +285,10 @@ TEST_F(ChiffrenPanel, ParameterCaptionsReadAsWordsAndTheirMessageStandsBelowThem
     EXPECT_GE(parameterError->mapTo(panel(), QPoint(0, 0)).y(), fieldsBottom);
 }
 
-// ADFGX writes all of a text as one line of groups; a million-character line would hold the
-// window for seconds each time the box is laid out, so the box shows it in lines, which decode
-// the same.
-TEST_F(ChiffrenPanel, AResultLineTooLongForTheBoxIsShownBrokenAtBlanks)
+// ADFGX writes all of a text as one line of groups. The box holds a long line in short blocks, so
+// it shows the line unchanged without holding the window for seconds each time it is laid out;
+// what it shows decodes like the line itself.
+TEST_F(ChiffrenPanel, AResultLineTooLongForOneBlockIsShownWhole)
 {
     chooseCipher(QStringLiteral("adfgx"));
     typeInto("param_schluessel", QStringLiteral("GEOCACHING"));
@@ -293,23 +296,55 @@ TEST_F(ChiffrenPanel, AResultLineTooLongForTheBoxIsShownBrokenAtBlanks)
     const QString prose =
         (QStringLiteral("Treffpunkt am Waldrand um zwoelf Uhr ").repeated(3) + u'\n')
             .repeated(400); // about 37,000 letters, 74,000 symbols
-    plain->setPlainText(prose);
+    plain->setText(prose);
     settle();
-    const QString shown = coded->toPlainText();
-    qsizetype longest = 0;
-    for (const QStringView line : QStringView(shown).split(u'\n'))
-        longest = std::max(longest, line.size());
-    EXPECT_LE(longest, 106);
-    EXPECT_TRUE(codedError->text().startsWith(u"Zur Anzeige umbrochen"));
-    // What the box shows decodes like the unbroken line.
+    const Ciphers::ParamValues values = {
+        {QStringLiteral("schluessel"), QStringLiteral("GEOCACHING")},
+        {QStringLiteral("transposition"), QStringLiteral("CACHE")}};
+    const QString line = Ciphers::findCipher(QStringLiteral("adfgx"))->encode(prose, values);
+    ASSERT_FALSE(line.contains(u'\n'));
+    EXPECT_EQ(coded->text(), line);
+    EXPECT_GT(coded->blockCount(), 1);
+    for (QTextBlock block = coded->document()->begin(); block.isValid(); block = block.next())
+        EXPECT_LE(block.length() - 1, LongParagraphEdit::kChunkLength);
+    EXPECT_EQ(codedError->text(), QString());
+    // What the box shows decodes like the line.
     typeInto(plain, QStringLiteral("kurz"));
-    coded->setPlainText(shown);
+    coded->setText(line);
     settle();
     QString letters = prose.toUpper();
     letters.remove(QRegularExpression(QStringLiteral("[^A-Z]")));
     letters.replace(u'J', u'I');
-    EXPECT_EQ(plain->toPlainText(), letters);
+    EXPECT_EQ(plain->text(), letters);
     EXPECT_EQ(codedError->text(), QString());
+}
+
+// A text pasted as one paragraph converts as it was pasted, whatever blocks the box holds it in;
+// the result copied from the other box is the whole converted line.
+TEST_F(ChiffrenPanel, AParagraphPastedWholeConvertsAsPasted)
+{
+    chooseCipher(QStringLiteral("atbash"));
+    const Ciphers::Cipher &atbash = *Ciphers::findCipher(QStringLiteral("atbash"));
+    const QString sentence = QStringLiteral("Franz jagt im Taxi quer durch Bayern 😀 ");
+    for (const qsizetype length : {qsizetype(LongParagraphEdit::kChunkLength),
+                                   qsizetype(LongParagraphEdit::kChunkLength + 1),
+                                   gboxChiffren::kAtOnceLimit + 1, qsizetype(300'000)}) {
+        SCOPED_TRACE(length);
+        QString text = sentence.repeated(length / sentence.size() + 1).left(length);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+        plain->clear();
+        plain->setFocus();
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(plain, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(plain->text(), text);
+        settle();
+        EXPECT_EQ(coded->text(), atbash.encode(text, {}));
+        coded->selectAll();
+        coded->copy();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), atbash.encode(text, {}));
+    }
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
 }
 
 // Vigenère and Trifid need a key here as every keyed cipher does; blanks in a key count for
@@ -322,12 +357,12 @@ TEST_F(ChiffrenPanel, KeysMustNotBeEmptyAndTheirBlanksAreIgnored)
         typeInto("param_schluessel", QStringLiteral(" "));
         typeInto(plain, QStringLiteral("Geocache"));
         EXPECT_EQ(parameterError->text(), QStringLiteral("Bitte einen Schlüssel eingeben."));
-        EXPECT_EQ(coded->toPlainText(), QString());
+        EXPECT_EQ(coded->text(), QString());
     }
     chooseCipher(QStringLiteral("playfair"));
     typeInto("param_schluessel", QStringLiteral("playfair example"));
     typeInto(plain, QStringLiteral("Hide the gold in the tree stump"));
     EXPECT_EQ(parameterError->text(), QString());
-    EXPECT_EQ(coded->toPlainText(), QStringLiteral("BM OD ZB XD NA BE KU DM UI XM MO UV IF"));
+    EXPECT_EQ(coded->text(), QStringLiteral("BM OD ZB XD NA BE KU DM UI XM MO UV IF"));
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
 }

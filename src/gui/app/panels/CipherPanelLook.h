@@ -35,9 +35,10 @@ Widget *named(const char *name, QWidget *parent, Args &&...args)
 }
 
 // A text box of a cipher panel: Tab moves on instead of typing a tab, the text in `colour`.
-inline QPlainTextEdit *textBox(const char *name, QWidget *parent, const QColor &colour)
+template<typename Box = QPlainTextEdit>
+Box *textBox(const char *name, QWidget *parent, const QColor &colour)
 {
-    auto *box = named<QPlainTextEdit>(name, parent);
+    auto *box = named<Box>(name, parent);
     box->setTabChangesFocus(true);
     setTextColour(box, colour);
     return box;

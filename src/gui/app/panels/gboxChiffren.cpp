@@ -3,10 +3,9 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/panels/CipherPanelLook.h"
 #include "gui/support/HandlerGuard.h"
-#include "gui/support/LongLines.h"
+#include "gui/support/LongParagraphEdit.h"
 #include "gui/support/PasteLimit.h"
 #include "gui/support/ResultLabel.h"
-#include "logic/common/Numbers.h"
 #include "logic/common/QuarvelError.h"
 
 #include <QCheckBox>
@@ -30,12 +29,6 @@ using Ciphers::ParamKind;
 using Ciphers::ParamValues;
 
 namespace {
-
-const QString kBrokenNote =
-    QStringLiteral("Zur Anzeige umbrochen: Zeilen über %1 Zeichen stehen hier in Zeilen zu etwa "
-                   "%2 Zeichen, an Leerzeichen getrennt.")
-        .arg(Numbers::formatGrouped(uint64_t(LongLines::kLongestLine)))
-        .arg(LongLines::kWrapColumn);
 
 const QString kSampleSentence =
     QStringLiteral("Franz jagt im komplett verwahrlosten Taxi quer durch Bayern");
@@ -99,10 +92,10 @@ void gboxChiffren::createControls()
     lblParameterFehler = errorLabel("lblParameterFehler", this);
     lblKlartext = named<QLabel>("lblKlartext", this, QStringLiteral("Klartext:"));
     lblKlartextFehler = errorLabel("lblKlartextFehler", this);
-    rtfKlartext = textBox("rtfKlartext", this, kGreen);
+    rtfKlartext = textBox<LongParagraphEdit>("rtfKlartext", this, kGreen);
     lblGeheimtext = named<QLabel>("lblGeheimtext", this, QStringLiteral("Geheimtext:"));
     lblGeheimtextFehler = errorLabel("lblGeheimtextFehler", this);
-    rtfGeheimtext = textBox("rtfGeheimtext", this, kNavy);
+    rtfGeheimtext = textBox<LongParagraphEdit>("rtfGeheimtext", this, kNavy);
     limitPasteLength(rtfKlartext, m_context.dialogs);
     limitPasteLength(rtfGeheimtext, m_context.dialogs);
 }
@@ -241,7 +234,7 @@ void gboxChiffren::openCipher(const QString &cliName, const ParamValues &values,
             lstChiffrenChange();
         else
             lstChiffren->setCurrentRow(int(row));
-        rtfGeheimtext->setPlainText(cipherText);
+        rtfGeheimtext->setText(cipherText);
         return;
     }
 }
@@ -301,8 +294,8 @@ void gboxChiffren::convert()
     ++m_generation;
     m_pause->stop();
     const bool encode = m_direction == Direction::Encode;
-    QPlainTextEdit *source = encode ? rtfKlartext : rtfGeheimtext;
-    QPlainTextEdit *target = encode ? rtfGeheimtext : rtfKlartext;
+    LongParagraphEdit *source = encode ? rtfKlartext : rtfGeheimtext;
+    LongParagraphEdit *target = encode ? rtfGeheimtext : rtfKlartext;
     QLabel *sourceError = encode ? lblKlartextFehler : lblGeheimtextFehler;
     (encode ? lblGeheimtextFehler : lblKlartextFehler)->clear();
     sourceError->clear();
@@ -311,7 +304,7 @@ void gboxChiffren::convert()
         showResult(target, QString());
         return;
     }
-    const QString text = source->toPlainText();
+    const QString text = source->text();
     if (text.size() > kAtOnceLimit) {
         m_pause->start();
         return;
@@ -342,7 +335,7 @@ void gboxChiffren::startInBackground()
     m_startWhenDone = false;
     const bool encode = m_direction == Direction::Encode;
     const Cipher *cipher = &currentCipher(); // the registry lives as long as the program
-    const QString text = (encode ? rtfKlartext : rtfGeheimtext)->toPlainText();
+    const QString text = (encode ? rtfKlartext : rtfGeheimtext)->text();
     const ParamValues values = fieldValues();
     const int generation = m_generation;
     const QPointer<gboxChiffren> panel(this);
@@ -381,18 +374,13 @@ void gboxChiffren::finishInBackground(int generation, const QString &result, con
 }
 
 // Setting a large text costs a new layout, so an unchanged result leaves the box as it is; the
-// box's own change signal is not taken for typing. A result with lines too long for a text box
-// is shown broken at blanks, and the label above the box says so.
-void gboxChiffren::showResult(QPlainTextEdit *target, const QString &text)
+// box's own change signal is not taken for typing. The box holds a long line of the result in
+// short blocks, so it shows and copies the result unchanged without holding the window.
+void gboxChiffren::showResult(LongParagraphEdit *target, const QString &text)
 {
-    const QString shown = LongLines::forDisplay(text);
-    if (shown != text) {
-        QLabel *note = target == rtfGeheimtext ? lblGeheimtextFehler : lblKlartextFehler;
-        note->setText(kBrokenNote);
-    }
-    if (target->toPlainText() == shown)
+    if (target->text() == text)
         return;
     m_updating = true;
-    target->setPlainText(shown);
+    target->setText(text);
     m_updating = false;
 }

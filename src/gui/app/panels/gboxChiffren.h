@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/app/ToolPanel.h"
+#include "gui/support/LongParagraphEdit.h"
 #include "logic/ciphers/CipherRegistry.h"
 
 #include <QHash>
@@ -8,7 +9,6 @@
 class QGridLayout;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 class QTimer;
 class QWidget;
 struct AppContext;
@@ -40,10 +40,10 @@ public:
     QLabel *lblParameterFehler = nullptr;
     QLabel *lblKlartext = nullptr;
     QLabel *lblKlartextFehler = nullptr;
-    QPlainTextEdit *rtfKlartext = nullptr;
+    LongParagraphEdit *rtfKlartext = nullptr;
     QLabel *lblGeheimtext = nullptr;
     QLabel *lblGeheimtextFehler = nullptr;
-    QPlainTextEdit *rtfGeheimtext = nullptr;
+    LongParagraphEdit *rtfGeheimtext = nullptr;
 
     // The parameter field of the current cipher for `key` (a QLineEdit, QComboBox or QCheckBox).
     QWidget *parameterField(const QString &key) const;
@@ -70,7 +70,7 @@ private:
     Ciphers::ParamValues fieldValues() const;
     void convert();
     bool parametersValid(const Ciphers::ParamValues &values);
-    void showResult(QPlainTextEdit *target, const QString &text);
+    void showResult(LongParagraphEdit *target, const QString &text);
     void startInBackground();
     void finishInBackground(int generation, const QString &result, const QString &error);
 
