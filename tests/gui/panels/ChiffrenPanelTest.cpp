@@ -222,7 +222,7 @@ TEST_F(ChiffrenPanel, LongTextsConvertAfterAPauseWithoutHoldingTheWindow)
         SCOPED_TRACE(c.length);
         const QString text = QString(c.length - 1, u'a') + u'b';
         const QString expected = QString(c.length - 1, u'z') + u'y';
-        plain->setPlainText(text);
+        plain->setText(text);
         EXPECT_EQ(coded->text() == expected, c.atOnce);
         EXPECT_EQ(panel()->converting(), !c.atOnce);
         int turns = 0;
