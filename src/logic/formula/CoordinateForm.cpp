@@ -90,6 +90,7 @@ CoordinateForm CoordinateForm::parse(const QString &text)
     flush();
     form.assignHemispheres();
     form.checkHalves();
+    form.buildTemplate();
     // Whole degrees have at most 3 digits, minutes and seconds 2; decimal places fill their width.
     for (const Piece &piece : form.m_pieces)
         form.m_maxLength +=
@@ -221,7 +222,17 @@ void CoordinateForm::checkHalves()
         } else {
             scale.perDegree = scale.decimalModulus;
         }
+        scale.degree = Divisor(scale.perDegree);
+        scale.minute = Divisor(scale.perMinute);
+        scale.second = Divisor(scale.perSecond);
+        scale.decimal = Divisor(scale.decimalModulus);
     }
+}
+
+CoordinateForm::Divisor::Divisor(int64_t d)
+    : divisor(uint32_t(d))
+    , reciprocal(d > 1 ? ~uint64_t(0) / uint64_t(d) + 1 : 0)
+{
 }
 
 CoordinateForm::Numbers CoordinateForm::split(double value, int half) const
@@ -229,22 +240,26 @@ CoordinateForm::Numbers CoordinateForm::split(double value, int half) const
     const Scale &scale = m_scale[half];
     // Half up, like llround for these non-negative values, without its library call.
     const auto units = uint64_t(std::fabs(value) * double(scale.perDegree) + 0.5);
-    const uint64_t degrees = units / uint64_t(scale.perDegree);
-    // The rest of a degree is below 3600 * 10^6 and fits 32 bits, whose division is the faster.
+    // The divisors are below 2^32 (3600 * 10^6 at most); so is the count of units unless the
+    // form is very fine, and then it takes the slow division.
+    const uint64_t degrees =
+        units >> 32 ? units / uint64_t(scale.perDegree) : scale.degree.divide(uint32_t(units));
     const auto rest = uint32_t(units - degrees * uint64_t(scale.perDegree));
-    const auto perMinute = uint32_t(scale.perMinute);
-    const uint32_t decimals = rest % uint32_t(scale.decimalModulus);
+    const uint32_t minutes = scale.minute.divide(rest);
+    const uint32_t inMinute = rest - minutes * uint32_t(scale.perMinute);
+    const uint32_t decimals = rest - scale.decimal.divide(rest) * uint32_t(scale.decimalModulus);
     Numbers numbers {};
     numbers[Hemisphere] = value < 0 && units != 0;
     numbers[Degrees] = int64_t(degrees);
-    numbers[Minutes] = rest / perMinute;
-    numbers[Seconds] = rest % perMinute / uint32_t(scale.perSecond);
+    numbers[Minutes] = minutes;
+    numbers[Seconds] = scale.second.divide(inMinute);
     numbers[DegreeDecimals] = numbers[MinuteDecimals] = numbers[SecondDecimals] = decimals;
     return numbers;
 }
 
 // Degrees up to 90 and 180 take 2 and 3 digits, minutes and seconds 2, decimal places exactly
-// their width: a form whose placeholders are this wide writes texts of one length.
+// their width: a form whose placeholders are at least this wide writes texts of one length,
+// each number with as many digits as its placeholder has letters.
 void CoordinateForm::buildTemplate()
 {
     std::string text;
@@ -260,8 +275,9 @@ void CoordinateForm::buildTemplate()
         }
         if (piece.kind != Hemisphere && piece.digits < widest)
             return; // a number may be longer than its placeholder: no fixed length
-        placed.push_back({text.size(), piece.kind, piece.half, widest});
-        text.append(size_t(widest), '0');
+        const int digits = piece.kind == Hemisphere ? 1 : piece.digits;
+        placed.push_back({text.size(), piece.kind, piece.half, digits});
+        text.append(size_t(digits), '0');
     }
     m_template = std::move(text);
     m_slots = std::move(placed);

@@ -64,6 +64,18 @@ private:
         int digits = 0; // width of a whole number, count of decimal places
         std::string literal;
     };
+    // A divisor below 2^32 with its reciprocal: a 32-bit number is divided by one multiplication
+    // (exact for every 32-bit dividend, as the reciprocal is rounded up to 64 bits).
+    struct Divisor
+    {
+        uint32_t divisor = 1;
+        uint64_t reciprocal = 0; // ceil(2^64 / divisor); unused for 1
+        explicit Divisor(int64_t d = 1);
+        uint32_t divide(uint32_t n) const
+        {
+            return divisor == 1 ? n : uint32_t((unsigned __int128)reciprocal * n >> 64);
+        }
+    };
     // How finely a half is rounded: its smallest unit counted per degree, minute and second;
     // the decimal places are the count modulo decimalModulus.
     struct Scale
@@ -72,6 +84,7 @@ private:
         int64_t perMinute = 1;
         int64_t perSecond = 1;
         int64_t decimalModulus = 1;
+        Divisor degree, minute, second, decimal;
     };
     // A half's numbers by kind: degrees, minutes, seconds, the decimal places under each
     // decimals kind, and 1 under Hemisphere for south or west.

@@ -1,6 +1,7 @@
 #include "logic/formula/CoordinateFormula.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace Formula {
 
@@ -86,10 +87,22 @@ std::optional<CoordinateFormula> CoordinateFormula::parse(const QString &text, S
         }
     }
     flushLiteral();
+    for (const Segment &segment : formula.m_segments)
+        formula.m_maxRenderLength +=
+            segment.variable >= 0 || segment.expression ? 19 : segment.literal.size();
     return formula;
 }
 
 bool CoordinateFormula::render(const Values &values, std::string &out) const
+{
+    const size_t start = out.size();
+    out.resize(start + m_maxRenderLength);
+    char *end = render(values, out.data() + start);
+    out.resize(end ? size_t(end - out.data()) : start);
+    return end != nullptr;
+}
+
+char *CoordinateFormula::render(const Values &values, char *out) const
 {
     for (const Segment &segment : m_segments) {
         std::optional<int64_t> value;
@@ -98,16 +111,19 @@ bool CoordinateFormula::render(const Values &values, std::string &out) const
         else if (segment.expression)
             value = segment.expression->evaluate(values);
         else {
-            out += segment.literal;
+            std::memcpy(out, segment.literal.data(), segment.literal.size());
+            out += segment.literal.size();
             continue;
         }
         if (!value || *value < 0)
-            return false;
-        char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, *value);
-        out.append(digits, result.ptr);
+            return nullptr;
+        if (*value < 10) {
+            *out++ = char('0' + *value); // the common single digit
+            continue;
+        }
+        out = std::to_chars(out, out + 19, *value).ptr;
     }
-    return true;
+    return out;
 }
 
 QString CoordinateFormula::renderText(const Values &values) const

@@ -28,6 +28,10 @@ public:
     // put in: a variable without a value, an expression that is invalid for these values, or a
     // negative number, whose minus sign would not be a digit of the position.
     bool render(const Values &values, std::string &out) const;
+    // The same into `out`, which holds at least maxRenderLength() bytes; returns the end, or
+    // null when the values cannot be put in. Allocates nothing: the search renders millions.
+    char *render(const Values &values, char *out) const;
+    size_t maxRenderLength() const { return m_maxRenderLength; }
 
     // The same as text, or an empty text when it cannot be rendered.
     QString renderText(const Values &values) const;
@@ -41,6 +45,7 @@ private:
     };
     std::vector<Segment> m_segments;
     uint32_t m_variables = 0;
+    size_t m_maxRenderLength = 0; // the literals and 19 digits for each number
 };
 
 } // namespace Formula

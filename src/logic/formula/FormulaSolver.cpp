@@ -106,7 +106,7 @@ void FormulaSolver::run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Coun
     VariableSet::Odometer odometer;
     Values values;
     m_variables.start(from, odometer, values);
-    std::string text;
+    std::vector<char> text(m_formula.maxRenderLength());
     std::optional<HashMatcher> matcher;
     if (m_filter.hash)
         matcher.emplace(*m_filter.hash);
@@ -119,10 +119,10 @@ void FormulaSolver::run(uint64_t from, uint64_t to, std::vector<Hit> &hits, Coun
             cancel->load(std::memory_order_relaxed))
             return;
         ++counts.computed;
-        text.clear();
-        if (!m_formula.render(values, text))
+        const char *end = m_formula.render(values, text.data());
+        if (!end)
             continue;
-        const ReadPosition position = readPosition(text);
+        const ReadPosition position = readPosition({text.data(), size_t(end - text.data())});
         if (position.valid)
             ++counts.valid;
         if (matcher && !matcher->matches(position))

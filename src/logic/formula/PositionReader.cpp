@@ -25,6 +25,21 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// What cutting does with a character.
+enum CharClass : unsigned char { Kept, Blank, Point, DegreeLead, Dropped };
+
+constexpr std::array<CharClass, 256> charClasses()
+{
+    std::array<CharClass, 256> classes {};
+    classes[static_cast<unsigned char>(' ')] = Blank;
+    classes[static_cast<unsigned char>('.')] = Point;
+    classes[0xC2] = DegreeLead; // kept unless the rest of "°" follows
+    classes[static_cast<unsigned char>('\'')] = Dropped;
+    classes[static_cast<unsigned char>('"')] = Dropped;
+    return classes;
+}
+constexpr std::array<CharClass, 256> kCharClasses = charClasses();
+
 // Cuts the trimmed text as the coordinates tool does; stops counting past eight tokens.
 void cut(std::string_view text, Tokens &tokens)
 {
@@ -43,7 +58,11 @@ void cut(std::string_view text, Tokens &tokens)
     };
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == ' ') {
+        // Digits and letters, nearly every character, take one look-up and one branch.
+        const CharClass kind = kCharClasses[static_cast<unsigned char>(c)];
+        if (kind == Kept) {
+            *out++ = c;
+        } else if (kind == Blank) {
             if (out != tokenStart) {
                 store();
                 if (count == kMaxTokens) {
@@ -52,11 +71,11 @@ void cut(std::string_view text, Tokens &tokens)
                 }
                 tokenStart = out;
             }
-        } else if (c == '.') {
+        } else if (kind == Point) {
             *out++ = ',';
-        } else if (c == '\xC2' && i + 1 < text.size() && text[i + 1] == '\xB0') {
+        } else if (kind == DegreeLead && i + 1 < text.size() && text[i + 1] == '\xB0') {
             ++i; // the degree sign
-        } else if (c != '\'' && c != '"') {
+        } else if (kind != Dropped) {
             *out++ = c;
         }
     }
@@ -99,7 +118,11 @@ Component component(const std::string_view *numbers, int count, double limit)
     }
     Component result;
     result.recognised = true;
-    result.degrees = part[0] + part[1] / 60 + part[2] / 3600;
+    // The parts that are not there are zeros: adding +0 keeps what the full sum gives (it
+    // turns -0 into +0) without the divisions.
+    result.degrees = part[0];
+    result.degrees += count > 1 ? part[1] / 60 : 0.0;
+    result.degrees += count > 2 ? part[2] / 3600 : 0.0;
     bool valid = part[0] >= 0 && part[1] >= 0 && part[2] >= 0 && part[1] < 60 && part[2] < 60;
     // A unit followed by a smaller one is whole: "52,5° 30'" is no notation anyone writes.
     for (int i = 0; i + 1 < count; ++i)
@@ -182,7 +205,8 @@ bool readDecimalComma(std::string_view token, double &value)
     }
     if (count == 0)
         return false;
-    value = double(digits) / kPowers[decimals];
+    // A division by 1 changes nothing, and whole numbers (degrees) are common.
+    value = decimals == 0 ? double(digits) : double(digits) / kPowers[decimals];
     if (negative)
         value = -value;
     return true;

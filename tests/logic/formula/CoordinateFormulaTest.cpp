@@ -7,6 +7,11 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 using namespace Formula;
 
 namespace {
@@ -45,6 +50,39 @@ TEST(CoordinateFormula, PutsDigitsAndBracketValuesIntoTheText)
         ASSERT_TRUE(formula) << error.message.toStdString();
         EXPECT_EQ(formula->renderText(values), QString::fromUtf16(c.text));
     }
+}
+
+// Values at the width limits: one digit, two, the largest 64-bit number; the text is the same
+// whether appended to a string or written into a buffer.
+TEST(CoordinateFormula, WritesValuesOfEveryWidth)
+{
+    SyntaxError error;
+    const auto formula = CoordinateFormula::parse(QStringLiteral("N 5A° 1.(B) E 7 1"), error);
+    ASSERT_TRUE(formula);
+    const struct
+    {
+        int64_t a;
+        const char *text;
+    } cases[] = {
+        {0, "N 50° 1.7 E 7 1"},     {9, "N 59° 1.7 E 7 1"},
+        {10, "N 510° 1.7 E 7 1"},   {99, "N 599° 1.7 E 7 1"},
+        {100, "N 5100° 1.7 E 7 1"}, {INT64_MAX, "N 59223372036854775807° 1.7 E 7 1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.a);
+        const Values values = valuesOf({{'A', c.a}, {'B', 7}});
+        std::string appended = "x";
+        ASSERT_TRUE(formula->render(values, appended));
+        EXPECT_EQ(appended, std::string("x") + c.text);
+        std::vector<char> buffer(formula->maxRenderLength());
+        char *end = formula->render(values, buffer.data());
+        ASSERT_NE(end, nullptr);
+        EXPECT_EQ(std::string(buffer.data(), end), c.text);
+    }
+    // A failed text leaves what was there before.
+    std::string kept = "x";
+    EXPECT_FALSE(formula->render(valuesOf({{'A', -1}, {'B', 7}}), kept));
+    EXPECT_EQ(kept, "x");
 }
 
 TEST(CoordinateFormula, HemisphereLettersStandingAloneAreNoVariables)
@@ -181,4 +219,68 @@ TEST(PositionReader, AgreesWithTheCoordinatesTool)
         EXPECT_NEAR(std::fabs(position.latitude), lat, 1.5e-6);
         EXPECT_NEAR(std::fabs(position.longitude), lon, 1.5e-6);
     }
+}
+
+// The reader's numbers to the bit: a number token is its decimal value rounded once (as
+// strtod rounds it), and a position is degrees + minutes / 60 + seconds / 3600 summed in this
+// order; over random texts in all three notations with points, commas, degree signs and
+// apostrophes, and with characters that only look like a degree sign.
+TEST(PositionReader, ReadsRandomTextsToTheBit)
+{
+    QRandomGenerator random(1234);
+    const auto number = [&](int whole, int decimals, std::string &text) {
+        std::string digits = std::to_string(random.bounded(whole));
+        if (decimals > 0) {
+            digits += '.';
+            for (int i = 0; i < decimals; ++i)
+                digits += char('0' + random.bounded(10));
+        }
+        text = digits;
+        return std::strtod(digits.c_str(), nullptr);
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const int notation = int(random.bounded(3)); // decimal degrees, minutes, seconds
+        std::string text;
+        double halves[2] = {0, 0};
+        for (int half = 0; half < 2; ++half) {
+            const bool negative = random.bounded(2) == 1;
+            text += half == 0 ? (negative ? "S " : "N ") : (negative ? " W " : " O ");
+            std::string token;
+            const int decimals = int(random.bounded(8));
+            double value = 0;
+            if (notation == 0) {
+                value = number(half == 0 ? 90 : 180, decimals, token);
+                text += token + (random.bounded(2) ? "\xC2\xB0" : "");
+            } else {
+                value = number(half == 0 ? 90 : 180, 0, token);
+                text += token + "\xC2\xB0 ";
+                const double minutes = number(60, notation == 1 ? decimals : 0, token);
+                text += token + (notation == 2 ? "' " : "");
+                value = value + minutes / 60;
+                if (notation == 2) {
+                    const double seconds = number(60, decimals, token);
+                    text += token + '"';
+                    value = value + seconds / 3600;
+                } else {
+                    value = value + 0.0;
+                }
+            }
+            if (notation == 0)
+                value = value + 0.0 + 0.0;
+            halves[half] = negative ? -value : value;
+        }
+        if (random.bounded(4) == 0) // commas are points
+            std::replace(text.begin(), text.end(), '.', ',');
+        SCOPED_TRACE(text);
+        const ReadPosition position = readPosition(text);
+        ASSERT_TRUE(position.valid);
+        EXPECT_EQ(position.latitude, halves[0]);
+        EXPECT_EQ(position.longitude, halves[1]);
+    }
+    // A lead byte of "°" without its second byte stays in the token and spoils the number; the
+    // second byte alone does too.
+    EXPECT_FALSE(readPosition("N 52\xC2 E 13").recognised);
+    EXPECT_FALSE(readPosition("N 52\xB0 E 13").recognised);
+    EXPECT_TRUE(readPosition("N 52\xC2\xB0 E 13\xC2\xB0").valid);
+    EXPECT_TRUE(readPosition("N 52'' E '13\"").valid);
 }

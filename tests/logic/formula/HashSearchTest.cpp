@@ -8,6 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QRandomGenerator>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 using namespace Formula;
 
@@ -89,6 +95,110 @@ TEST(CoordinateForm, WritesThePositionInTheForm)
     }
     // An invalid position (minutes 60 and more) is never written.
     EXPECT_EQ(written(QStringLiteral("{g} {mm} {g} {mm}"), "N 51 61.000 E 7 1.000"), QString());
+}
+
+// Forms of fixed width (written into a template) and of free width, with the finest and the
+// coarsest rounding, against the position split by plain division and printed with printf,
+// over random positions and the edges of both halves.
+TEST(CoordinateForm, WritesRandomPositionsAsPlainArithmeticDoes)
+{
+    struct Parts
+    {
+        char letter;
+        unsigned long long degrees, minutes, seconds, decimals;
+    };
+    // The rounding of the writer: half up in the smallest unit, carried into the larger ones.
+    const auto split = [](double value, int half, long long perMinute, long long perSecond,
+                          long long perDegree, long long modulus) {
+        const auto units = (unsigned long long)(std::fabs(value) * double(perDegree) + 0.5);
+        const unsigned long long rest = units % (unsigned long long)perDegree;
+        const char letters[2][2] = {{'N', 'S'}, {'E', 'W'}};
+        return Parts {letters[half][value < 0 && units != 0], units / (unsigned long long)perDegree,
+                      rest / (unsigned long long)perMinute,
+                      rest % (unsigned long long)perMinute / (unsigned long long)perSecond,
+                      rest % (unsigned long long)modulus};
+    };
+    struct Case
+    {
+        const char *form;
+        // per minute, per second, per degree, decimal modulus
+        long long scale[4];
+        const char *printf; // takes the parts of both halves
+        bool minutes; // prints degrees, minutes, decimals; else with seconds or decimal degrees
+        bool seconds;
+    };
+    const Case cases[] = {
+        {"{h}{gg} {mm}.{mmm} {h}{ggg} {mm}.{mmm}",
+         {1000, 1, 60000, 1000},
+         "%c%02llu %02llu.%03llu %c%03llu %02llu.%03llu",
+         true,
+         false},
+        {"{h}{g} {m}.{mmm} {h}{g} {m}.{mmm}",
+         {1000, 1, 60000, 1000},
+         "%c%llu %llu.%03llu %c%llu %llu.%03llu",
+         true,
+         false},
+        {"{h}{ggg}{mm}.{mmmmmm}{h}{ggg}{mm}.{mmmmmm}",
+         {1000000, 1, 60000000, 1000000},
+         "%c%03llu%02llu.%06llu%c%03llu%02llu.%06llu",
+         true,
+         false},
+        {"{h}{gg} {mm} {h}{ggg} {mm}",
+         {1, 1, 60, 1},
+         "%c%02llu %02llu%.0llu %c%03llu %02llu%.0llu",
+         true,
+         false},
+        {"{g}.{dddddd} {h}{g}.{dddddd}",
+         {1, 1, 1000000, 1000000},
+         "%llu.%06llu %c%llu.%06llu",
+         false,
+         false},
+        {"{h}{gg}°{mm}'{ss}.{ssssss}\" {h}{ggg}°{mm}'{ss}.{ssssss}\"",
+         {60000000, 1000000, 3600000000, 1000000},
+         "%c%02llu°%02llu'%02llu.%06llu\" %c%03llu°%02llu'%02llu.%06llu\"",
+         false,
+         true},
+        {"{h}{g} {m} {s} {h}{g} {m} {s}",
+         {60, 1, 3600, 1},
+         "%c%llu %llu %llu%.0llu %c%llu %llu %llu%.0llu",
+         false,
+         true},
+    };
+    std::vector<std::pair<double, double>> positions = {
+        {0, 0},           {90, 180},
+        {-90, -180},      {-0.0, -0.0},
+        {-1e-12, -1e-12}, {89.9999999999, 179.9999999999},
+        {51.5, 7.25},     {-33.99999, -70.000001}};
+    QRandomGenerator random(99);
+    for (int i = 0; i < 20000; ++i)
+        positions.emplace_back(random.generateDouble() * 180 - 90,
+                               random.generateDouble() * 360 - 180);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.form);
+        const CoordinateForm form = CoordinateForm::parse(QString::fromUtf8(c.form));
+        std::vector<char> buffer(form.maxLength());
+        for (const auto &[lat, lon] : positions) {
+            ReadPosition position;
+            position.recognised = position.valid = position.hasPosition = true;
+            position.latitude = lat;
+            position.longitude = lon;
+            const Parts a = split(lat, 0, c.scale[0], c.scale[1], c.scale[2], c.scale[3]);
+            const Parts b = split(lon, 1, c.scale[0], c.scale[1], c.scale[2], c.scale[3]);
+            char expected[256];
+            if (c.seconds)
+                std::snprintf(expected, sizeof expected, c.printf, a.letter, a.degrees, a.minutes,
+                              a.seconds, a.decimals, b.letter, b.degrees, b.minutes, b.seconds,
+                              b.decimals);
+            else if (c.minutes)
+                std::snprintf(expected, sizeof expected, c.printf, a.letter, a.degrees, a.minutes,
+                              a.decimals, b.letter, b.degrees, b.minutes, b.decimals);
+            else
+                std::snprintf(expected, sizeof expected, c.printf, a.degrees, a.decimals, b.letter,
+                              b.degrees, b.decimals);
+            const size_t length = form.write(position, buffer.data());
+            ASSERT_EQ(std::string(buffer.data(), length), expected) << lat << " " << lon;
+        }
+    }
 }
 
 TEST(CoordinateForm, ReadyFormsWriteTheirExample)
