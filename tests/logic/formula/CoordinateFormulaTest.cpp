@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -222,9 +223,9 @@ TEST(PositionReader, AgreesWithTheCoordinatesTool)
 }
 
 // The reader's numbers to the bit: a number token is its decimal value rounded once (as
-// strtod rounds it), and a position is degrees + minutes / 60 + seconds / 3600 summed in this
-// order; over random texts in all three notations with points, commas, degree signs and
-// apostrophes, and with characters that only look like a degree sign.
+// from_chars rounds it, whatever the locale), and a position is degrees + minutes / 60 + seconds /
+// 3600 summed in this order; over random texts in all three notations with points, commas, degree
+// signs and apostrophes, and with characters that only look like a degree sign.
 TEST(PositionReader, ReadsRandomTextsToTheBit)
 {
     QRandomGenerator random(1234);
@@ -236,7 +237,9 @@ TEST(PositionReader, ReadsRandomTextsToTheBit)
                 digits += char('0' + random.bounded(10));
         }
         text = digits;
-        return std::strtod(digits.c_str(), nullptr);
+        double value = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return value;
     };
     for (int round = 0; round < 20000; ++round) {
         const int notation = int(random.bounded(3)); // decimal degrees, minutes, seconds
