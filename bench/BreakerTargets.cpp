@@ -1,5 +1,7 @@
 #include "BreakerTargets.h"
 
+#include "CodeBreakerTexts.h"
+
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/language/CodeBreaker.h"
 #include "logic/language/FortuneText.h"
@@ -13,29 +15,6 @@
 #include <random>
 
 namespace {
-
-// Upper-case words of the sayings the language model was not built from.
-QStringList heldOutWords(const QString &folder)
-{
-    QStringList words;
-    for (const QString &path : FortuneText::files(folder)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QStringList sayings = FortuneText::split(QString::fromUtf8(file.readAll()));
-        for (qsizetype i = 0; i < sayings.size(); ++i) {
-            if (!FortuneText::isHeldOut(i))
-                continue;
-            for (const QString &word :
-                 sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
-                const QString letters = normalizedLetters(word);
-                if (!letters.isEmpty())
-                    words.append(letters);
-            }
-        }
-    }
-    return words;
-}
 
 // Words from a random place until the text holds exactly `letters` letters (the last word cut).
 QString sampleText(const QStringList &words, int letters, std::mt19937 &random)

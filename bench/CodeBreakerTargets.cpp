@@ -16,29 +16,6 @@
 
 namespace {
 
-// Upper-case words of the held-out sayings of one fortune folder, umlauts spelled out.
-QStringList heldOutWords(const QString &folder)
-{
-    QStringList words;
-    for (const QString &path : FortuneText::files(folder)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QStringList sayings = FortuneText::split(QString::fromUtf8(file.readAll()));
-        for (qsizetype i = 0; i < sayings.size(); ++i) {
-            if (!FortuneText::isHeldOut(i))
-                continue;
-            for (const QString &word :
-                 sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
-                const QString letters = normalizedLetters(word);
-                if (!letters.isEmpty())
-                    words.append(letters);
-            }
-        }
-    }
-    return words;
-}
-
 // Upper-case words of written sentences, umlauts spelled out.
 QStringList wordsOf(const QStringList &sentences)
 {

@@ -1,5 +1,11 @@
 #include "CodeBreakerTexts.h"
 
+#include "logic/language/FortuneText.h"
+#include "logic/language/Letters.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
 // Every sentence here was written for this benchmark.
 
 namespace {
@@ -150,4 +156,26 @@ TextKind olderProse()
 std::vector<TextKind> otherTextKinds()
 {
     return {listings(), manuals(), letters(), olderProse()};
+}
+
+QStringList heldOutWords(const QString &folder)
+{
+    QStringList words;
+    for (const QString &path : FortuneText::files(folder)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QStringList sayings = FortuneText::split(QString::fromUtf8(file.readAll()));
+        for (qsizetype i = 0; i < sayings.size(); ++i) {
+            if (!FortuneText::isHeldOut(i))
+                continue;
+            for (const QString &word :
+                 sayings[i].split(QRegularExpression(QStringLiteral("\\s+")))) {
+                const QString letters = normalizedLetters(word);
+                if (!letters.isEmpty())
+                    words.append(letters);
+            }
+        }
+    }
+    return words;
 }

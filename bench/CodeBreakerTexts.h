@@ -16,3 +16,7 @@ struct TextKind
 };
 
 std::vector<TextKind> otherTextKinds();
+
+// Upper-case words of the sayings of one fortune folder the language model was not built from
+// (every tenth saying of each file), umlauts spelled out.
+QStringList heldOutWords(const QString &folder);

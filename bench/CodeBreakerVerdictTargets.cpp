@@ -1,5 +1,7 @@
 #include "CodeBreakerTargets.h"
 
+#include "CodeBreakerTexts.h"
+
 #include "logic/ciphers/CipherRegistry.h"
 #include "logic/common/QuarvelError.h"
 #include "logic/language/CipherIdentification.h"
@@ -20,27 +22,6 @@
 // seeds; each rate printed next to its goal.
 
 namespace {
-
-QStringList sayingWords(const QString &folder)
-{
-    QStringList words;
-    for (const QString &path : FortuneText::files(folder)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QStringList sayings = FortuneText::split(QString::fromUtf8(file.readAll()));
-        for (qsizetype i = 0; i < sayings.size(); ++i) {
-            if (!FortuneText::isHeldOut(i))
-                continue;
-            for (const QString &word : sayings[i].split(QRegularExpression(u"\\s+"_qs))) {
-                const QString letters = normalizedLetters(word);
-                if (!letters.isEmpty())
-                    words.append(letters);
-            }
-        }
-    }
-    return words;
-}
 
 QString wordsText(const QStringList &words, int letters, std::mt19937 &random)
 {
@@ -119,8 +100,8 @@ QString encodeWithKey(const char *method, const QString &plain, std::mt19937 &ra
 
 struct Words
 {
-    QStringList german = sayingWords(u"/usr/share/games/fortunes/de"_qs);
-    QStringList english = sayingWords(u"/usr/share/games/fortunes"_qs);
+    QStringList german = heldOutWords(u"/usr/share/games/fortunes/de"_qs);
+    QStringList english = heldOutWords(u"/usr/share/games/fortunes"_qs);
     const QStringList &of(int trial) const { return trial % 2 == 0 ? german : english; }
 };
 
