@@ -26,6 +26,9 @@ struct BreakerContext
     StopCheck stop;
     std::function<bool(double information)> supports; // the text can carry a key of this size
     std::function<void()> stepDone; // after each breaker
+    // Set once a Playfair square read as one language: the search under the next language is
+    // left out, as the text has its reading (none: every language searches).
+    bool *playfairRead = nullptr;
 };
 
 // Steps reported through stepDone per language.

@@ -22,6 +22,7 @@ struct SquareResult
 {
     Square square {};
     long long cost = 0;
+    bool reads = false; // the decryption reads as language (Playfair's search stops there)
 };
 
 // The square's letters as text, row by row: as key word of the registry's square it builds the

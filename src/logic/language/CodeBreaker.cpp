@@ -217,7 +217,8 @@ private:
             language,
             stopCheck(),
             [letters](double information) { return lengthSupports(letters, information); },
-            [this] { advance(1); }};
+            [this] { advance(1); },
+            &m_playfairRead};
         for (BrokenReading &found : keylessBreakerReadings(context))
             out.push_back(searchedCandidate(found.method, found.params, found.key, found.plain,
                                             language, found.information));
@@ -263,6 +264,7 @@ private:
     int m_total = 1;
     int m_done = 0;
     bool m_stopped = false;
+    bool m_playfairRead = false;
 };
 
 } // namespace

@@ -288,5 +288,5 @@ SquareResult searchPlayfairSquare(const QByteArray &cipher, const LanguageModel 
         anneal(cooling,
                [hot, cooling](int step) { return hot * double(cooling - step) / double(cooling); });
     }
-    return {best.square, bestCost};
+    return {best.square, bestCost, double(bestCost) <= reads};
 }

@@ -182,6 +182,11 @@ TEST(Breakers, RecoverFixedSquares)
         const Ciphers::ParamValues foundKey {{"schluessel", squareText(found.square)}};
         EXPECT_EQ(cipher("playfair").decode(coded, foundKey),
                   cipher("playfair").decode(coded, params));
+        EXPECT_TRUE(found.reads);
+        // A few steps under the other language find no reading.
+        EXPECT_FALSE(searchPlayfairSquare(indices(coded.simplified().remove(u' ')),
+                                          LanguageModel::of(Language::English), {2000, 1}, {})
+                         .reads);
     }
     {
         SCOPED_TRACE("bifid");
@@ -258,6 +263,18 @@ TEST(Breakers, LeaveAloneWhatTheirCipherCannotWrite)
     const QString hill = cipher("hill").encode(plain, {{"schluessel", "HILL"}});
     EXPECT_TRUE(searchCandidates(request("hill", hill.left(16))).empty());
     EXPECT_EQ(searchCandidates(request("hill", hill.left(18))).size(), 1u);
+}
+
+// Once a square reads as German, the search under English is left out: one Playfair reading.
+TEST(Breakers, PlayfairReadUnderOneLanguageIsNotSearchedAgain)
+{
+    const QString coded =
+        cipher("playfair").encode(normalizedLetters(kText).left(200), {{"schluessel", "LOGBUCH"}});
+    BreakerRequest bothLanguages = request("playfair", coded);
+    bothLanguages.language.reset();
+    const std::vector<Candidate> found = searchCandidates(bothLanguages);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.front().language, Language::German);
 }
 
 TEST(Breakers, StopWhenTold)
