@@ -48,13 +48,16 @@ QString playfairEncode(const QString &text, const ParamValues &values)
 {
     const KeyedSquare square = playfairSquare(values);
     const std::vector<int> cells = playfairCells(square, text);
+    // X splits a doubled letter and pads the odd end; after an X itself, Q does, since a pair of
+    // two equal letters has no Playfair encryption of two different letters.
     const int filler = square.cellOf(u'X');
+    const int fillerAfterX = square.cellOf(u'Q');
     QString result;
     std::size_t i = 0;
     while (i < cells.size()) {
         const int a = cells[i];
         const bool split = i + 1 >= cells.size() || cells[i + 1] == a;
-        const int b = split ? filler : cells[i + 1];
+        const int b = split ? (a == filler ? fillerAfterX : filler) : cells[i + 1];
         i += split ? 1 : 2;
         if (!result.isEmpty())
             result.append(u' ');

@@ -514,3 +514,26 @@ TEST(CipherRoundTrip, GronsfeldIsVigenereWithTheDigitsAsLetters)
                   vigenere.encode(text, {{QStringLiteral("schluessel"), letters}}));
     }
 }
+
+// Playfair splits a doubled letter and pads the odd end with X, and with Q after an X: the
+// encryption never writes a pair of two equal letters, and the decryption shows the fillers.
+TEST(CipherRoundTrip, PlayfairFillersNeverMakeADoubledPair)
+{
+    const struct
+    {
+        const char *text;
+        const char *decoded;
+    } cases[] = {
+        {"X", "XQ"},         {"XX", "XQXQ"},  {"AX", "AX"}, {"BALLON", "BALXLONX"},
+        {"TAXXI", "TAXQXI"}, {"EXX", "EXXQ"},
+    };
+    const Ciphers::Cipher *playfair = Ciphers::findCipher(QStringLiteral("playfair"));
+    const ParamValues params {{QStringLiteral("schluessel"), QStringLiteral("GEOCACHE")}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString coded = playfair->encode(QString::fromLatin1(c.text), params);
+        for (const QString &pair : coded.split(u' '))
+            EXPECT_NE(pair.front(), pair.back()) << coded.toStdString();
+        EXPECT_EQ(playfair->decode(coded, params), QString::fromLatin1(c.decoded));
+    }
+}
