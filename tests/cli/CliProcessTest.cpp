@@ -306,9 +306,9 @@ std::vector<TextCase> textCases()
               "OM TD KF NE KB DT ZE AT UZ DU LE AC EC FT KC CY AT TQ AT SP IQ TZ AT QI TA IY GT "
               "UN UP CU UC PG NH UR ET ZN SK GW BQ ET MY ZN KF NT HM AN UC KF CE BQ AZ")},
          {},
-         // The square found is one of the 25 cyclic turns of the key, all of which decrypt alike.
+         // A key word's square is found as the square of its key word itself.
          {QStringLiteral(
-             "1. playfair (ADECHKMNFIRSTPQXYZVWGBULO): "
+             "1. playfair (LOGBUCHADEFIKMNPQRSTVWXYZ): "
              "VOMPARKPLATZAMWALDRANDFOLGSTDUDEMBREITENWEGBERGAUFBISZURSCHUTZHUETTEDORTBIEGSTDULI"
              "NKSABUNDGEHSTAMBACHENTLANGBISEINEUMGESTUERZTEBUCHEDENPFADVERSPERRTHINTERIHREMWURZ"
              "ELTELLERLIEGTUNTERMOXOSUNDSTEINENDIEKLEINEDOSEX")}},

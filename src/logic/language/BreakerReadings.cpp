@@ -19,15 +19,6 @@ constexpr int kPlayfairSteps = 150000;
 constexpr double kPlayfairRunLetters = 950;
 constexpr int kPlayfairFewestRuns = 8;
 constexpr int kPlayfairMostRuns = 40;
-// English quadgrams are spread more thinly than German ones (a held-out English saying costs
-// more per quadgram, and the English table holds a fifth more kinds), so an English square
-// condenses three to four times more rarely: below kPlayfairFullTimeLetters the English search
-// gets up to this many times the runs, at most kPlayfairMostEnglishRuns. From there on, the time
-// all breakers may take leaves no room.
-constexpr double kPlayfairEnglishRuns = 4.0;
-constexpr int kPlayfairMostEnglishRuns = 120;
-constexpr double kPlayfairFullTimeLetters = 300;
-constexpr double kPlayfairEnglishRunsFrom = 200;
 // The Playfair temperature in decades of quadgram score: this much, plus the next per letter.
 constexpr double kPlayfairHeat = 1.8;
 constexpr double kPlayfairHeatPerLetter = 0.027;
@@ -71,21 +62,12 @@ std::optional<BrokenReading> reading(const BreakerContext &context, const char *
     }
 }
 
-SquarePlan playfairPlan(qsizetype letters, Language language)
+SquarePlan playfairPlan(qsizetype letters)
 {
     const double n = double(std::max<qsizetype>(letters, 1));
     const double share = kPlayfairRunLetters / n;
-    // 1 from kPlayfairFullTimeLetters up, kPlayfairEnglishRuns from kPlayfairEnglishRunsFrom down.
-    const double towardsShort = std::clamp(
-        (kPlayfairFullTimeLetters - n) / (kPlayfairFullTimeLetters - kPlayfairEnglishRunsFrom), 0.0,
-        1.0);
-    const double factor =
-        language == Language::English ? 1.0 + (kPlayfairEnglishRuns - 1.0) * towardsShort : 1.0;
-    const double most = language == Language::English
-        ? std::min(kPlayfairMostRuns * factor, double(kPlayfairMostEnglishRuns))
-        : double(kPlayfairMostRuns);
-    const int runs =
-        int(std::clamp(std::round(share * share * factor), double(kPlayfairFewestRuns), most));
+    const int runs = int(std::clamp(std::round(share * share), double(kPlayfairFewestRuns),
+                                    double(kPlayfairMostRuns)));
     return {kPlayfairSteps, runs, (kPlayfairHeat + kPlayfairHeatPerLetter * n) / n};
 }
 
@@ -96,8 +78,9 @@ std::optional<BrokenReading> breakPlayfair(const BreakerContext &context,
         !context.supports(squareInformation()) || (context.playfairRead && *context.playfairRead))
         return std::nullopt;
     const SquareResult found = searchPlayfairSquare(
-        context.cipher, model, playfairPlan(context.cipher.size(), context.language), context.stop);
-    if (found.reads && context.playfairRead)
+        context.cipher, model, playfairPlan(context.cipher.size()), context.stop);
+    if (found.reads && context.playfairRead && context.confirms &&
+        context.confirms(squareInformation()))
         *context.playfairRead = true;
     return reading(context, "playfair", {{QStringLiteral("schluessel"), squareText(found.square)}},
                    squareInformation());

@@ -26,8 +26,10 @@ struct BreakerContext
     StopCheck stop;
     std::function<bool(double information)> supports; // the text can carry a key of this size
     std::function<void()> stepDone; // after each breaker
-    // Set once a Playfair square read as one language: the search under the next language is
-    // left out, as the text has its reading (none: every language searches).
+    // The text is long enough that a key of this size which makes it read is the key.
+    std::function<bool(double information)> confirms;
+    // Set once a Playfair square read as one language with a text long enough to confirm it: the
+    // search under the next language is left out (none: every language searches).
     bool *playfairRead = nullptr;
 };
 

@@ -218,6 +218,9 @@ private:
             stopCheck(),
             [letters](double information) { return lengthSupports(letters, information); },
             [this] { advance(1); },
+            [letters](double information) {
+                return double(letters) >= kConfirmedUnicities * unicityDistance(information);
+            },
             &m_playfairRead};
         for (BrokenReading &found : keylessBreakerReadings(context))
             out.push_back(searchedCandidate(found.method, found.params, found.key, found.plain,

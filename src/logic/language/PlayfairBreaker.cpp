@@ -216,6 +216,115 @@ private:
     std::vector<std::pair<char, char>> m_cipher;
 };
 
+// A key word as the square is built from it: its letters in order (no J, none twice), then the
+// rest of the alphabet. A cacher's square is nearly always made so, and squares from key words
+// that share letters share most of their cells: the rows after the key word stay in alphabetical
+// order, shifted only where the key's letters differ. So the key word condenses far more readily
+// than a square searched cell by cell.
+class KeyWord
+{
+public:
+    Square square() const
+    {
+        Square out {};
+        int cell = 0;
+        for (int i = 0; i < m_length; ++i)
+            out[size_t(cell++)] = m_letters[size_t(i)];
+        for (char letter = 0; letter < 26; ++letter) {
+            if (letter != kLetterJ && !holds(letter))
+                out[size_t(cell++)] = letter;
+        }
+        return out;
+    }
+
+    // A neighbour: two of its letters swapped, one replaced, one inserted or one left out.
+    void change(std::uint64_t random)
+    {
+        const int kind = int(random % 4);
+        const int at = m_length == 0 ? 0 : int((random >> 8) % unsigned(m_length));
+        const int other = m_length == 0 ? 0 : int((random >> 16) % unsigned(m_length));
+        const auto freeLetter = [&] {
+            int nth = int((random >> 24) % unsigned(25 - m_length));
+            for (char letter = 0;; ++letter) {
+                if (letter != kLetterJ && !holds(letter) && nth-- == 0)
+                    return letter;
+            }
+        };
+        if (kind == 0 && m_length >= 2) {
+            std::swap(m_letters[size_t(at)], m_letters[size_t(other)]);
+        } else if (kind == 1 && m_length >= 1 && m_length < 25) {
+            const char letter = freeLetter();
+            m_used &= ~bit(m_letters[size_t(at)]);
+            m_letters[size_t(at)] = letter;
+            m_used |= bit(letter);
+        } else if (kind == 3 && m_length >= 1) {
+            m_used &= ~bit(m_letters[size_t(at)]);
+            std::copy(m_letters.begin() + at + 1, m_letters.begin() + m_length,
+                      m_letters.begin() + at);
+            --m_length;
+        } else if (m_length < 25) {
+            // Inserted before a letter or at the end.
+            const int before = int((random >> 8) % unsigned(m_length + 1));
+            const char letter = freeLetter();
+            std::copy_backward(m_letters.begin() + before, m_letters.begin() + m_length,
+                               m_letters.begin() + m_length + 1);
+            m_letters[size_t(before)] = letter;
+            m_used |= bit(letter);
+            ++m_length;
+        }
+    }
+
+private:
+    static std::uint32_t bit(char letter) { return std::uint32_t(1) << letter; }
+    bool holds(char letter) const { return (m_used & bit(letter)) != 0; }
+
+    std::array<char, 25> m_letters {};
+    int m_length = 0;
+    std::uint32_t m_used = 0;
+};
+
+// Key words grow and change at this many times the temperature of the cell-by-cell search: a
+// step changes many cells at once and so costs more.
+constexpr double kKeyWordHeat = 2.0;
+constexpr int kKeyWordSteps = 20000;
+
+// Anneals the key word at a fixed temperature, run after run from the best so far (the first
+// from the empty key word, the alphabet square), until it reads as language or `runs` have run.
+// False when stopped.
+bool searchKeyWord(const PairScorer &scorer, double temperature, int runs, long long reads,
+                   StepRandom &random, const Slacks &slacks, const StopCheck &stop, Placed &best,
+                   long long &bestCost)
+{
+    KeyWord bestWord;
+    best = placedOf(bestWord.square());
+    bestCost = scorer.cost(best, std::numeric_limits<long long>::max());
+    for (int run = 0; run < runs && bestCost > reads; ++run) {
+        KeyWord word = bestWord;
+        long long current = bestCost;
+        for (int step = 0; step < kKeyWordSteps; ++step) {
+            if (step % 2048 == 0 && stop && stop())
+                return false;
+            const std::uint64_t drawn = random();
+            KeyWord trial = word;
+            trial.change(drawn);
+            const long long limit =
+                current + static_cast<long long>(temperature * slacks.value[size_t(drawn >> 52)]);
+            const Placed placed = placedOf(trial.square());
+            const long long cost = scorer.cost(placed, limit);
+            if (cost > limit)
+                continue;
+            word = trial;
+            current = cost;
+            if (cost < bestCost) {
+                bestWord = word;
+                best = placed;
+                bestCost = cost;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray decryptPlayfair(const QByteArray &cipher, const Square &square)
@@ -225,10 +334,13 @@ QByteArray decryptPlayfair(const QByteArray &cipher, const Square &square)
     return plain;
 }
 
-// Anneals at a fixed temperature: run after run, each from the best square so far, until the
-// best reads as language or `plan.runs` have run, then cools the best down to a standstill so
-// the last few letters fall into place. At a fixed temperature the square condenses out of
-// random letters; cooling sooner freezes it in a random valley.
+// Searches the key word first (see KeyWord); when no key word reads, anneals the square cell by
+// cell from the best key word's square.
+//
+// The square anneals at a fixed temperature: run after run, each from the best square so far,
+// until the best reads as language or `plan.runs` have run, then cools the best down to a
+// standstill so the last few letters fall into place. At a fixed temperature the square condenses
+// out of random letters; cooling sooner freezes it in a random valley.
 //
 // A step's fate hangs on the random slack drawn before it (Metropolis: accepted when it costs at
 // most temperature × slack more), so the decryption stops as soon as the trial has cost that
@@ -244,11 +356,15 @@ SquareResult searchPlayfairSquare(const QByteArray &cipher, const LanguageModel 
     const QByteArray letters = withoutJ(cipher).left(cipher.size() / 2 * 2);
     const PairScorer scorer(letters, model);
     StepRandom random(19120u);
-    Placed best = placedOf(SquareAnnealing::alphabetSquare());
-    long long bestCost = scorer.cost(best, kUnlimited);
     const double hot = QuadgramTables::kStep * plan.temperature * double(letters.size());
     const double reads = SquareAnnealing::kReadsBelowFloorShare * model.floorCost() *
         double(std::max<qsizetype>(letters.size() - 3, 1));
+    Placed best;
+    long long bestCost = 0;
+    if (!searchKeyWord(scorer, hot * kKeyWordHeat, plan.runs, static_cast<long long>(reads), random,
+                       slacks, stop, best, bestCost) ||
+        double(bestCost) <= reads)
+        return {best.square, bestCost, double(bestCost) <= reads};
     Placed placed = best;
     long long current = bestCost;
     std::vector<long long> currentSums(scorer.pairs());

@@ -197,6 +197,37 @@ TEST(Breakers, RecoverFixedSquares)
     }
 }
 
+// A cacher's square is built from a key word: 120 letters suffice, in German and in English,
+// within a few short runs.
+TEST(Breakers, PlayfairKeyWordSquaresFromShortTexts)
+{
+    const struct
+    {
+        Language language;
+        const char *text;
+        const char *key;
+    } cases[] = {
+        {Language::German, nullptr, "GEOCACHE"},
+        {Language::English,
+         "The cache is hidden under the old oak tree near the bridge. Walk north along the river "
+         "until you see a small stone wall, then look behind it for the green box.",
+         "LIGHTHOUSE"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key);
+        const QString plain =
+            normalizedLetters(c.text ? QString::fromLatin1(c.text) : kText).left(120);
+        const Ciphers::ParamValues params {{"schluessel", c.key}};
+        const QString coded = cipher("playfair").encode(plain, params);
+        const SquareResult found =
+            searchPlayfairSquare(indices(coded.simplified().remove(u' ')),
+                                 LanguageModel::of(c.language), {150000, 8}, {});
+        EXPECT_TRUE(found.reads);
+        EXPECT_EQ(cipher("playfair").decode(coded, {{"schluessel", squareText(found.square)}}),
+                  cipher("playfair").decode(coded, params));
+    }
+}
+
 TEST(Breakers, AdfgxSearchesTheKeyTheUserDidNotGive)
 {
     const QString plain = normalizedLetters(kText).left(120);
