@@ -245,6 +245,22 @@ TEST(Screenshot, DISABLED_CodeKnackerIdentifiesPlayfair)
     shootScreen(window, "code-knacker-erkennung");
 }
 
+// A Playfair text of 200 letters broken without key: the square of the key word appears.
+TEST(Screenshot, DISABLED_CodeKnackerBreaksPlayfair)
+{
+    TestApp app;
+    TfrmCodeKnacker window(app.context);
+    window.show();
+    window.memGeheimtext->setPlainText(QStringLiteral(
+        "WL FS KX FR GC ZU DK XH BC XK ME IL OB TP EB EC SD TA NQ NT ZH BU AT AK LN OM TY "
+        "GT PD EO ZU EO NZ ZN HB SP OM AU TP EB OF FM RD UL ME UA DQ RE SD DH AC TZ GC KU "
+        "OM TD KF NE KB DT ZE AT UZ DU LE AC EC FT KC CY AT TQ AT SP IQ TZ AT QI TA IY GT "
+        "UN UP CU UC PG NH UR ET ZN SK GW BQ ET MY ZN KF NT HM AN UC KF CE BQ AZ"));
+    window.startSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.searching(); }, 600000));
+    shootScreen(window, "code-knacker-playfair");
+}
+
 // The calculating tools: a date read live, and the navigator narrowed by its filter to the check
 // digits with an IBAN typed.
 TEST(Screenshot, DISABLED_RechnenPanelsAndNavigatorFilter)
