@@ -32,9 +32,10 @@ const QStringList &numberWords()
 bool holdsCoordinate(const QString &plain)
 {
     // Degrees and minutes apart (a blank or the degree sign), so that a run of digits after an
-    // "s" in a jumbled reading is no latitude.
+    // "s" in a jumbled reading is no latitude; and the hemisphere letter not glued to a digit
+    // before it, so that a rotated hex code ("4S 20 53 43") is none either.
     static const QRegularExpression coordinate(QStringLiteral(
-        "(^|[^A-Za-z])[NSns]\\s*\\d{1,2}(\\s*°\\s*|\\s+)\\d{1,2}\\s*[.,\\s]\\s*\\d{1,3}"));
+        "(^|[^A-Za-z0-9])[NSns]\\s*\\d{1,2}(\\s*°\\s*|\\s+)\\d{1,2}\\s*[.,\\s]\\s*\\d{1,3}"));
     return coordinate.match(plain).hasMatch();
 }
 

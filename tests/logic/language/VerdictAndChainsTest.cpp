@@ -89,6 +89,8 @@ TEST(GeocachingText, CoordinatesAndNumberWordsReadAsProse)
         {"AN50 12 345", false},
         {"s286  6EEC2tCK  =:  F5E4", false}, // digits after an s, degrees and minutes run together
         {"N5012 345", false},
+        {"42 45 49 20 45 49 4S 20 53 43 48 4", false}, // a rotated hex code: S glued to a digit
+        {"(N 50 12 345)", true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
