@@ -38,6 +38,11 @@ bool lengthSupports(qsizetype letters, double information)
     return double(letters) >= kUnicityMultiple * unicityDistance(information);
 }
 
+bool lengthConfirms(qsizetype letters, double information)
+{
+    return double(letters) >= kConfirmedUnicities * unicityDistance(information);
+}
+
 struct FamilyInfo
 {
     PeriodicFamily family;
@@ -103,7 +108,7 @@ Candidate searchedCandidate(const QString &method, const Ciphers::ParamValues &p
         readingScore(LanguageModel::of(language).score(plain), plain, language) - charge;
     // Far beyond its unicity distance a wrong key no longer reads, so whether the reading reads
     // is then its text's own score; nearer, the charge stays in the verdict too.
-    const bool keyConfirmed = letters >= kConfirmedUnicities * unicityDistance(keyInformation);
+    const bool keyConfirmed = lengthConfirms(qsizetype(letters), keyInformation);
     return {method, params, key, plain, score, language, false, keyConfirmed ? charge : 0.0};
 }
 
@@ -218,9 +223,7 @@ private:
             stopCheck(),
             [letters](double information) { return lengthSupports(letters, information); },
             [this] { advance(1); },
-            [letters](double information) {
-                return double(letters) >= kConfirmedUnicities * unicityDistance(information);
-            },
+            [letters](double information) { return lengthConfirms(letters, information); },
             &m_playfairRead};
         for (BrokenReading &found : keylessBreakerReadings(context))
             out.push_back(searchedCandidate(found.method, found.params, found.key, found.plain,

@@ -1,4 +1,5 @@
 #include "logic/language/Breakers.h"
+#include "logic/language/BreakerReadings.h"
 #include "logic/language/CodeBreaker.h"
 #include "logic/language/Letters.h"
 
@@ -306,6 +307,42 @@ TEST(Breakers, PlayfairReadUnderOneLanguageIsNotSearchedAgain)
     const std::vector<Candidate> found = searchCandidates(bothLanguages);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found.front().language, Language::German);
+}
+
+// The Playfair search marks a square that reads only where the text confirms it, and leaves the
+// search out once a square has read.
+TEST(Breakers, PlayfairMarksAConfirmedReadingAndSkipsAfterOne)
+{
+    const QString coded =
+        cipher("playfair").encode(normalizedLetters(kText).left(120), {{"schluessel", "LOGBUCH"}});
+    const QByteArray letters = indices(QString(coded).remove(u' '));
+    const BreakerRequest only = request("playfair", coded);
+    const struct
+    {
+        bool confirms;
+        bool readBefore;
+        size_t readings;
+        bool readAfter;
+    } cases[] = {
+        {true, false, 1, true},
+        {false, false, 1, false},
+        {true, true, 0, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.confirms) + std::to_string(c.readBefore));
+        bool read = c.readBefore;
+        const BreakerContext context {only, letters,
+                                      true, Language::German,
+                                      {},   [](double) { return true; },
+                                      {},   [&c](double) { return c.confirms; },
+                                      &read};
+        const std::vector<BrokenReading> found = keylessBreakerReadings(context);
+        EXPECT_EQ(
+            size_t(std::count_if(found.begin(), found.end(),
+                                 [](const BrokenReading &r) { return r.method == u"playfair"; })),
+            c.readings);
+        EXPECT_EQ(read, c.readAfter);
+    }
 }
 
 TEST(Breakers, StopWhenTold)
